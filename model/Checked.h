@@ -1,0 +1,22 @@
+#pragma once
+// Coordinate and counter arithmetic is checked 32-bit signed arithmetic:
+// an overflow is an error like any other failure, never a silent wrap.
+#include <cstdint>
+#include <limits>
+
+#include "model/ZorvexError.h"
+
+namespace zorvex {
+
+inline int32_t narrowChecked(int64_t v) {
+  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+    throw ZorvexError("Integer overflow");
+  return static_cast<int32_t>(v);
+}
+inline int32_t addChecked(int32_t a, int32_t b) { return narrowChecked(int64_t{a} + b); }
+inline int32_t subChecked(int32_t a, int32_t b) { return narrowChecked(int64_t{a} - b); }
+inline int32_t mulChecked(int32_t a, int32_t b) { return narrowChecked(int64_t{a} * b); }
+// Integer division by 2 truncating toward zero, of a checked sum: the centre rule.
+inline int32_t midChecked(int32_t a, int32_t b) { return narrowChecked((int64_t{a} + b) / 2); }
+
+}  // namespace zorvex

@@ -1,0 +1,29 @@
+#pragma once
+// What loading needs of a table: walk the rows in table order and read a
+// column of the current row by name, as a 32-bit integer or as text.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zorvex {
+
+class TableCursor {
+ public:
+  virtual ~TableCursor() = default;
+  virtual void first() = 0;
+  virtual bool eof() const = 0;
+  virtual void next() = 0;
+  // Column number for a name (exact match first, then ignoring letter case); -1 when absent.
+  virtual int columnIndex(std::string_view name) const = 0;
+  // Failures throw ZorvexError with the user's message.
+  virtual int32_t integerAt(int column) const = 0;
+  virtual std::string textAt(int column) const = 0;  // UTF-8
+  virtual void close() = 0;
+};
+
+// Opens a table file by name (a path), exclusively, or throws ZorvexError.
+using TableOpener = std::function<std::unique_ptr<TableCursor>(const std::string& path)>;
+
+}  // namespace zorvex
