@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Zorvex! needs on Debian 12.
+# Usage: scripts/install-deps.sh [run]   ("run" adds what the program needs to show its windows)
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-svg-dev libgl1-mesa-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  pxlib-dev nlohmann-json3-dev libcli11-dev
+  fonts-dejavu-core
+)
+if [ "${1:-}" = "run" ]; then
+  packages+=(xvfb xauth)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
