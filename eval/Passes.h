@@ -1,0 +1,51 @@
+#pragma once
+// The four passes of a round. Each pass decides every change on the statuses
+// as they stood when it began (it collects first and applies after its scan),
+// and sees the results of the passes before it.
+//
+// Rounds leave alone what takes no part in them: deleted elements (not even
+// their round marks are cleared) and arrows whose start or end sentence was
+// not resolved at loading. A deleted start sentence counts as not justified.
+#include <string>
+
+#include "eval/EvaluationLog.h"
+#include "eval/EvaluationOptions.h"
+#include "eval/Queries.h"
+#include "model/Diagram.h"
+
+namespace zorvex {
+
+// The texts in which the two kinds of round differ.
+struct RoundTexts {
+  const char* header;      // "[Evaluate (one round)]"
+  const char* rule3b;      // the part of the rule 3b line after the sentence's text
+  const char* nothingNew;  // "No new evaluations"
+};
+extern const RoundTexts EvaluateTexts;
+extern const RoundTexts JumpTexts;
+
+// Arrows from justified sentences become supporting or not supporting.
+void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries);
+
+// Applies the switched-on rules to every sentence not fixed by the user and
+// appends one log line per rule that fired, and the "nothing new" line when
+// none did. Returns whether any rule fired.
+bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const RuleSet& rules, const RoundTexts& texts,
+                          EvaluationLog& log);
+inline bool EvaluateSentences(Diagram& diagram, EvaluationQueries& queries, const EvaluationOptions& options,
+                              EvaluationLog& log) {
+  return EvaluateSentencePass(diagram, queries, options.evaluationRules(), EvaluateTexts, log);
+}
+inline bool JumpSentences(Diagram& diagram, EvaluationQueries& queries, const EvaluationOptions& options,
+                          EvaluationLog& log) {
+  return EvaluateSentencePass(diagram, queries, options.jumpingRules(), JumpTexts, log);
+}
+
+// Arrows whose start sentence is not justified any more become not evaluated.
+void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries);
+
+// Each defeater becomes active or inactive from the sentences in its
+// challenging rectangle, or keeps its state while one of them is not evaluated.
+void EvaluateDefeaters(Diagram& diagram, EvaluationQueries& queries);
+
+}  // namespace zorvex
