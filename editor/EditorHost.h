@@ -1,0 +1,56 @@
+#pragma once
+// What the editing logic needs from the window. The main window implements
+// it and forwards its pointer, key and edit box events to ArgumentEditor.
+#include <string>
+#include <vector>
+
+#include "editor/EditorTypes.h"
+#include "model/Types.h"
+
+namespace zorvex {
+
+class EditorHost {
+ public:
+  virtual ~EditorHost() = default;
+
+  // Status bar: panel 0 shows positions, panel 1 modes and hints.
+  virtual void setStatusText(int panel, const std::string& text) = 0;
+  // Shows one tool button down and the other three up (or all up).
+  virtual void setToolButtonDown(ToolButton button) = 0;
+
+  // Clear the drawing surface and draw every element again, now.
+  virtual void repaintSurface() = 0;
+  // Draw one element now, over whatever is drawn there.
+  virtual void repaintElement(ElementRef ref) = 0;
+  // Every defeater draws itself now (deleted ones draw nothing).
+  virtual void repaintAllDefeaters() = 0;
+  // An element's geometry changed; oldExtent is its drawn extent before.
+  // Schedule repainting of the areas it left and entered (no painting now).
+  virtual void elementMoved(ElementRef ref, const Rect& oldExtent) = 0;
+  // The figures now visible over the picture, painted last on every paint.
+  // Figures dropped from the list must disappear (repaint where they were).
+  virtual void setOverlay(const std::vector<OverlayFigure>& figures) = 0;
+
+  // Modal "Confirm" box with Yes and No; true on Yes.
+  virtual bool askYesNo(const std::string& text) = 0;
+  // Modal "Warning" box with one OK button.
+  virtual void showWarning(const std::string& text) = 0;
+
+  // The edit box state changed (read it from ArgumentEditor::sentenceEdit());
+  // when it has become visible, show it above the elements and give it focus.
+  virtual void sentenceEditChanged() = 0;
+  // Pixel size of a text in the sentence font.
+  virtual TextSize measureText(const std::string& text) = 0;
+  // Width and height of the drawing surface.
+  virtual SurfaceSize surfaceSize() = 0;
+
+  // Open the pop-up menus at a window client point; modal, return when closed.
+  // Their commands act on ArgumentEditor::PopupArrow() / PopupDefeater().
+  virtual void openArrowPopup(Point windowPoint) = 0;
+  virtual void openDefeaterPopup(Point windowPoint) = 0;
+  // A right press on a sentence: set the three status items' enabled states
+  // and the target; the window opens SentencePopupMenu itself afterwards.
+  virtual void prepareSentencePopup(const SentencePopupState& state) = 0;
+};
+
+}  // namespace zorvex
