@@ -1,0 +1,36 @@
+#pragma once
+// How sentences, arrows and defeaters look. All drawing is in window client
+// coordinates, pixel-exact, without anti-aliasing, in plain copy mode.
+// A sentence draws inside its own bounds, an arrow's shaft inside the
+// arrow's bounds; arrow heads and defeaters are not limited to any bounds.
+// limit, where given, is the area being repainted: nothing outside it is
+// touched (it spares work, it does not change any pixel inside it).
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRect>
+
+#include "model/Elements.h"
+
+namespace zorvex {
+
+QColor sentenceFrameColour(const TSentence& s);
+QColor sentenceFillColour(const TSentence& s);
+QColor arrowColour(const TArrow& a);
+QColor defeaterColour(const TDefeater& d);
+
+void paintSentence(QPainter& p, const TSentence& s, const QFont& font);
+void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRect& limit);
+
+// The shaft, then the head.
+void paintArrow(QPainter& p, const TArrow& a);
+void paintArrow(QPainter& p, const TArrow& a, const QRect& limit);
+// The two solid head strokes from the end point.
+void paintArrowHead(QPainter& p, const TArrow& a, const QRect& limit);
+
+// Both rectangle outlines, the line, then the diamond.
+void paintDefeater(QPainter& p, const TDefeater& d);
+void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit);
+void paintDefeaterHead(QPainter& p, const TDefeater& d, const QRect& limit);
+
+}  // namespace zorvex
