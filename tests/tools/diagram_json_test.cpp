@@ -1,0 +1,109 @@
+// Reading and writing diagram files: the full form round trip, the short
+// forms, and the error messages that name the offending row.
+#include <gtest/gtest.h>
+
+#include "elements/Geometry.h"
+#include "model/ZorvexError.h"
+#include "tools/DiagramJson.h"
+
+namespace zorvex::tools {
+namespace {
+
+// Text 6 pixels per byte wide and 13 high, so sizes can be checked by hand.
+Geometry fixedGeometry() {
+  Geometry g;
+  g.textSize = [](const std::string& t) { return TextSize{static_cast<int32_t>(6 * t.size()), 13}; };
+  g.startEnd = [](const Rect& a, const Rect& b) {
+    const StartEnd se = ComputeStartEndPoints(a, b);
+    return std::pair{se.start, se.end};
+  };
+  return g;
+}
+
+std::string errorOf(const std::string& json) {
+  try {
+    diagramFromJson(json, fixedGeometry());
+  } catch (const ZorvexError& e) {
+    return e.message();
+  }
+  return "(no error)";
+}
+
+TEST(DiagramJson, FullFormRoundTripKeepsEveryColumn) {
+  DiagramRows rows;
+  rows.sentences.push_back({-40, -3, 0, 2147483647, "Straße \"quoted\" \\ é"});
+  rows.sentences.push_back({10, 20, 60, 35, ""});
+  ArrowRow a;
+  a.Center1X = -20, a.Center1Y = -1, a.Center2X = 35, a.Center2Y = 27, a.StartX = -2147483647, a.StartY = 5;
+  a.EndX = 7, a.EndY = 8, a.Left1 = -40, a.Top1 = -3, a.Text1 = "Straße \"quoted\" \\ é";
+  a.Left2 = 999, a.Top2 = 998, a.Text2 = "nobody";
+  rows.arrows.push_back(a);
+  DefeaterRow d{1, 2, 3, 4, -5, -6, -7, -8, 9, 10, 11, 12, 13, 14, 15, 16};
+  rows.defeaters.push_back(d);
+
+  const std::string json = diagramToJson(rows);
+  EXPECT_EQ(diagramFromJson(json, fixedGeometry()), rows);
+  EXPECT_NE(json.find("\"Left\": -40, \"Top\": -3, \"Right\": 0, \"Bottom\": 2147483647"), std::string::npos);
+  EXPECT_NE(json.find("Straße"), std::string::npos);  // written as UTF-8, not escaped
+  EXPECT_EQ(diagramToJson(DiagramRows{}), "{\n  \"sentences\": [],\n  \"arrows\": [],\n  \"defeaters\": []\n}\n");
+}
+
+TEST(DiagramJson, ShortFormsAreComputedAsTheProgramWould) {
+  const DiagramRows rows = diagramFromJson(R"({
+    "sentences": [{"Left": 100, "Top": 100, "Right": 160, "Bottom": 120, "Text": "A"},
+                  {"Left": 300, "Top": 200, "Right": 360, "Bottom": 220, "Text": "B"},
+                  {"Left": 10, "Top": 20, "Text": "abcd"}],
+    "arrows": [{"From": 0, "To": 1}],
+    "defeaters": [{"ChallengingRect": [100, 100, 160, 120], "ChallengedRect": [300, 100, 360, 120]},
+                  {"ChallengingRectLeft": 100, "ChallengingRectTop": 100, "ChallengingRectRight": 160,
+                   "ChallengingRectBottom": 120, "ChallengedRect": [100, 200, 160, 220]}]})",
+                                           fixedGeometry());
+  // "abcd": 24 pixels wide, 13 high; the box is 7 larger each way.
+  EXPECT_EQ(rows.sentences[2], (SentenceRow{10, 20, 10 + 31, 20 + 20, "abcd"}));
+
+  const ArrowRow& a = rows.arrows.at(0);
+  EXPECT_EQ(std::tuple(a.Center1X, a.Center1Y, a.Center2X, a.Center2Y), std::tuple(130, 110, 330, 210));
+  EXPECT_EQ(std::tuple(a.StartX, a.StartY, a.EndX, a.EndY), std::tuple(150, 120, 311, 200));
+  EXPECT_EQ(std::tuple(a.Left1, a.Top1, a.Text1, a.Left2, a.Top2, a.Text2),
+            std::tuple(100, 100, std::string("A"), 300, 200, std::string("B")));
+
+  const DefeaterRow& side = rows.defeaters.at(0);
+  EXPECT_EQ(std::tuple(side.Center1X, side.Center1Y, side.Center2X, side.Center2Y), std::tuple(130, 110, 330, 110));
+  EXPECT_EQ(std::tuple(side.StartX, side.StartY, side.EndX, side.EndY), std::tuple(160, 110, 300, 110));
+  const DefeaterRow& below = rows.defeaters.at(1);
+  EXPECT_EQ(std::tuple(below.ChallengedRectLeft, below.ChallengedRectBottom), std::tuple(100, 220));
+  EXPECT_EQ(std::tuple(below.StartX, below.StartY, below.EndX, below.EndY), std::tuple(130, 120, 130, 200));
+}
+
+TEST(DiagramJson, MistakesNameTheRow) {
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a", "Colour": 3}]})"),
+            "sentences[0]: unknown key 'Colour'");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": 5}]})"), "sentences[0]: 'Text' must be a string");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1.5, "Top": 2, "Text": "a"}]})"),
+            "sentences[0]: 'Left' must be an integer");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2147483648, "Text": "a"}]})"),
+            "sentences[0]: 'Top' is out of range (-2147483647 to 2147483647)");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": -2147483648, "Top": 0, "Text": "a"}]})"),
+            "sentences[0]: 'Left' is out of range (-2147483647 to 2147483647)");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Right": 3, "Text": "a"}]})"),
+            "sentences[0]: give both 'Right' and 'Bottom', or neither");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 2147483640, "Top": 2, "Text": "a"}]})"),
+            "sentences[0]: Integer overflow");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a"}], "arrows": [{"From": 0, "To": 1}]})"),
+            "arrows[0]: 'To' is 1, but the sentences are numbered 0 to 0");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a"}], "arrows": [{"From": 0, "To": 0}]})"),
+            "arrows[0]: the start and end of the arrow must be different");
+  EXPECT_EQ(errorOf(R"({"arrows": [{"From": 0, "To": 1, "StartX": 3}]})"), "arrows[0]: unknown key 'StartX'");
+  EXPECT_EQ(errorOf(R"({"arrows": [{"StartX": 3}]})"), "arrows[0]: missing 'Center1X'");
+  EXPECT_EQ(errorOf(R"({"defeaters": [[1, 2]]})"), "defeaters[0]: a row must be a JSON object");
+  EXPECT_EQ(errorOf(R"({"defeaters": [{"ChallengingRect": [1, 2, 3], "ChallengedRect": [1, 2, 3, 4]}]})"),
+            "defeaters[0]: 'ChallengingRect' must be an array of 4 integers");
+  EXPECT_EQ(errorOf(R"({"sentence": []})"), "Unknown key 'sentence' at the top level");
+  EXPECT_EQ(errorOf(R"([1])"), "The diagram must be a JSON object with \"sentences\", \"arrows\" and \"defeaters\"");
+  EXPECT_EQ(errorOf(R"({"sentences": {}})"), "'sentences' must be a JSON array of rows");
+  EXPECT_EQ(errorOf(R"({"sentences": [)").rfind("Invalid JSON: parse error at line 1, column 16", 0), 0u)
+      << errorOf(R"({"sentences": [)");
+}
+
+}  // namespace
+}  // namespace zorvex::tools

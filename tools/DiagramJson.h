@@ -1,0 +1,20 @@
+#pragma once
+// The diagram as JSON: {"sentences": [...], "arrows": [...], "defeaters": [...]},
+// each row an object keyed by the column names. Reading also takes the short
+// forms for hand-written diagrams (see ShortForms.h); writing always gives
+// every column.
+#include <string>
+#include <string_view>
+
+#include "tools/DiagramRows.h"
+#include "tools/ShortForms.h"
+
+namespace zorvex::tools {
+
+// Throws ZorvexError naming the offending row ("arrows[2]: ...").
+DiagramRows diagramFromJson(std::string_view json, const Geometry& geometry);
+
+// One row per line, keys in table column order.
+std::string diagramToJson(const DiagramRows& rows);
+
+}  // namespace zorvex::tools

@@ -1,0 +1,55 @@
+#pragma once
+// The three tables as plain rows, column for column as they are stored.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zorvex::tools {
+
+struct SentenceRow {
+  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  std::string Text;
+  friend bool operator==(const SentenceRow&, const SentenceRow&) = default;
+};
+
+struct ArrowRow {
+  int32_t Center1X = 0, Center1Y = 0, Center2X = 0, Center2Y = 0;
+  int32_t StartX = 0, StartY = 0, EndX = 0, EndY = 0;
+  int32_t Left1 = 0, Top1 = 0;
+  std::string Text1;
+  int32_t Left2 = 0, Top2 = 0;
+  std::string Text2;
+  friend bool operator==(const ArrowRow&, const ArrowRow&) = default;
+};
+
+struct DefeaterRow {
+  int32_t ChallengingRectLeft = 0, ChallengingRectTop = 0, ChallengingRectRight = 0, ChallengingRectBottom = 0;
+  int32_t ChallengedRectLeft = 0, ChallengedRectTop = 0, ChallengedRectRight = 0, ChallengedRectBottom = 0;
+  int32_t Center1X = 0, Center1Y = 0, Center2X = 0, Center2Y = 0;
+  int32_t StartX = 0, StartY = 0, EndX = 0, EndY = 0;
+  friend bool operator==(const DefeaterRow&, const DefeaterRow&) = default;
+};
+
+struct DiagramRows {
+  std::vector<SentenceRow> sentences;
+  std::vector<ArrowRow> arrows;
+  std::vector<DefeaterRow> defeaters;
+  friend bool operator==(const DiagramRows&, const DiagramRows&) = default;
+};
+
+// One column of a row type: its stored name and where it lives in the row.
+// Exactly one of the two member pointers is set.
+template <class Row>
+struct Column {
+  const char* name;
+  int32_t Row::*integer = nullptr;
+  std::string Row::*text = nullptr;
+};
+
+// The columns in table order.
+const std::array<Column<SentenceRow>, 5>& sentenceColumns();
+const std::array<Column<ArrowRow>, 14>& arrowColumns();
+const std::array<Column<DefeaterRow>, 16>& defeaterColumns();
+
+}  // namespace zorvex::tools

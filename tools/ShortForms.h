@@ -1,0 +1,32 @@
+#pragma once
+// Filling in the columns a hand-written diagram may leave out, the way the
+// program itself would compute them for a newly drawn element.
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "model/Types.h"
+#include "tools/DiagramRows.h"
+
+namespace zorvex::tools {
+
+struct TextSize {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+struct Geometry {
+  // Pixel size of a text in the sentence font.
+  std::function<TextSize(const std::string&)> textSize;
+  // Border points of the line from rectangle A to rectangle B (start on A, end on B).
+  std::function<std::pair<Point, Point>(const Rect&, const Rect&)> startEnd;
+};
+
+// A sentence box sized from its text, as a newly added sentence is.
+void sizeSentenceFromText(SentenceRow& s, const Geometry& g);
+// An arrow row joining two sentences: centres, border points and the references.
+ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geometry& g);
+// Centres and end points of a defeater from its two rectangles.
+void completeDefeater(DefeaterRow& d, const Geometry& g);
+
+}  // namespace zorvex::tools

@@ -1,0 +1,32 @@
+#pragma once
+// The --steps list of `evaluate`: rounds, resets and set-status commands run
+// in order, as the buttons and the sentence menu would run them.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "eval/EvaluationLog.h"
+#include "eval/EvaluationOptions.h"
+#include "eval/Rounds.h"
+#include "model/Diagram.h"
+
+namespace zorvex::tools {
+
+struct Step {
+  enum Kind { Evaluate, Jump, Reset, SetStatus } kind = Evaluate;
+  UserStatus status = UserStatus::Justified;  // for SetStatus
+  int32_t sentence = -1;                      // for SetStatus
+  std::string word;                           // as written, for messages
+};
+
+// Comma-separated "evaluate", "jump", "reset", "justified:N", "unjustified:N",
+// "not-evaluated:N". Throws UsageError naming the offending word.
+std::vector<Step> parseSteps(std::string_view text);
+
+// Throws UsageError for a step whose sentence number the diagram does not have.
+void checkSteps(const std::vector<Step>& steps, const Diagram& diagram);
+
+void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& options, EvaluationLog& log);
+
+}  // namespace zorvex::tools
