@@ -1,0 +1,208 @@
+#include "model/paradox/TableWriter.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/ZorvexError.h"
+#include "model/paradox/Bytes.h"
+#include "model/paradox/CodePage.h"
+#include "model/paradox/FieldCodec.h"
+#include "model/paradox/FileIo.h"
+
+namespace zorvex::paradox {
+namespace {
+
+constexpr size_t HeaderSize = 2048;
+constexpr size_t TableNameLength = 261;
+constexpr size_t MaxFieldNameLength = 25;
+constexpr size_t MaxBlocks = 65535;
+
+std::string defaultTableName(const std::string& path) {
+  std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+  const size_t dot = base.rfind('.');
+  return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
+}
+
+std::vector<Field> checkedFields(const std::vector<Field>& in) {
+  if (in.empty() || in.size() > 255) throw ZorvexError("A table needs between 1 and 255 fields");
+  std::vector<Field> fields = in;
+  size_t recordSize = 0;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    Field& f = fields[i];
+    if (!isKnownType(static_cast<uint8_t>(f.type)) || isBlobType(f.type) || f.type == FieldType::Bcd)
+      throw ZorvexError(std::string("Fields of type ") + typeName(f.type) + " cannot be created");
+    if (f.size == 0) f.size = fixedSize(f.type);
+    if (!isValidFieldSize(f.type, f.size))
+      throw ZorvexError("The size " + std::to_string(f.size) + " is not valid for the " + typeName(f.type) +
+                        " field '" + f.name + "'");
+    if (f.name.empty()) throw ZorvexError("Field " + std::to_string(i + 1) + " has no name");
+    for (size_t j = 0; j < i; ++j)
+      if (strcasecmp(fields[j].name.c_str(), f.name.c_str()) == 0)
+        throw ZorvexError("The field name '" + f.name + "' is used twice");
+    recordSize += static_cast<size_t>(f.size);
+  }
+  if (recordSize > 4000) throw ZorvexError("The record of " + std::to_string(recordSize) + " bytes is too long");
+  return fields;
+}
+
+// The header layout after the fixed part follows tables pxlib writes: the
+// descriptors, zero name pointers, the table name, the field names, the field
+// numbers and the sort order's name.
+std::vector<uint8_t> buildHeader(const std::vector<Field>& fields, const CodePage& cp, const std::string& tableName,
+                                 int blockSizeKiB, uint32_t autoInc) {
+  std::vector<uint8_t> h(HeaderSize, 0);
+  uint8_t* p = h.data();
+  size_t recordSize = 0;
+  for (const Field& f : fields) recordSize += static_cast<size_t>(f.size);
+  const size_t n = fields.size();
+  writeLe16(p + offsets::RecordSize, static_cast<uint32_t>(recordSize));
+  writeLe16(p + offsets::HeaderSize, HeaderSize);
+  p[offsets::FileType] = 2;
+  p[offsets::BlockSize] = static_cast<uint8_t>(blockSizeKiB);
+  writeLe16(p + offsets::FieldCount, static_cast<uint32_t>(n));
+  writeLe32(p + offsets::Encryption1, 0xFF00FF00u);
+  p[0x29] = 0x62;  // sort order
+  p[0x2D] = 0x02;
+  p[0x2E] = 0x01;
+  p[offsets::Version] = 12;
+  p[0x3E] = 0x1F;
+  p[0x3F] = 0x0F;
+  writeLe32(p + offsets::AutoInc, autoInc);
+  const uint8_t engineInfo[] = {0xDD, 0x01, 0x00, 0x00, 0xF0, 0x20, 0x00, 0x0C, 0x01, 0x0C, 0x01};
+  std::memcpy(p + 0x51, engineInfo, sizeof engineInfo);
+  writeLe16(p + 0x64, static_cast<uint32_t>(n + 1));
+  p[0x66] = 0x6E;
+  p[0x67] = 0x01;
+  writeLe16(p + offsets::CodePage, static_cast<uint32_t>(cp.number()));
+  const uint8_t tail[] = {0x01, 0x01, 0x7C, 0x01};
+  std::memcpy(p + 0x6C, tail, sizeof tail);
+  size_t pos = offsets::FieldsV4;
+  for (const Field& f : fields) {
+    p[pos++] = static_cast<uint8_t>(f.type);
+    p[pos++] = static_cast<uint8_t>(f.size);
+  }
+  pos += 4 + 4 * n;
+  std::string name = cp.fromUtf8(tableName).substr(0, TableNameLength - 1);
+  std::memcpy(p + pos, name.data(), std::min(name.size(), std::strlen(name.c_str())));
+  pos += TableNameLength;
+  std::string tail2;
+  for (const Field& f : fields) {
+    const std::string raw = cp.fromUtf8(f.name);
+    if (raw.size() > MaxFieldNameLength || raw.find('\0') != std::string::npos)
+      throw ZorvexError("The field name '" + f.name + "' is longer than 25 characters");
+    tail2 += raw;
+    tail2 += '\0';
+  }
+  for (size_t i = 1; i <= n; ++i) {
+    tail2 += static_cast<char>(i & 0xFF);
+    tail2 += static_cast<char>(i >> 8);
+  }
+  tail2 += std::string("ANSIINTL") + '\0';
+  if (pos + tail2.size() > HeaderSize) throw ZorvexError("The field names do not fit in the table header");
+  std::memcpy(p + pos, tail2.data(), tail2.size());
+  return h;
+}
+
+// Empty Autoincrement cells get the next number after the largest so far.
+std::vector<Row> numbered(const std::vector<Field>& fields, const std::vector<Row>& rows, uint32_t& last) {
+  std::vector<size_t> autoCols;
+  for (size_t c = 0; c < fields.size(); ++c)
+    if (fields[c].type == FieldType::AutoInc) autoCols.push_back(c);
+  last = 0;
+  if (autoCols.empty()) return {};
+  for (const Row& r : rows)
+    for (size_t c : autoCols)
+      if (c < r.size())
+        if (const auto* v = std::get_if<int32_t>(&r[c]); v != nullptr && *v > 0)
+          last = std::max(last, static_cast<uint32_t>(*v));
+  std::vector<Row> out = rows;
+  for (Row& r : out)
+    for (size_t c : autoCols)
+      if (c < r.size() && isEmpty(r[c])) {
+        if (last >= 2147483647u) throw ZorvexError("Integer overflow");
+        r[c] = static_cast<int32_t>(++last);
+      }
+  return out;
+}
+
+}  // namespace
+
+int chooseBlockSizeKiB(size_t recordSize, size_t recordCount, int minimumKiB) {
+  for (int kib = minimumKiB; kib <= 32; kib *= 2) {
+    const size_t block = static_cast<size_t>(kib) * 1024;
+    if (recordSize == 0 || recordSize + 6 > block) continue;
+    const size_t perBlock = (block - 6) / recordSize;
+    if ((recordCount + perBlock - 1) / perBlock <= MaxBlocks) return kib;
+  }
+  return 0;
+}
+
+std::vector<uint8_t> assembleTable(const uint8_t* header, size_t headerSize, size_t recordSize, size_t blockSizeKiB,
+                                   const std::vector<const uint8_t*>& records) {
+  const size_t block = blockSizeKiB * 1024;
+  if (headerSize < offsets::FieldsV3 || recordSize == 0 || recordSize + 6 > block)
+    throw ZorvexError("The table layout is not valid");
+  const size_t perBlock = (block - 6) / recordSize;
+  const size_t blocks = (records.size() + perBlock - 1) / perBlock;
+  if (blocks > MaxBlocks) throw ZorvexError("The table is full: " + std::to_string(records.size()) + " rows");
+  std::vector<uint8_t> out(headerSize + blocks * block, 0);
+  std::memcpy(out.data(), header, headerSize);
+  uint8_t* p = out.data();
+  writeLe32(p + offsets::RecordCount, static_cast<uint32_t>(records.size()));
+  writeLe16(p + offsets::NextBlock, static_cast<uint32_t>(blocks));
+  writeLe16(p + offsets::BlocksInUse, static_cast<uint32_t>(blocks));
+  writeLe16(p + offsets::FirstBlock, blocks > 0 ? 1 : 0);
+  writeLe16(p + offsets::LastBlock, static_cast<uint32_t>(blocks));
+  writeLe16(p + offsets::MaxBlocks, static_cast<uint32_t>(blocks));
+  for (size_t b = 0; b < blocks; ++b) {
+    uint8_t* bp = p + headerSize + b * block;
+    const size_t first = b * perBlock, count = std::min(perBlock, records.size() - first);
+    writeLe16(bp, b + 1 < blocks ? static_cast<uint32_t>(b + 2) : 0);
+    writeLe16(bp + 2, static_cast<uint32_t>(b));
+    writeLe16(bp + 4, static_cast<uint32_t>((count - 1) * recordSize));
+    for (size_t i = 0; i < count; ++i) std::memcpy(bp + 6 + i * recordSize, records[first + i], recordSize);
+  }
+  return out;
+}
+
+std::vector<uint8_t> buildTable(const std::vector<Field>& fieldsIn, const std::vector<Row>& rowsIn,
+                                const WriteOptions& options) {
+  const std::vector<Field> fields = checkedFields(fieldsIn);
+  const CodePage cp(options.codePage);
+  uint32_t lastAuto = 0;
+  const std::vector<Row> renumbered = numbered(fields, rowsIn, lastAuto);
+  const std::vector<Row>& rows = renumbered.empty() ? rowsIn : renumbered;
+  size_t recordSize = 0;
+  for (const Field& f : fields) recordSize += static_cast<size_t>(f.size);
+  int kib = options.blockSizeKiB;
+  if (kib == 0) kib = chooseBlockSizeKiB(recordSize, rows.size());
+  if (kib == 0 || chooseBlockSizeKiB(recordSize, rows.size(), kib) != kib)
+    throw ZorvexError("The table cannot hold " + std::to_string(rows.size()) + " rows in blocks of this size");
+  std::vector<uint8_t> data(rows.size() * recordSize, 0);
+  std::vector<const uint8_t*> records(rows.size());
+  for (size_t r = 0; r < rows.size(); ++r) {
+    if (rows[r].size() != fields.size())
+      throw ZorvexError("Row " + std::to_string(r + 1) + " has " + std::to_string(rows[r].size()) + " values for " +
+                        std::to_string(fields.size()) + " fields");
+    uint8_t* rec = data.data() + r * recordSize;
+    for (size_t c = 0, off = 0; c < fields.size(); off += static_cast<size_t>(fields[c].size), ++c)
+      encodeField(fields[c], rows[r][c], rec + off, cp);
+    records[r] = rec;
+  }
+  const std::string name = options.tableName.empty() ? "table" : options.tableName;
+  const std::vector<uint8_t> header = buildHeader(fields, cp, name, kib, lastAuto);
+  return assembleTable(header.data(), header.size(), recordSize, static_cast<size_t>(kib), records);
+}
+
+void writeTable(const std::string& path, const std::vector<Field>& fields, const std::vector<Row>& rows,
+                const WriteOptions& options) {
+  WriteOptions named = options;
+  if (named.tableName.empty()) named.tableName = defaultTableName(path);
+  const std::vector<uint8_t> bytes = buildTable(fields, rows, named);
+  FileLock old = lockIfExists(path);
+  FileLock fresh = replaceFile(path, bytes);
+}
+
+}  // namespace zorvex::paradox
