@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "model/Checked.h"
 
@@ -41,36 +41,50 @@ class RowReader {
 };
 
 // First sentence with the given Left, Top and Text (exact, case-sensitive):
-// the lowest number wins, as a scan from Sentence0 would find it.
+// the lowest number wins, as a scan from Sentence0 would find it. An open
+// addressing table over sentence numbers keeps this to a probe or two per
+// arrow end, without copying any text.
 class SentenceFinder {
  public:
-  explicit SentenceFinder(const Diagram& d) {
-    map_.reserve(static_cast<size_t>(d.SentenceCount()));
+  explicit SentenceFinder(const Diagram& d) : diagram_(d) {
+    size_t size = 16;
+    while (size < static_cast<size_t>(d.SentenceCount()) * 2) size *= 2;
+    mask_ = size - 1;
+    slots_.assign(size, Slot{});
     for (int32_t n = 0; n < d.SentenceCount(); ++n) {
       const TSentence& s = d.sentence(n);
-      map_.try_emplace(Key{s.Left, s.Top, s.Text}, n);
+      const uint64_t h = hash(s.Left, s.Top, s.Text);
+      size_t i = h & mask_;
+      while (slots_[i].number >= 0 && !(slots_[i].hash == h && same(slots_[i].number, s.Left, s.Top, s.Text)))
+        i = (i + 1) & mask_;
+      if (slots_[i].number < 0) slots_[i] = Slot{h, n};  // an earlier duplicate keeps its place
     }
   }
-  int32_t find(int32_t left, int32_t top, const std::string& text) const {
-    auto it = map_.find(Key{left, top, text});
-    return it == map_.end() ? NoSentence : it->second;
+  int32_t find(int32_t left, int32_t top, std::string_view text) const {
+    const uint64_t h = hash(left, top, text);
+    for (size_t i = h & mask_; slots_[i].number >= 0; i = (i + 1) & mask_)
+      if (slots_[i].hash == h && same(slots_[i].number, left, top, text)) return slots_[i].number;
+    return NoSentence;
   }
 
  private:
-  struct Key {
-    int32_t left, top;
-    std::string text;
-    bool operator==(const Key&) const = default;
+  struct Slot {
+    uint64_t hash = 0;
+    int32_t number = -1;
   };
-  struct Hash {
-    size_t operator()(const Key& k) const {
-      size_t h = std::hash<std::string>{}(k.text);
-      h ^= (static_cast<size_t>(static_cast<uint32_t>(k.left)) * 0x9E3779B97F4A7C15ull) + (h << 6) + (h >> 2);
-      h ^= (static_cast<size_t>(static_cast<uint32_t>(k.top)) * 0xC2B2AE3D27D4EB4Full) + (h << 6) + (h >> 2);
-      return h;
-    }
-  };
-  std::unordered_map<Key, int32_t, Hash> map_;
+  static uint64_t hash(int32_t left, int32_t top, std::string_view text) {
+    uint64_t h = std::hash<std::string_view>{}(text);
+    h ^= (static_cast<uint64_t>(static_cast<uint32_t>(left)) << 32 | static_cast<uint32_t>(top)) * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 29;
+    return h * 0xBF58476D1CE4E5B9ull ^ (h >> 32);
+  }
+  bool same(int32_t n, int32_t left, int32_t top, std::string_view text) const {
+    const TSentence& s = diagram_.sentence(n);
+    return s.Left == left && s.Top == top && s.Text == text;
+  }
+  const Diagram& diagram_;
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
 };
 
 const std::array<const char*, 5> SentenceColumns{"Left", "Top", "Right", "Bottom", "Text"};
