@@ -1,0 +1,108 @@
+// Text in the table's code page, and the values the writer must refuse.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "model/ZorvexError.h"
+#include "model/paradox/ParadoxTable.h"
+#include "model/paradox/TableWriter.h"
+
+namespace zorvex::paradox {
+namespace {
+
+std::string messageOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const ZorvexError& e) {
+    return e.message();
+  }
+  return "(no error)";
+}
+
+const std::vector<Field> TextTable{{"Text", FieldType::Alpha, 10}, {"N", FieldType::Long}};
+
+std::vector<std::string> texts(ParadoxTable& t) {
+  std::vector<std::string> out;
+  for (t.first(); !t.eof(); t.next()) out.push_back(t.textAt(0));
+  return out;
+}
+
+bool contains(const std::vector<uint8_t>& bytes, const std::string& needle) {
+  const std::vector<uint8_t> n(needle.begin(), needle.end());
+  return std::search(bytes.begin(), bytes.end(), n.begin(), n.end()) != bytes.end();
+}
+
+TEST(ParadoxCodePage, NonAsciiTextRoundTripsThroughCp1252) {
+  const std::vector<std::string> words{"caf\xC3\xA9", "Stra\xC3\x9F" "e", "na\xC3\xAFve", "\xE2\x82\xAC 5"};
+  std::vector<Row> rows;
+  for (const auto& w : words) rows.push_back({w, 1});
+  const std::vector<uint8_t> file = buildTable(TextTable, rows);
+  // Stored as single CP1252 bytes: é = E9, ß = DF, ï = EF, € = 80.
+  EXPECT_TRUE(contains(file, "caf\xE9"));
+  EXPECT_TRUE(contains(file, "Stra\xDF" "e"));
+  EXPECT_TRUE(contains(file, "na\xEFve"));
+  EXPECT_TRUE(contains(file, "\x80 5"));
+  EXPECT_EQ(file[0x6A] | file[0x6B] << 8, 1252);
+  auto t = ParadoxTable::fromBytes(file, "words.db");
+  EXPECT_EQ(texts(*t), words);
+}
+
+TEST(ParadoxCodePage, UndefinedBytesAreReplacedAndTheRowStays) {
+  std::vector<uint8_t> file = buildTable(TextTable, {{std::string("AxB"), 1}, {std::string("next"), 2}});
+  auto at = std::search(file.begin(), file.end(), std::begin("AxB"), std::end("AxB") - 1);
+  ASSERT_NE(at, file.end());
+  at[1] = 0x81;  // not defined in CP1252
+  auto t = ParadoxTable::fromBytes(file, "odd.db");
+  ASSERT_EQ(t->rowCount(), 2u);
+  EXPECT_EQ(texts(*t), (std::vector<std::string>{"A\xEF\xBF\xBD" "B", "next"}));
+  t->first();
+  EXPECT_EQ(t->integerAt(1), 1);
+}
+
+TEST(ParadoxCodePage, OtherCodePagesAndTheFallback) {
+  WriteOptions dos;
+  dos.codePage = 437;
+  auto t437 = ParadoxTable::fromBytes(buildTable(TextTable, {{std::string("\xC3\xA9t\xC3\xA9"), 1}}, dos), "dos.db");
+  EXPECT_EQ(t437->codePage(), 437);
+  EXPECT_EQ(texts(*t437), std::vector<std::string>{"\xC3\xA9t\xC3\xA9"});
+  const std::vector<uint8_t> dosFile = buildTable(TextTable, {{std::string("\xC3\xA9t\xC3\xA9"), 1}}, dos);
+  EXPECT_TRUE(contains(dosFile, "\x82t\x82")) << "é is 0x82 in code page 437";
+
+  WriteOptions chinese;
+  chinese.codePage = 936;
+  const std::string zh = "\xE4\xB8\xAD\xE6\x96\x87";  // 中文
+  auto t936 = ParadoxTable::fromBytes(buildTable(TextTable, {{zh, 1}}, chinese), "zh.db");
+  EXPECT_EQ(texts(*t936), std::vector<std::string>{zh});
+
+  WriteOptions unknown;
+  unknown.codePage = 12345;
+  auto tUnknown = ParadoxTable::fromBytes(buildTable(TextTable, {{std::string("caf\xC3\xA9"), 1}}, unknown), "u.db");
+  EXPECT_EQ(texts(*tUnknown), std::vector<std::string>{"caf\xC3\xA9"}) << "an unknown code page reads as 1252";
+}
+
+TEST(ParadoxCodePage, TheWriterRefusesWhatTheFieldCannotHold) {
+  auto build = [](const std::vector<Field>& fields, const Row& row) { buildTable(fields, {row}); };
+  EXPECT_EQ(messageOf([&] { build(TextTable, {std::string("\xE6\x97\xA5\xE6\x9C\xAC"), 1}); }),
+            "The text '\xE6\x97\xA5\xE6\x9C\xAC' cannot be stored in code page 1252");
+  EXPECT_EQ(messageOf([&] { build(TextTable, {std::string("eleven char"), 1}); }),
+            "The text 'eleven char' is longer than the 10 characters of field 'Text'");
+  EXPECT_EQ(messageOf([&] { build(TextTable, {std::string("ten chars!"), 1}); }), "(no error)");
+  EXPECT_EQ(messageOf([&] { build(TextTable, {std::string("x"), INT32_MIN}); }),
+            "The value -2147483648 cannot be stored in the Long field 'N'");
+  EXPECT_EQ(messageOf([&] { build({{"S", FieldType::Short}}, {-32768}); }),
+            "The value -32768 cannot be stored in the Short field 'S'");
+  EXPECT_EQ(messageOf([&] { build({{"S", FieldType::Short}}, {40000}); }),
+            "The value 40000 cannot be stored in the Short field 'S'");
+  EXPECT_EQ(messageOf([&] { build(TextTable, {7, 1}); }), "The value 7 cannot be stored in the Alpha field 'Text'");
+  EXPECT_EQ(messageOf([&] { build({{"D", FieldType::Date}}, {Date{2021, 2, 29}}); }),
+            "The value 2021-02-29 cannot be stored in the Date field 'D'");
+  EXPECT_EQ(messageOf([&] { build({{"L", FieldType::Logical}}, {1}); }),
+            "The value 1 cannot be stored in the Logical field 'L'");
+  EXPECT_EQ(messageOf([&] { build({{"A", FieldType::Alpha, 0}}, {std::monostate{}}); }),
+            "The size 0 is not valid for the Alpha field 'A'");
+  EXPECT_EQ(messageOf([&] { build({{"A", FieldType::Long}, {"a", FieldType::Long}}, {1, 2}); }),
+            "The field name 'a' is used twice");
+}
+
+}  // namespace
+}  // namespace zorvex::paradox
