@@ -1,0 +1,39 @@
+#pragma once
+// What the editor asks of the main window: status texts, tool buttons,
+// repaints, overlays, message boxes, the sentence edit box and pop-up menus.
+#include <vector>
+
+#include "editor/EditorHost.h"
+
+namespace zorvex {
+
+class TArgumentForm;
+
+class TArgumentFormHost : public EditorHost {
+ public:
+  explicit TArgumentFormHost(TArgumentForm& form) : form_(form) {}
+
+  void setStatusText(int panel, const std::string& text) override;
+  void setToolButtonDown(ToolButton button) override;
+  void repaintSurface() override;
+  void repaintElement(ElementRef ref) override;
+  void repaintAllDefeaters() override;
+  void elementMoved(ElementRef ref, const Rect& oldExtent) override;
+  void setOverlay(const std::vector<OverlayFigure>& figures) override;
+  bool askYesNo(const std::string& text) override;
+  void showWarning(const std::string& text) override;
+  void sentenceEditChanged() override;
+  TextSize measureText(const std::string& text) override;
+  SurfaceSize surfaceSize() override;
+  void openArrowPopup(Point windowPoint) override;
+  void openDefeaterPopup(Point windowPoint) override;
+  void prepareSentencePopup(const SentencePopupState& state) override;
+
+  const std::vector<OverlayFigure>& overlay() const { return overlay_; }
+
+ private:
+  TArgumentForm& form_;
+  std::vector<OverlayFigure> overlay_;
+};
+
+}  // namespace zorvex

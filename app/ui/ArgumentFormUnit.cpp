@@ -1,0 +1,172 @@
+#include "app/ui/ArgumentFormUnit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPalette>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/ui/ArgumentFormHost.h"
+#include "app/ui/ArgumentFormStatusBar.h"
+#include "editor/ArgumentEditor.h"
+#include "editor/ui/EditorPointerFilter.h"
+#include "eval/Rounds.h"
+#include "eval/ui/LogFormUnit.h"
+#include "eval/ui/OptionsFormUnit.h"
+#include "model/LoadElements.h"
+#include "views/ui/MessageBoxes.h"
+#include "views/ui/WindowHelpers.h"
+
+namespace zorvex {
+namespace {
+
+const QColor FormBackground(0xD4, 0xD4, 0xD4);
+
+// Qt's default sans-serif at a fixed pixel size, standing in for the old
+// 8-point "MS Sans Serif", so the captions fit their buttons at every DPI.
+QFont formFont() {
+  QFont font = QApplication::font();
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
+
+}  // namespace
+
+TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, QWidget* parent)
+    : QMainWindow(parent), directory_(directory), opener_(std::move(opener)) {
+  setObjectName("ArgumentForm");
+  setWindowTitle(QStringLiteral("Zorvex!"));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, FormBackground);
+  pal.setColor(QPalette::Button, FormBackground);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(formFont());
+  createControls();
+  connectHandlers();
+  runPopupMenu = [](QMenu& menu, QPoint screenPoint) { menu.exec(screenPoint); };
+  resize(InitialWidth, InitialHeight);
+  // Key presses reach the window before the focused control.
+  qApp->installEventFilter(this);
+  FormCreate();
+}
+
+TArgumentForm::~TArgumentForm() {
+  qApp->removeEventFilter(this);
+  // The pointer filter refers to the editor; it goes first.
+  delete pointerFilter_;
+  pointerFilter_ = nullptr;
+  editor_.reset();
+}
+
+void TArgumentForm::FormCreate() {
+  options_ = EvaluationOptions{};
+  host_ = std::make_unique<TArgumentFormHost>(*this);
+  LoadResult loaded = LoadElements(diagram_, directory_, opener_);
+  tableLeftOpen_ = std::move(loaded.leftOpen);
+  // The editor starts in NoTool, whether loading finished or not.
+  editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
+  editor_->DiagramReloaded();
+  pointerFilter_ = new EditorPointerFilter(*editor_, *ArgumentPaintBox, QPoint(0, BevelHeight));
+  pointerFilter_->afterPress = [this](QPoint screenPoint) { openSentencePopup(screenPoint); };
+  if (loaded.error) showError(loaded.error->message());
+}
+
+void TArgumentForm::attachWindows(const ArgumentFormWindows& windows) {
+  windows_ = windows;
+  if (windows_.LogForm)
+    windows_.LogForm->OnClose = [this] {
+      // The box always tells whether the log window is shown.
+      ViewLogMemoCheckBox->setChecked(false);
+      ViewLogMemoCheckBoxClick();
+    };
+  if (windows_.OptionsForm) windows_.OptionsForm->setOptions(&options_);
+}
+
+void TArgumentForm::showError(const std::string& message) { messageBoxes().error(message); }
+
+QSize TArgumentForm::surfaceSize() const { return ArgumentPaintBox->size(); }
+
+void TArgumentForm::layoutControls() {
+  const int w = ClientArea->width();
+  const int h = ClientArea->height();
+  const int statusTop = h - TArgumentFormStatusBar::BarHeight;
+  const int evaluationTop = statusTop - EvaluationPanelHeight;
+  SeparationBevel->setGeometry(0, 0, w, BevelHeight);
+  ArgumentFormStatusBar->setGeometry(0, statusTop, w, TArgumentFormStatusBar::BarHeight);
+  EvaluationButtonPanel->setGeometry(0, evaluationTop, w, EvaluationPanelHeight);
+  const int middleHeight = std::max(0, evaluationTop - BevelHeight);
+  EditButtonPanel->setGeometry(w - EditPanelWidth, BevelHeight, EditPanelWidth, middleHeight);
+  ArgumentPaintBox->setGeometry(0, BevelHeight, std::max(0, w - EditPanelWidth), middleHeight);
+}
+
+bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ClientArea && event->type() == QEvent::Resize) {
+    layoutControls();
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this && widget->isWidgetType()) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      // Several receivers may see the same event on its way up; act once.
+      if (widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this))
+        FormKeyDown(key->key());
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TArgumentForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  QMainWindow::changeEvent(event);
+}
+
+void TArgumentForm::FormActivate() { repaintSurface(); }
+
+void TArgumentForm::closeEvent(QCloseEvent* event) {
+  // Closing asks nothing and writes no table. The log is saved once more, so
+  // user-set lines and text typed into the log since the last round survive.
+  if (!logSavedOnClose_) {
+    logSavedOnClose_ = true;
+    saveLog();
+  }
+  event->accept();
+  emit closed();
+}
+
+void TArgumentForm::ExitMenuItemClick() { close(); }
+
+void TArgumentForm::OptionsMenuItemClick() {
+  if (windows_.OptionsForm) runOptionsDialog(*windows_.OptionsForm, options_);
+}
+
+void TArgumentForm::ContentsMenuItemClick() {
+  if (windows_.HelpForm) showAndBringToFront(*windows_.HelpForm);
+}
+
+void TArgumentForm::KeyToSymbolsAndColorsMenuItemClick() {
+  if (windows_.KeyToSymbolsAndColorsForm) showAndBringToFront(*windows_.KeyToSymbolsAndColorsForm);
+}
+
+void TArgumentForm::AboutMenuItemClick() {
+  if (windows_.AboutForm) showAndBringToFront(*windows_.AboutForm);
+}
+
+void TArgumentForm::ViewLogMemoCheckBoxClick() {
+  QWidget* logForm = windows_.LogForm;
+  if (!logForm) return;
+  if (ViewLogMemoCheckBox->isChecked()) {
+    showAndBringToFront(*logForm);
+  } else if (logForm->isVisible()) {
+    logForm->hide();
+  }
+}
+
+}  // namespace zorvex

@@ -1,0 +1,200 @@
+#pragma once
+// The main window: frame, menus, tool buttons, evaluation buttons, status bar
+// and the handlers that tie them to the diagram, the editor and the rounds.
+#include <QMainWindow>
+#include <QPoint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/EditorTypes.h"
+#include "eval/EvaluationLog.h"
+#include "eval/EvaluationOptions.h"
+#include "model/Diagram.h"
+#include "model/TableCursor.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace zorvex {
+
+class ArgumentEditor;
+class MessageBoxes;
+class EditorPointerFilter;
+class TArgumentFormHost;
+class TArgumentFormStatusBar;
+class TLogForm;
+class TOptionsForm;
+
+// The other windows, created after the main window and handed to it then.
+struct ArgumentFormWindows {
+  QWidget* KeyToSymbolsAndColorsForm = nullptr;
+  TOptionsForm* OptionsForm = nullptr;
+  TLogForm* LogForm = nullptr;
+  QWidget* HelpForm = nullptr;
+  QWidget* AboutForm = nullptr;
+};
+
+class TArgumentForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Client area of the form's 640x480 outer size, below the menu bar.
+  static constexpr int InitialWidth = 640;
+  static constexpr int InitialHeight = 480;
+  static constexpr int BevelHeight = 2;
+  static constexpr int EditPanelWidth = 33;
+  static constexpr int EvaluationPanelHeight = 44;
+
+  // Creates the controls and runs the creation step: loads the diagram from
+  // `directory` with `opener`. Nothing here may use the other windows.
+  TArgumentForm(const std::string& directory, TableOpener opener, QWidget* parent = nullptr);
+  ~TArgumentForm() override;
+
+  void attachWindows(const ArgumentFormWindows& windows);
+
+  Diagram& diagram() { return diagram_; }
+  ArgumentEditor& editor() { return *editor_; }
+  EvaluationLog& log() { return log_; }
+  EvaluationOptions& options() { return options_; }
+  const std::string& directory() const { return directory_; }
+  // The sentence whose pop-up menu opened last (the set-status target).
+  std::optional<int32_t> sentencePopupTarget() const { return sentencePopupTarget_; }
+
+  // Opens a pop-up menu at a screen point and returns when it has closed;
+  // tests replace it to choose items without a modal loop.
+  std::function<void(QMenu& menu, QPoint screenPoint)> runPopupMenu;
+
+  // Controls, named as the users and the tests know them.
+  QWidget* ClientArea = nullptr;
+  QFrame* SeparationBevel = nullptr;
+  QWidget* ArgumentPaintBox = nullptr;
+  QFrame* EditButtonPanel = nullptr;
+  QToolButton* AddSentenceSpeedButton = nullptr;
+  QToolButton* AddArrowSpeedButton = nullptr;
+  QToolButton* AddDefeaterSpeedButton = nullptr;
+  QToolButton* MakeSelectionSpeedButton = nullptr;
+  QButtonGroup* ToolButtonGroup = nullptr;
+  QFrame* EvaluationButtonPanel = nullptr;
+  QPushButton* EvaluateOneRoundButton = nullptr;
+  QPushButton* JumpOneRoundButton = nullptr;
+  QPushButton* ResetButton = nullptr;
+  QCheckBox* ViewLogMemoCheckBox = nullptr;
+  QPushButton* ImplicitMeaningButton = nullptr;
+  TArgumentFormStatusBar* ArgumentFormStatusBar = nullptr;
+  QLineEdit* SentenceEdit = nullptr;
+  QFrame* ViewCheckBoxesPanel = nullptr;
+  QCheckBox* ViewSentencesTableCheckBox = nullptr;
+  QCheckBox* ViewArrowsTableCheckBox = nullptr;
+  QCheckBox* ViewDefeatersTableCheckBox = nullptr;
+
+  QMenu* FileMenuItem = nullptr;
+  QAction* ExitMenuItem = nullptr;
+  QMenu* ZorvexMenuItem = nullptr;
+  QAction* OptionsMenuItem = nullptr;
+  QMenu* HelpMenuItem = nullptr;
+  QAction* ContentsMenuItem = nullptr;
+  QAction* KeyToSymbolsAndColorsMenuItem = nullptr;
+  QAction* AboutMenuItem = nullptr;
+
+  QMenu* SentencePopupMenu = nullptr;
+  QAction* SetStatusUndefeatedMenuItem = nullptr;
+  QAction* SetStatusDefeatedMenuItem = nullptr;
+  QAction* SetStatusNotEvaluatedMenuItem = nullptr;
+  QAction* ShowSentenceDataMenuItem = nullptr;
+  QMenu* ArrowPopupMenu = nullptr;
+  QAction* AddRuleMenuItem = nullptr;
+  QAction* AddRuleSeparator = nullptr;
+  QAction* ShowArrowDataMenuItem = nullptr;
+  QMenu* DefeaterPopupMenu = nullptr;
+  QAction* ShowDefeaterDataMenuItem = nullptr;
+
+  // Handlers.
+  void FormActivate();
+  void ExitMenuItemClick();
+  void OptionsMenuItemClick();
+  void ContentsMenuItemClick();
+  void KeyToSymbolsAndColorsMenuItemClick();
+  void AboutMenuItemClick();
+  void ViewLogMemoCheckBoxClick();
+  void EvaluateOneRoundButtonClick();
+  void JumpOneRoundButtonClick();
+  void ResetButtonClick();
+  void ImplicitMeaningButtonClick();
+  void AddSentenceSpeedButtonClick();
+  void AddArrowSpeedButtonClick();
+  void AddDefeaterSpeedButtonClick();
+  void MakeSelectionSpeedButtonClick();
+  void SetStatusUndefeatedMenuItemClick();
+  void SetStatusDefeatedMenuItemClick();
+  void SetStatusNotEvaluatedMenuItemClick();
+  void ShowSentenceDataMenuItemClick();
+  void AddRuleMenuItemClick();
+  void ShowArrowDataMenuItemClick();
+  void ShowDefeaterDataMenuItemClick();
+  void ViewSentencesTableCheckBoxClick();
+  void ViewArrowsTableCheckBoxClick();
+  void ViewDefeatersTableCheckBoxClick();
+  void FormKeyDown(int key);
+  void SentenceEditKeyPress(char key);
+
+  // The drawing surface's size in pixels (ArgumentPaintBox's width and height).
+  QSize surfaceSize() const;
+
+ signals:
+  // The main window has closed: the program ends.
+  void closed();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void createControls();
+  void createEditButtons();
+  void createEvaluationControls();
+  void createHiddenControls();
+  void createMenus();
+  void createPopupMenus();
+  void connectHandlers();
+  void layoutControls();
+  void showError(const std::string& message);
+  void finishRound(const std::string& panelText);
+  void saveLog();
+  void setStatusByUser(int which);
+  void openSentencePopup(QPoint screenPoint);
+  void refreshLogWindow();
+  // Drawing, once the canvas is in place.
+  void repaintSurface();
+  void repaintElement(ElementRef ref);
+  void elementMoved(ElementRef ref, const Rect& oldExtent);
+  void setOverlay(const std::vector<OverlayFigure>& figures);
+  void openPopupAt(QMenu& menu, Point windowPoint);
+
+  friend class TArgumentFormHost;
+
+  std::string directory_;
+  TableOpener opener_;
+  Diagram diagram_;
+  EvaluationOptions options_;
+  EvaluationLog log_;
+  std::unique_ptr<TableCursor> tableLeftOpen_;
+  std::unique_ptr<TArgumentFormHost> host_;
+  std::unique_ptr<ArgumentEditor> editor_;
+  EditorPointerFilter* pointerFilter_ = nullptr;
+  ArgumentFormWindows windows_;
+  std::optional<int32_t> sentencePopupTarget_;
+  bool sentencePopupPending_ = false;
+  bool logSavedOnClose_ = false;
+};
+
+}  // namespace zorvex

@@ -1,0 +1,54 @@
+#include "app/ui/ZorvexApplication.h"
+
+#include <QtGlobal>
+
+#include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/TableOpening.h"
+#include "eval/ui/LogFormUnit.h"
+#include "eval/ui/OptionsFormUnit.h"
+#include "views/ui/AboutUnit.h"
+#include "views/ui/HelpFormUnit.h"
+#include "views/ui/MessageBoxes.h"
+
+namespace zorvex {
+
+const char* const NoDisplayMessage =
+    "zorvex: no display found; start it in a desktop session or under xvfb-run. "
+    "'zorvex-cli render' draws the diagram without a display.";
+
+bool displayAvailable() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+ZorvexApplication::ZorvexApplication() : ZorvexApplication(programTableOpener()) {}
+
+ZorvexApplication::ZorvexApplication(TableOpener opener) {
+  argumentForm_ = std::make_unique<TArgumentForm>(std::string(), std::move(opener));
+  keyForm_ = nullptr;
+  optionsForm_ = std::make_unique<TOptionsForm>();
+  logForm_ = std::make_unique<TLogForm>(argumentForm_->log());
+  try {
+    logForm_->FormCreate();
+  } catch (const ZorvexError& e) {
+    // A failed first save is reported and start-up goes on.
+    messageBoxes().error(e);
+  }
+  helpForm_ = std::make_unique<THelpForm>(messageBoxes());
+  aboutForm_ = std::make_unique<TAboutForm>();
+  aboutForm_->showAtStartup();
+
+  ArgumentFormWindows windows;
+  windows.KeyToSymbolsAndColorsForm = keyForm_.get();
+  windows.OptionsForm = optionsForm_.get();
+  windows.LogForm = logForm_.get();
+  windows.HelpForm = helpForm_.get();
+  windows.AboutForm = aboutForm_.get();
+  argumentForm_->attachWindows(windows);
+}
+
+ZorvexApplication::~ZorvexApplication() = default;
+
+void ZorvexApplication::show() { argumentForm_->show(); }
+
+}  // namespace zorvex
