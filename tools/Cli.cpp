@@ -1,0 +1,47 @@
+#include "tools/Cli.h"
+
+#include <exception>
+
+#include "model/ZorvexError.h"
+#include "tools/Commands.h"
+
+namespace zorvex::tools {
+namespace {
+
+int runGuarded(const Command& command, CommandIo& io) {
+  try {
+    return command.run(io);
+  } catch (const UsageError& e) {
+    io.err << e.what() << "\nRun with --help for more information.\n";
+    return 2;
+  } catch (const ZorvexError& e) {
+    io.err << errorBoxText(e.message()) << "\n";
+    return 1;
+  } catch (const std::exception& e) {
+    io.err << errorBoxText(e.what()) << "\n";
+    return 1;
+  }
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App cli{"Companion of Zorvex!: builds the three diagram tables from JSON and back, "
+               "renders a diagram to an image and runs evaluation rounds without a window.",
+               "zorvex-cli"};
+  cli.require_subcommand(1);
+  const Command commands[] = {addImportCommand(cli), addExportCommand(cli), addEvaluateCommand(cli)};
+  // CLI11 takes the words last-first.
+  std::vector<std::string> words(args.rbegin(), args.rend());
+  try {
+    cli.parse(words);
+  } catch (const CLI::ParseError& e) {
+    return cli.exit(e, out, err) == 0 ? 0 : 2;
+  }
+  CommandIo io{out, err};
+  for (const Command& c : commands)
+    if (c.app->parsed()) return runGuarded(c, io);
+  return 2;
+}
+
+}  // namespace zorvex::tools

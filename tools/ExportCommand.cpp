@@ -1,0 +1,37 @@
+// zorvex-cli export [DIR] [-o FILE]
+#include <memory>
+
+#include "tools/Commands.h"
+#include "tools/DiagramJson.h"
+#include "tools/TableFiles.h"
+#include "tools/TextFiles.h"
+
+namespace zorvex::tools {
+namespace {
+
+struct ExportOptions {
+  std::string directory = ".";
+  std::string output;
+};
+
+int runExport(const ExportOptions& o, CommandIo& io) {
+  const Diagram diagram = loadDiagram(o.directory);
+  const std::string json = diagramToJson(rowsOfDiagram(diagram, o.directory));
+  if (o.output.empty())
+    io.out << json;
+  else
+    writeTextFile(o.output, json);
+  return 0;
+}
+
+}  // namespace
+
+Command addExportCommand(CLI::App& cli) {
+  auto o = std::make_shared<ExportOptions>();
+  CLI::App* app = cli.add_subcommand("export", "Print the stored diagram as JSON, every column of every row.");
+  app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
+  app->add_option("-o,--output", o->output, "Write the JSON to this file instead of the standard output");
+  return {app, [o](CommandIo& io) { return runExport(*o, io); }};
+}
+
+}  // namespace zorvex::tools

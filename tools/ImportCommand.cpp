@@ -1,0 +1,46 @@
+// zorvex-cli import DIAGRAM.json [DIR] [--force]
+#include <memory>
+
+#include "tools/Commands.h"
+#include "tools/DiagramJson.h"
+#include "tools/ProgramGeometry.h"
+#include "tools/TableFiles.h"
+#include "tools/TextFiles.h"
+
+namespace zorvex::tools {
+namespace {
+
+struct ImportOptions {
+  std::string diagram;
+  std::string directory = ".";
+  bool force = false;
+};
+
+int runImport(const ImportOptions& o, CommandIo&) {
+  const std::string text = readTextFile(o.diagram);
+  std::shared_ptr<GuiSession> session;
+  const DiagramRows rows = diagramFromJson(text, programGeometry(session));
+  writeDiagramTables(rows, o.directory, o.force);
+  return 0;
+}
+
+}  // namespace
+
+Command addImportCommand(CLI::App& cli) {
+  auto o = std::make_shared<ImportOptions>();
+  CLI::App* app = cli.add_subcommand(
+      "import", "Write \"SentencesDb.db\", \"ArrowsDb.DB\" and \"DefeatersDb.DB\" from a diagram file.");
+  app->add_option("DIAGRAM", o->diagram,
+                  "JSON file: {\"sentences\": [...], \"arrows\": [...], \"defeaters\": [...]}")
+      ->required();
+  app->add_option("DIR", o->directory, "Where to write the tables (default: the working directory)");
+  app->add_flag("--force", o->force, "Replace tables that already exist");
+  app->footer(
+      "Rows are objects keyed by column name. Short forms: a sentence without Right and Bottom\n"
+      "is sized from its text; an arrow {\"From\": i, \"To\": j} joins sentences i and j; a\n"
+      "defeater given by \"ChallengingRect\" and \"ChallengedRect\" ([l, t, r, b]) gets its\n"
+      "centres and end points computed.");
+  return {app, [o](CommandIo& io) { return runImport(*o, io); }};
+}
+
+}  // namespace zorvex::tools

@@ -1,0 +1,63 @@
+#include "tools/Steps.h"
+
+#include <charconv>
+
+#include "tools/Cli.h"
+
+namespace zorvex::tools {
+namespace {
+
+[[noreturn]] void badStep(std::string_view word) {
+  throw UsageError("Unknown step '" + std::string(word) +
+                   "' (use evaluate, jump, reset, justified:N, unjustified:N or not-evaluated:N)");
+}
+
+Step parseStep(std::string_view word) {
+  Step step;
+  step.word = std::string(word);
+  if (word == "evaluate") return step.kind = Step::Evaluate, step;
+  if (word == "jump") return step.kind = Step::Jump, step;
+  if (word == "reset") return step.kind = Step::Reset, step;
+  const size_t colon = word.find(':');
+  if (colon == std::string_view::npos) badStep(word);
+  const std::string_view name = word.substr(0, colon), number = word.substr(colon + 1);
+  if (name == "justified") step.status = UserStatus::Justified;
+  else if (name == "unjustified") step.status = UserStatus::Unjustified;
+  else if (name == "not-evaluated") step.status = UserStatus::NotEvaluated;
+  else badStep(word);
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), step.sentence);
+  if (number.empty() || ec != std::errc() || end != number.data() + number.size() || step.sentence < 0)
+    throw UsageError("Bad sentence number in step '" + std::string(word) + "'");
+  step.kind = Step::SetStatus;
+  return step;
+}
+
+}  // namespace
+
+std::vector<Step> parseSteps(std::string_view text) {
+  std::vector<Step> steps;
+  while (true) {
+    const size_t comma = text.find(',');
+    steps.push_back(parseStep(text.substr(0, comma)));
+    if (comma == std::string_view::npos) return steps;
+    text.remove_prefix(comma + 1);
+  }
+}
+
+void checkSteps(const std::vector<Step>& steps, const Diagram& diagram) {
+  for (const Step& s : steps)
+    if (s.kind == Step::SetStatus && s.sentence >= diagram.SentenceCount())
+      throw UsageError("No sentence " + std::to_string(s.sentence) + " in step '" + s.word + "' (the diagram has " +
+                       std::to_string(diagram.SentenceCount()) + " sentences)");
+}
+
+void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& options, EvaluationLog& log) {
+  switch (step.kind) {
+    case Step::Evaluate: EvaluateOneRound(diagram, options, log); break;
+    case Step::Jump: JumpOneRound(diagram, options, log); break;
+    case Step::Reset: ResetAll(diagram, log); break;
+    case Step::SetStatus: SetStatusByUser(diagram, step.sentence, step.status, log); break;
+  }
+}
+
+}  // namespace zorvex::tools
