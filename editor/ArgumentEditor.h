@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/EditorHost.h"
@@ -123,7 +124,7 @@ class ArgumentEditor {
   };
 
   void setMode(EditMode mode, const char* panelText, ToolButton button);
-  void leaveTo0(ToolButton released);
+  void leaveTo0();
   void status(int panel, const std::string& text) { host_.setStatusText(panel, text); }
   void publishOverlay();
   void clearOverlay();
@@ -142,8 +143,9 @@ class ArgumentEditor {
   void followArrows(bool counting);
   void updateArrowEnd(int32_t arrow, bool startSide);
   void endDrag();
-  void toggleGuideFigure();
-  void toggleRectFigure(const Rect& r);
+  std::pair<OverlayFigure, OverlayFigure> guideFigure();
+  void drawGuideFigure();
+  void eraseGuideFigure();
   void updateChallengedRect(int32_t x, int32_t y);
   void markSelected(ElementRef ref, bool selected);
   void clearAllMarks();

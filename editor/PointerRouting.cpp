@@ -1,0 +1,99 @@
+// Delivering window pointer events the way stacked windowless controls over
+// the drawing surface get them: the topmost enabled sentence under the
+// pointer takes a press, else the surface; the pressed control keeps the
+// pointer until every button is released.
+#include "editor/ArgumentEditor.h"
+#include "model/Checked.h"
+
+namespace zorvex {
+
+bool ArgumentEditor::onSurface(Point p) const {
+  const SurfaceSize s = host_.surfaceSize();
+  const int64_t sx = int64_t{p.x} - SurfaceLeft;
+  const int64_t sy = int64_t{p.y} - SurfaceTop;
+  return sx >= 0 && sy >= 0 && sx < s.width && sy < s.height;
+}
+
+bool ArgumentEditor::insideBox(int32_t sentence, Point p) const {
+  const TSentence& s = diagram_.sentence(sentence);
+  return p.x >= s.Left && p.y >= s.Top && int64_t{p.x} < int64_t{s.Left} + s.Width &&
+         int64_t{p.y} < int64_t{s.Top} + s.Height;
+}
+
+ArgumentEditor::Target ArgumentEditor::targetAt(Point p) const {
+  std::vector<ElementRef> found;
+  diagram_.query({p.x, p.y, p.x, p.y}, found);
+  Target best;
+  uint64_t bestZ = 0;
+  for (const ElementRef& r : found) {
+    if (r.kind != ElementKind::Sentence) continue;
+    const TSentence& s = diagram_.sentence(r.index);
+    if (s.Deleted || !s.Enabled || !insideBox(r.index, p)) continue;
+    if (best.kind == Target::Kind::None || s.ZOrder > bestZ) {
+      best = {Target::Kind::Sentence, r.index};
+      bestZ = s.ZOrder;
+    }
+  }
+  if (best.kind == Target::Kind::None && onSurface(p)) best.kind = Target::Kind::Surface;
+  return best;
+}
+
+void ArgumentEditor::MousePress(const PointerEvent& e) {
+  if (EditMode_ == EditMode::DraggingSentenceMode) return;
+  const Target t = capture_.kind != Target::Kind::None ? capture_ : targetAt(e.pos);
+  capture_ = t;
+  if (t.kind == Target::Kind::Sentence) {
+    const TSentence& s = diagram_.sentence(t.sentence);
+    SentenceMouseDown(t.sentence, e.button, e.held, subChecked(e.pos.x, s.Left), subChecked(e.pos.y, s.Top));
+  } else if (t.kind == Target::Kind::Surface) {
+    ArgumentPaintBoxMouseDown(e.button, e.held, subChecked(e.pos.x, SurfaceLeft), subChecked(e.pos.y, SurfaceTop));
+  }
+}
+
+void ArgumentEditor::MouseMove(const PointerEvent& e) {
+  if (EditMode_ == EditMode::DraggingSentenceMode) return routeDrag(e, false);
+  const Target t = capture_.kind != Target::Kind::None ? capture_ : targetAt(e.pos);
+  if (t.kind == Target::Kind::Sentence) {
+    const TSentence& s = diagram_.sentence(t.sentence);
+    SentenceMouseMove(t.sentence, e.held, subChecked(e.pos.x, s.Left), subChecked(e.pos.y, s.Top));
+  } else if (t.kind == Target::Kind::Surface) {
+    ArgumentPaintBoxMouseMove(e.held, subChecked(e.pos.x, SurfaceLeft), subChecked(e.pos.y, SurfaceTop));
+  }
+}
+
+void ArgumentEditor::MouseRelease(const PointerEvent& e) {
+  const bool lastButton = !e.held.anyButton();
+  if (EditMode_ == EditMode::DraggingSentenceMode) {
+    if (e.button == MouseButton::Left) routeDrag(e, true);
+    if (lastButton) capture_ = {};
+    return;
+  }
+  const Target t = capture_.kind != Target::Kind::None ? capture_ : targetAt(e.pos);
+  if (lastButton) capture_ = {};
+  if (t.kind == Target::Kind::Sentence) {
+    const TSentence& s = diagram_.sentence(t.sentence);
+    SentenceMouseUp(t.sentence, e.button, e.held, subChecked(e.pos.x, s.Left), subChecked(e.pos.y, s.Top));
+  } else if (t.kind == Target::Kind::Surface) {
+    ArgumentPaintBoxMouseUp(e.button, e.held, subChecked(e.pos.x, SurfaceLeft), subChecked(e.pos.y, SurfaceTop));
+  }
+}
+
+// While a sentence is dragged the pointer goes to the dragged sentence when
+// it is over its box, else to the surface. A release outside both still ends
+// the drag like a drop on the surface, so the program never stays stuck in
+// the drag with every other sentence disabled.
+void ArgumentEditor::routeDrag(const PointerEvent& e, bool release) {
+  if (!Dragged_) return;
+  const int32_t s = *Dragged_;
+  if (insideBox(s, e.pos)) {
+    const TSentence& box = diagram_.sentence(s);
+    const int32_t x = subChecked(e.pos.x, box.Left), y = subChecked(e.pos.y, box.Top);
+    return release ? SentenceDragDrop(s, x, y) : SentenceDragOver(s, x, y);
+  }
+  if (release)
+    ArgumentPaintBoxDragDrop(subChecked(e.pos.x, SurfaceLeft), subChecked(e.pos.y, SurfaceTop));
+  else if (onSurface(e.pos))
+    ArgumentPaintBoxDragOver(subChecked(e.pos.x, SurfaceLeft), subChecked(e.pos.y, SurfaceTop));
+}
+
+}  // namespace zorvex

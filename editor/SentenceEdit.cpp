@@ -1,0 +1,60 @@
+// Typing new sentences into the in-place edit box.
+#include "model/Checked.h"
+#include "editor/ArgumentEditor.h"
+
+namespace zorvex {
+
+void ArgumentEditor::ShowSentenceEdit(int32_t x, int32_t y) {
+  // The box must lie within the surface's width and height; the surface's
+  // own offset in the window does not enter.
+  const SurfaceSize surface = host_.surfaceSize();
+  SentenceEdit_.Left = x;
+  if (addChecked(x, SentenceEdit_.Width) > surface.width) SentenceEdit_.Left = subChecked(surface.width, SentenceEdit_.Width);
+  SentenceEdit_.Top = y;
+  if (addChecked(y, SentenceEdit_.Height) > surface.height) SentenceEdit_.Top = subChecked(surface.height, SentenceEdit_.Height);
+  SentenceEdit_.visible = true;
+  host_.sentenceEditChanged();
+}
+
+void ArgumentEditor::AddSentenceFromEdit() {
+  index_.sync();
+  const std::string& text = SentenceEdit_.text;
+  if (index_.liveTextExists(text)) {
+    host_.showWarning("The sentence\r\n    '" + text + "'\r\nalready exists. It cannot be added again.");
+    return;
+  }
+  TSentence s;
+  s.Left = SentenceEdit_.Left;
+  s.Top = SentenceEdit_.Top;
+  s.Text = text;
+  const TextSize size = host_.measureText(text);
+  s.Width = addChecked(size.width, 7);
+  s.Height = addChecked(size.height, 7);
+  s.Right = addChecked(s.Left, s.Width);
+  s.Bottom = addChecked(s.Top, s.Height);
+  const int32_t n = diagram_.addSentence(std::move(s));
+  diagram_.geometryChanged({ElementKind::Sentence, n});
+  index_.sync();
+  SentenceEdit_.visible = false;
+  host_.sentenceEditChanged();
+  host_.repaintSurface();
+}
+
+void ArgumentEditor::SentenceEditKeyPress(char key) {
+  if (key == EnterKey) AddSentenceFromEdit();
+}
+
+void ArgumentEditor::SentenceEditTextChanged(const std::string& text) { SentenceEdit_.text = text; }
+
+void ArgumentEditor::SetSentenceEditText(const std::string& text) {
+  SentenceEdit_.text = text;
+  host_.sentenceEditChanged();
+}
+
+void ArgumentEditor::SetSentenceEditSize(int32_t width, int32_t height) {
+  SentenceEdit_.Width = width;
+  SentenceEdit_.Height = height;
+  host_.sentenceEditChanged();
+}
+
+}  // namespace zorvex
