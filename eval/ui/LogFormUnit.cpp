@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace zorvex {
@@ -105,9 +106,13 @@ void TLogForm::appendToMemo(std::size_t from) {
     text += memoText(lines[i]);
   }
   updatingMemo_ = true;
-  QTextCursor end(LogMemo->document());
+  // Undo is for the user's own typing; it must not take back logged lines.
+  QTextDocument* document = LogMemo->document();
+  document->setUndoRedoEnabled(false);
+  QTextCursor end(document);
   end.movePosition(QTextCursor::End);
   end.insertText(text);
+  document->setUndoRedoEnabled(true);
   updatingMemo_ = false;
   shownLines_ = lines.size();
   QScrollBar* bar = LogMemo->verticalScrollBar();

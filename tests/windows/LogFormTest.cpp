@@ -40,6 +40,10 @@ TEST(LogForm, ShowsAppendedLinesAndTypingBecomesTheLog) {
   log.AppendLogLine("[User]");
   form.appendLines();
   EXPECT_EQ(form.LogMemo->toPlainText(), "[Reset]\nAll sentences are unevaluated.\nmy note\n\n[User]");
+  // Undo takes back typing, never logged lines.
+  for (int i = 0; i < 20; ++i) QTest::keyClick(form.LogMemo, Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(log.lines().size(), 5u);
+  EXPECT_EQ(log.lines().back(), "[User]");
 
   QTemporaryDir dir;
   log.SaveLog(dir.path().toStdString());
