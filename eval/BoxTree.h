@@ -9,7 +9,9 @@
 // R.Top+1, R.Right-1, R.Bottom-1); an arrow with both ends inside R
 // (inclusive) is (min x, min y, max x, max y) against R itself. The test uses
 // the stored numbers as they are, so unnormalised boxes and rectangles give
-// the same answers as comparing each element by itself.
+// the same answers as comparing each element by itself. Each node keeps the
+// range of all four numbers below it: a node wholly inside or wholly outside
+// a query is decided without looking further down.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -38,11 +40,18 @@ struct TagSet {
   std::vector<uint8_t> node;
 };
 
+// The order in which to visit points (doubled centres) so that neighbours in
+// the order are neighbours in the plane: positions sorted along a Z-curve.
+std::vector<int32_t> curveOrder(const std::vector<int64_t>& xs, const std::vector<int64_t>& ys);
+
 class BoxTree {
  public:
   void build(std::vector<BoxKey> keys);
   size_t size() const { return keys_.size(); }
-  int32_t idAt(size_t position) const { return keys_[position].id; }
+
+  // Appends the numbers of the elements inside the query, unless there are
+  // more than `most`: then returns false and leaves `out` as it was.
+  bool collectInside(const BoxQuery& q, size_t most, std::vector<int32_t>& out) const;
 
   // Marks the elements for which marked(id) holds.
   template <class Pred>

@@ -13,11 +13,6 @@ constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
 
 bool takesPart(const Diagram& diagram, const TArrow& a) { return !a.Deleted && arrowResolved(diagram, a); }
 
-bool startJustified(const Diagram& diagram, const TArrow& a) {
-  const TSentence& start = diagram.sentence(a.Sentence1);
-  return !start.Deleted && has(start.Status, Undefeated);
-}
-
 std::string quoted(const TSentence& s, const char* rest) { return "'" + s.Text + rest; }
 
 }  // namespace
@@ -36,7 +31,7 @@ void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
   std::vector<int32_t> toSupporting, toNotSupporting;
   for (int32_t n = 0; n < diagram.ArrowCount(); ++n) {
     const TArrow& a = arrows[n];
-    if (!takesPart(diagram, a) || has(a.Status, SetByUser) || !startJustified(diagram, a)) continue;
+    if (!takesPart(diagram, a) || has(a.Status, SetByUser) || !queries.sentenceJustified(a.Sentence1)) continue;
     const bool attacked = queries.IsArrowAttacked(n);
     if (!attacked && !has(a.Status, Undefeated)) toSupporting.push_back(n);
     if (attacked && !has(a.Status, Defeated)) toNotSupporting.push_back(n);
@@ -82,13 +77,14 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
 }
 
 void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
+  queries.statusesChanged();
   auto& arrows = diagram.arrowsForStatus();
   std::vector<int32_t> toNotEvaluated;
   for (int32_t n = 0; n < diagram.ArrowCount(); ++n) {
     const TArrow& a = arrows[n];
-    if (!takesPart(diagram, a) || has(a.Status, SetByUser) || startJustified(diagram, a) || has(a.Status, NotEvaluated))
-      continue;
-    toNotEvaluated.push_back(n);
+    if (takesPart(diagram, a) && !has(a.Status, SetByUser) && !queries.sentenceJustified(a.Sentence1) &&
+        !has(a.Status, NotEvaluated))
+      toNotEvaluated.push_back(n);
   }
   for (int32_t n : toNotEvaluated) arrows[n].Status = ToNotEvaluated;
   queries.statusesChanged();
@@ -104,6 +100,17 @@ void EvaluateDefeaters(Diagram& diagram, EvaluationQueries& queries) {
     if (held.anyNotEvaluated) continue;
     d.DefeaterState = held.anyDefeated ? DefeaterState::Inactive : DefeaterState::Active;
   }
+}
+
+std::string RunRound(Diagram& diagram, EvaluationQueries& queries, const RuleSet& rules, const RoundTexts& texts,
+                     EvaluationLog& log) {
+  log.AppendLogLine(texts.header);
+  EvaluateArrows(diagram, queries);
+  const bool fired = EvaluateSentencePass(diagram, queries, rules, texts, log);
+  UnevaluateArrows(diagram, queries);
+  EvaluateDefeaters(diagram, queries);
+  log.AppendLogLine("");
+  return fired ? std::string() : std::string(texts.nothingNew);
 }
 
 }  // namespace zorvex

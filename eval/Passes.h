@@ -48,4 +48,9 @@ void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries);
 // challenging rectangle, or keeps its state while one of them is not evaluated.
 void EvaluateDefeaters(Diagram& diagram, EvaluationQueries& queries);
 
+// A whole round on queries made for the diagram: the header line, the four
+// passes and the closing empty line. Returns the text of status bar panel 1.
+std::string RunRound(Diagram& diagram, EvaluationQueries& queries, const RuleSet& rules, const RoundTexts& texts,
+                     EvaluationLog& log);
+
 }  // namespace zorvex

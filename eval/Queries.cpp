@@ -39,98 +39,116 @@ std::vector<BoxKey> arrowKeys(const Diagram& diagram) {
 
 }  // namespace
 
-EvaluationQueries::EvaluationQueries(const Diagram& diagram) : diagram_(diagram) {
-  sentences_.build(sentenceKeys(diagram));
-  arrows_.build(arrowKeys(diagram));
-  const size_t count = diagram.defeaters().size();
-  challengingForSentences_.resize(count);
-  challengedForSentences_.resize(count);
-  challengingForArrows_.resize(count);
-  challengedForArrows_.resize(count);
-  for (size_t i = 0; i < count; ++i) {
-    const TDefeater& d = diagram.defeaters()[i];
-    challengingForSentences_[i] = sentenceQuery(d.ChallengingRect);
-    challengedForSentences_[i] = sentenceQuery(d.ChallengedRect);
-    challengingForArrows_[i] = arrowQuery(d.ChallengingRect);
-    challengedForArrows_[i] = arrowQuery(d.ChallengedRect);
+EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
+    : diagram_(diagram), listLimit_(listLimit) {
+  sentenceTree_.build(sentenceKeys(diagram));
+  arrowTree_.build(arrowKeys(diagram));
+  for (const TDefeater& d : diagram.defeaters()) {
+    defeaterTakesPart_.push_back(d.Deleted ? 0 : 1);
+    challengingSentences_.query.push_back(sentenceQuery(d.ChallengingRect));
+    challengedSentences_.query.push_back(sentenceQuery(d.ChallengedRect));
+    challengingArrows_.query.push_back(arrowQuery(d.ChallengingRect));
+    challengedArrows_.query.push_back(arrowQuery(d.ChallengedRect));
   }
 }
 
 void EvaluationQueries::statusesChanged() {
-  justifiedDone_ = supportDone_ = attackedDone_ = attackedArrowsDone_ = flagsDone_ = false;
+  statusesTaken_ = justifiedDone_ = supportDone_ = attackedDone_ = attackedArrowsDone_ = false;
+  badSentences_.done = badArrows_.done = notEvaluatedMarks_.done = defeatedMarks_.done = false;
 }
 
-void EvaluationQueries::tagChallenged(const BoxTree& tree, const std::vector<BoxQuery>& queries, bool justifiedOnly,
-                                      std::vector<uint8_t>& out, size_t count) const {
-  out.assign(count, 0);
-  TagSet tags = tree.emptyTags();
-  const auto& defeaters = diagram_.defeaters();
-  for (size_t i = 0; i < defeaters.size(); ++i) {
-    if (defeaters[i].Deleted || (justifiedOnly && !justified_[i])) continue;
-    tree.tagInside(queries[i], tags);
+void EvaluationQueries::list(const BoxTree& tree, Holdings& h) const {
+  if (h.listed) return;
+  const size_t count = defeaterTakesPart_.size();
+  h.first.assign(count, 0);
+  h.last.assign(count, 0);
+  h.tooMany.assign(count, 0);
+  // Neighbouring rectangles one after the other walk the same part of the tree.
+  std::vector<int64_t> xs(count), ys(count);
+  for (size_t d = 0; d < count; ++d) xs[d] = h.query[d].a + h.query[d].c, ys[d] = h.query[d].b + h.query[d].d;
+  for (int32_t d : curveOrder(xs, ys)) {
+    h.first[d] = static_cast<int32_t>(h.ids.size());
+    if (defeaterTakesPart_[d] && !tree.collectInside(h.query[d], listLimit_, h.ids)) h.tooMany[d] = h.anyTooMany = 1;
+    h.last[d] = static_cast<int32_t>(h.ids.size());
   }
-  tree.collectTags(tags, out);
+  h.listed = true;
 }
 
-void EvaluationQueries::computeChallenged() const {
-  if (challengedDone_) return;
-  tagChallenged(sentences_, challengedForSentences_, false, challengedS_, diagram_.sentences().size());
-  tagChallenged(arrows_, challengedForArrows_, false, challengedA_, diagram_.arrows().size());
-  challengedDone_ = true;
+void EvaluationQueries::takeStatuses() const {
+  if (statusesTaken_) return;
+  const auto& sentences = diagram_.sentences();
+  goodSentence_.resize(sentences.size());
+  lacksNotEvaluated_.resize(sentences.size());
+  lacksDefeated_.resize(sentences.size());
+  for (size_t n = 0; n < sentences.size(); ++n) {
+    const Status s = sentences[n].Deleted ? 0 : sentences[n].Status;
+    goodSentence_[n] = has(s, Undefeated);
+    lacksNotEvaluated_[n] = !has(s, NotEvaluated);
+    lacksDefeated_[n] = !has(s, Defeated);
+  }
+  const auto& arrows = diagram_.arrows();
+  goodArrow_.resize(arrows.size());
+  for (size_t n = 0; n < arrows.size(); ++n)
+    goodArrow_[n] = has(arrows[n].Status, Undefeated) && arrowResolved(diagram_, arrows[n]);
+  statusesTaken_ = true;
+}
+
+// Whether every element rectangle d holds is marked in `good`.
+bool EvaluationQueries::holdsOnly(const BoxTree& tree, Holdings& h, int32_t d, const std::vector<uint8_t>& good,
+                                  Marks& bad) const {
+  list(tree, h);
+  if (!h.tooMany[d]) {
+    for (int32_t i = h.first[d]; i < h.last[d]; ++i)
+      if (!good[h.ids[i]]) return false;
+    return true;
+  }
+  if (!bad.done) {
+    bad.set = tree.marks([&good](int32_t id) { return !good[id]; });
+    bad.done = true;
+  }
+  return !tree.anyMarkedInside(h.query[d], bad.set);
+}
+
+// out[id] = 1 for every element held by the rectangle of a defeater that
+// takes part (and, if asked, is a justified challenge).
+void EvaluationQueries::markHeld(const BoxTree& tree, Holdings& h, bool justifiedOnly,
+                                 std::vector<uint8_t>& out) const {
+  list(tree, h);
+  TagSet tags;
+  if (h.anyTooMany) tags = tree.emptyTags();
+  for (size_t d = 0; d < defeaterTakesPart_.size(); ++d) {
+    if (!defeaterTakesPart_[d] || (justifiedOnly && !justified_[d])) continue;
+    if (h.tooMany[d]) {
+      tree.tagInside(h.query[d], tags);
+    } else {
+      for (int32_t i = h.first[d]; i < h.last[d]; ++i) out[h.ids[i]] = 1;
+    }
+  }
+  if (h.anyTooMany) tree.collectTags(tags, out);
 }
 
 void EvaluationQueries::computeJustified() const {
   if (justifiedDone_) return;
-  const auto& sentences = diagram_.sentences();
-  const auto& arrows = diagram_.arrows();
-  // What spoils a challenge: a sentence that is not justified, an arrow that
-  // is not supporting or has an unresolved end.
-  const MarkSet badSentences = sentences_.marks([&](int32_t n) { return !has(sentences[n].Status, Undefeated); });
-  const MarkSet badArrows = arrows_.marks([&](int32_t n) {
-    return !has(arrows[n].Status, Undefeated) || !arrowResolved(diagram_, arrows[n]);
-  });
-  const auto& defeaters = diagram_.defeaters();
-  justified_.assign(defeaters.size(), 0);
-  for (size_t i = 0; i < defeaters.size(); ++i) {
-    if (defeaters[i].Deleted) continue;
-    justified_[i] = !sentences_.anyMarkedInside(challengingForSentences_[i], badSentences) &&
-                    !arrows_.anyMarkedInside(challengingForArrows_[i], badArrows);
+  takeStatuses();
+  justified_.assign(defeaterTakesPart_.size(), 0);
+  for (size_t d = 0; d < defeaterTakesPart_.size(); ++d) {
+    if (!defeaterTakesPart_[d]) continue;
+    const int32_t n = static_cast<int32_t>(d);
+    // Both scans count: a challenge holds only when neither finds a spoiler.
+    justified_[d] = holdsOnly(sentenceTree_, challengingSentences_, n, goodSentence_, badSentences_) &&
+                    holdsOnly(arrowTree_, challengingArrows_, n, goodArrow_, badArrows_);
   }
   justifiedDone_ = true;
 }
 
-void EvaluationQueries::computeSupport() const {
-  if (supportDone_) return;
-  const auto& sentences = diagram_.sentences();
-  support_.assign(sentences.size(), 0);
-  for (const TArrow& a : diagram_.arrows()) {
-    if (a.Deleted || !arrowResolved(diagram_, a) || !has(a.Status, Undefeated)) continue;
-    const TSentence& start = sentences[a.Sentence1];
-    if (!start.Deleted && has(start.Status, Undefeated)) support_[a.Sentence2] = 1;
+void EvaluationQueries::computeChallenged() const {
+  if (!challengedDone_) {
+    challengedS_.assign(diagram_.sentences().size(), 0);
+    challengedA_.assign(diagram_.arrows().size(), 0);
+    markHeld(sentenceTree_, challengedSentences_, false, challengedS_);
+    markHeld(arrowTree_, challengedArrows_, false, challengedA_);
+    challengedDone_ = true;
   }
-  supportDone_ = true;
-}
-
-void EvaluationQueries::computeAttacked() const {
-  if (attackedDone_) return;
-  computeJustified();
-  tagChallenged(sentences_, challengedForSentences_, true, attackedS_, diagram_.sentences().size());
-  attackedDone_ = true;
-}
-
-void EvaluationQueries::computeAttackedArrows() const {
-  if (attackedArrowsDone_) return;
-  computeJustified();
-  tagChallenged(arrows_, challengedForArrows_, true, attackedA_, diagram_.arrows().size());
-  attackedArrowsDone_ = true;
-}
-
-void EvaluationQueries::computeChallengingFlags() const {
-  if (flagsDone_) return;
-  const auto& sentences = diagram_.sentences();
-  notEvaluated_ = sentences_.marks([&](int32_t n) { return has(sentences[n].Status, NotEvaluated); });
-  defeated_ = sentences_.marks([&](int32_t n) { return has(sentences[n].Status, Defeated); });
-  flagsDone_ = true;
 }
 
 bool EvaluationQueries::IsChallenged(int32_t sentence) const {
@@ -143,8 +161,20 @@ bool EvaluationQueries::IsArrowChallenged(int32_t arrow) const {
   return challengedA_.at(static_cast<size_t>(arrow)) != 0;
 }
 
+bool EvaluationQueries::sentenceJustified(int32_t sentence) const {
+  takeStatuses();
+  return goodSentence_.at(static_cast<size_t>(sentence)) != 0;
+}
+
 bool EvaluationQueries::HasJustifiedSupport(int32_t sentence) const {
-  computeSupport();
+  if (!supportDone_) {
+    takeStatuses();
+    support_.assign(diagram_.sentences().size(), 0);
+    for (const TArrow& a : diagram_.arrows())
+      if (!a.Deleted && arrowResolved(diagram_, a) && has(a.Status, Undefeated) && goodSentence_[a.Sentence1])
+        support_[a.Sentence2] = 1;
+    supportDone_ = true;
+  }
   return support_.at(static_cast<size_t>(sentence)) != 0 && !diagram_.sentence(sentence).Deleted;
 }
 
@@ -154,19 +184,30 @@ bool EvaluationQueries::IsJustifiedChallenge(int32_t defeater) const {
 }
 
 bool EvaluationQueries::IsAttacked(int32_t sentence) const {
-  computeAttacked();
+  if (!attackedDone_) {
+    computeJustified();
+    attackedS_.assign(diagram_.sentences().size(), 0);
+    markHeld(sentenceTree_, challengedSentences_, true, attackedS_);
+    attackedDone_ = true;
+  }
   return attackedS_.at(static_cast<size_t>(sentence)) != 0;
 }
 
 bool EvaluationQueries::IsArrowAttacked(int32_t arrow) const {
-  computeAttackedArrows();
+  if (!attackedArrowsDone_) {
+    computeJustified();
+    attackedA_.assign(diagram_.arrows().size(), 0);
+    markHeld(arrowTree_, challengedArrows_, true, attackedA_);
+    attackedArrowsDone_ = true;
+  }
   return attackedA_.at(static_cast<size_t>(arrow)) != 0;
 }
 
 ChallengingSentences EvaluationQueries::challengingSentences(int32_t defeater) const {
-  computeChallengingFlags();
-  const BoxQuery& q = challengingForSentences_.at(static_cast<size_t>(defeater));
-  return {sentences_.anyMarkedInside(q, notEvaluated_), sentences_.anyMarkedInside(q, defeated_)};
+  takeStatuses();
+  const int32_t d = defeater;
+  return {!holdsOnly(sentenceTree_, challengingSentences_, d, lacksNotEvaluated_, notEvaluatedMarks_),
+          !holdsOnly(sentenceTree_, challengingSentences_, d, lacksDefeated_, defeatedMarks_)};
 }
 
 }  // namespace zorvex

@@ -13,9 +13,12 @@
 // EvaluationQueries answers the questions for a whole diagram at once:
 // within one pass statuses do not change, so which defeater is a justified
 // challenge, and from it what is attacked, is worked out once (on first use)
-// for all elements, and each answer is then a lookup. Geometry and deletion
-// marks are read when the object is made; statuses are read when an answer
-// is first needed after construction or after statusesChanged().
+// for all elements, and each answer is then a lookup. What each rectangle
+// holds is found once through a tree over the boxes; a rectangle holding
+// more than a few elements is not listed but asked of the tree each time.
+// Geometry and deletion marks are read when the object is made; statuses
+// when an answer is first needed after construction or statusesChanged().
+// Not for use from several threads at once.
 #include <cstdint>
 #include <vector>
 
@@ -43,13 +46,18 @@ struct ChallengingSentences {
 
 class EvaluationQueries {
  public:
+  // Rectangles holding more elements than this are asked of the tree.
+  static constexpr size_t DefaultListLimit = 64;
+
   // Reads geometry and deletion marks now; the diagram must outlive this
   // object and keep its geometry and marks while it is used.
-  explicit EvaluationQueries(const Diagram& diagram);
+  explicit EvaluationQueries(const Diagram& diagram, size_t listLimit = DefaultListLimit);
 
   // Call after statuses changed: later answers read the new statuses.
   void statusesChanged();
 
+  // Not deleted and justified, at the current statuses.
+  bool sentenceJustified(int32_t sentence) const;
   bool IsChallenged(int32_t sentence) const;
   bool IsArrowChallenged(int32_t arrow) const;
   bool HasJustifiedSupport(int32_t sentence) const;
@@ -60,30 +68,39 @@ class EvaluationQueries {
   ChallengingSentences challengingSentences(int32_t defeater) const;
 
  private:
-  void computeChallenged() const;
+  // What one rectangle of every defeater holds of one kind of element.
+  struct Holdings {
+    std::vector<BoxQuery> query;       // per defeater
+    std::vector<int32_t> first, last;  // per defeater: its list is ids[first, last)
+    std::vector<int32_t> ids;
+    std::vector<uint8_t> tooMany;  // per defeater: not listed, ask the tree
+    bool anyTooMany = false;
+    bool listed = false;
+  };
+  struct Marks {
+    MarkSet set;
+    bool done = false;
+  };
+
+  void list(const BoxTree& tree, Holdings& h) const;
+  void takeStatuses() const;
+  bool holdsOnly(const BoxTree& tree, Holdings& h, int32_t d, const std::vector<uint8_t>& good, Marks& bad) const;
+  void markHeld(const BoxTree& tree, Holdings& h, bool justifiedOnly, std::vector<uint8_t>& out) const;
   void computeJustified() const;
-  void computeSupport() const;
-  void computeAttacked() const;
-  void computeChallengingFlags() const;
-  void computeAttackedArrows() const;
-  void tagChallenged(const BoxTree& tree, const std::vector<BoxQuery>& queries, bool justifiedOnly,
-                     std::vector<uint8_t>& out, size_t count) const;
+  void computeChallenged() const;
 
   const Diagram& diagram_;
-  BoxTree sentences_;
-  BoxTree arrows_;
-  // Per defeater: its rectangles as queries on the two trees (unused for deleted defeaters).
-  std::vector<BoxQuery> challengingForSentences_, challengedForSentences_;
-  std::vector<BoxQuery> challengingForArrows_, challengedForArrows_;
+  const size_t listLimit_;
+  BoxTree sentenceTree_, arrowTree_;
+  std::vector<uint8_t> defeaterTakesPart_;
+  mutable Holdings challengingSentences_, challengingArrows_, challengedSentences_, challengedArrows_;
 
   // Answers worked out on first use; the status-dependent ones are dropped by statusesChanged().
-  mutable bool challengedDone_ = false, justifiedDone_ = false, supportDone_ = false, attackedDone_ = false,
-               attackedArrowsDone_ = false, flagsDone_ = false;
-  mutable std::vector<uint8_t> challengedS_, challengedA_;
-  mutable std::vector<uint8_t> justified_;
-  mutable std::vector<uint8_t> support_;
-  mutable std::vector<uint8_t> attackedS_, attackedA_;
-  mutable MarkSet notEvaluated_, defeated_;
+  mutable bool statusesTaken_ = false, challengedDone_ = false, justifiedDone_ = false, supportDone_ = false,
+               attackedDone_ = false, attackedArrowsDone_ = false;
+  mutable std::vector<uint8_t> goodSentence_, goodArrow_, lacksNotEvaluated_, lacksDefeated_;
+  mutable Marks badSentences_, badArrows_, notEvaluatedMarks_, defeatedMarks_;
+  mutable std::vector<uint8_t> challengedS_, challengedA_, justified_, support_, attackedS_, attackedA_;
 };
 
 }  // namespace zorvex

@@ -7,14 +7,8 @@ namespace zorvex {
 namespace {
 
 std::string runRound(Diagram& diagram, const RuleSet& rules, const RoundTexts& texts, EvaluationLog& log) {
-  log.AppendLogLine(texts.header);
   EvaluationQueries queries(diagram);
-  EvaluateArrows(diagram, queries);
-  const bool fired = EvaluateSentencePass(diagram, queries, rules, texts, log);
-  UnevaluateArrows(diagram, queries);
-  EvaluateDefeaters(diagram, queries);
-  log.AppendLogLine("");
-  return fired ? std::string() : std::string(texts.nothingNew);
+  return RunRound(diagram, queries, rules, texts, log);
 }
 
 }  // namespace
