@@ -1,18 +1,31 @@
 #include "tools/DiagramJson.h"
 
-#include <nlohmann/json.hpp>
-
 #include "tools/JsonRowReader.h"
+#include "tools/JsonRowStream.h"
 
 namespace zorvex::tools {
 namespace {
 
-using nlohmann::json;
+template <class Row, size_t N>
+std::vector<std::string> columnNames(const std::array<Column<Row>, N>& columns, std::vector<std::string> extra) {
+  for (const auto& c : columns) extra.emplace_back(c.name);
+  return extra;
+}
 
-std::string rowName(const char* list, size_t i) { return std::string(list) + "[" + std::to_string(i) + "]"; }
+const KeySet& sentenceKeys() {
+  static const KeySet keys(columnNames(sentenceColumns(), {}));
+  return keys;
+}
+const KeySet& arrowKeys() {
+  static const KeySet keys(columnNames(arrowColumns(), {"From", "To"}));
+  return keys;
+}
+const KeySet& defeaterKeys() {
+  static const KeySet keys(columnNames(defeaterColumns(), {"ChallengingRect", "ChallengedRect"}));
+  return keys;
+}
 
-SentenceRow readSentence(const json& value, const std::string& where, const Geometry& g) {
-  JsonRowReader r(value, where, {"Left", "Top", "Right", "Bottom", "Text"});
+SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
   SentenceRow s;
   s.Left = r.integer("Left");
   s.Top = r.integer("Top");
@@ -28,59 +41,67 @@ SentenceRow readSentence(const json& value, const std::string& where, const Geom
   return s;
 }
 
-int32_t sentenceNumber(JsonRowReader& r, const char* key, size_t count) {
-  const int32_t n = r.integer(key);
-  if (n < 0 || static_cast<size_t>(n) >= count)
-    r.fail("'" + std::string(key) + "' is " + std::to_string(n) + ", but the sentences are numbered 0 to " +
-           std::to_string(static_cast<int64_t>(count) - 1));
-  return n;
-}
+// An arrow given by sentence numbers, joined once every sentence is known
+// (the lists may come in any order).
+struct ArrowByNumbers {
+  size_t row;
+  int32_t from, to;
+};
 
-ArrowRow readArrow(const json& value, const std::string& where, const std::vector<SentenceRow>& sentences,
-                   const Geometry& g) {
-  if (value.is_object() && (value.contains("From") || value.contains("To"))) {
-    JsonRowReader r(value, where, {"From", "To"});
-    const int32_t from = sentenceNumber(r, "From", sentences.size());
-    const int32_t to = sentenceNumber(r, "To", sentences.size());
+void readArrow(const JsonRowReader& r, DiagramRows& rows, std::vector<ArrowByNumbers>& byNumbers) {
+  if (r.has("From") || r.has("To")) {
+    r.onlyKeys({"From", "To"});
+    const int32_t from = r.integer("From"), to = r.integer("To");
     if (from == to) r.fail("the start and end of the arrow must be different");
-    ArrowRow a;
-    r.guard([&] { a = arrowBetween(sentences[static_cast<size_t>(from)], sentences[static_cast<size_t>(to)], g); });
-    return a;
+    byNumbers.push_back({rows.arrows.size(), from, to});
+    rows.arrows.emplace_back();
+    return;
   }
-  JsonRowReader r(value, where, arrowColumns());
   ArrowRow a;
   r.readAll(a, arrowColumns());
-  return a;
+  rows.arrows.push_back(std::move(a));
+}
+
+void joinArrows(DiagramRows& rows, const std::vector<ArrowByNumbers>& byNumbers, const Geometry& g) {
+  const auto count = static_cast<int64_t>(rows.sentences.size());
+  for (const ArrowByNumbers& a : byNumbers) {
+    const std::string where = "arrows[" + std::to_string(a.row) + "]: ";
+    for (const auto& [key, n] : {std::pair{"From", a.from}, std::pair{"To", a.to}})
+      if (n < 0 || n >= count)
+        throw ZorvexError(where + "'" + key + "' is " + std::to_string(n) + ", but the sentences are numbered 0 to " +
+                          std::to_string(count - 1));
+    try {
+      rows.arrows[a.row] = arrowBetween(rows.sentences[static_cast<size_t>(a.from)],
+                                        rows.sentences[static_cast<size_t>(a.to)], g);
+    } catch (const ZorvexError& e) {
+      throw ZorvexError(where + e.message());
+    }
+  }
 }
 
 // A rectangle given either as [l, t, r, b] under `key` or as four columns `key`+"Left" ...
-void readRect(JsonRowReader& r, const std::string& key, int32_t* out[4]) {
+void readRect(const JsonRowReader& r, const std::string& key, int32_t* const (&out)[4]) {
   static const char* const sides[4] = {"Left", "Top", "Right", "Bottom"};
   if (r.has(key)) {
-    const auto values = r.integerArray(key, 4);
     for (const char* side : sides)
       if (r.has(key + side)) r.fail("give '" + key + "' either as an array or as four columns, not both");
-    for (int i = 0; i < 4; ++i) *out[i] = values[static_cast<size_t>(i)];
+    const auto values = r.integerArray(key, 4);
+    for (size_t i = 0; i < 4; ++i) *out[i] = values[i];
     return;
   }
-  for (int i = 0; i < 4; ++i) *out[i] = r.integer(key + sides[i]);
+  for (size_t i = 0; i < 4; ++i) *out[i] = r.integer(key + sides[i]);
 }
 
-DefeaterRow readDefeater(const json& value, const std::string& where, const Geometry& g) {
-  std::vector<std::string> keys{"ChallengingRect", "ChallengedRect"};
-  for (const auto& c : defeaterColumns()) keys.emplace_back(c.name);
-  JsonRowReader r(value, where, keys);
+DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
   DefeaterRow d;
-  int32_t* challenging[4] = {&d.ChallengingRectLeft, &d.ChallengingRectTop, &d.ChallengingRectRight,
-                             &d.ChallengingRectBottom};
-  int32_t* challenged[4] = {&d.ChallengedRectLeft, &d.ChallengedRectTop, &d.ChallengedRectRight,
-                            &d.ChallengedRectBottom};
-  readRect(r, "ChallengingRect", challenging);
-  readRect(r, "ChallengedRect", challenged);
+  readRect(r, "ChallengingRect",
+           {&d.ChallengingRectLeft, &d.ChallengingRectTop, &d.ChallengingRectRight, &d.ChallengingRectBottom});
+  readRect(r, "ChallengedRect",
+           {&d.ChallengedRectLeft, &d.ChallengedRectTop, &d.ChallengedRectRight, &d.ChallengedRectBottom});
   const auto& columns = defeaterColumns();
-  size_t computedGiven = 0;
-  for (size_t i = 8; i < columns.size(); ++i) computedGiven += r.has(columns[i].name) ? 1 : 0;
-  if (computedGiven == 0) {
+  bool anyComputed = false;
+  for (size_t i = 8; i < columns.size(); ++i) anyComputed = anyComputed || r.has(columns[i].name);
+  if (!anyComputed) {
     r.guard([&] { completeDefeater(d, g); });
   } else {
     // Either all eight stored centre and end point columns, or none of them.
@@ -89,48 +110,19 @@ DefeaterRow readDefeater(const json& value, const std::string& where, const Geom
   return d;
 }
 
-const json& list(const json& doc, const char* key) {
-  static const json empty = json::array();
-  auto it = doc.find(key);
-  if (it == doc.end()) return empty;
-  if (!it->is_array()) throw ZorvexError(std::string("'") + key + "' must be a JSON array of rows");
-  return *it;
-}
-
-json parseDocument(std::string_view text) {
-  json doc;
-  try {
-    doc = json::parse(text);
-  } catch (const json::parse_error& e) {
-    std::string message = e.what();
-    if (auto pos = message.find("] "); pos != std::string::npos) message.erase(0, pos + 2);
-    throw ZorvexError("Invalid JSON: " + message);
-  }
-  if (!doc.is_object())
-    throw ZorvexError("The diagram must be a JSON object with \"sentences\", \"arrows\" and \"defeaters\"");
-  for (const auto& [key, _] : doc.items())
-    if (key != "sentences" && key != "arrows" && key != "defeaters")
-      throw ZorvexError("Unknown key '" + key + "' at the top level");
-  return doc;
-}
-
 }  // namespace
 
 DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
-  const json doc = parseDocument(text);
   DiagramRows rows;
-  const json& sentences = list(doc, "sentences");
-  const json& arrows = list(doc, "arrows");
-  const json& defeaters = list(doc, "defeaters");
-  rows.sentences.reserve(sentences.size());
-  rows.arrows.reserve(arrows.size());
-  rows.defeaters.reserve(defeaters.size());
-  for (size_t i = 0; i < sentences.size(); ++i)
-    rows.sentences.push_back(readSentence(sentences[i], rowName("sentences", i), geometry));
-  for (size_t i = 0; i < arrows.size(); ++i)
-    rows.arrows.push_back(readArrow(arrows[i], rowName("arrows", i), rows.sentences, geometry));
-  for (size_t i = 0; i < defeaters.size(); ++i)
-    rows.defeaters.push_back(readDefeater(defeaters[i], rowName("defeaters", i), geometry));
+  std::vector<ArrowByNumbers> byNumbers;
+  const RowList lists[3] = {
+      {"sentences", &sentenceKeys(),
+       [&](const JsonRow& row) { rows.sentences.push_back(readSentence(JsonRowReader(row), geometry)); }},
+      {"arrows", &arrowKeys(), [&](const JsonRow& row) { readArrow(JsonRowReader(row), rows, byNumbers); }},
+      {"defeaters", &defeaterKeys(),
+       [&](const JsonRow& row) { rows.defeaters.push_back(readDefeater(JsonRowReader(row), geometry)); }}};
+  streamRows(text, lists);
+  joinArrows(rows, byNumbers, geometry);
   return rows;
 }
 

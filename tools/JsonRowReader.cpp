@@ -1,57 +1,75 @@
 #include "tools/JsonRowReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace zorvex::tools {
 
-using nlohmann::json;
-
-JsonRowReader::JsonRowReader(const json& row, std::string where, std::vector<std::string> allowed)
-    : row_(row), where_(std::move(where)) {
-  if (!row_.is_object()) fail("a row must be a JSON object");
-  for (const auto& item : row_.items())
-    if (std::find(allowed.begin(), allowed.end(), item.key()) == allowed.end())
-      fail("unknown key '" + item.key() + "'");
+const JsonCell& JsonRow::cell(std::string_view key) const {
+  static const JsonCell absent;
+  const int i = keys ? keys->find(key) : -1;
+  return i < 0 ? absent : cells[static_cast<size_t>(i)];
 }
 
-void JsonRowReader::fail(const std::string& what) const { throw ZorvexError(where_ + ": " + what); }
+JsonRowReader::JsonRowReader(const JsonRow& row) : row_(row) {
+  if (!row_.isObject) fail("a row must be a JSON object");
+  if (!row_.unknownKey.empty()) fail("unknown key '" + row_.unknownKey + "'");
+}
 
-const json& JsonRowReader::value(const std::string& key) const {
-  auto it = row_.find(key);
-  if (it == row_.end()) fail("missing '" + key + "'");
-  return *it;
+void JsonRowReader::fail(const std::string& what) const {
+  throw ZorvexError(std::string(row_.list) + "[" + std::to_string(row_.index) + "]: " + what);
+}
+
+void JsonRowReader::onlyKeys(const std::vector<std::string>& allowed) const {
+  for (size_t i = 0; i < row_.cells.size(); ++i) {
+    const std::string& key = row_.keys->name(static_cast<int>(i));
+    if (row_.cells[i].kind != JsonCell::Absent && std::find(allowed.begin(), allowed.end(), key) == allowed.end())
+      fail("unknown key '" + key + "'");
+  }
+}
+
+const JsonCell& JsonRowReader::value(const std::string& key) const {
+  const JsonCell& c = row_.cell(key);
+  if (c.kind == JsonCell::Absent) fail("missing '" + key + "'");
+  return c;
 }
 
 // A Long column holds -2147483647 .. 2147483647: the all-zero encoding of
 // -2147483648 reads back as an empty cell, so that value is refused too.
-int32_t JsonRowReader::toInteger(const json& v, const std::string& what) const {
+int32_t JsonRowReader::toInteger(const JsonCell& v, const std::string& what) const {
   constexpr int64_t limit = std::numeric_limits<int32_t>::max();
-  if (!v.is_number_integer()) fail(what + " must be an integer");
-  if (v.is_number_unsigned()) {
-    if (v.get<uint64_t>() > static_cast<uint64_t>(limit))
-      fail(what + " is out of range (-2147483647 to 2147483647)");
-    return static_cast<int32_t>(v.get<uint64_t>());
+  const std::string range = what + " is out of range (-2147483647 to 2147483647)";
+  switch (v.kind) {
+    case JsonCell::Integer:
+      if (v.integer < -limit || v.integer > limit) fail(range);
+      return static_cast<int32_t>(v.integer);
+    case JsonCell::Unsigned:
+      if (v.unsignedValue > static_cast<uint64_t>(limit)) fail(range);
+      return static_cast<int32_t>(v.unsignedValue);
+    case JsonCell::Float:
+      // Only numbers too long for 64 bits arrive here as integral floats.
+      if (std::isfinite(v.real) && std::trunc(v.real) == v.real && std::fabs(v.real) > double(limit)) fail(range);
+      [[fallthrough]];
+    default:
+      fail(what + " must be an integer");
   }
-  const int64_t n = v.get<int64_t>();
-  if (n < -limit || n > limit) fail(what + " is out of range (-2147483647 to 2147483647)");
-  return static_cast<int32_t>(n);
 }
 
 int32_t JsonRowReader::integer(const std::string& key) const { return toInteger(value(key), "'" + key + "'"); }
 
 std::string JsonRowReader::text(const std::string& key) const {
-  const json& v = value(key);
-  if (!v.is_string()) fail("'" + key + "' must be a string");
-  return v.get<std::string>();
+  const JsonCell& v = value(key);
+  if (v.kind != JsonCell::String) fail("'" + key + "' must be a string");
+  return v.text;
 }
 
 std::vector<int32_t> JsonRowReader::integerArray(const std::string& key, size_t count) const {
-  const json& v = value(key);
-  if (!v.is_array() || v.size() != count)
+  const JsonCell& v = value(key);
+  if (v.kind != JsonCell::Array || v.items.size() != count)
     fail("'" + key + "' must be an array of " + std::to_string(count) + " integers");
   std::vector<int32_t> out;
-  for (size_t i = 0; i < count; ++i) out.push_back(toInteger(v[i], "'" + key + "'[" + std::to_string(i) + "]"));
+  for (size_t i = 0; i < count; ++i) out.push_back(toInteger(v.items[i], "'" + key + "'[" + std::to_string(i) + "]"));
   return out;
 }
 

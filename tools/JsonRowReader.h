@@ -1,28 +1,22 @@
 #pragma once
-// Reads one row object of a diagram file, with errors that name the row.
+// Reads the cells of one row of a diagram file, with errors that name the
+// row ("arrows[2]: missing 'EndX'").
 #include <array>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "model/ZorvexError.h"
 #include "tools/DiagramRows.h"
+#include "tools/JsonRow.h"
 
 namespace zorvex::tools {
 
 class JsonRowReader {
  public:
-  // Refuses a row that is not an object or has a key outside `allowed`.
-  JsonRowReader(const nlohmann::json& row, std::string where, std::vector<std::string> allowed);
-  JsonRowReader(const nlohmann::json& row, std::string where, std::initializer_list<const char*> allowed)
-      : JsonRowReader(row, std::move(where), std::vector<std::string>(allowed.begin(), allowed.end())) {}
-  template <class Row, size_t N>
-  JsonRowReader(const nlohmann::json& row, std::string where, const std::array<Column<Row>, N>& columns)
-      : JsonRowReader(row, std::move(where), names(columns)) {}
+  // Refuses a row that is not an object or has a key its list does not know.
+  explicit JsonRowReader(const JsonRow& row);
 
-  bool has(const std::string& key) const { return row_.contains(key); }
+  bool has(const std::string& key) const { return row_.has(key); }
   // Required values; a missing key, a wrong type or a value a Long column
   // cannot hold is an error.
   int32_t integer(const std::string& key) const;
@@ -38,6 +32,8 @@ class JsonRowReader {
         out.*c.text = text(c.name);
     }
   }
+  // Refuses every key outside `allowed` that the row has.
+  void onlyKeys(const std::vector<std::string>& allowed) const;
 
   [[noreturn]] void fail(const std::string& what) const;
   // Runs a computation on the row, prefixing its failure with the row's name.
@@ -51,17 +47,10 @@ class JsonRowReader {
   }
 
  private:
-  template <class Row, size_t N>
-  static std::vector<std::string> names(const std::array<Column<Row>, N>& columns) {
-    std::vector<std::string> out;
-    for (const auto& c : columns) out.emplace_back(c.name);
-    return out;
-  }
-  int32_t toInteger(const nlohmann::json& v, const std::string& what) const;
-  const nlohmann::json& value(const std::string& key) const;
+  int32_t toInteger(const JsonCell& v, const std::string& what) const;
+  const JsonCell& value(const std::string& key) const;
 
-  const nlohmann::json& row_;
-  std::string where_;
+  const JsonRow& row_;
 };
 
 }  // namespace zorvex::tools

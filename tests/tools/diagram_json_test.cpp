@@ -98,6 +98,16 @@ TEST(DiagramJson, MistakesNameTheRow) {
   EXPECT_EQ(errorOf(R"({"defeaters": [[1, 2]]})"), "defeaters[0]: a row must be a JSON object");
   EXPECT_EQ(errorOf(R"({"defeaters": [{"ChallengingRect": [1, 2, 3], "ChallengedRect": [1, 2, 3, 4]}]})"),
             "defeaters[0]: 'ChallengingRect' must be an array of 4 integers");
+  EXPECT_EQ(errorOf(R"({"defeaters": [{"ChallengingRect": [1, 2, 3, 4], "ChallengedRect": [5, 6, 7, 8]},
+                               {"ChallengingRect": [1, [2], 3, 4], "ChallengedRect": {"a": [1]}}]})"),
+            "defeaters[1]: 'ChallengingRect'[1] must be an integer");
+  EXPECT_EQ(errorOf(R"({"sentences": [], "arrows": [], "sentences": []})"),
+            "Key 'sentences' appears twice at the top level");
+  EXPECT_EQ(errorOf(R"({"arrows": [{"From": 0, "To": 1}], "sentences": [{"Left": 1, "Top": 2, "Text": "a"},
+                                   {"Left": 1, "Top": 2, "Text": 7}]})"),
+            "sentences[1]: 'Text' must be a string");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 99999999999999999999, "Text": "a"}]})"),
+            "sentences[0]: 'Top' is out of range (-2147483647 to 2147483647)");
   EXPECT_EQ(errorOf(R"({"sentence": []})"), "Unknown key 'sentence' at the top level");
   EXPECT_EQ(errorOf(R"([1])"), "The diagram must be a JSON object with \"sentences\", \"arrows\" and \"defeaters\"");
   EXPECT_EQ(errorOf(R"({"sentences": {}})"), "'sentences' must be a JSON array of rows");

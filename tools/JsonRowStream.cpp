@@ -1,0 +1,159 @@
+#include "tools/JsonRowStream.h"
+
+#include <cstring>
+
+#include <nlohmann/json.hpp>
+
+#include "model/ZorvexError.h"
+
+namespace zorvex::tools {
+namespace {
+
+using nlohmann::json;
+
+JsonCell cellOf(JsonCell::Kind kind) {
+  JsonCell c;
+  c.kind = kind;
+  return c;
+}
+
+// Depths: 0 outside, 1 in the top object, 2 in a list, 3 in a row, 4 in a
+// cell's array. Anything nested deeper is skipped, keeping only its kind.
+class RowHandler {
+ public:
+  explicit RowHandler(const RowList (&lists)[3]) : lists_(lists) {}
+
+  bool null() { return scalar(cellOf(JsonCell::Null)); }
+  bool boolean(bool) { return scalar(cellOf(JsonCell::Bool)); }
+  bool number_integer(int64_t v) {
+    JsonCell c = cellOf(JsonCell::Integer);
+    c.integer = v;
+    return scalar(std::move(c));
+  }
+  bool number_unsigned(uint64_t v) {
+    JsonCell c = cellOf(JsonCell::Unsigned);
+    c.unsignedValue = v;
+    return scalar(std::move(c));
+  }
+  bool number_float(double v, const std::string&) {
+    JsonCell c = cellOf(JsonCell::Float);
+    c.real = v;
+    return scalar(std::move(c));
+  }
+  bool string(std::string& s) {
+    if (skip_ || depth_ != 3) return scalar(cellOf(JsonCell::String));
+    JsonCell* c = currentCell();
+    if (c) c->kind = JsonCell::String, c->text = std::move(s);
+    return true;
+  }
+  bool binary(json::binary_t&) { return scalar(cellOf(JsonCell::Null)); }
+  bool start_object(size_t) { return open(JsonCell::Object); }
+  bool start_array(size_t) { return open(JsonCell::Array); }
+  bool end_object() { return close(); }
+  bool end_array() { return close(); }
+  bool key(std::string& k);
+  bool parse_error(size_t, const std::string&, const nlohmann::detail::exception& e) {
+    std::string message = e.what();
+    if (auto pos = message.find("] "); pos != std::string::npos) message.erase(0, pos + 2);
+    throw ZorvexError("Invalid JSON: " + message);
+  }
+
+ private:
+  [[noreturn]] static void notADiagram() {
+    throw ZorvexError("The diagram must be a JSON object with \"sentences\", \"arrows\" and \"defeaters\"");
+  }
+  [[noreturn]] void notAList() const {
+    throw ZorvexError(std::string("'") + lists_[list_].name + "' must be a JSON array of rows");
+  }
+  JsonCell* currentCell() { return cell_ < 0 ? nullptr : &row_.cells[static_cast<size_t>(cell_)]; }
+  void beginRow() { row_.reset(*lists_[list_].keys, lists_[list_].name, rowCount_++); }
+  bool scalar(JsonCell c);
+  bool open(JsonCell::Kind kind);
+  bool close();
+
+  const RowList (&lists_)[3];
+  int depth_ = 0;
+  int skip_ = 0;  // levels of ignored nesting
+  size_t list_ = 0;
+  size_t rowCount_ = 0;
+  int cell_ = -1;
+  bool seen_[3] = {false, false, false};
+  JsonRow row_;
+};
+
+bool RowHandler::key(std::string& k) {
+  if (skip_) return true;
+  if (depth_ == 1) {
+    list_ = 3;
+    for (size_t i = 0; i < 3; ++i)
+      if (k == lists_[i].name) list_ = i;
+    if (list_ == 3) throw ZorvexError("Unknown key '" + k + "' at the top level");
+    if (seen_[list_]) throw ZorvexError("Key '" + k + "' appears twice at the top level");
+    seen_[list_] = true;
+    rowCount_ = 0;
+  } else if (depth_ == 3) {
+    cell_ = row_.keys->find(k);
+    if (cell_ < 0 && row_.unknownKey.empty()) row_.unknownKey = k;
+  }
+  return true;
+}
+
+bool RowHandler::scalar(JsonCell c) {
+  if (skip_) return true;
+  switch (depth_) {
+    case 0: notADiagram();
+    case 1: notAList();
+    case 2:  // a row that is not an object
+      beginRow();
+      row_.isObject = false;
+      lists_[list_].onRow(row_);
+      return true;
+    case 3:
+      if (JsonCell* cell = currentCell()) *cell = std::move(c);
+      return true;
+    default:
+      if (JsonCell* cell = currentCell()) cell->items.push_back(std::move(c));
+      return true;
+  }
+}
+
+bool RowHandler::open(JsonCell::Kind kind) {
+  if (skip_) return ++skip_, true;
+  const bool object = kind == JsonCell::Object;
+  if (depth_ == 0 && !object) notADiagram();
+  if (depth_ == 1 && object) notAList();
+  if (depth_ == 2) {
+    beginRow();
+    if (!object) return row_.isObject = false, ++skip_, true;
+  }
+  if (depth_ == 3) {
+    JsonCell* cell = currentCell();
+    if (cell) cell->kind = kind, cell->items.clear();
+    if (object || !cell) return ++skip_, true;
+  }
+  if (depth_ == 4) {
+    if (JsonCell* cell = currentCell()) cell->items.push_back(cellOf(kind));
+    return ++skip_, true;
+  }
+  ++depth_;
+  return true;
+}
+
+bool RowHandler::close() {
+  if (skip_) {
+    if (--skip_ == 0 && depth_ == 2) lists_[list_].onRow(row_);  // the skipped non-object row
+    return true;
+  }
+  --depth_;
+  if (depth_ == 2) lists_[list_].onRow(row_);  // a row object ended
+  return true;
+}
+
+}  // namespace
+
+void streamRows(std::string_view text, const RowList (&lists)[3]) {
+  RowHandler handler(lists);
+  json::sax_parse(text.begin(), text.end(), &handler);
+}
+
+}  // namespace zorvex::tools
