@@ -102,6 +102,30 @@ TEST_F(ModesTest, ToolButtonsFollowTheTransitionTable) {
   }
 }
 
+TEST_F(ModesTest, NoFigureOutlivesAGestureCutShortByLeaving) {
+  ed.MakeSelectionSpeedButtonClick();
+  ptr.press({50, 300});
+  ptr.move({90, 350});
+  ASSERT_EQ(host.overlay.size(), 1u);
+  ed.LeaveCurrentMode();  // e.g. an evaluation started from the keyboard
+  EXPECT_TRUE(host.overlay.empty());
+  ptr.move({95, 355});
+  ptr.release({95, 355});
+  EXPECT_TRUE(host.overlay.empty());
+
+  // Half a challenging rectangle: the defeater it created goes as well.
+  ed.AddDefeaterSpeedButtonClick();
+  ptr.press({50, 300});
+  ptr.move({90, 350});
+  ASSERT_EQ(diagram.DefeaterCount(), 1);
+  ed.LeaveCurrentMode();
+  EXPECT_EQ(diagram.DefeaterCount(), 0);
+  EXPECT_TRUE(host.overlay.empty());
+  ptr.release({90, 350});
+  EXPECT_EQ(ed.editMode(), EditMode::NoTool);
+  EXPECT_EQ(diagram.DefeaterCount(), 0);
+}
+
 TEST_F(ModesTest, DraggingIgnoresToolButtons) {
   reach(EditMode::DraggingSentenceMode);
   host.panel[1] = "unchanged";
