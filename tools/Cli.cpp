@@ -30,7 +30,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                "renders a diagram to an image and runs evaluation rounds without a window.",
                "zorvex-cli"};
   cli.require_subcommand(1);
-  const Command commands[] = {addImportCommand(cli), addExportCommand(cli), addEvaluateCommand(cli)};
+  const Command commands[] = {addImportCommand(cli), addExportCommand(cli), addEvaluateCommand(cli),
+                              addRenderCommand(cli)};
+  // CLI11 would only say that a command is missing; name the word instead.
+  const auto subcommands = cli.get_subcommands([&](const CLI::App* c) { return !args.empty() && c->check_name(args[0]); });
+  if (!args.empty() && !args[0].empty() && args[0][0] != '-' && subcommands.empty()) {
+    err << "Unknown command '" << args[0] << "' (use import, export, evaluate or render)\n"
+        << "Run with --help for more information.\n";
+    return 2;
+  }
   // CLI11 takes the words last-first.
   std::vector<std::string> words(args.rbegin(), args.rend());
   try {

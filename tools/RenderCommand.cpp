@@ -1,0 +1,42 @@
+// zorvex-cli render [DIR] -o FILE [--after STEPS]
+#include <memory>
+
+#include "elements/ui/DiagramRenderer.h"
+#include "tools/Commands.h"
+#include "tools/GuiSession.h"
+#include "tools/Steps.h"
+#include "tools/TableFiles.h"
+
+namespace zorvex::tools {
+namespace {
+
+struct RenderOptions {
+  std::string directory = ".";
+  std::string output;
+  std::string after;
+};
+
+int runRender(const RenderOptions& o, CommandIo&) {
+  const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
+  const GuiSession session;
+  Diagram diagram = loadDiagram(o.directory);
+  checkSteps(steps, diagram);
+  const EvaluationOptions options;
+  EvaluationLog log;
+  for (const Step& s : steps) runStep(s, diagram, options, log);
+  saveDiagramPicture(diagram, QString::fromStdString(o.output));
+  return 0;
+}
+
+}  // namespace
+
+Command addRenderCommand(CLI::App& cli) {
+  auto o = std::make_shared<RenderOptions>();
+  CLI::App* app = cli.add_subcommand("render", "Draw the stored diagram as the main window shows it, to PNG or SVG.");
+  app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
+  app->add_option("-o,--output", o->output, "Picture file: PNG, or SVG when the name ends in .svg")->required();
+  app->add_option("--after", o->after, "Steps to run first, as for evaluate --steps");
+  return {app, [o](CommandIo& io) { return runRender(*o, io); }};
+}
+
+}  // namespace zorvex::tools
