@@ -12,6 +12,7 @@
 
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/SurfaceCanvas.h"
 #include "app/ui/ToolButtonPictures.h"
 #include "editor/ArgumentEditor.h"
 
@@ -70,6 +71,9 @@ void TArgumentForm::createControls() {
   createEditButtons();
   createEvaluationControls();
   ArgumentFormStatusBar = new TArgumentFormStatusBar(ClientArea);
+  // The canvas covers the bevel and the surface placeholders and draws both.
+  canvas_ = std::make_unique<SurfaceCanvas>(ClientArea, &diagram_);
+  canvas_->widget()->raise();
   createHiddenControls();
   createMenus();
   createPopupMenus();

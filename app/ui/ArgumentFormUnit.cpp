@@ -13,8 +13,10 @@
 
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
+#include "app/ui/SurfaceCanvas.h"
 #include "editor/ArgumentEditor.h"
 #include "editor/ui/EditorPointerFilter.h"
+#include "elements/ui/KeyToSymbolsAndColorsFormUnit.h"
 #include "eval/Rounds.h"
 #include "eval/ui/LogFormUnit.h"
 #include "eval/ui/OptionsFormUnit.h"
@@ -73,7 +75,7 @@ void TArgumentForm::FormCreate() {
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
   editor_->DiagramReloaded();
-  pointerFilter_ = new EditorPointerFilter(*editor_, *ArgumentPaintBox, QPoint(0, BevelHeight));
+  pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { openSentencePopup(screenPoint); };
   if (loaded.error) showError(loaded.error->message());
 }
@@ -104,6 +106,8 @@ void TArgumentForm::layoutControls() {
   const int middleHeight = std::max(0, evaluationTop - BevelHeight);
   EditButtonPanel->setGeometry(w - EditPanelWidth, BevelHeight, EditPanelWidth, middleHeight);
   ArgumentPaintBox->setGeometry(0, BevelHeight, std::max(0, w - EditPanelWidth), middleHeight);
+  // The canvas draws the bevel and the surface: its pixel (x, y) is client point (x, y).
+  canvas_->widget()->setGeometry(0, 0, ArgumentPaintBox->width(), BevelHeight + middleHeight);
 }
 
 bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
@@ -152,7 +156,7 @@ void TArgumentForm::ContentsMenuItemClick() {
 }
 
 void TArgumentForm::KeyToSymbolsAndColorsMenuItemClick() {
-  if (windows_.KeyToSymbolsAndColorsForm) showAndBringToFront(*windows_.KeyToSymbolsAndColorsForm);
+  if (windows_.KeyToSymbolsAndColorsForm) windows_.KeyToSymbolsAndColorsForm->showKey();
 }
 
 void TArgumentForm::AboutMenuItemClick() {

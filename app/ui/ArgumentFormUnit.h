@@ -29,14 +29,16 @@ namespace zorvex {
 class ArgumentEditor;
 class MessageBoxes;
 class EditorPointerFilter;
+class SurfaceCanvas;
 class TArgumentFormHost;
 class TArgumentFormStatusBar;
+class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
 
 // The other windows, created after the main window and handed to it then.
 struct ArgumentFormWindows {
-  QWidget* KeyToSymbolsAndColorsForm = nullptr;
+  TKeyToSymbolsAndColorsForm* KeyToSymbolsAndColorsForm = nullptr;
   TOptionsForm* OptionsForm = nullptr;
   TLogForm* LogForm = nullptr;
   QWidget* HelpForm = nullptr;
@@ -147,6 +149,10 @@ class TArgumentForm : public QMainWindow {
 
   // The drawing surface's size in pixels (ArgumentPaintBox's width and height).
   QSize surfaceSize() const;
+  // The canvas widget: at client (0, 0), bevel and surface together.
+  QWidget* canvasWidget() const;
+  // How many rubber bands and guide lines the canvas draws now.
+  size_t overlayFigureCount() const;
 
  signals:
   // The main window has closed: the program ends.
@@ -191,6 +197,7 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<TArgumentFormHost> host_;
   std::unique_ptr<ArgumentEditor> editor_;
   EditorPointerFilter* pointerFilter_ = nullptr;
+  std::unique_ptr<SurfaceCanvas> canvas_;
   ArgumentFormWindows windows_;
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;

@@ -4,6 +4,7 @@
 
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/TableOpening.h"
+#include "elements/ui/KeyToSymbolsAndColorsFormUnit.h"
 #include "eval/ui/LogFormUnit.h"
 #include "eval/ui/OptionsFormUnit.h"
 #include "views/ui/AboutUnit.h"
@@ -25,7 +26,7 @@ ZorvexApplication::ZorvexApplication() : ZorvexApplication(programTableOpener())
 
 ZorvexApplication::ZorvexApplication(TableOpener opener) {
   argumentForm_ = std::make_unique<TArgumentForm>(std::string(), std::move(opener));
-  keyForm_ = nullptr;
+  keyForm_ = std::make_unique<TKeyToSymbolsAndColorsForm>();
   optionsForm_ = std::make_unique<TOptionsForm>();
   logForm_ = std::make_unique<TLogForm>(argumentForm_->log());
   try {

@@ -14,6 +14,7 @@ namespace zorvex {
 class TAboutForm;
 class TArgumentForm;
 class THelpForm;
+class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
 
@@ -35,7 +36,7 @@ class ZorvexApplication {
   void show();
 
   TArgumentForm& ArgumentForm() { return *argumentForm_; }
-  QWidget* KeyToSymbolsAndColorsForm() { return keyForm_.get(); }
+  TKeyToSymbolsAndColorsForm& KeyToSymbolsAndColorsForm() { return *keyForm_; }
   TOptionsForm& OptionsForm() { return *optionsForm_; }
   TLogForm& LogForm() { return *logForm_; }
   THelpForm& HelpForm() { return *helpForm_; }
@@ -45,7 +46,7 @@ class ZorvexApplication {
   // Declared in creation order; destroyed in reverse, so the windows that
   // refer to the main window's log and options go first.
   std::unique_ptr<TArgumentForm> argumentForm_;
-  std::unique_ptr<QWidget> keyForm_;
+  std::unique_ptr<TKeyToSymbolsAndColorsForm> keyForm_;
   std::unique_ptr<TOptionsForm> optionsForm_;
   std::unique_ptr<TLogForm> logForm_;
   std::unique_ptr<THelpForm> helpForm_;

@@ -1,0 +1,44 @@
+#include "app/ui/SurfaceCanvas.h"
+
+#include "elements/ui/DiagramCanvas.h"
+
+namespace zorvex {
+namespace {
+
+DiagramCanvas& canvas(QWidget* w) { return *static_cast<DiagramCanvas*>(w); }
+
+OverlayFigure toCanvas(const SurfaceFigure& f) {
+  const QColor colour(static_cast<int>(f.colour & 0xFF), static_cast<int>((f.colour >> 8) & 0xFF),
+                      static_cast<int>((f.colour >> 16) & 0xFF));
+  const LineStyle style = f.dotted ? LineStyle::Dotted : LineStyle::Solid;
+  switch (f.shape) {
+    case SurfaceFigure::Shape::Rectangle: return OverlayFigure::rectangle(f.a, f.b, colour, style, f.inverting);
+    case SurfaceFigure::Shape::Diamond: return OverlayFigure::diamond(f.a, colour, style, f.inverting);
+    case SurfaceFigure::Shape::Line: break;
+  }
+  return OverlayFigure::line(f.a, f.b, colour, style, f.inverting);
+}
+
+}  // namespace
+
+SurfaceCanvas::SurfaceCanvas(QWidget* parent, const Diagram* diagram) : widget_(new DiagramCanvas(parent)) {
+  widget_->setObjectName("DiagramCanvas");
+  canvas(widget_).setDiagram(diagram);
+}
+
+void SurfaceCanvas::repaintAll() { canvas(widget_).repaintAll(); }
+
+void SurfaceCanvas::repaintElement(ElementRef ref) { canvas(widget_).repaintElement(ref); }
+
+void SurfaceCanvas::repaintArea(const Rect& area) { canvas(widget_).repaintArea(area); }
+
+void SurfaceCanvas::setFigures(const std::vector<SurfaceFigure>& figures) {
+  std::vector<OverlayFigure> converted;
+  converted.reserve(figures.size());
+  for (const SurfaceFigure& f : figures) converted.push_back(toCanvas(f));
+  canvas(widget_).setOverlays(std::move(converted));
+}
+
+size_t SurfaceCanvas::figureCount() const { return canvas(widget_).overlays().size(); }
+
+}  // namespace zorvex
