@@ -27,7 +27,8 @@ class ArgumentEditor {
   void MousePress(const PointerEvent& e);
   void MouseMove(const PointerEvent& e);
   void MouseRelease(const PointerEvent& e);
-  // Key press on the main window (not forwarded while the edit box has focus).
+  // Key press on the main window. The window does not forward keys while the
+  // sentence edit box has the focus: there Delete edits the text.
   void FormKeyDown(int key);
   // The edit box's text as the user typed it, and its key presses.
   void SentenceEditTextChanged(const std::string& text);

@@ -49,7 +49,8 @@ class EditorHost {
   virtual void openArrowPopup(Point windowPoint) = 0;
   virtual void openDefeaterPopup(Point windowPoint) = 0;
   // A right press on a sentence: set the three status items' enabled states
-  // and the target; the window opens SentencePopupMenu itself afterwards.
+  // and the target; the window opens SentencePopupMenu itself afterwards, on
+  // its own context-menu event, as for any control with a pop-up menu.
   virtual void prepareSentencePopup(const SentencePopupState& state) = 0;
 };
 
