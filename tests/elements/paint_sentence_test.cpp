@@ -96,7 +96,10 @@ TEST(PaintSentence, TextNeverLeavesAStoredBoxTooSmallForIt) {
   const QImage img = paintedSentence(s);
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 120; ++x) {
-      if (x < 10 || x >= 22 || y < 10 || y >= 19) EXPECT_EQ(rgb(img, x, y), test::Background) << x << "," << y;
+      const bool inside = x >= 10 && x < 22 && y >= 10 && y < 19;
+      if (!inside) {
+        EXPECT_EQ(rgb(img, x, y), test::Background) << x << "," << y;
+      }
     }
 }
 
