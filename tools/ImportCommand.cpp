@@ -3,6 +3,7 @@
 
 #include "tools/Commands.h"
 #include "tools/DiagramJson.h"
+#include "tools/LoadCheck.h"
 #include "tools/ProgramGeometry.h"
 #include "tools/TableFiles.h"
 #include "tools/TextFiles.h"
@@ -20,6 +21,7 @@ int runImport(const ImportOptions& o, CommandIo&) {
   const std::string text = readTextFile(o.diagram);
   std::shared_ptr<GuiSession> session;
   const DiagramRows rows = diagramFromJson(text, programGeometry(session));
+  checkLoadable(rows);  // what the program cannot load is not written
   writeDiagramTables(rows, o.directory, o.force);
   return 0;
 }
