@@ -139,6 +139,35 @@ TEST(ParadoxPxlib, WeReadTheTablesPxlibWrites) {
   EXPECT_EQ(i, 150u);
 }
 
+TEST(ParadoxPxlib, PxlibReadsTablesAfterRowEdits) {
+  PX_boot();
+  TempDir dir;
+  const std::string path = dir.path + "/edited.db";
+  std::vector<Row> rows;
+  for (int i = 0; i < 100; ++i) rows.push_back({i, std::string("r") + std::to_string(i)});
+  writeTable(path, {{"N", FieldType::Long}, {"T", FieldType::Alpha, 30}}, rows);
+  {
+    auto t = ParadoxTable::open(path);
+    for (int i = 0; i < 5; ++i) t->deleteRow(0);  // 60 records to a block: two blocks
+    t->insertRow(10, {-1, std::string("inserted")});
+    t->updateRow(0, {-2, std::string("updated")});
+  }
+  std::vector<std::string> expected{"-2 updated"};
+  for (int i = 6; i < 15; ++i) expected.push_back(std::to_string(i) + " r" + std::to_string(i));
+  expected.push_back("-1 inserted");
+  for (int i = 15; i < 100; ++i) expected.push_back(std::to_string(i) + " r" + std::to_string(i));
+  PxDoc px;
+  ASSERT_EQ(PX_open_file(px.doc, path.c_str()), 0);
+  ASSERT_EQ(PX_get_num_records(px.doc), 96);
+  std::vector<std::string> got;
+  std::vector<unsigned char> rec(34);
+  for (int i = 0; i < 96; ++i) {
+    ASSERT_NE(PX_get_record(px.doc, i, reinterpret_cast<char*>(rec.data())), nullptr);
+    got.push_back(std::to_string(rawLong(rec.data())) + " " + std::string(reinterpret_cast<const char*>(rec.data() + 4)));
+  }
+  EXPECT_EQ(got, expected);
+}
+
 }  // namespace
 }  // namespace zorvex::paradox
 #endif
