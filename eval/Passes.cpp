@@ -25,28 +25,26 @@ const RoundTexts JumpTexts{"[Jump (one round)]",
 
 void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
   auto& arrows = diagram.arrowsForStatus();
-  for (TArrow& a : arrows)
-    if (takesPart(diagram, a)) a.Status &= static_cast<Status>(~RoundMarks);
-  queries.statusesChanged();
   std::vector<int32_t> toSupporting, toNotSupporting;
   for (int32_t n = 0; n < diagram.ArrowCount(); ++n) {
-    const TArrow& a = arrows[n];
-    if (!takesPart(diagram, a) || has(a.Status, SetByUser) || !queries.sentenceJustified(a.Sentence1)) continue;
+    TArrow& a = arrows[n];
+    if (!takesPart(diagram, a)) continue;
+    // Clearing the round marks changes nothing the queries or the decisions read.
+    a.Status &= static_cast<Status>(~RoundMarks);
+    if (has(a.Status, SetByUser) || !queries.sentenceJustified(a.Sentence1)) continue;
     const bool attacked = queries.IsArrowAttacked(n);
     if (!attacked && !has(a.Status, Undefeated)) toSupporting.push_back(n);
     if (attacked && !has(a.Status, Defeated)) toNotSupporting.push_back(n);
   }
   for (int32_t n : toSupporting) arrows[n].Status = toPositive(arrows[n].Status);
   for (int32_t n : toNotSupporting) arrows[n].Status = toNegative(arrows[n].Status);
-  queries.statusesChanged();
+  queries.statusesChanged(ElementKind::Arrow, toSupporting);
+  queries.statusesChanged(ElementKind::Arrow, toNotSupporting);
 }
 
 bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const RuleSet& rules, const RoundTexts& texts,
                           EvaluationLog& log) {
   auto& sentences = diagram.sentencesForStatus();
-  for (TSentence& s : sentences)
-    if (!s.Deleted) s.Status &= static_cast<Status>(~RoundMarks);
-  queries.statusesChanged();
   std::vector<int32_t> toJustified, toUnjustified, toNotEvaluated;
   bool fired = false;
   auto fire = [&](std::vector<int32_t>& list, int32_t n, const char* rest) {
@@ -55,8 +53,10 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
     fired = true;
   };
   for (int32_t n = 0; n < diagram.SentenceCount(); ++n) {
-    const TSentence& s = sentences[n];
-    if (s.Deleted || has(s.Status, SetByUser)) continue;
+    TSentence& s = sentences[n];
+    if (s.Deleted) continue;
+    s.Status &= static_cast<Status>(~RoundMarks);  // read by no query and no rule
+    if (has(s.Status, SetByUser)) continue;
     const bool support = queries.HasJustifiedSupport(n);
     if (rules.rule1 && support && !has(s.Status, Undefeated))
       fire(toJustified, n, "' is justified since it has justified support.");
@@ -71,13 +71,14 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
   for (int32_t n : toJustified) sentences[n].Status = toPositive(sentences[n].Status);
   for (int32_t n : toUnjustified) sentences[n].Status = toNegative(sentences[n].Status);
   for (int32_t n : toNotEvaluated) sentences[n].Status = ToNotEvaluated;
-  queries.statusesChanged();
+  queries.statusesChanged(ElementKind::Sentence, toJustified);
+  queries.statusesChanged(ElementKind::Sentence, toUnjustified);
+  queries.statusesChanged(ElementKind::Sentence, toNotEvaluated);
   if (!fired) log.AppendLogLine(texts.nothingNew);
   return fired;
 }
 
 void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
-  queries.statusesChanged();
   auto& arrows = diagram.arrowsForStatus();
   std::vector<int32_t> toNotEvaluated;
   for (int32_t n = 0; n < diagram.ArrowCount(); ++n) {
@@ -87,11 +88,10 @@ void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
       toNotEvaluated.push_back(n);
   }
   for (int32_t n : toNotEvaluated) arrows[n].Status = ToNotEvaluated;
-  queries.statusesChanged();
+  queries.statusesChanged(ElementKind::Arrow, toNotEvaluated);
 }
 
 void EvaluateDefeaters(Diagram& diagram, EvaluationQueries& queries) {
-  queries.statusesChanged();
   auto& defeaters = diagram.defeatersForStatus();
   for (int32_t n = 0; n < diagram.DefeaterCount(); ++n) {
     TDefeater& d = defeaters[n];

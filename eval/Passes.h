@@ -6,6 +6,10 @@
 // Rounds leave alone what takes no part in them: deleted elements (not even
 // their round marks are cleared) and arrows whose start or end sentence was
 // not resolved at loading. A deleted start sentence counts as not justified.
+//
+// The queries must be made for the same diagram; the passes tell them what
+// they change, and whoever else changes statuses in between must call
+// statusesChanged().
 #include <string>
 
 #include "eval/EvaluationLog.h"

@@ -13,36 +13,21 @@ BoxQuery sentenceQuery(const Rect& r) {
 // Both end points inside R, borders included.
 BoxQuery arrowQuery(const Rect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
-std::vector<BoxKey> sentenceKeys(const Diagram& diagram) {
-  std::vector<BoxKey> keys;
-  keys.reserve(diagram.sentences().size());
-  int32_t n = 0;
-  for (const TSentence& s : diagram.sentences()) {
-    if (!s.Deleted) keys.push_back({s.Left, s.Top, s.Right, s.Bottom, n});
-    ++n;
-  }
-  return keys;
-}
-
-std::vector<BoxKey> arrowKeys(const Diagram& diagram) {
-  std::vector<BoxKey> keys;
-  keys.reserve(diagram.arrows().size());
-  int32_t n = 0;
-  for (const TArrow& a : diagram.arrows()) {
-    if (!a.Deleted)
-      keys.push_back({std::min(a.StartX, a.EndX), std::min(a.StartY, a.EndY), std::max(a.StartX, a.EndX),
-                      std::max(a.StartY, a.EndY), n});
-    ++n;
-  }
-  return keys;
-}
-
 }  // namespace
+
+const BoxTree& EvaluationQueries::Filed::tree() const {
+  if (!treeMade) {
+    treeStore.build(keys);
+    treeMade = true;
+  }
+  return treeStore;
+}
 
 EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
     : diagram_(diagram), listLimit_(listLimit) {
-  sentenceTree_.build(sentenceKeys(diagram));
-  arrowTree_.build(arrowKeys(diagram));
+  takeGeometryAndStatuses();
+  sentences_.grid.build(sentences_.keys);
+  arrows_.grid.build(arrows_.keys);
   for (const TDefeater& d : diagram.defeaters()) {
     defeaterTakesPart_.push_back(d.Deleted ? 0 : 1);
     challengingSentences_.query.push_back(sentenceQuery(d.ChallengingRect));
@@ -52,12 +37,78 @@ EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
   }
 }
 
+// One sweep over each element list: the boxes of the elements that take part
+// and the statuses the answers read.
+void EvaluationQueries::takeGeometryAndStatuses() {
+  const auto& sentences = diagram_.sentences();
+  sentences_.keys.reserve(sentences.size());
+  resizeStatuses();
+  for (size_t i = 0; i < sentences.size(); ++i) {
+    const TSentence& s = sentences[i];
+    const int32_t n = static_cast<int32_t>(i);
+    if (!s.Deleted) sentences_.keys.push_back({s.Left, s.Top, s.Right, s.Bottom, n});
+    takeSentenceStatus(n);
+  }
+  const auto& arrows = diagram_.arrows();
+  arrows_.keys.reserve(arrows.size());
+  arrowStart_.resize(arrows.size());
+  arrowEnd_.resize(arrows.size());
+  for (size_t i = 0; i < arrows.size(); ++i) {
+    const TArrow& a = arrows[i];
+    const int32_t n = static_cast<int32_t>(i);
+    if (!a.Deleted)
+      arrows_.keys.push_back({std::min(a.StartX, a.EndX), std::min(a.StartY, a.EndY), std::max(a.StartX, a.EndX),
+                              std::max(a.StartY, a.EndY), n});
+    const bool part = !a.Deleted && arrowResolved(diagram_, a);
+    arrowStart_[i] = part ? a.Sentence1 : NoSentence;
+    arrowEnd_[i] = part ? a.Sentence2 : NoSentence;
+    takeArrowStatus(n);
+  }
+  statusesTaken_ = true;
+}
+
+void EvaluationQueries::resizeStatuses() const {
+  const size_t sentences = diagram_.sentences().size(), arrows = diagram_.arrows().size();
+  goodSentence_.resize(sentences);
+  lacksNotEvaluated_.resize(sentences);
+  lacksDefeated_.resize(sentences);
+  goodArrow_.resize(arrows);
+}
+
 void EvaluationQueries::statusesChanged() {
-  statusesTaken_ = justifiedDone_ = supportDone_ = attackedDone_ = attackedArrowsDone_ = false;
+  statusesTaken_ = false;
+  forgetAnswers();
+}
+
+void EvaluationQueries::forgetAnswers() {
+  justifiedDone_ = supportDone_ = attackedDone_ = attackedArrowsDone_ = false;
   badSentences_.done = badArrows_.done = notEvaluatedMarks_.done = defeatedMarks_.done = false;
 }
 
-void EvaluationQueries::list(const BoxTree& tree, Holdings& h) const {
+void EvaluationQueries::statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers) {
+  if (numbers.empty()) return;
+  forgetAnswers();
+  if (!statusesTaken_) return;
+  if (kind == ElementKind::Sentence)
+    for (int32_t n : numbers) takeSentenceStatus(n);
+  else if (kind == ElementKind::Arrow)
+    for (int32_t n : numbers) takeArrowStatus(n);
+}
+
+void EvaluationQueries::takeSentenceStatus(int32_t n) const {
+  const TSentence& sentence = diagram_.sentences()[n];
+  const Status s = sentence.Deleted ? 0 : sentence.Status;
+  goodSentence_[n] = has(s, Undefeated);
+  lacksNotEvaluated_[n] = !has(s, NotEvaluated);
+  lacksDefeated_[n] = !has(s, Defeated);
+}
+
+void EvaluationQueries::takeArrowStatus(int32_t n) const {
+  const TArrow& a = diagram_.arrows()[n];
+  goodArrow_[n] = has(a.Status, Undefeated) && arrowResolved(diagram_, a);
+}
+
+void EvaluationQueries::list(const Filed& filed, Holdings& h) const {
   if (h.listed) return;
   const size_t count = defeaterTakesPart_.size();
   h.first.assign(count, 0);
@@ -68,7 +119,12 @@ void EvaluationQueries::list(const BoxTree& tree, Holdings& h) const {
   for (size_t d = 0; d < count; ++d) xs[d] = h.query[d].a + h.query[d].c, ys[d] = h.query[d].b + h.query[d].d;
   for (int32_t d : curveOrder(xs, ys)) {
     h.first[d] = static_cast<int32_t>(h.ids.size());
-    if (defeaterTakesPart_[d] && !tree.collectInside(h.query[d], listLimit_, h.ids)) h.tooMany[d] = h.anyTooMany = 1;
+    if (defeaterTakesPart_[d]) {
+      CellGrid::Answer answer = filed.grid.collectInside(h.query[d], listLimit_, h.ids);
+      if (answer == CellGrid::Answer::Declined)
+        answer = filed.tree().collectInside(h.query[d], listLimit_, h.ids) ? CellGrid::Answer::Listed : CellGrid::Answer::TooMany;
+      if (answer == CellGrid::Answer::TooMany) h.tooMany[d] = h.anyTooMany = 1;
+    }
     h.last[d] = static_cast<int32_t>(h.ids.size());
   }
   h.listed = true;
@@ -76,32 +132,22 @@ void EvaluationQueries::list(const BoxTree& tree, Holdings& h) const {
 
 void EvaluationQueries::takeStatuses() const {
   if (statusesTaken_) return;
-  const auto& sentences = diagram_.sentences();
-  goodSentence_.resize(sentences.size());
-  lacksNotEvaluated_.resize(sentences.size());
-  lacksDefeated_.resize(sentences.size());
-  for (size_t n = 0; n < sentences.size(); ++n) {
-    const Status s = sentences[n].Deleted ? 0 : sentences[n].Status;
-    goodSentence_[n] = has(s, Undefeated);
-    lacksNotEvaluated_[n] = !has(s, NotEvaluated);
-    lacksDefeated_[n] = !has(s, Defeated);
-  }
-  const auto& arrows = diagram_.arrows();
-  goodArrow_.resize(arrows.size());
-  for (size_t n = 0; n < arrows.size(); ++n)
-    goodArrow_[n] = has(arrows[n].Status, Undefeated) && arrowResolved(diagram_, arrows[n]);
+  resizeStatuses();
+  for (size_t n = 0; n < goodSentence_.size(); ++n) takeSentenceStatus(static_cast<int32_t>(n));
+  for (size_t n = 0; n < goodArrow_.size(); ++n) takeArrowStatus(static_cast<int32_t>(n));
   statusesTaken_ = true;
 }
 
 // Whether every element rectangle d holds is marked in `good`.
-bool EvaluationQueries::holdsOnly(const BoxTree& tree, Holdings& h, int32_t d, const std::vector<uint8_t>& good,
+bool EvaluationQueries::holdsOnly(const Filed& filed, Holdings& h, int32_t d, const std::vector<uint8_t>& good,
                                   Marks& bad) const {
-  list(tree, h);
+  list(filed, h);
   if (!h.tooMany[d]) {
     for (int32_t i = h.first[d]; i < h.last[d]; ++i)
       if (!good[h.ids[i]]) return false;
     return true;
   }
+  const BoxTree& tree = filed.tree();
   if (!bad.done) {
     bad.set = tree.marks([&good](int32_t id) { return !good[id]; });
     bad.done = true;
@@ -111,11 +157,17 @@ bool EvaluationQueries::holdsOnly(const BoxTree& tree, Holdings& h, int32_t d, c
 
 // out[id] = 1 for every element held by the rectangle of a defeater that
 // takes part (and, if asked, is a justified challenge).
-void EvaluationQueries::markHeld(const BoxTree& tree, Holdings& h, bool justifiedOnly,
+void EvaluationQueries::markHeld(const Filed& filed, Holdings& h, bool justifiedOnly,
                                  std::vector<uint8_t>& out) const {
-  list(tree, h);
-  TagSet tags;
-  if (h.anyTooMany) tags = tree.emptyTags();
+  list(filed, h);
+  if (!h.anyTooMany) {
+    for (size_t d = 0; d < defeaterTakesPart_.size(); ++d)
+      if (defeaterTakesPart_[d] && (!justifiedOnly || justified_[d]))
+        for (int32_t i = h.first[d]; i < h.last[d]; ++i) out[h.ids[i]] = 1;
+    return;
+  }
+  const BoxTree& tree = filed.tree();
+  TagSet tags = tree.emptyTags();
   for (size_t d = 0; d < defeaterTakesPart_.size(); ++d) {
     if (!defeaterTakesPart_[d] || (justifiedOnly && !justified_[d])) continue;
     if (h.tooMany[d]) {
@@ -124,7 +176,7 @@ void EvaluationQueries::markHeld(const BoxTree& tree, Holdings& h, bool justifie
       for (int32_t i = h.first[d]; i < h.last[d]; ++i) out[h.ids[i]] = 1;
     }
   }
-  if (h.anyTooMany) tree.collectTags(tags, out);
+  tree.collectTags(tags, out);
 }
 
 void EvaluationQueries::computeJustified() const {
@@ -135,8 +187,8 @@ void EvaluationQueries::computeJustified() const {
     if (!defeaterTakesPart_[d]) continue;
     const int32_t n = static_cast<int32_t>(d);
     // Both scans count: a challenge holds only when neither finds a spoiler.
-    justified_[d] = holdsOnly(sentenceTree_, challengingSentences_, n, goodSentence_, badSentences_) &&
-                    holdsOnly(arrowTree_, challengingArrows_, n, goodArrow_, badArrows_);
+    justified_[d] = holdsOnly(sentences_, challengingSentences_, n, goodSentence_, badSentences_) &&
+                    holdsOnly(arrows_, challengingArrows_, n, goodArrow_, badArrows_);
   }
   justifiedDone_ = true;
 }
@@ -145,8 +197,8 @@ void EvaluationQueries::computeChallenged() const {
   if (!challengedDone_) {
     challengedS_.assign(diagram_.sentences().size(), 0);
     challengedA_.assign(diagram_.arrows().size(), 0);
-    markHeld(sentenceTree_, challengedSentences_, false, challengedS_);
-    markHeld(arrowTree_, challengedArrows_, false, challengedA_);
+    markHeld(sentences_, challengedSentences_, false, challengedS_);
+    markHeld(arrows_, challengedArrows_, false, challengedA_);
     challengedDone_ = true;
   }
 }
@@ -170,9 +222,8 @@ bool EvaluationQueries::HasJustifiedSupport(int32_t sentence) const {
   if (!supportDone_) {
     takeStatuses();
     support_.assign(diagram_.sentences().size(), 0);
-    for (const TArrow& a : diagram_.arrows())
-      if (!a.Deleted && arrowResolved(diagram_, a) && has(a.Status, Undefeated) && goodSentence_[a.Sentence1])
-        support_[a.Sentence2] = 1;
+    for (size_t n = 0; n < arrowStart_.size(); ++n)
+      if (arrowStart_[n] != NoSentence && goodArrow_[n] && goodSentence_[arrowStart_[n]]) support_[arrowEnd_[n]] = 1;
     supportDone_ = true;
   }
   return support_.at(static_cast<size_t>(sentence)) != 0 && !diagram_.sentence(sentence).Deleted;
@@ -187,7 +238,7 @@ bool EvaluationQueries::IsAttacked(int32_t sentence) const {
   if (!attackedDone_) {
     computeJustified();
     attackedS_.assign(diagram_.sentences().size(), 0);
-    markHeld(sentenceTree_, challengedSentences_, true, attackedS_);
+    markHeld(sentences_, challengedSentences_, true, attackedS_);
     attackedDone_ = true;
   }
   return attackedS_.at(static_cast<size_t>(sentence)) != 0;
@@ -197,7 +248,7 @@ bool EvaluationQueries::IsArrowAttacked(int32_t arrow) const {
   if (!attackedArrowsDone_) {
     computeJustified();
     attackedA_.assign(diagram_.arrows().size(), 0);
-    markHeld(arrowTree_, challengedArrows_, true, attackedA_);
+    markHeld(arrows_, challengedArrows_, true, attackedA_);
     attackedArrowsDone_ = true;
   }
   return attackedA_.at(static_cast<size_t>(arrow)) != 0;
@@ -206,8 +257,8 @@ bool EvaluationQueries::IsArrowAttacked(int32_t arrow) const {
 ChallengingSentences EvaluationQueries::challengingSentences(int32_t defeater) const {
   takeStatuses();
   const int32_t d = defeater;
-  return {!holdsOnly(sentenceTree_, challengingSentences_, d, lacksNotEvaluated_, notEvaluatedMarks_),
-          !holdsOnly(sentenceTree_, challengingSentences_, d, lacksDefeated_, defeatedMarks_)};
+  return {!holdsOnly(sentences_, challengingSentences_, d, lacksNotEvaluated_, notEvaluatedMarks_),
+          !holdsOnly(sentences_, challengingSentences_, d, lacksDefeated_, defeatedMarks_)};
 }
 
 }  // namespace zorvex

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "eval/BoxTree.h"
+#include "eval/CellGrid.h"
 #include "model/Diagram.h"
 
 namespace zorvex {
@@ -55,6 +56,8 @@ class EvaluationQueries {
 
   // Call after statuses changed: later answers read the new statuses.
   void statusesChanged();
+  // The same when only the listed elements of one kind changed status.
+  void statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers);
 
   // Not deleted and justified, at the current statuses.
   bool sentenceJustified(int32_t sentence) const;
@@ -81,18 +84,34 @@ class EvaluationQueries {
     MarkSet set;
     bool done = false;
   };
+  // The elements of one kind that take part, filed for rectangle queries.
+  // The tree is only made when a rectangle is too large for the grid.
+  struct Filed {
+    std::vector<BoxKey> keys;
+    CellGrid grid;
+    mutable BoxTree treeStore;
+    mutable bool treeMade = false;
+    const BoxTree& tree() const;
+  };
 
-  void list(const BoxTree& tree, Holdings& h) const;
+  void list(const Filed& filed, Holdings& h) const;
+  void takeGeometryAndStatuses();
+  void resizeStatuses() const;
   void takeStatuses() const;
-  bool holdsOnly(const BoxTree& tree, Holdings& h, int32_t d, const std::vector<uint8_t>& good, Marks& bad) const;
-  void markHeld(const BoxTree& tree, Holdings& h, bool justifiedOnly, std::vector<uint8_t>& out) const;
+  void takeSentenceStatus(int32_t n) const;
+  void takeArrowStatus(int32_t n) const;
+  void forgetAnswers();
+  bool holdsOnly(const Filed& filed, Holdings& h, int32_t d, const std::vector<uint8_t>& good, Marks& bad) const;
+  void markHeld(const Filed& filed, Holdings& h, bool justifiedOnly, std::vector<uint8_t>& out) const;
   void computeJustified() const;
   void computeChallenged() const;
 
   const Diagram& diagram_;
   const size_t listLimit_;
-  BoxTree sentenceTree_, arrowTree_;
+  Filed sentences_, arrows_;
   std::vector<uint8_t> defeaterTakesPart_;
+  // Per arrow: its sentences when it takes part (not deleted, both ends resolved), else NoSentence.
+  std::vector<int32_t> arrowStart_, arrowEnd_;
   mutable Holdings challengingSentences_, challengingArrows_, challengedSentences_, challengedArrows_;
 
   // Answers worked out on first use; the status-dependent ones are dropped by statusesChanged().
