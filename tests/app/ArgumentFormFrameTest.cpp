@@ -1,0 +1,139 @@
+// The main window's frame: caption, size, the place of every control, the
+// menus, and what is hidden.
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "app/ui/ArgumentFormStatusBar.h"
+
+namespace zorvex::testing {
+namespace {
+
+QStringList itemTexts(const QMenu* menu) {
+  QStringList out;
+  for (const QAction* a : menu->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  return out;
+}
+
+TEST_F(AppTest, MainWindowFrameHasTheOldFormsLayout) {
+  TArgumentForm& f = start();
+  EXPECT_EQ(f.windowTitle(), "Zorvex!");
+  EXPECT_EQ(f.size(), QSize(640, 480));
+  EXPECT_EQ(f.palette().color(QPalette::Window), QColor(0xD4, 0xD4, 0xD4));
+
+  const int w = f.ClientArea->width();
+  const int h = f.ClientArea->height();
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(f.ClientArea->geometry().bottom(), 479);
+  EXPECT_EQ(f.SeparationBevel->geometry(), QRect(0, 0, w, 2));
+  EXPECT_EQ(f.ArgumentFormStatusBar->geometry(), QRect(0, h - 18, w, 18));
+  EXPECT_EQ(f.EvaluationButtonPanel->geometry(), QRect(0, h - 18 - 44, w, 44));
+  EXPECT_EQ(f.EditButtonPanel->geometry(), QRect(w - 33, 2, 33, h - 2 - 44 - 18));
+  EXPECT_EQ(f.ArgumentPaintBox->geometry(), QRect(0, 2, w - 33, h - 2 - 44 - 18));
+  // The canvas holds bevel and surface, so its pixels are window client points.
+  EXPECT_EQ(f.canvasWidget()->geometry(), QRect(0, 0, w - 33, h - 44 - 18));
+  EXPECT_EQ(f.surfaceSize(), QSize(w - 33, h - 2 - 44 - 18));
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelRect(0).right(), 72);
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelRect(1).left(), 75);
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelRect(1).right(), w - 1);
+
+  const struct {
+    QToolButton* button;
+    int top;
+    const char* hint;
+  } tools[] = {{f.AddSentenceSpeedButton, 7, "Add Sentence"},
+               {f.AddArrowSpeedButton, 27, "Add Arrow"},
+               {f.AddDefeaterSpeedButton, 47, "Add Defeater"},
+               {f.MakeSelectionSpeedButton, 74, "Make a Selection"}};
+  for (const auto& t : tools) {
+    EXPECT_EQ(t.button->parentWidget(), f.EditButtonPanel);
+    EXPECT_EQ(t.button->geometry(), QRect(7, t.top, 20, 20)) << t.hint;
+    EXPECT_EQ(t.button->toolTip(), t.hint);
+    EXPECT_TRUE(t.button->isCheckable());
+    EXPECT_FALSE(t.button->isChecked());
+    EXPECT_FALSE(t.button->icon().isNull());
+  }
+
+  const struct {
+    QAbstractButton* control;
+    QRect geometry;
+    const char* caption;
+    bool visible;
+  } controls[] = {{f.EvaluateOneRoundButton, {10, 10, 115, 24}, "&Evaluate (one round)", true},
+                  {f.JumpOneRoundButton, {135, 10, 95, 24}, "&Jump (one round)", true},
+                  {f.ResetButton, {240, 10, 50, 24}, "&Reset", true},
+                  {f.ViewLogMemoCheckBox, {300, 12, 110, 20}, "&View Logs", true},
+                  {f.ImplicitMeaningButton, {536, 10, 113, 24}, "Implicit &meaning", false}};
+  for (const auto& c : controls) {
+    EXPECT_EQ(c.control->parentWidget(), f.EvaluationButtonPanel);
+    EXPECT_EQ(c.control->geometry(), c.geometry) << c.caption;
+    EXPECT_EQ(c.control->text(), c.caption);
+    EXPECT_EQ(c.control->isVisible(), c.visible) << c.caption;
+  }
+  EXPECT_FALSE(f.ViewLogMemoCheckBox->isChecked());
+
+  EXPECT_EQ(f.SentenceEdit->parentWidget(), f.ClientArea);
+  EXPECT_EQ(f.SentenceEdit->geometry(), QRect(429, 240, 161, 21));
+  EXPECT_EQ(f.SentenceEdit->text(), "<Sentence>");
+  EXPECT_FALSE(f.SentenceEdit->isVisible());
+
+  EXPECT_FALSE(f.ViewCheckBoxesPanel->isVisible());
+  EXPECT_EQ(f.ViewCheckBoxesPanel->geometry(), QRect(416, 42, 169, 74));
+  const struct {
+    QCheckBox* box;
+    int top;
+    const char* caption;
+  } views[] = {{f.ViewSentencesTableCheckBox, 7, "View Sentences Table"},
+               {f.ViewArrowsTableCheckBox, 27, "View Arrows Table"},
+               {f.ViewDefeatersTableCheckBox, 47, "View Defeaters Table"}};
+  for (const auto& v : views) {
+    EXPECT_EQ(v.box->geometry(), QRect(7, v.top, 156, 13));
+    EXPECT_EQ(v.box->text(), v.caption);
+    EXPECT_FALSE(v.box->isChecked());
+  }
+}
+
+TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
+  TArgumentForm& f = start();
+  QStringList titles;
+  for (const QAction* a : f.menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, QStringList({"&File", "&Zorvex", "&Help"}));
+  EXPECT_EQ(itemTexts(f.FileMenuItem), QStringList({"E&xit"}));
+  EXPECT_EQ(itemTexts(f.ZorvexMenuItem), QStringList({"&Options"}));
+  EXPECT_EQ(itemTexts(f.HelpMenuItem), QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
+  EXPECT_EQ(itemTexts(f.SentencePopupMenu),
+            QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "Set Status: &Not Evaluated", "-",
+                         "&Show Sentence Data"}));
+  EXPECT_EQ(itemTexts(f.ArrowPopupMenu), QStringList({"Make &rule explicit", "-", "&Show Arrow &Data"}));
+  EXPECT_FALSE(f.AddRuleMenuItem->isVisible());
+  EXPECT_FALSE(f.AddRuleSeparator->isVisible());
+  EXPECT_TRUE(f.ShowArrowDataMenuItem->isVisible());
+  EXPECT_EQ(itemTexts(f.DefeaterPopupMenu), QStringList({"&Show Defeater Data"}));
+
+  // Found by name, as the other windows' tests and tools find them.
+  for (const char* name : {"ExitMenuItem", "OptionsMenuItem", "ContentsMenuItem", "KeyToSymbolsAndColorsMenuItem",
+                           "AboutMenuItem", "SetStatusUndefeatedMenuItem", "SetStatusDefeatedMenuItem",
+                           "SetStatusNotEvaluatedMenuItem", "ShowSentenceDataMenuItem", "AddRuleMenuItem",
+                           "ShowArrowDataMenuItem", "ShowDefeaterDataMenuItem"})
+    EXPECT_NE(f.findChild<QAction*>(name), nullptr) << name;
+  for (const char* name : {"FileMenuItem", "ZorvexMenuItem", "HelpMenuItem", "SentencePopupMenu", "ArrowPopupMenu",
+                           "DefeaterPopupMenu"})
+    EXPECT_NE(f.findChild<QMenu*>(name), nullptr) << name;
+  for (const char* name : {"SeparationBevel", "EditButtonPanel", "EvaluationButtonPanel", "ArgumentFormStatusBar",
+                           "ArgumentPaintBox", "SentenceEdit", "ViewCheckBoxesPanel", "AddSentenceSpeedButton",
+                           "AddArrowSpeedButton", "AddDefeaterSpeedButton", "MakeSelectionSpeedButton",
+                           "EvaluateOneRoundButton", "JumpOneRoundButton", "ResetButton", "ViewLogMemoCheckBox",
+                           "ImplicitMeaningButton", "ViewSentencesTableCheckBox", "ViewArrowsTableCheckBox",
+                           "ViewDefeatersTableCheckBox"})
+    EXPECT_NE(f.findChild<QWidget*>(name), nullptr) << name;
+}
+
+}  // namespace
+}  // namespace zorvex::testing
