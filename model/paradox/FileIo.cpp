@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "model/ZorvexError.h"
@@ -65,7 +66,7 @@ void writeAll(int fd, const std::vector<uint8_t>& bytes, const std::string& path
 }
 
 // A new, exclusively created file beside the table, which is renamed over it.
-int createTemporary(const std::string& path, std::string& tmpPath) {
+int createTemporary(const std::string& path, const std::string& shown, std::string& tmpPath) {
   static std::atomic<unsigned> counter{0};
   const std::string folder = folderOf(path);
   const std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
@@ -73,21 +74,21 @@ int createTemporary(const std::string& path, std::string& tmpPath) {
     tmpPath = folder + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
     const int fd = open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
-    if (errno != EEXIST) cannotWrite(path, std::strerror(errno));
+    if (errno != EEXIST) cannotWrite(shown, std::strerror(errno));
   }
-  cannotWrite(path, "no temporary file could be created");
+  cannotWrite(shown, "no temporary file could be created");
 }
 
 // Refuses read-only files and folders by their permission bits as well, so a
 // read-only table stays untouched even for a user the system lets write.
-mode_t checkWritable(const std::string& path, bool& exists) {
+mode_t checkWritable(const std::string& path, const std::string& shown, bool& exists) {
   struct stat st {};
   exists = stat(path.c_str(), &st) == 0;
-  if (exists && (st.st_mode & 0222) == 0) cannotWrite(path, "the file is read-only");
-  if (exists && !S_ISREG(st.st_mode)) cannotWrite(path, "it is not a file");
+  if (exists && (st.st_mode & 0222) == 0) cannotWrite(shown, "the file is read-only");
+  if (exists && !S_ISREG(st.st_mode)) cannotWrite(shown, "it is not a file");
   struct stat dir {};
-  if (stat(folderOf(path).c_str(), &dir) != 0) cannotWrite(path, std::strerror(errno));
-  if ((dir.st_mode & 0222) == 0) cannotWrite(path, "the folder is read-only");
+  if (stat(folderOf(path).c_str(), &dir) != 0) cannotWrite(shown, std::strerror(errno));
+  if ((dir.st_mode & 0222) == 0) cannotWrite(shown, "the folder is read-only");
   return st.st_mode & 07777;
 }
 
@@ -112,12 +113,13 @@ std::string busyMessage(const std::string& path) { return "Table " + path + " is
 FileLock openLocked(const std::string& path, std::vector<uint8_t>& contents) {
   // The file may be replaced between open and lock; retry on the new one.
   for (int attempt = 0; attempt < 5; ++attempt) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO or device under the table's name must not hang the open.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) cannotOpen(path);
     FileLock lock(fd);
-    if (!tryLock(fd, path)) throw ZorvexError(busyMessage(path));
     struct stat st {}, now {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) cannotOpen(path);
+    if (!tryLock(fd, path)) throw ZorvexError(busyMessage(path));
     if (stat(path.c_str(), &now) != 0 || !sameFile(st, now)) continue;
     if (static_cast<uint64_t>(st.st_size) > MaxTableFileSize)
       throw ZorvexError(path + " is not a valid Paradox table: the file is too large");
@@ -128,25 +130,33 @@ FileLock openLocked(const std::string& path, std::vector<uint8_t>& contents) {
 }
 
 FileLock lockIfExists(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return FileLock();
   FileLock lock(fd);
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) cannotWrite(path, "it is not a file");
   if (!tryLock(fd, path)) throw ZorvexError(busyMessage(path));
   return lock;
 }
 
-FileLock replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+FileLock replaceFile(const std::string& given, const std::vector<uint8_t>& bytes) {
+  // Through a symbolic link the file it names is replaced, not the link.
+  std::string path = given;
+  if (char* real = realpath(given.c_str(), nullptr)) {
+    path = real;
+    free(real);
+  }
   bool exists = false;
-  const mode_t mode = checkWritable(path, exists);
+  const mode_t mode = checkWritable(path, given, exists);
   std::string tmpPath;
-  const int fd = createTemporary(path, tmpPath);
+  const int fd = createTemporary(path, given, tmpPath);
   FileLock lock(fd);
   try {
     flock(fd, LOCK_EX | LOCK_NB);  // nobody else knows the file yet
-    if (exists && fchmod(fd, mode) != 0) cannotWrite(path, std::strerror(errno));
-    writeAll(fd, bytes, path);
-    if (fsync(fd) != 0) cannotWrite(path, std::strerror(errno));
-    if (rename(tmpPath.c_str(), path.c_str()) != 0) cannotWrite(path, std::strerror(errno));
+    if (exists && fchmod(fd, mode) != 0) cannotWrite(given, std::strerror(errno));
+    writeAll(fd, bytes, given);
+    if (fsync(fd) != 0) cannotWrite(given, std::strerror(errno));
+    if (rename(tmpPath.c_str(), path.c_str()) != 0) cannotWrite(given, std::strerror(errno));
   } catch (...) {
     unlink(tmpPath.c_str());
     throw;

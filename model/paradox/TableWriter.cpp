@@ -47,21 +47,16 @@ std::vector<Field> checkedFields(const std::vector<Field>& in) {
   return fields;
 }
 
-// The header layout after the fixed part follows tables pxlib writes: the
-// descriptors, zero name pointers, the table name, the field names, the field
-// numbers and the sort order's name.
-std::vector<uint8_t> buildHeader(const std::vector<Field>& fields, const CodePage& cp, const std::string& tableName,
-                                 int blockSizeKiB, uint32_t autoInc) {
-  std::vector<uint8_t> h(HeaderSize, 0);
-  uint8_t* p = h.data();
+// The fixed part as pxlib writes it for a version 7 table.
+void writeFixedPart(uint8_t* p, const std::vector<Field>& fields, const CodePage& cp, int blockSizeKiB,
+                    uint32_t autoInc) {
   size_t recordSize = 0;
   for (const Field& f : fields) recordSize += static_cast<size_t>(f.size);
-  const size_t n = fields.size();
   writeLe16(p + offsets::RecordSize, static_cast<uint32_t>(recordSize));
   writeLe16(p + offsets::HeaderSize, HeaderSize);
   p[offsets::FileType] = 2;
   p[offsets::BlockSize] = static_cast<uint8_t>(blockSizeKiB);
-  writeLe16(p + offsets::FieldCount, static_cast<uint32_t>(n));
+  writeLe16(p + offsets::FieldCount, static_cast<uint32_t>(fields.size()));
   writeLe32(p + offsets::Encryption1, 0xFF00FF00u);
   p[0x29] = 0x62;  // sort order
   p[0x2D] = 0x02;
@@ -72,36 +67,46 @@ std::vector<uint8_t> buildHeader(const std::vector<Field>& fields, const CodePag
   writeLe32(p + offsets::AutoInc, autoInc);
   const uint8_t engineInfo[] = {0xDD, 0x01, 0x00, 0x00, 0xF0, 0x20, 0x00, 0x0C, 0x01, 0x0C, 0x01};
   std::memcpy(p + 0x51, engineInfo, sizeof engineInfo);
-  writeLe16(p + 0x64, static_cast<uint32_t>(n + 1));
+  writeLe16(p + 0x64, static_cast<uint32_t>(fields.size() + 1));
   p[0x66] = 0x6E;
   p[0x67] = 0x01;
   writeLe16(p + offsets::CodePage, static_cast<uint32_t>(cp.number()));
   const uint8_t tail[] = {0x01, 0x01, 0x7C, 0x01};
   std::memcpy(p + 0x6C, tail, sizeof tail);
-  size_t pos = offsets::FieldsV4;
+}
+
+// After the fixed part, as in tables pxlib writes: the descriptors, zero name
+// pointers (engines keep memory addresses there), the table name, the field
+// names, the field numbers and the sort order's name.
+std::vector<uint8_t> buildHeader(const std::vector<Field>& fields, const CodePage& cp, const std::string& tableName,
+                                 int blockSizeKiB, uint32_t autoInc) {
+  std::vector<uint8_t> h(HeaderSize, 0);
+  writeFixedPart(h.data(), fields, cp, blockSizeKiB, autoInc);
+  const size_t n = fields.size();
+  std::string rest;
   for (const Field& f : fields) {
-    p[pos++] = static_cast<uint8_t>(f.type);
-    p[pos++] = static_cast<uint8_t>(f.size);
+    rest += static_cast<char>(f.type);
+    rest += static_cast<char>(f.size);
   }
-  pos += 4 + 4 * n;
-  std::string name = cp.fromUtf8(tableName).substr(0, TableNameLength - 1);
-  std::memcpy(p + pos, name.data(), std::min(name.size(), std::strlen(name.c_str())));
-  pos += TableNameLength;
-  std::string tail2;
+  rest.append(4 + 4 * n, '\0');
+  std::string name = cp.fromUtf8(tableName);
+  name = name.substr(0, std::min(name.find('\0'), TableNameLength - 1));
+  rest += name;
+  rest.append(TableNameLength - name.size(), '\0');
   for (const Field& f : fields) {
     const std::string raw = cp.fromUtf8(f.name);
     if (raw.size() > MaxFieldNameLength || raw.find('\0') != std::string::npos)
       throw ZorvexError("The field name '" + f.name + "' is longer than 25 characters");
-    tail2 += raw;
-    tail2 += '\0';
+    rest += raw;
+    rest += '\0';
   }
   for (size_t i = 1; i <= n; ++i) {
-    tail2 += static_cast<char>(i & 0xFF);
-    tail2 += static_cast<char>(i >> 8);
+    rest += static_cast<char>(i & 0xFF);
+    rest += static_cast<char>(i >> 8);
   }
-  tail2 += std::string("ANSIINTL") + '\0';
-  if (pos + tail2.size() > HeaderSize) throw ZorvexError("The field names do not fit in the table header");
-  std::memcpy(p + pos, tail2.data(), tail2.size());
+  rest += std::string("ANSIINTL") + '\0';
+  if (offsets::FieldsV4 + rest.size() > HeaderSize) throw ZorvexError("The field names do not fit in the table header");
+  std::memcpy(h.data() + offsets::FieldsV4, rest.data(), rest.size());
   return h;
 }
 

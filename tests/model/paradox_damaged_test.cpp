@@ -2,8 +2,11 @@
 // ZorvexError naming the file, never a crash, hang or over-read (this test
 // also runs under AddressSanitizer).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
@@ -95,6 +98,23 @@ TEST(ParadoxDamaged, A3xTableReadsAlongItsChain) {
   for (t->first(); !t->eof(); t->next()) rows.push_back(t->textAt(0) + "=" + std::to_string(t->integerAt(1)));
   EXPECT_EQ(rows, (std::vector<std::string>{"caf\xC3\xA9=1", "b=-2", "d=4", "e=5", "f=-6"}));
   EXPECT_EQ(t->codePage(), 437);
+  // Its primary index would go stale, so its rows are not edited.
+  const std::string path = testing::TempDir() + "zorvex-indexed-" + std::to_string(getpid()) + ".db";
+  {
+    std::ofstream out(path, std::ios::binary);
+    const auto bytes = legacyTable();
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  }
+  auto onDisk = ParadoxTable::open(path);
+  try {
+    onDisk->deleteRow(0);
+    ADD_FAILURE() << "an indexed table was edited";
+  } catch (const ZorvexError& e) {
+    EXPECT_EQ(e.message(), "Table " + path + " has a primary index and cannot be edited");
+  }
+  EXPECT_EQ(onDisk->rowCount(), 5u);
+  onDisk->close();
+  std::remove(path.c_str());
 }
 
 TEST(ParadoxDamaged, ClearMessagesForTypicalDamage) {

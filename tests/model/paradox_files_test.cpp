@@ -96,6 +96,9 @@ TEST(ParadoxFiles, OpeningMissingOddAndReadOnlyFiles) {
   std::ofstream(dir.file("empty.db")).close();
   EXPECT_EQ(messageOf([&] { openTable(dir.file("empty.db")); }),
             dir.file("empty.db") + " is not a valid Paradox table: the file is empty");
+  mkfifo(dir.file("pipe.db").c_str(), 0644);
+  EXPECT_EQ(messageOf([&] { openTable(dir.file("pipe.db")); }), "Cannot open file " + dir.file("pipe.db"))
+      << "a FIFO must not hang the open";
   writeTable(dir.file("ro.db"), Fields, someRows(2));
   chmod(dir.file("ro.db").c_str(), 0444);
   auto t = ParadoxTable::open(dir.file("ro.db"));
@@ -131,10 +134,14 @@ TEST(ParadoxFiles, FailedWritesLeaveTheOriginalByteIdentical) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(contents(path), before);
   EXPECT_EQ(dir.entries(), 1u) << "no temporary file is left behind";
-  // And a write that succeeds replaces the whole file.
-  writeTable(path, Fields, someRows(50));
+  // And a write that succeeds replaces the whole file; through a symbolic
+  // link it replaces the file the link names.
+  const std::string link = dir.file("link.db");
+  ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+  writeTable(link, Fields, someRows(50));
   EXPECT_EQ(column(path, 1).size(), 50u);
-  EXPECT_EQ(dir.entries(), 1u);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(dir.entries(), 2u);
 }
 
 TEST(ParadoxFiles, RowEditsGoStraightToTheFile) {
