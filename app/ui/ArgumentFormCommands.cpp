@@ -10,7 +10,10 @@
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "editor/ArgumentEditor.h"
+#include "eval/ImplicitMeaning.h"
 #include "eval/Rounds.h"
+#include "views/ElementDataText.h"
+#include "views/ui/TableViews.h"
 #include "eval/ui/LogFormUnit.h"
 #include "views/ui/MessageBoxes.h"
 
@@ -99,15 +102,46 @@ void TArgumentForm::openSentencePopup(QPoint screenPoint) {
   runPopupMenu(*SentencePopupMenu, screenPoint);
 }
 
-// Commands of features that stay hidden or come later.
-void TArgumentForm::ImplicitMeaningButtonClick() {}
-void TArgumentForm::ShowSentenceDataMenuItemClick() {}
-void TArgumentForm::AddRuleMenuItemClick() {}
-void TArgumentForm::ShowArrowDataMenuItemClick() {}
-void TArgumentForm::ShowDefeaterDataMenuItemClick() {}
-void TArgumentForm::ViewSentencesTableCheckBoxClick() {}
-void TArgumentForm::ViewArrowsTableCheckBoxClick() {}
-void TArgumentForm::ViewDefeatersTableCheckBoxClick() {}
+void TArgumentForm::ShowSentenceDataMenuItemClick() {
+  if (sentencePopupTarget_ && *sentencePopupTarget_ >= 0 && *sentencePopupTarget_ < diagram_.SentenceCount())
+    messageBoxes().information(SentenceDataText(diagram_, *sentencePopupTarget_));
+}
+
+void TArgumentForm::ShowArrowDataMenuItemClick() {
+  const std::optional<int32_t> arrow = editor_->PopupArrow();
+  if (arrow && *arrow < diagram_.ArrowCount()) messageBoxes().information(ArrowDataText(diagram_, *arrow));
+}
+
+void TArgumentForm::ShowDefeaterDataMenuItemClick() {
+  const std::optional<int32_t> defeater = editor_->PopupDefeater();
+  if (defeater && *defeater < diagram_.DefeaterCount())
+    messageBoxes().information(DefeaterDataText(diagram_, *defeater));
+}
+
+// Hidden command: writes the diagram's rules, reasons and exceptions to the log.
+void TArgumentForm::ImplicitMeaningButtonClick() {
+  ImplicitMeaning(diagram_, log_);
+  refreshLogWindow();
+}
+
+// Hidden command: offers the arrow's rule as a new sentence at the press point.
+void TArgumentForm::AddRuleMenuItemClick() {
+  const std::optional<int32_t> arrow = editor_->PopupArrow();
+  if (!arrow || *arrow >= diagram_.ArrowCount()) return;
+  const std::optional<std::string> text = RuleSentenceText(diagram_, *arrow);
+  // An arrow with an unresolved side has no rule to state.
+  if (!text) return;
+  editor_->EnterAddSentenceMode();
+  editor_->SetSentenceEditText(*text);
+  const TextSize size = host_->measureText(*text);
+  editor_->SetSentenceEditSize(size.width + 7, size.height + 7);
+  const Point at = editor_->PopupPoint();
+  editor_->ShowSentenceEdit(at.x, at.y);
+}
+
+void TArgumentForm::ViewSentencesTableCheckBoxClick() { tableViews_->ViewSentencesTableCheckBoxClick(); }
+void TArgumentForm::ViewArrowsTableCheckBoxClick() { tableViews_->ViewArrowsTableCheckBoxClick(); }
+void TArgumentForm::ViewDefeatersTableCheckBoxClick() { tableViews_->ViewDefeatersTableCheckBoxClick(); }
 
 void TArgumentForm::repaintSurface() { canvas_->repaintAll(); }
 void TArgumentForm::repaintElement(ElementRef ref) { canvas_->repaintElement(ref); }

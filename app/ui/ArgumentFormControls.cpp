@@ -15,6 +15,8 @@
 #include "app/ui/SurfaceCanvas.h"
 #include "app/ui/ToolButtonPictures.h"
 #include "editor/ArgumentEditor.h"
+#include "views/ui/MessageBoxes.h"
+#include "views/ui/TableViews.h"
 
 namespace zorvex {
 namespace {
@@ -77,6 +79,7 @@ void TArgumentForm::createControls() {
   createHiddenControls();
   createMenus();
   createPopupMenus();
+  showDeveloperControls();
 }
 
 void TArgumentForm::createEditButtons() {
@@ -114,15 +117,21 @@ void TArgumentForm::createHiddenControls() {
   SentenceEdit->setGeometry(429, 240, 161, 21);
   SentenceEdit->hide();
 
-  ViewCheckBoxesPanel = named(new QFrame(ClientArea), "ViewCheckBoxesPanel");
-  ViewCheckBoxesPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  ViewCheckBoxesPanel->setGeometry(416, 42, 169, 74);
-  QWidget* p = ViewCheckBoxesPanel;
-  ViewSentencesTableCheckBox = checkBox(p, "ViewSentencesTableCheckBox", "View Sentences Table", QRect(7, 7, 156, 13));
-  ViewArrowsTableCheckBox = checkBox(p, "ViewArrowsTableCheckBox", "View Arrows Table", QRect(7, 27, 156, 13));
-  ViewDefeatersTableCheckBox =
-      checkBox(p, "ViewDefeatersTableCheckBox", "View Defeaters Table", QRect(7, 47, 156, 13));
-  ViewCheckBoxesPanel->hide();
+  // The table views bring their own panel of check boxes, grids and bars.
+  tableViews_ = std::make_unique<TTableViews>(*ClientArea, messageBoxes(), directory_);
+  ViewCheckBoxesPanel = tableViews_->ViewCheckBoxesPanel;
+  ViewSentencesTableCheckBox = tableViews_->ViewSentencesTableCheckBox;
+  ViewArrowsTableCheckBox = tableViews_->ViewArrowsTableCheckBox;
+  ViewDefeatersTableCheckBox = tableViews_->ViewDefeatersTableCheckBox;
+}
+
+// Developers (ZORVEX_DEVELOPER=1) see the commands the program keeps hidden.
+void TArgumentForm::showDeveloperControls() {
+  if (!developerViewsEnabled()) return;
+  ViewCheckBoxesPanel->show();
+  ImplicitMeaningButton->show();
+  AddRuleMenuItem->setVisible(true);
+  AddRuleSeparator->setVisible(true);
 }
 
 void TArgumentForm::createMenus() {
@@ -182,12 +191,9 @@ void TArgumentForm::connectHandlers() {
   connect(AddRuleMenuItem, &QAction::triggered, this, [this] { AddRuleMenuItemClick(); });
   connect(ShowArrowDataMenuItem, &QAction::triggered, this, [this] { ShowArrowDataMenuItemClick(); });
   connect(ShowDefeaterDataMenuItem, &QAction::triggered, this, [this] { ShowDefeaterDataMenuItemClick(); });
-  connect(ViewSentencesTableCheckBox, &QCheckBox::clicked, this, [this] { ViewSentencesTableCheckBoxClick(); });
-  connect(ViewArrowsTableCheckBox, &QCheckBox::clicked, this, [this] { ViewArrowsTableCheckBoxClick(); });
   connect(SentenceEdit, &QLineEdit::textEdited, this,
           [this](const QString& text) { editor_->SentenceEditTextChanged(text.toStdString()); });
   connect(SentenceEdit, &QLineEdit::returnPressed, this, [this] { SentenceEditKeyPress(EnterKey); });
-  connect(ViewDefeatersTableCheckBox, &QCheckBox::clicked, this, [this] { ViewDefeatersTableCheckBoxClick(); });
 }
 
 }  // namespace zorvex

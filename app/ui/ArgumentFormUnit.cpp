@@ -22,6 +22,7 @@
 #include "eval/ui/OptionsFormUnit.h"
 #include "model/LoadElements.h"
 #include "views/ui/MessageBoxes.h"
+#include "views/ui/TableViews.h"
 #include "views/ui/WindowHelpers.h"
 
 namespace zorvex {
@@ -65,6 +66,7 @@ TArgumentForm::~TArgumentForm() {
   delete pointerFilter_;
   pointerFilter_ = nullptr;
   editor_.reset();
+  tableViews_.reset();
 }
 
 void TArgumentForm::FormCreate() {

@@ -35,6 +35,7 @@ class TArgumentFormStatusBar;
 class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
+class TTableViews;
 
 // The other windows, created after the main window and handed to it then.
 struct ArgumentFormWindows {
@@ -171,6 +172,7 @@ class TArgumentForm : public QMainWindow {
   void createHiddenControls();
   void createMenus();
   void createPopupMenus();
+  void showDeveloperControls();
   void connectHandlers();
   void layoutControls();
   void showError(const std::string& message);
@@ -198,6 +200,7 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<ArgumentEditor> editor_;
   EditorPointerFilter* pointerFilter_ = nullptr;
   std::unique_ptr<SurfaceCanvas> canvas_;
+  std::unique_ptr<TTableViews> tableViews_;
   ArgumentFormWindows windows_;
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;
