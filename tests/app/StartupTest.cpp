@@ -1,0 +1,68 @@
+// Program start: the display check and the order in which the windows come up.
+#include <QMenu>
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "views/ui/AboutUnit.h"
+
+namespace zorvex::testing {
+namespace {
+
+// Sets or clears an environment variable for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
+    if (had_) old_ = qgetenv(name);
+    if (value) qputenv(name, value); else qunsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (had_) qputenv(name_, old_); else qunsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray old_;
+};
+
+TEST(Startup, ADisplayOrAChosenPlatformIsNeeded) {
+  ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr), platform("QT_QPA_PLATFORM", nullptr);
+  EXPECT_FALSE(displayAvailable());
+  {
+    ScopedEnv x("DISPLAY", ":0");
+    EXPECT_TRUE(displayAvailable());
+  }
+  {
+    ScopedEnv w("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_TRUE(displayAvailable());
+  }
+  {
+    ScopedEnv p("QT_QPA_PLATFORM", "offscreen");
+    EXPECT_TRUE(displayAvailable());
+  }
+  EXPECT_STREQ(NoDisplayMessage,
+               "zorvex: no display found; start it in a desktop session or under xvfb-run. "
+               "'zorvex-cli render' draws the diagram without a display.");
+}
+
+TEST_F(AppTest, SentenceDataBoxShowsTheTargetSentence) {
+  writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
+  writeEmptyArrowsAndDefeaters();
+  QFile("help.txt").open(QIODevice::WriteOnly);
+  TArgumentForm& f = start();
+  ASSERT_TRUE(boxes_.shown.empty());
+  f.runPopupMenu = [&](QMenu&, QPoint) { f.ShowSentenceDataMenuItem->trigger(); };
+  QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(230, 45));
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].caption, "Information");
+  EXPECT_EQ(boxes_.shown[0].text,
+            "Name: Sentence1\r\nText: B\r\nLeft: 200; Top: 40; Right: 260; Bottom: 60\r\nStatus: not evaluated ");
+  // A right press off every sentence opens no menu.
+  int opened = 0;
+  f.runPopupMenu = [&](QMenu&, QPoint) { ++opened; };
+  QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(400, 300));
+  EXPECT_EQ(opened, 0);
+}
+
+}  // namespace
+}  // namespace zorvex::testing
