@@ -5,6 +5,7 @@
 
 #include "eval/ReferenceEvaluation.h"
 #include "eval/RandomDiagram.h"
+#include "eval/Passes.h"
 #include "eval/Queries.h"
 #include "eval/Rounds.h"
 
@@ -36,13 +37,24 @@ std::string randomStep(RandomDiagramMaker& r, Diagram& fast, EvaluationLog& fast
   EvaluationOptions options;
   options.setEvaluationRules(randomRules(r));
   options.setJumpingRules(randomRules(r));
-  if (kind <= 3) {
-    EXPECT_EQ(EvaluateOneRound(fast, options, fastLog), reference::EvaluateOneRound(slow, options, slowLog));
-    return "evaluate " + formatRuleSet(options.evaluationRules());
-  }
   if (kind <= 6) {
-    EXPECT_EQ(JumpOneRound(fast, options, fastLog), reference::JumpOneRound(slow, options, slowLog));
-    return "jump " + formatRuleSet(options.jumpingRules());
+    const bool jump = kind >= 4;
+    const std::string expected = jump ? reference::JumpOneRound(slow, options, slowLog)
+                                      : reference::EvaluateOneRound(slow, options, slowLog);
+    const RuleSet rules = jump ? options.jumpingRules() : options.evaluationRules();
+    std::string got;
+    std::string how = (jump ? "jump " : "evaluate ") + formatRuleSet(rules);
+    if (r.chance(60)) {
+      got = jump ? JumpOneRound(fast, options, fastLog) : EvaluateOneRound(fast, options, fastLog);
+    } else {
+      // Small list limits send rectangles to the tree.
+      const size_t limit = static_cast<size_t>(r.between(0, 3));
+      EvaluationQueries queries(fast, limit);
+      got = RunRound(fast, queries, rules, jump ? JumpTexts : EvaluateTexts, fastLog);
+      how += " limit " + std::to_string(limit);
+    }
+    EXPECT_EQ(got, expected);
+    return how;
   }
   if (kind == 7 || fast.SentenceCount() == 0) {
     ResetAll(fast, fastLog);
@@ -88,12 +100,13 @@ TEST(RandomizedComparison, MediumDiagramsMatchReference) {
 // Every query on arbitrary statuses, not only the ones rounds produce.
 TEST(RandomizedComparison, QueriesMatchReferenceOnArbitraryStatuses) {
   RandomDiagramMaker r(4242);
-  for (int i = 0; i < 1500; ++i) {
+  for (int i = 0; i < 3000; ++i) {
     Diagram g = r.make(i % 10 == 0 ? 120 : 14, i % 10 == 0 ? 120 : 20, i % 10 == 0 ? 30 : 8, i % 10 == 0 ? 700 : 250);
     for (TSentence& s : g.sentencesForStatus()) s.Status = static_cast<Status>(r.between(0, 63));
     for (TArrow& a : g.arrowsForStatus()) a.Status = static_cast<Status>(r.between(0, 63));
-    EvaluationQueries q(g);
-    SCOPED_TRACE("diagram " + std::to_string(i));
+    const size_t limit = i % 3 == 0 ? EvaluationQueries::DefaultListLimit : static_cast<size_t>(r.between(0, 3));
+    EvaluationQueries q(g, limit);
+    SCOPED_TRACE("diagram " + std::to_string(i) + ", list limit " + std::to_string(limit));
     for (int32_t n = 0; n < g.DefeaterCount(); ++n) {
       ASSERT_EQ(q.IsJustifiedChallenge(n), reference::IsJustifiedChallenge(g, n)) << "Defeater" << n;
     }
