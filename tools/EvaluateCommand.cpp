@@ -4,7 +4,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "model/ZorvexError.h"
 #include "tools/Cli.h"
 #include "tools/Commands.h"
 #include "tools/Steps.h"
@@ -21,18 +20,6 @@ struct EvaluateOptions {
   bool json = false;
   std::string logFile;
 };
-
-// The option words are checked before any table is read.
-EvaluationOptions ruleOptions(const EvaluateOptions& o) {
-  EvaluationOptions options;
-  try {
-    if (!o.evaluateSet.empty()) options.setEvaluationRules(parseRuleSet(o.evaluateSet));
-    if (!o.jumpSet.empty()) options.setJumpingRules(parseRuleSet(o.jumpSet));
-  } catch (const ZorvexError& e) {
-    throw UsageError(e.message());
-  }
-  return options;
-}
 
 // The dated start header a run of the program writes first.
 std::vector<std::string> logHeader() {
@@ -61,7 +48,7 @@ std::string finalState(const Diagram& d, const std::vector<std::string>& lines) 
 
 int runEvaluate(const EvaluateOptions& o, CommandIo& io) {
   const std::vector<Step> steps = parseSteps(o.steps);
-  const EvaluationOptions options = ruleOptions(o);
+  const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   Diagram diagram = loadDiagram(o.directory);
   checkSteps(steps, diagram);
 

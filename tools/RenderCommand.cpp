@@ -14,14 +14,15 @@ struct RenderOptions {
   std::string directory = ".";
   std::string output;
   std::string after;
+  std::string evaluateSet, jumpSet;
 };
 
 int runRender(const RenderOptions& o, CommandIo&) {
   const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
+  const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   const GuiSession session;
   Diagram diagram = loadDiagram(o.directory);
   checkSteps(steps, diagram);
-  const EvaluationOptions options;
   EvaluationLog log;
   for (const Step& s : steps) runStep(s, diagram, options, log);
   saveDiagramPicture(diagram, QString::fromStdString(o.output));
@@ -36,6 +37,8 @@ Command addRenderCommand(CLI::App& cli) {
   app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
   app->add_option("-o,--output", o->output, "Picture file: PNG, or SVG when the name ends in .svg")->required();
   app->add_option("--after", o->after, "Steps to run first, as for evaluate --steps");
+  app->add_option("--evaluate-options", o->evaluateSet, "Rules of evaluation rounds in --after, as for evaluate");
+  app->add_option("--jump-options", o->jumpSet, "Rules of jump rounds in --after, as for evaluate");
   return {app, [o](CommandIo& io) { return runRender(*o, io); }};
 }
 

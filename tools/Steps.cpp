@@ -1,7 +1,9 @@
 #include "tools/Steps.h"
 
+#include <cctype>
 #include <charconv>
 
+#include "model/ZorvexError.h"
 #include "tools/Cli.h"
 
 namespace zorvex::tools {
@@ -10,6 +12,12 @@ namespace {
 [[noreturn]] void badStep(std::string_view word) {
   throw UsageError("Unknown step '" + std::string(word) +
                    "' (use evaluate, jump, reset, justified:N, unjustified:N or not-evaluated:N)");
+}
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
 }
 
 Step parseStep(std::string_view word) {
@@ -38,7 +46,7 @@ std::vector<Step> parseSteps(std::string_view text) {
   std::vector<Step> steps;
   while (true) {
     const size_t comma = text.find(',');
-    steps.push_back(parseStep(text.substr(0, comma)));
+    steps.push_back(parseStep(trimmed(text.substr(0, comma))));
     if (comma == std::string_view::npos) return steps;
     text.remove_prefix(comma + 1);
   }
@@ -49,6 +57,17 @@ void checkSteps(const std::vector<Step>& steps, const Diagram& diagram) {
     if (s.kind == Step::SetStatus && s.sentence >= diagram.SentenceCount())
       throw UsageError("No sentence " + std::to_string(s.sentence) + " in step '" + s.word + "' (the diagram has " +
                        std::to_string(diagram.SentenceCount()) + " sentences)");
+}
+
+EvaluationOptions optionsFromSets(const std::string& evaluateSet, const std::string& jumpSet) {
+  EvaluationOptions options;
+  try {
+    if (!evaluateSet.empty()) options.setEvaluationRules(parseRuleSet(evaluateSet));
+    if (!jumpSet.empty()) options.setJumpingRules(parseRuleSet(jumpSet));
+  } catch (const ZorvexError& e) {
+    throw UsageError(e.message());
+  }
+  return options;
 }
 
 void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& options, EvaluationLog& log) {

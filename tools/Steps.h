@@ -21,11 +21,16 @@ struct Step {
 };
 
 // Comma-separated "evaluate", "jump", "reset", "justified:N", "unjustified:N",
-// "not-evaluated:N". Throws UsageError naming the offending word.
+// "not-evaluated:N", spaces around words allowed. Throws UsageError naming
+// the offending word.
 std::vector<Step> parseSteps(std::string_view text);
 
 // Throws UsageError for a step whose sentence number the diagram does not have.
 void checkSteps(const std::vector<Step>& steps, const Diagram& diagram);
+
+// The rule columns from --evaluate-options and --jump-options ("" keeps a
+// column's defaults). Throws UsageError for a bad set.
+EvaluationOptions optionsFromSets(const std::string& evaluateSet, const std::string& jumpSet);
 
 void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& options, EvaluationLog& log);
 
