@@ -31,15 +31,28 @@ inline void writeSentences(const std::vector<SentenceRowSpec>& rows) {
              out);
 }
 
-inline void writeEmptyArrowsAndDefeaters() {
+struct ArrowRowSpec {
+  // Center1X, Center1Y, Center2X, Center2Y, StartX, StartY, EndX, EndY, Left1, Top1, Left2, Top2
+  std::vector<int32_t> numbers;
+  std::string text1, text2;
+};
+
+inline void writeEmptyArrowsAndDefeaters(const std::vector<ArrowRowSpec>& arrowRows = {}) {
   using namespace paradox;
+  std::vector<Row> rows;
+  for (const auto& a : arrowRows) {
+    Row r(a.numbers.begin(), a.numbers.end());
+    r.push_back(a.text1);
+    r.push_back(a.text2);
+    rows.push_back(r);
+  }
   std::vector<Field> arrows;
   for (const char* n : {"Center1X", "Center1Y", "Center2X", "Center2Y", "StartX", "StartY", "EndX", "EndY", "Left1",
                         "Top1", "Left2", "Top2"})
     arrows.push_back({n, FieldType::Long});
   arrows.push_back({"Text1", FieldType::Alpha, 60});
   arrows.push_back({"Text2", FieldType::Alpha, 60});
-  writeTable("ArrowsDb.DB", arrows, {});
+  writeTable("ArrowsDb.DB", arrows, rows);
   std::vector<Field> defeaters;
   for (const char* side : {"ChallengingRect", "ChallengedRect"})
     for (const char* edge : {"Left", "Top", "Right", "Bottom"}) defeaters.push_back({std::string(side) + edge, FieldType::Long});

@@ -13,6 +13,7 @@
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "editor/ArgumentEditor.h"
 #include "eval/ui/LogFormUnit.h"
+#include "elements/ui/KeyToSymbolsAndColorsFormUnit.h"
 #include "views/ui/AboutUnit.h"
 #include "views/ui/HelpFormUnit.h"
 
@@ -229,6 +230,9 @@ TEST_F(AppTest, LogWindowFollowsTheViewLogsBox) {
   f.ContentsMenuItem->trigger();
   f.ContentsMenuItem->trigger();
   EXPECT_TRUE(app_->HelpForm().isVisible());
+  EXPECT_FALSE(app_->KeyToSymbolsAndColorsForm().isVisible());
+  f.KeyToSymbolsAndColorsMenuItem->trigger();
+  EXPECT_TRUE(app_->KeyToSymbolsAndColorsForm().isVisible());
 }
 
 }  // namespace

@@ -64,5 +64,25 @@ TEST_F(AppTest, SentenceDataBoxShowsTheTargetSentence) {
   EXPECT_EQ(opened, 0);
 }
 
+TEST_F(AppTest, ArrowMenuOpensAtThePointerOverAnArrow) {
+  writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
+  writeEmptyArrowsAndDefeaters({{{70, 50, 230, 50, 100, 50, 199, 50, 40, 40, 200, 40}, "A", "B"}});
+  QFile("help.txt").open(QIODevice::WriteOnly);
+  TArgumentForm& f = start();
+  ASSERT_EQ(f.diagram().ArrowCount(), 1);
+  std::vector<QMenu*> menus;
+  QPoint at;
+  f.runPopupMenu = [&](QMenu& menu, QPoint screenPoint) {
+    menus.push_back(&menu);
+    at = screenPoint;
+    if (&menu == f.ArrowPopupMenu) f.ShowArrowDataMenuItem->trigger();
+  };
+  QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(150, 50));
+  ASSERT_EQ(menus, std::vector<QMenu*>({f.ArrowPopupMenu}));
+  EXPECT_EQ(at, f.ClientArea->mapToGlobal(QPoint(150, 50)));
+  ASSERT_EQ(boxes_.textsOf(BoxKind::Information).size(), 1u);
+  EXPECT_EQ(boxes_.textsOf(BoxKind::Information)[0].rfind("Name: Arrow0\r\nSentence1\r\n  Text: A\r\n", 0), 0u);
+}
+
 }  // namespace
 }  // namespace zorvex::testing
