@@ -40,7 +40,6 @@ void TArgumentFormHost::elementMoved(ElementRef ref, const Rect& oldExtent) {
 }
 
 void TArgumentFormHost::setOverlay(const std::vector<OverlayFigure>& figures) {
-  overlay_ = figures;
   form_.setOverlay(figures);
 }
 

@@ -29,11 +29,8 @@ class TArgumentFormHost : public EditorHost {
   void openDefeaterPopup(Point windowPoint) override;
   void prepareSentencePopup(const SentencePopupState& state) override;
 
-  const std::vector<OverlayFigure>& overlay() const { return overlay_; }
-
  private:
   TArgumentForm& form_;
-  std::vector<OverlayFigure> overlay_;
 };
 
 }  // namespace zorvex

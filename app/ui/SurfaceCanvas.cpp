@@ -32,11 +32,12 @@ void SurfaceCanvas::repaintElement(ElementRef ref) { canvas(widget_).repaintElem
 
 void SurfaceCanvas::repaintArea(const Rect& area) { canvas(widget_).repaintArea(area); }
 
+// Figure by figure, so this file never builds a list of the canvas's own
+// figure records (the editor has a record of the same name).
 void SurfaceCanvas::setFigures(const std::vector<SurfaceFigure>& figures) {
-  std::vector<OverlayFigure> converted;
-  converted.reserve(figures.size());
-  for (const SurfaceFigure& f : figures) converted.push_back(toCanvas(f));
-  canvas(widget_).setOverlays(std::move(converted));
+  DiagramCanvas& c = canvas(widget_);
+  c.clearOverlays();
+  for (const SurfaceFigure& f : figures) c.addOverlay(toCanvas(f));
 }
 
 size_t SurfaceCanvas::figureCount() const { return canvas(widget_).overlays().size(); }

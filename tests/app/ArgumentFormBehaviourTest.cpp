@@ -195,6 +195,12 @@ TEST_F(AppTest, DeleteKeyDeletesTheSelectionAfterConfirmation) {
   writeHelp();
   TArgumentForm& f = start();
   QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  // The rubber band shows while the left button is held and goes on release.
+  QTest::mousePress(f.canvasWidget(), Qt::LeftButton, {}, QPoint(200, 200));
+  QTest::mouseMove(f.canvasWidget(), QPoint(250, 230));
+  EXPECT_EQ(f.overlayFigureCount(), 1u);
+  QTest::mouseRelease(f.canvasWidget(), Qt::LeftButton, {}, QPoint(250, 230));
+  EXPECT_EQ(f.overlayFigureCount(), 0u);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 50));
   ASSERT_TRUE(f.diagram().sentence(0).Selected);
   // Keys arrive at the focused control; the window sees them first.
