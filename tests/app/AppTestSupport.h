@@ -16,12 +16,12 @@
 
 namespace zorvex::testing {
 
-struct SentenceRowSpec {
+struct SentenceRowValues {
   int32_t left, top, right, bottom;
   std::string text;
 };
 
-inline void writeSentences(const std::vector<SentenceRowSpec>& rows) {
+inline void writeSentences(const std::vector<SentenceRowValues>& rows) {
   using namespace paradox;
   std::vector<Row> out;
   for (const auto& r : rows) out.push_back({r.left, r.top, r.right, r.bottom, r.text});
@@ -31,13 +31,13 @@ inline void writeSentences(const std::vector<SentenceRowSpec>& rows) {
              out);
 }
 
-struct ArrowRowSpec {
+struct ArrowRowValues {
   // Center1X, Center1Y, Center2X, Center2Y, StartX, StartY, EndX, EndY, Left1, Top1, Left2, Top2
   std::vector<int32_t> numbers;
   std::string text1, text2;
 };
 
-inline void writeEmptyArrowsAndDefeaters(const std::vector<ArrowRowSpec>& arrowRows = {}) {
+inline void writeArrowsAndDefeaters(const std::vector<ArrowRowValues>& arrowRows = {}) {
   using namespace paradox;
   std::vector<Row> rows;
   for (const auto& a : arrowRows) {

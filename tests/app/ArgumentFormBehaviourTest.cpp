@@ -77,7 +77,7 @@ TEST_F(AppTest, EmptyFolderStartsWithOneTableErrorAndAnEmptyDiagram) {
 
 TEST_F(AppTest, ToolButtonsSwitchModesAndNameThemInTheStatusBar) {
   writeSentences({});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
   EXPECT_TRUE(boxes_.shown.empty());
@@ -110,7 +110,7 @@ TEST_F(AppTest, ToolButtonsSwitchModesAndNameThemInTheStatusBar) {
 
 TEST_F(AppTest, RoundButtonsAppendTheirLinesAndSaveTheLog) {
   writeSentences({{40, 40, 100, 60, "A"}});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
   ASSERT_EQ(f.diagram().SentenceCount(), 1);
@@ -144,7 +144,7 @@ TEST_F(AppTest, RoundButtonsAppendTheirLinesAndSaveTheLog) {
 
 TEST_F(AppTest, FailedLogSaveIsReportedAndTheRoundStays) {
   writeSentences({{40, 40, 100, 60, "A"}});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
   // A folder in the log file's place cannot be replaced by a file.
@@ -157,7 +157,7 @@ TEST_F(AppTest, FailedLogSaveIsReportedAndTheRoundStays) {
 
 TEST_F(AppTest, SentenceMenuSetsStatusAndClosingSavesTheLogButNoTable) {
   writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   writeHelp();
   const QByteArray tableBefore = fileBytes("SentencesDb.db");
   TArgumentForm& f = start();
@@ -191,7 +191,7 @@ TEST_F(AppTest, SentenceMenuSetsStatusAndClosingSavesTheLogButNoTable) {
 
 TEST_F(AppTest, DeleteKeyDeletesTheSelectionAfterConfirmation) {
   writeSentences({{40, 40, 100, 60, "A"}});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
   QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
@@ -217,7 +217,7 @@ TEST_F(AppTest, DeleteKeyDeletesTheSelectionAfterConfirmation) {
 
 TEST_F(AppTest, LogWindowFollowsTheViewLogsBox) {
   writeSentences({});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
   QTest::mouseClick(f.ViewLogMemoCheckBox, Qt::LeftButton);

@@ -47,7 +47,7 @@ TEST(Startup, ADisplayOrAChosenPlatformIsNeeded) {
 
 TEST_F(AppTest, SentenceDataBoxShowsTheTargetSentence) {
   writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
-  writeEmptyArrowsAndDefeaters();
+  writeArrowsAndDefeaters();
   QFile("help.txt").open(QIODevice::WriteOnly);
   TArgumentForm& f = start();
   ASSERT_TRUE(boxes_.shown.empty());
@@ -66,7 +66,7 @@ TEST_F(AppTest, SentenceDataBoxShowsTheTargetSentence) {
 
 TEST_F(AppTest, ArrowMenuOpensAtThePointerOverAnArrow) {
   writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
-  writeEmptyArrowsAndDefeaters({{{70, 50, 230, 50, 100, 50, 199, 50, 40, 40, 200, 40}, "A", "B"}});
+  writeArrowsAndDefeaters({{{70, 50, 230, 50, 100, 50, 199, 50, 40, 40, 200, 40}, "A", "B"}});
   QFile("help.txt").open(QIODevice::WriteOnly);
   TArgumentForm& f = start();
   ASSERT_EQ(f.diagram().ArrowCount(), 1);
