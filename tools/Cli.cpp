@@ -4,6 +4,7 @@
 
 #include "model/ZorvexError.h"
 #include "tools/Commands.h"
+#include "tools/InspectCommands.h"
 
 namespace zorvex::tools {
 namespace {
@@ -31,11 +32,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                "zorvex-cli"};
   cli.require_subcommand(1);
   const Command commands[] = {addImportCommand(cli), addExportCommand(cli), addEvaluateCommand(cli),
-                              addRenderCommand(cli)};
+                              addRenderCommand(cli), addDumpCommand(cli),   addMeaningCommand(cli),
+                              addShowCommand(cli)};
   // CLI11 would only say that a command is missing; name the word instead.
   const auto subcommands = cli.get_subcommands([&](const CLI::App* c) { return !args.empty() && c->check_name(args[0]); });
   if (!args.empty() && !args[0].empty() && args[0][0] != '-' && subcommands.empty()) {
-    err << "Unknown command '" << args[0] << "' (use import, export, evaluate or render)\n"
+    err << "Unknown command '" << args[0] << "' (use import, export, evaluate, render, dump, meaning or show)\n"
         << "Run with --help for more information.\n";
     return 2;
   }
