@@ -44,11 +44,15 @@ std::vector<int32_t> curveOrder(const std::vector<int64_t>& xs, const std::vecto
   if (xs.empty()) return {};
   const auto [loX, hiX] = std::minmax_element(xs.begin(), xs.end());
   const auto [loY, hiY] = std::minmax_element(ys.begin(), ys.end());
-  std::vector<uint64_t> items(xs.size());
-  for (size_t i = 0; i < xs.size(); ++i) {
-    const uint32_t code = spread(scaled(xs[i], *loX, *hiX)) | (spread(scaled(ys[i], *loY, *hiY)) << 1);
-    items[i] = (uint64_t{code} << 32) | i;
-  }
+  std::vector<uint32_t> codes(xs.size());
+  for (size_t i = 0; i < xs.size(); ++i)
+    codes[i] = spread(scaled(xs[i], *loX, *hiX)) | (spread(scaled(ys[i], *loY, *hiY)) << 1);
+  return orderByCode(codes);
+}
+
+std::vector<int32_t> orderByCode(const std::vector<uint32_t>& codes) {
+  std::vector<uint64_t> items(codes.size());
+  for (size_t i = 0; i < codes.size(); ++i) items[i] = (uint64_t{codes[i]} << 32) | i;
   radixSortByHighWord(items);
   std::vector<int32_t> order(items.size());
   for (size_t i = 0; i < items.size(); ++i) order[i] = static_cast<int32_t>(items[i] & 0xFFFFFFFFu);

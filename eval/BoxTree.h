@@ -43,6 +43,8 @@ struct TagSet {
 // The order in which to visit points (doubled centres) so that neighbours in
 // the order are neighbours in the plane: positions sorted along a Z-curve.
 std::vector<int32_t> curveOrder(const std::vector<int64_t>& xs, const std::vector<int64_t>& ys);
+// Positions sorted by their codes (equal codes keep their order).
+std::vector<int32_t> orderByCode(const std::vector<uint32_t>& codes);
 
 class BoxTree {
  public:

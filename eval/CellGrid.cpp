@@ -65,6 +65,13 @@ void CellGrid::build(const std::vector<BoxKey>& keys) {
   usable_ = true;
 }
 
+uint32_t CellGrid::visitOrder(const BoxQuery& q) const {
+  if (!usable_ || columns_ == 0) return 0;
+  const int64_t x = q.a * 2 < loX_ ? 0 : std::min(columns_ - 1, cellX(q.a * 2));
+  const int64_t y = q.b * 2 < loY_ ? 0 : std::min(rows_ - 1, cellY(q.b * 2));
+  return static_cast<uint32_t>(y * columns_ + x);
+}
+
 CellGrid::Answer CellGrid::collectInside(const BoxQuery& q, size_t most, std::vector<int32_t>& out) const {
   if (!usable_) return Answer::Declined;
   const size_t before = out.size();

@@ -26,6 +26,9 @@ class CellGrid {
 
   void build(const std::vector<BoxKey>& keys);
   bool usable() const { return usable_; }
+  // The cell holding the query's low corner (clamped to the grid), row by
+  // row: queries taken in this order read the grid front to back.
+  uint32_t visitOrder(const BoxQuery& q) const;
 
   enum class Answer { Listed, TooMany, Declined };
   // Listed: the numbers of the elements inside the query are appended.

@@ -11,8 +11,6 @@ Status toPositive(Status old) { return has(old, Defeated) ? Undefeated | JustEva
 Status toNegative(Status old) { return has(old, Undefeated) ? Defeated | JustEvaluated | StatusFlipped : Defeated | JustEvaluated; }
 constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
 
-bool takesPart(const Diagram& diagram, const TArrow& a) { return !a.Deleted && arrowResolved(diagram, a); }
-
 std::string quoted(const TSentence& s, const char* rest) { return "'" + s.Text + rest; }
 
 }  // namespace
@@ -23,18 +21,22 @@ const RoundTexts EvaluateTexts{"[Evaluate (one round)]",
 const RoundTexts JumpTexts{"[Jump (one round)]",
                            "' is justified since it has no justified support and is not attacked.", "No new jumps"};
 
+// The passes read statuses through the queries' copy and touch an element's
+// record only to change it; clearing the round marks changes no answer.
 void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
   auto& arrows = diagram.arrowsForStatus();
   std::vector<int32_t> toSupporting, toNotSupporting;
   for (int32_t n = 0; n < diagram.ArrowCount(); ++n) {
-    TArrow& a = arrows[n];
-    if (!takesPart(diagram, a)) continue;
-    // Clearing the round marks changes nothing the queries or the decisions read.
-    a.Status &= static_cast<Status>(~RoundMarks);
-    if (has(a.Status, SetByUser) || !queries.sentenceJustified(a.Sentence1)) continue;
+    if (!queries.arrowTakesPart(n)) continue;
+    Status status = queries.arrowStatus(n);
+    if (status & RoundMarks) {
+      status = arrows[n].Status &= static_cast<Status>(~RoundMarks);
+      queries.roundMarksCleared(ElementKind::Arrow, n);
+    }
+    if (has(status, SetByUser) || !queries.sentenceJustified(queries.arrowStart(n))) continue;
     const bool attacked = queries.IsArrowAttacked(n);
-    if (!attacked && !has(a.Status, Undefeated)) toSupporting.push_back(n);
-    if (attacked && !has(a.Status, Defeated)) toNotSupporting.push_back(n);
+    if (!attacked && !has(status, Undefeated)) toSupporting.push_back(n);
+    if (attacked && !has(status, Defeated)) toNotSupporting.push_back(n);
   }
   for (int32_t n : toSupporting) arrows[n].Status = toPositive(arrows[n].Status);
   for (int32_t n : toNotSupporting) arrows[n].Status = toNegative(arrows[n].Status);
@@ -53,20 +55,23 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
     fired = true;
   };
   for (int32_t n = 0; n < diagram.SentenceCount(); ++n) {
-    TSentence& s = sentences[n];
-    if (s.Deleted) continue;
-    s.Status &= static_cast<Status>(~RoundMarks);  // read by no query and no rule
-    if (has(s.Status, SetByUser)) continue;
+    if (!queries.sentenceTakesPart(n)) continue;
+    Status status = queries.sentenceStatus(n);
+    if (status & RoundMarks) {
+      status = sentences[n].Status &= static_cast<Status>(~RoundMarks);
+      queries.roundMarksCleared(ElementKind::Sentence, n);
+    }
+    if (has(status, SetByUser)) continue;
     const bool support = queries.HasJustifiedSupport(n);
-    if (rules.rule1 && support && !has(s.Status, Undefeated))
+    if (rules.rule1 && support && !has(status, Undefeated))
       fire(toJustified, n, "' is justified since it has justified support.");
     if (support || !(rules.rule2 || rules.rule3a || rules.rule3b)) continue;
     const bool attacked = queries.IsAttacked(n);
-    if (rules.rule2 && attacked && !has(s.Status, Defeated))
+    if (rules.rule2 && attacked && !has(status, Defeated))
       fire(toUnjustified, n, "' is unjustified since it has no justified support and is attacked by (justified) challenges.");
-    if (rules.rule3a && !attacked && !has(s.Status, NotEvaluated))
+    if (rules.rule3a && !attacked && !has(status, NotEvaluated))
       fire(toNotEvaluated, n, "' is unevaluated since it has no justified support and is not attacked.");
-    if (rules.rule3b && !attacked && !has(s.Status, Undefeated)) fire(toJustified, n, texts.rule3b);
+    if (rules.rule3b && !attacked && !has(status, Undefeated)) fire(toJustified, n, texts.rule3b);
   }
   for (int32_t n : toJustified) sentences[n].Status = toPositive(sentences[n].Status);
   for (int32_t n : toUnjustified) sentences[n].Status = toNegative(sentences[n].Status);
@@ -79,14 +84,14 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
 }
 
 void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
-  auto& arrows = diagram.arrowsForStatus();
   std::vector<int32_t> toNotEvaluated;
   for (int32_t n = 0; n < diagram.ArrowCount(); ++n) {
-    const TArrow& a = arrows[n];
-    if (takesPart(diagram, a) && !has(a.Status, SetByUser) && !queries.sentenceJustified(a.Sentence1) &&
-        !has(a.Status, NotEvaluated))
+    if (!queries.arrowTakesPart(n)) continue;
+    const Status status = queries.arrowStatus(n);
+    if (!has(status, SetByUser) && !queries.sentenceJustified(queries.arrowStart(n)) && !has(status, NotEvaluated))
       toNotEvaluated.push_back(n);
   }
+  auto& arrows = diagram.arrowsForStatus();
   for (int32_t n : toNotEvaluated) arrows[n].Status = ToNotEvaluated;
   queries.statusesChanged(ElementKind::Arrow, toNotEvaluated);
 }

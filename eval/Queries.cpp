@@ -42,11 +42,13 @@ EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
 void EvaluationQueries::takeGeometryAndStatuses() {
   const auto& sentences = diagram_.sentences();
   sentences_.keys.reserve(sentences.size());
+  sentenceTakesPart_.resize(sentences.size());
   resizeStatuses();
   for (size_t i = 0; i < sentences.size(); ++i) {
     const TSentence& s = sentences[i];
     const int32_t n = static_cast<int32_t>(i);
     if (!s.Deleted) sentences_.keys.push_back({s.Left, s.Top, s.Right, s.Bottom, n});
+    sentenceTakesPart_[i] = s.Deleted ? 0 : 1;
     takeSentenceStatus(n);
   }
   const auto& arrows = diagram_.arrows();
@@ -69,6 +71,8 @@ void EvaluationQueries::takeGeometryAndStatuses() {
 
 void EvaluationQueries::resizeStatuses() const {
   const size_t sentences = diagram_.sentences().size(), arrows = diagram_.arrows().size();
+  sentenceStatus_.resize(sentences);
+  arrowStatus_.resize(arrows);
   goodSentence_.resize(sentences);
   lacksNotEvaluated_.resize(sentences);
   lacksDefeated_.resize(sentences);
@@ -97,6 +101,7 @@ void EvaluationQueries::statusesChanged(ElementKind kind, const std::vector<int3
 
 void EvaluationQueries::takeSentenceStatus(int32_t n) const {
   const TSentence& sentence = diagram_.sentences()[n];
+  sentenceStatus_[n] = sentence.Status;
   const Status s = sentence.Deleted ? 0 : sentence.Status;
   goodSentence_[n] = has(s, Undefeated);
   lacksNotEvaluated_[n] = !has(s, NotEvaluated);
@@ -105,6 +110,7 @@ void EvaluationQueries::takeSentenceStatus(int32_t n) const {
 
 void EvaluationQueries::takeArrowStatus(int32_t n) const {
   const TArrow& a = diagram_.arrows()[n];
+  arrowStatus_[n] = a.Status;
   goodArrow_[n] = has(a.Status, Undefeated) && arrowResolved(diagram_, a);
 }
 
@@ -114,10 +120,19 @@ void EvaluationQueries::list(const Filed& filed, Holdings& h) const {
   h.first.assign(count, 0);
   h.last.assign(count, 0);
   h.tooMany.assign(count, 0);
-  // Neighbouring rectangles one after the other walk the same part of the tree.
-  std::vector<int64_t> xs(count), ys(count);
-  for (size_t d = 0; d < count; ++d) xs[d] = h.query[d].a + h.query[d].c, ys[d] = h.query[d].b + h.query[d].d;
-  for (int32_t d : curveOrder(xs, ys)) {
+  // Rectangles taken row by row read the grid front to back; when the grid
+  // is not used, neighbours one after the other walk the same part of the tree.
+  std::vector<int32_t> order;
+  if (filed.grid.usable()) {
+    std::vector<uint32_t> codes(count);
+    for (size_t d = 0; d < count; ++d) codes[d] = filed.grid.visitOrder(h.query[d]);
+    order = orderByCode(codes);
+  } else {
+    std::vector<int64_t> xs(count), ys(count);
+    for (size_t d = 0; d < count; ++d) xs[d] = h.query[d].a + h.query[d].c, ys[d] = h.query[d].b + h.query[d].d;
+    order = curveOrder(xs, ys);
+  }
+  for (int32_t d : order) {
     h.first[d] = static_cast<int32_t>(h.ids.size());
     if (defeaterTakesPart_[d]) {
       CellGrid::Answer answer = filed.grid.collectInside(h.query[d], listLimit_, h.ids);
@@ -211,6 +226,22 @@ bool EvaluationQueries::IsChallenged(int32_t sentence) const {
 bool EvaluationQueries::IsArrowChallenged(int32_t arrow) const {
   computeChallenged();
   return challengedA_.at(static_cast<size_t>(arrow)) != 0;
+}
+
+Status EvaluationQueries::sentenceStatus(int32_t sentence) const {
+  takeStatuses();
+  return sentenceStatus_[sentence];
+}
+
+Status EvaluationQueries::arrowStatus(int32_t arrow) const {
+  takeStatuses();
+  return arrowStatus_[arrow];
+}
+
+void EvaluationQueries::roundMarksCleared(ElementKind kind, int32_t number) {
+  if (!statusesTaken_) return;
+  if (kind == ElementKind::Sentence) sentenceStatus_[number] = diagram_.sentences()[number].Status;
+  if (kind == ElementKind::Arrow) arrowStatus_[number] = diagram_.arrows()[number].Status;
 }
 
 bool EvaluationQueries::sentenceJustified(int32_t sentence) const {

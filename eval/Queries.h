@@ -59,8 +59,20 @@ class EvaluationQueries {
   // The same when only the listed elements of one kind changed status.
   void statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers);
 
-  // Not deleted and justified, at the current statuses.
+  // What takes part, and the statuses as the queries last read them, for
+  // the passes, which then touch only the elements they change.
+  bool sentenceTakesPart(int32_t sentence) const { return sentenceTakesPart_[sentence] != 0; }
+  // Not deleted, both ends resolved.
+  bool arrowTakesPart(int32_t arrow) const { return arrowStart_[arrow] != NoSentence; }
+  int32_t arrowStart(int32_t arrow) const { return arrowStart_[arrow]; }
+  Status sentenceStatus(int32_t sentence) const;
+  Status arrowStatus(int32_t arrow) const;
+  // Not deleted and justified.
   bool sentenceJustified(int32_t sentence) const;
+  // After an element's status lost only its JustEvaluated and StatusFlipped
+  // marks, which no answer depends on.
+  void roundMarksCleared(ElementKind kind, int32_t number);
+
   bool IsChallenged(int32_t sentence) const;
   bool IsArrowChallenged(int32_t arrow) const;
   bool HasJustifiedSupport(int32_t sentence) const;
@@ -109,7 +121,7 @@ class EvaluationQueries {
   const Diagram& diagram_;
   const size_t listLimit_;
   Filed sentences_, arrows_;
-  std::vector<uint8_t> defeaterTakesPart_;
+  std::vector<uint8_t> sentenceTakesPart_, defeaterTakesPart_;
   // Per arrow: its sentences when it takes part (not deleted, both ends resolved), else NoSentence.
   std::vector<int32_t> arrowStart_, arrowEnd_;
   mutable Holdings challengingSentences_, challengingArrows_, challengedSentences_, challengedArrows_;
@@ -117,6 +129,7 @@ class EvaluationQueries {
   // Answers worked out on first use; the status-dependent ones are dropped by statusesChanged().
   mutable bool statusesTaken_ = false, challengedDone_ = false, justifiedDone_ = false, supportDone_ = false,
                attackedDone_ = false, attackedArrowsDone_ = false;
+  mutable std::vector<Status> sentenceStatus_, arrowStatus_;
   mutable std::vector<uint8_t> goodSentence_, goodArrow_, lacksNotEvaluated_, lacksDefeated_;
   mutable Marks badSentences_, badArrows_, notEvaluatedMarks_, defeatedMarks_;
   mutable std::vector<uint8_t> challengedS_, challengedA_, justified_, support_, attackedS_, attackedA_;
