@@ -26,14 +26,14 @@ const BoxTree& EvaluationQueries::Filed::tree() const {
 EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
     : diagram_(diagram), listLimit_(listLimit) {
   takeGeometryAndStatuses();
-  sentences_.grid.build(sentences_.keys);
-  arrows_.grid.build(arrows_.keys);
+  sentences_.sweep.prepare(sentences_.keys);
+  arrows_.sweep.prepare(arrows_.keys);
   for (const TDefeater& d : diagram.defeaters()) {
     defeaterTakesPart_.push_back(d.Deleted ? 0 : 1);
-    challengingSentences_.query.push_back(sentenceQuery(d.ChallengingRect));
-    challengedSentences_.query.push_back(sentenceQuery(d.ChallengedRect));
-    challengingArrows_.query.push_back(arrowQuery(d.ChallengingRect));
-    challengedArrows_.query.push_back(arrowQuery(d.ChallengedRect));
+    sentences_.challenging.query.push_back(sentenceQuery(d.ChallengingRect));
+    sentences_.challenged.query.push_back(sentenceQuery(d.ChallengedRect));
+    arrows_.challenging.query.push_back(arrowQuery(d.ChallengingRect));
+    arrows_.challenged.query.push_back(arrowQuery(d.ChallengedRect));
   }
 }
 
@@ -114,35 +114,53 @@ void EvaluationQueries::takeArrowStatus(int32_t n) const {
   goodArrow_[n] = has(a.Status, Undefeated) && arrowResolved(diagram_, a);
 }
 
-void EvaluationQueries::list(const Filed& filed, Holdings& h) const {
-  if (h.listed) return;
+// Both rectangles of every defeater in one sweep, challenging ones first.
+void EvaluationQueries::list(const Filed& filed) const {
+  if (filed.listed) return;
+  const size_t count = defeaterTakesPart_.size();
+  std::vector<BoxQuery> queries = filed.challenging.query;
+  queries.insert(queries.end(), filed.challenged.query.begin(), filed.challenged.query.end());
+  std::vector<uint8_t> skip(2 * count);
+  for (size_t d = 0; d < count; ++d) skip[d] = skip[count + d] = defeaterTakesPart_[d] ? 0 : 1;
+  RectangleSweep::Listing listing;
+  filed.sweep.list(filed.keys, queries, skip, listLimit_, listing);
+  fill(filed, listing, 0, filed.challenging);
+  fill(filed, listing, count, filed.challenged);
+  filed.listed = true;
+}
+
+void EvaluationQueries::fill(const Filed& filed, const RectangleSweep::Listing& listing, size_t offset,
+                             Holdings& h) const {
   const size_t count = defeaterTakesPart_.size();
   h.first.assign(count, 0);
   h.last.assign(count, 0);
   h.tooMany.assign(count, 0);
-  // Rectangles taken row by row read the grid front to back; when the grid
-  // is not used, neighbours one after the other walk the same part of the tree.
-  std::vector<int32_t> order;
-  if (filed.grid.usable()) {
-    std::vector<uint32_t> codes(count);
-    for (size_t d = 0; d < count; ++d) codes[d] = filed.grid.visitOrder(h.query[d]);
-    order = orderByCode(codes);
-  } else {
-    std::vector<int64_t> xs(count), ys(count);
-    for (size_t d = 0; d < count; ++d) xs[d] = h.query[d].a + h.query[d].c, ys[d] = h.query[d].b + h.query[d].d;
-    order = curveOrder(xs, ys);
-  }
-  for (int32_t d : order) {
-    h.first[d] = static_cast<int32_t>(h.ids.size());
-    if (defeaterTakesPart_[d]) {
-      CellGrid::Answer answer = filed.grid.collectInside(h.query[d], listLimit_, h.ids);
-      if (answer == CellGrid::Answer::Declined)
-        answer = filed.tree().collectInside(h.query[d], listLimit_, h.ids) ? CellGrid::Answer::Listed : CellGrid::Answer::TooMany;
-      if (answer == CellGrid::Answer::TooMany) h.tooMany[d] = h.anyTooMany = 1;
+  h.ids.clear();
+  std::vector<int32_t> declined;
+  for (size_t d = 0; d < count; ++d) {
+    h.first[d] = h.last[d] = static_cast<int32_t>(h.ids.size());
+    if (!defeaterTakesPart_[d]) continue;
+    const size_t i = offset + d;
+    switch (listing.answer[i]) {
+      case RectangleSweep::Answer::Listed:
+        h.ids.insert(h.ids.end(), listing.ids.begin() + listing.first[i], listing.ids.begin() + listing.last[i]);
+        h.last[d] = static_cast<int32_t>(h.ids.size());
+        break;
+      case RectangleSweep::Answer::TooMany: h.tooMany[d] = h.anyTooMany = 1; break;
+      case RectangleSweep::Answer::Declined: declined.push_back(static_cast<int32_t>(d)); break;
     }
+  }
+  if (declined.empty()) return;
+  // Neighbouring rectangles one after the other walk the same part of the tree.
+  std::vector<int64_t> xs, ys;
+  for (int32_t d : declined) xs.push_back(h.query[d].a + h.query[d].c), ys.push_back(h.query[d].b + h.query[d].d);
+  const BoxTree& tree = filed.tree();
+  for (int32_t k : curveOrder(xs, ys)) {
+    const int32_t d = declined[k];
+    h.first[d] = static_cast<int32_t>(h.ids.size());
+    if (!tree.collectInside(h.query[d], listLimit_, h.ids)) h.tooMany[d] = h.anyTooMany = 1;
     h.last[d] = static_cast<int32_t>(h.ids.size());
   }
-  h.listed = true;
 }
 
 void EvaluationQueries::takeStatuses() const {
@@ -156,7 +174,7 @@ void EvaluationQueries::takeStatuses() const {
 // Whether every element rectangle d holds is marked in `good`.
 bool EvaluationQueries::holdsOnly(const Filed& filed, Holdings& h, int32_t d, const std::vector<uint8_t>& good,
                                   Marks& bad) const {
-  list(filed, h);
+  list(filed);
   if (!h.tooMany[d]) {
     for (int32_t i = h.first[d]; i < h.last[d]; ++i)
       if (!good[h.ids[i]]) return false;
@@ -174,7 +192,7 @@ bool EvaluationQueries::holdsOnly(const Filed& filed, Holdings& h, int32_t d, co
 // takes part (and, if asked, is a justified challenge).
 void EvaluationQueries::markHeld(const Filed& filed, Holdings& h, bool justifiedOnly,
                                  std::vector<uint8_t>& out) const {
-  list(filed, h);
+  list(filed);
   if (!h.anyTooMany) {
     for (size_t d = 0; d < defeaterTakesPart_.size(); ++d)
       if (defeaterTakesPart_[d] && (!justifiedOnly || justified_[d]))
@@ -202,8 +220,8 @@ void EvaluationQueries::computeJustified() const {
     if (!defeaterTakesPart_[d]) continue;
     const int32_t n = static_cast<int32_t>(d);
     // Both scans count: a challenge holds only when neither finds a spoiler.
-    justified_[d] = holdsOnly(sentences_, challengingSentences_, n, goodSentence_, badSentences_) &&
-                    holdsOnly(arrows_, challengingArrows_, n, goodArrow_, badArrows_);
+    justified_[d] = holdsOnly(sentences_, sentences_.challenging, n, goodSentence_, badSentences_) &&
+                    holdsOnly(arrows_, arrows_.challenging, n, goodArrow_, badArrows_);
   }
   justifiedDone_ = true;
 }
@@ -212,8 +230,8 @@ void EvaluationQueries::computeChallenged() const {
   if (!challengedDone_) {
     challengedS_.assign(diagram_.sentences().size(), 0);
     challengedA_.assign(diagram_.arrows().size(), 0);
-    markHeld(sentences_, challengedSentences_, false, challengedS_);
-    markHeld(arrows_, challengedArrows_, false, challengedA_);
+    markHeld(sentences_, sentences_.challenged, false, challengedS_);
+    markHeld(arrows_, arrows_.challenged, false, challengedA_);
     challengedDone_ = true;
   }
 }
@@ -269,7 +287,7 @@ bool EvaluationQueries::IsAttacked(int32_t sentence) const {
   if (!attackedDone_) {
     computeJustified();
     attackedS_.assign(diagram_.sentences().size(), 0);
-    markHeld(sentences_, challengedSentences_, true, attackedS_);
+    markHeld(sentences_, sentences_.challenged, true, attackedS_);
     attackedDone_ = true;
   }
   return attackedS_.at(static_cast<size_t>(sentence)) != 0;
@@ -279,7 +297,7 @@ bool EvaluationQueries::IsArrowAttacked(int32_t arrow) const {
   if (!attackedArrowsDone_) {
     computeJustified();
     attackedA_.assign(diagram_.arrows().size(), 0);
-    markHeld(arrows_, challengedArrows_, true, attackedA_);
+    markHeld(arrows_, arrows_.challenged, true, attackedA_);
     attackedArrowsDone_ = true;
   }
   return attackedA_.at(static_cast<size_t>(arrow)) != 0;
@@ -288,8 +306,8 @@ bool EvaluationQueries::IsArrowAttacked(int32_t arrow) const {
 ChallengingSentences EvaluationQueries::challengingSentences(int32_t defeater) const {
   takeStatuses();
   const int32_t d = defeater;
-  return {!holdsOnly(sentences_, challengingSentences_, d, lacksNotEvaluated_, notEvaluatedMarks_),
-          !holdsOnly(sentences_, challengingSentences_, d, lacksDefeated_, defeatedMarks_)};
+  return {!holdsOnly(sentences_, sentences_.challenging, d, lacksNotEvaluated_, notEvaluatedMarks_),
+          !holdsOnly(sentences_, sentences_.challenging, d, lacksDefeated_, defeatedMarks_)};
 }
 
 }  // namespace zorvex

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "eval/BoxTree.h"
-#include "eval/CellGrid.h"
+#include "eval/RectangleSweep.h"
 #include "model/Diagram.h"
 
 namespace zorvex {
@@ -90,23 +90,26 @@ class EvaluationQueries {
     std::vector<int32_t> ids;
     std::vector<uint8_t> tooMany;  // per defeater: not listed, ask the tree
     bool anyTooMany = false;
-    bool listed = false;
   };
   struct Marks {
     MarkSet set;
     bool done = false;
   };
-  // The elements of one kind that take part, filed for rectangle queries.
-  // The tree is only made when a rectangle is too large for the grid.
+  // The elements of one kind that take part, and what the defeaters'
+  // rectangles hold of them. The tree is only made when a rectangle is too
+  // large for the sweep.
   struct Filed {
     std::vector<BoxKey> keys;
-    CellGrid grid;
+    RectangleSweep sweep;
+    mutable Holdings challenging, challenged;
+    mutable bool listed = false;
     mutable BoxTree treeStore;
     mutable bool treeMade = false;
     const BoxTree& tree() const;
   };
 
-  void list(const Filed& filed, Holdings& h) const;
+  void list(const Filed& filed) const;
+  void fill(const Filed& filed, const RectangleSweep::Listing& listing, size_t offset, Holdings& h) const;
   void takeGeometryAndStatuses();
   void resizeStatuses() const;
   void takeStatuses() const;
@@ -124,7 +127,6 @@ class EvaluationQueries {
   std::vector<uint8_t> sentenceTakesPart_, defeaterTakesPart_;
   // Per arrow: its sentences when it takes part (not deleted, both ends resolved), else NoSentence.
   std::vector<int32_t> arrowStart_, arrowEnd_;
-  mutable Holdings challengingSentences_, challengingArrows_, challengedSentences_, challengedArrows_;
 
   // Answers worked out on first use; the status-dependent ones are dropped by statusesChanged().
   mutable bool statusesTaken_ = false, challengedDone_ = false, justifiedDone_ = false, supportDone_ = false,

@@ -7,7 +7,7 @@
 #include <climits>
 #include <random>
 
-#include "eval/CellGrid.h"
+#include "eval/RectangleSweep.h"
 #include "eval/DiagramBuilder.h"
 #include "eval/Queries.h"
 
@@ -125,11 +125,12 @@ TEST(Queries, HugeDegenerateAndNestedRectangles) {
   }
 }
 
-// The grid lists exactly what a plain test of every element finds, or declines.
-TEST(Queries, CellGridListsExactlyOrDeclines) {
+// The sweep lists exactly what a plain test of every element finds, or
+// declines, or says a rectangle holds too many.
+TEST(Queries, SweepListsExactlyOrDeclines) {
   std::mt19937 rng(99);
   auto between = [&rng](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); };
-  int listed = 0, declined = 0;
+  int listed = 0, declined = 0, tooMany = 0;
   for (int round = 0; round < 300; ++round) {
     std::vector<BoxKey> keys;
     const int32_t count = between(0, 300), area = between(10, 3000);
@@ -137,28 +138,46 @@ TEST(Queries, CellGridListsExactlyOrDeclines) {
       const int32_t a = between(0, area), b = between(0, area);
       keys.push_back({a, b, a + between(-3, 80), b + between(-3, 40), n});
     }
-    CellGrid grid;
-    grid.build(keys);
+    std::vector<BoxQuery> queries;
     for (int i = 0; i < 50; ++i) {
       const int64_t qa = between(-50, area), qb = between(-50, area);
-      const BoxQuery q{qa, qb, qa + between(-20, area / 2), qb + between(-20, area / 2)};
-      std::vector<int32_t> got;
-      const CellGrid::Answer answer = grid.collectInside(q, 10000, got);
-      if (answer == CellGrid::Answer::Declined) {
-        ++declined;
-        EXPECT_TRUE(got.empty());
-        continue;
-      }
-      ++listed;
+      queries.push_back({qa, qb, qa + between(-20, area / 2), qb + between(-20, area / 2)});
+    }
+    queries.push_back({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    std::vector<uint8_t> skip(queries.size(), 0);
+    skip[0] = 1;
+    RectangleSweep sweep;
+    sweep.prepare(keys);
+    RectangleSweep::Listing listing;
+    const size_t most = static_cast<size_t>(between(0, 40));
+    sweep.list(keys, queries, skip, most, listing);
+    for (size_t i = 0; i < queries.size(); ++i) {
+      const BoxQuery& q = queries[i];
       std::vector<int32_t> expected;
       for (const BoxKey& k : keys)
         if (k.a >= q.a && k.b >= q.b && k.c <= q.c && k.d <= q.d) expected.push_back(k.id);
-      std::sort(got.begin(), got.end());
-      ASSERT_EQ(got, expected);
+      if (skip[i]) {
+        EXPECT_EQ(listing.first[i], listing.last[i]);
+        continue;
+      }
+      switch (listing.answer[i]) {
+        case RectangleSweep::Answer::Declined: ++declined; break;
+        case RectangleSweep::Answer::TooMany:
+          ++tooMany;
+          EXPECT_GT(expected.size(), most);
+          break;
+        case RectangleSweep::Answer::Listed: {
+          ++listed;
+          std::vector<int32_t> got(listing.ids.begin() + listing.first[i], listing.ids.begin() + listing.last[i]);
+          std::sort(got.begin(), got.end());
+          ASSERT_EQ(got, expected);
+        }
+      }
     }
   }
   EXPECT_GT(listed, 1000);
   EXPECT_GT(declined, 100);
+  EXPECT_GT(tooMany, 100);
 }
 
 }  // namespace

@@ -1,0 +1,121 @@
+#include "eval/RectangleSweep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zorvex {
+namespace {
+
+int64_t doubledX(const BoxKey& k) { return int64_t{k.a} + k.c; }
+int64_t doubledY(const BoxKey& k) { return int64_t{k.b} + k.d; }
+
+struct Found {
+  int32_t query;
+  int32_t id;
+};
+
+}  // namespace
+
+void RectangleSweep::prepare(const std::vector<BoxKey>& keys) {
+  usable_ = false;
+  aside_.clear();
+  columns_ = rows_ = 0;
+  int64_t hiX = std::numeric_limits<int64_t>::min(), hiY = hiX;
+  loX_ = loY_ = std::numeric_limits<int64_t>::max();
+  size_t normal = 0;
+  for (const BoxKey& k : keys) {
+    if (wrongWayRound(k)) {
+      aside_.push_back(k);
+      if (aside_.size() > MostAside) return;
+      continue;
+    }
+    ++normal;
+    loX_ = std::min(loX_, doubledX(k)), hiX = std::max(hiX, doubledX(k));
+    loY_ = std::min(loY_, doubledY(k)), hiY = std::max(hiY, doubledY(k));
+  }
+  usable_ = true;
+  if (normal == 0) return;
+  // About two elements per cell when they are spread evenly.
+  const double width = static_cast<double>(hiX - loX_) + 1, height = static_cast<double>(hiY - loY_) + 1;
+  const double side = std::sqrt(width * height * 2 / static_cast<double>(normal)) * 1.41;
+  shift_ = 0;
+  while (shift_ < 40 && std::ldexp(1.0, shift_ + 1) <= side) ++shift_;
+  columns_ = ((hiX - loX_) >> shift_) + 1;
+  rows_ = ((hiY - loY_) >> shift_) + 1;
+  // A thin line of elements would need more cells than it has elements: leave it to the tree.
+  if (columns_ * rows_ > static_cast<int64_t>(4 * normal + 16)) usable_ = false;
+}
+
+RectangleSweep::CellRange RectangleSweep::cellsOf(const BoxQuery& q) const {
+  // A filed element inside the query has its doubled centre within the doubled bounds.
+  if (q.a > q.c || q.b > q.d || columns_ == 0) return {0, 0, -1, -1};
+  return {q.a * 2 < loX_ ? 0 : cellX(q.a * 2), q.b * 2 < loY_ ? 0 : cellY(q.b * 2),
+          q.c * 2 < loX_ ? -1 : std::min(columns_ - 1, cellX(q.c * 2)),
+          q.d * 2 < loY_ ? -1 : std::min(rows_ - 1, cellY(q.d * 2))};
+}
+
+void RectangleSweep::list(const std::vector<BoxKey>& keys, const std::vector<BoxQuery>& queries,
+                          const std::vector<uint8_t>& skip, size_t most, Listing& out) const {
+  const size_t count = queries.size();
+  out.answer.assign(count, usable_ ? Answer::Listed : Answer::Declined);
+  out.first.assign(count, 0);
+  out.last.assign(count, 0);
+  out.ids.clear();
+  if (!usable_) return;
+  // File every query in the cells it covers.
+  const size_t cells = static_cast<size_t>(columns_ * rows_);
+  std::vector<int32_t> start(cells + 1, 0);
+  std::vector<CellRange> ranges(count);
+  for (size_t i = 0; i < count; ++i) {
+    if (skip[i]) continue;
+    const CellRange r = ranges[i] = cellsOf(queries[i]);
+    if (r.x1 < r.x0 || r.y1 < r.y0) continue;
+    if ((r.x1 - r.x0 + 1) * (r.y1 - r.y0 + 1) > MostCellsPerQuery) {
+      out.answer[i] = Answer::Declined;
+      continue;
+    }
+    for (int64_t y = r.y0; y <= r.y1; ++y)
+      for (int64_t x = r.x0; x <= r.x1; ++x) ++start[y * columns_ + x + 1];
+  }
+  for (size_t c = 0; c < cells; ++c) start[c + 1] += start[c];
+  std::vector<int32_t> filed(static_cast<size_t>(start[cells]));
+  {
+    std::vector<int32_t> next(start.begin(), start.end() - 1);
+    for (size_t i = 0; i < count; ++i) {
+      const CellRange& r = ranges[i];
+      if (skip[i] || out.answer[i] != Answer::Listed || r.x1 < r.x0 || r.y1 < r.y0) continue;
+      for (int64_t y = r.y0; y <= r.y1; ++y)
+        for (int64_t x = r.x0; x <= r.x1; ++x) filed[next[y * columns_ + x]++] = static_cast<int32_t>(i);
+    }
+  }
+  // One sweep over the elements.
+  std::vector<Found> found;
+  found.reserve(4 * count);
+  std::vector<int32_t> held(count, 0);
+  auto take = [&](int32_t query, const BoxKey& k) {
+    found.push_back({query, k.id});
+    ++held[query];
+  };
+  for (const BoxKey& k : keys) {
+    if (wrongWayRound(k)) continue;
+    const size_t cell = static_cast<size_t>(cellY(doubledY(k)) * columns_ + cellX(doubledX(k)));
+    for (int32_t f = start[cell]; f < start[cell + 1]; ++f)
+      if (inside(k, queries[filed[f]])) take(filed[f], k);
+  }
+  for (const BoxKey& k : aside_)
+    for (size_t i = 0; i < count; ++i)
+      if (!skip[i] && out.answer[i] == Answer::Listed && inside(k, queries[i])) take(static_cast<int32_t>(i), k);
+  // Group what was found by query.
+  int32_t total = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (out.answer[i] == Answer::Listed && static_cast<size_t>(held[i]) > most) out.answer[i] = Answer::TooMany;
+    out.first[i] = out.last[i] = total;
+    if (out.answer[i] == Answer::Listed) total += held[i];
+  }
+  out.ids.resize(static_cast<size_t>(total));
+  for (const Found& f : found)
+    if (out.answer[f.query] == Answer::Listed) out.ids[out.last[f.query]++] = f.id;
+}
+
+}  // namespace zorvex
