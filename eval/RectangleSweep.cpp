@@ -15,6 +15,18 @@ struct Found {
   int32_t id;
 };
 
+// A query filed in a cell, with its bounds at hand (cellsOf files only
+// queries whose bounds lie within 32 bits).
+struct Filed {
+  int32_t a, b, c, d;
+  int32_t query;
+};
+
+int32_t narrow(int64_t v) { return static_cast<int32_t>(v); }
+
+constexpr int64_t Lowest = std::numeric_limits<int32_t>::min();
+constexpr int64_t Highest = std::numeric_limits<int32_t>::max();
+
 }  // namespace
 
 void RectangleSweep::prepare(const std::vector<BoxKey>& keys) {
@@ -49,7 +61,9 @@ void RectangleSweep::prepare(const std::vector<BoxKey>& keys) {
 
 RectangleSweep::CellRange RectangleSweep::cellsOf(const BoxQuery& q) const {
   // A filed element inside the query has its doubled centre within the doubled bounds.
-  if (q.a > q.c || q.b > q.d || columns_ == 0) return {0, 0, -1, -1};
+  // Bounds beyond 32 bits leave no room for any element.
+  if (q.a > q.c || q.b > q.d || columns_ == 0 || q.a > Highest || q.b > Highest || q.c < Lowest || q.d < Lowest)
+    return {0, 0, -1, -1};
   return {q.a * 2 < loX_ ? 0 : cellX(q.a * 2), q.b * 2 < loY_ ? 0 : cellY(q.b * 2),
           q.c * 2 < loX_ ? -1 : std::min(columns_ - 1, cellX(q.c * 2)),
           q.d * 2 < loY_ ? -1 : std::min(rows_ - 1, cellY(q.d * 2))};
@@ -79,14 +93,16 @@ void RectangleSweep::list(const std::vector<BoxKey>& keys, const std::vector<Box
       for (int64_t x = r.x0; x <= r.x1; ++x) ++start[y * columns_ + x + 1];
   }
   for (size_t c = 0; c < cells; ++c) start[c + 1] += start[c];
-  std::vector<int32_t> filed(static_cast<size_t>(start[cells]));
+  std::vector<Filed> filed(static_cast<size_t>(start[cells]));
   {
     std::vector<int32_t> next(start.begin(), start.end() - 1);
     for (size_t i = 0; i < count; ++i) {
       const CellRange& r = ranges[i];
       if (skip[i] || out.answer[i] != Answer::Listed || r.x1 < r.x0 || r.y1 < r.y0) continue;
       for (int64_t y = r.y0; y <= r.y1; ++y)
-        for (int64_t x = r.x0; x <= r.x1; ++x) filed[next[y * columns_ + x]++] = static_cast<int32_t>(i);
+        for (int64_t x = r.x0; x <= r.x1; ++x)
+          filed[next[y * columns_ + x]++] = {narrow(queries[i].a), narrow(queries[i].b), narrow(queries[i].c),
+                                             narrow(queries[i].d), static_cast<int32_t>(i)};
     }
   }
   // One sweep over the elements.
@@ -100,8 +116,10 @@ void RectangleSweep::list(const std::vector<BoxKey>& keys, const std::vector<Box
   for (const BoxKey& k : keys) {
     if (wrongWayRound(k)) continue;
     const size_t cell = static_cast<size_t>(cellY(doubledY(k)) * columns_ + cellX(doubledX(k)));
-    for (int32_t f = start[cell]; f < start[cell + 1]; ++f)
-      if (inside(k, queries[filed[f]])) take(filed[f], k);
+    for (int32_t f = start[cell]; f < start[cell + 1]; ++f) {
+      const Filed& q = filed[f];
+      if (k.a >= q.a && k.b >= q.b && k.c <= q.c && k.d <= q.d) take(q.query, k);
+    }
   }
   for (const BoxKey& k : aside_)
     for (size_t i = 0; i < count; ++i)

@@ -144,6 +144,11 @@ TEST(Queries, SweepListsExactlyOrDeclines) {
       queries.push_back({qa, qb, qa + between(-20, area / 2), qb + between(-20, area / 2)});
     }
     queries.push_back({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    // Bounds just past 32 bits, as a rectangle on the very edge of the plane gives.
+    if (round % 2) keys.push_back({INT32_MAX - 1, 0, INT32_MAX, 5, count});
+    queries.push_back({int64_t{INT32_MAX} + 1, -10, int64_t{INT32_MAX} + 1, 100});
+    queries.push_back({int64_t{INT32_MAX} - 1, -10, int64_t{INT32_MAX}, 100});
+    queries.push_back({int64_t{INT32_MIN}, int64_t{INT32_MIN}, int64_t{INT32_MIN} - 1, 100});
     std::vector<uint8_t> skip(queries.size(), 0);
     skip[0] = 1;
     RectangleSweep sweep;
