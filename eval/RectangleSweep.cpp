@@ -15,13 +15,6 @@ struct Found {
   int32_t id;
 };
 
-// A query filed in a cell, with its bounds at hand (cellsOf files only
-// queries whose bounds lie within 32 bits).
-struct Filed {
-  int32_t a, b, c, d;
-  int32_t query;
-};
-
 int32_t narrow(int64_t v) { return static_cast<int32_t>(v); }
 
 constexpr int64_t Lowest = std::numeric_limits<int32_t>::min();
@@ -69,6 +62,45 @@ RectangleSweep::CellRange RectangleSweep::cellsOf(const BoxQuery& q) const {
           q.d * 2 < loY_ ? -1 : std::min(rows_ - 1, cellY(q.d * 2))};
 }
 
+// Every query that the grid takes, filed in each cell it covers.
+struct RectangleSweep::Filing {
+  std::vector<int32_t> start;  // per cell, into filed; one more at the end
+  std::vector<FiledQuery> filed;
+};
+
+RectangleSweep::Filing RectangleSweep::fileQueries(const std::vector<BoxQuery>& queries,
+                                                   const std::vector<uint8_t>& skip,
+                                                   std::vector<Answer>& answer) const {
+  const size_t cells = static_cast<size_t>(columns_ * rows_);
+  Filing f;
+  f.start.assign(cells + 1, 0);
+  std::vector<CellRange> ranges(queries.size());
+  for (size_t i = 0; i < queries.size(); ++i) {
+    if (skip[i]) continue;
+    const CellRange r = ranges[i] = cellsOf(queries[i]);
+    if (r.x1 < r.x0 || r.y1 < r.y0) continue;
+    if ((r.x1 - r.x0 + 1) * (r.y1 - r.y0 + 1) > MostCellsPerQuery) {
+      answer[i] = Answer::Declined;
+      ranges[i] = {0, 0, -1, -1};
+      continue;
+    }
+    for (int64_t y = r.y0; y <= r.y1; ++y)
+      for (int64_t x = r.x0; x <= r.x1; ++x) ++f.start[y * columns_ + x + 1];
+  }
+  for (size_t c = 0; c < cells; ++c) f.start[c + 1] += f.start[c];
+  f.filed.resize(static_cast<size_t>(f.start[cells]));
+  std::vector<int32_t> next(f.start.begin(), f.start.end() - 1);
+  for (size_t i = 0; i < queries.size(); ++i) {
+    const CellRange& r = ranges[i];
+    if (skip[i] || r.x1 < r.x0 || r.y1 < r.y0) continue;
+    const BoxQuery& q = queries[i];
+    const FiledQuery entry{narrow(q.a), narrow(q.b), narrow(q.c), narrow(q.d), static_cast<int32_t>(i)};
+    for (int64_t y = r.y0; y <= r.y1; ++y)
+      for (int64_t x = r.x0; x <= r.x1; ++x) f.filed[next[y * columns_ + x]++] = entry;
+  }
+  return f;
+}
+
 void RectangleSweep::list(const std::vector<BoxKey>& keys, const std::vector<BoxQuery>& queries,
                           const std::vector<uint8_t>& skip, size_t most, Listing& out) const {
   const size_t count = queries.size();
@@ -77,53 +109,23 @@ void RectangleSweep::list(const std::vector<BoxKey>& keys, const std::vector<Box
   out.last.assign(count, 0);
   out.ids.clear();
   if (!usable_) return;
-  // File every query in the cells it covers.
-  const size_t cells = static_cast<size_t>(columns_ * rows_);
-  std::vector<int32_t> start(cells + 1, 0);
-  std::vector<CellRange> ranges(count);
-  for (size_t i = 0; i < count; ++i) {
-    if (skip[i]) continue;
-    const CellRange r = ranges[i] = cellsOf(queries[i]);
-    if (r.x1 < r.x0 || r.y1 < r.y0) continue;
-    if ((r.x1 - r.x0 + 1) * (r.y1 - r.y0 + 1) > MostCellsPerQuery) {
-      out.answer[i] = Answer::Declined;
-      continue;
-    }
-    for (int64_t y = r.y0; y <= r.y1; ++y)
-      for (int64_t x = r.x0; x <= r.x1; ++x) ++start[y * columns_ + x + 1];
-  }
-  for (size_t c = 0; c < cells; ++c) start[c + 1] += start[c];
-  std::vector<Filed> filed(static_cast<size_t>(start[cells]));
-  {
-    std::vector<int32_t> next(start.begin(), start.end() - 1);
-    for (size_t i = 0; i < count; ++i) {
-      const CellRange& r = ranges[i];
-      if (skip[i] || out.answer[i] != Answer::Listed || r.x1 < r.x0 || r.y1 < r.y0) continue;
-      for (int64_t y = r.y0; y <= r.y1; ++y)
-        for (int64_t x = r.x0; x <= r.x1; ++x)
-          filed[next[y * columns_ + x]++] = {narrow(queries[i].a), narrow(queries[i].b), narrow(queries[i].c),
-                                             narrow(queries[i].d), static_cast<int32_t>(i)};
-    }
-  }
-  // One sweep over the elements.
+  const Filing filing = fileQueries(queries, skip, out.answer);
+  // One sweep over the elements: each looks at the queries filed in its cell.
   std::vector<Found> found;
   found.reserve(4 * count);
   std::vector<int32_t> held(count, 0);
-  auto take = [&](int32_t query, const BoxKey& k) {
-    found.push_back({query, k.id});
-    ++held[query];
-  };
   for (const BoxKey& k : keys) {
     if (wrongWayRound(k)) continue;
     const size_t cell = static_cast<size_t>(cellY(doubledY(k)) * columns_ + cellX(doubledX(k)));
-    for (int32_t f = start[cell]; f < start[cell + 1]; ++f) {
-      const Filed& q = filed[f];
-      if (k.a >= q.a && k.b >= q.b && k.c <= q.c && k.d <= q.d) take(q.query, k);
+    for (int32_t f = filing.start[cell]; f < filing.start[cell + 1]; ++f) {
+      const FiledQuery& q = filing.filed[f];
+      if (k.a >= q.a && k.b >= q.b && k.c <= q.c && k.d <= q.d) found.push_back({q.query, k.id}), ++held[q.query];
     }
   }
   for (const BoxKey& k : aside_)
     for (size_t i = 0; i < count; ++i)
-      if (!skip[i] && out.answer[i] == Answer::Listed && inside(k, queries[i])) take(static_cast<int32_t>(i), k);
+      if (!skip[i] && out.answer[i] == Answer::Listed && inside(k, queries[i]))
+        found.push_back({static_cast<int32_t>(i), k.id}), ++held[i];
   // Group what was found by query.
   int32_t total = 0;
   for (size_t i = 0; i < count; ++i) {

@@ -54,6 +54,15 @@ class RectangleSweep {
   int64_t cellX(int64_t doubledX) const { return (doubledX - loX_) >> shift_; }
   int64_t cellY(int64_t doubledY) const { return (doubledY - loY_) >> shift_; }
   CellRange cellsOf(const BoxQuery& q) const;
+  // A query filed in a cell, with its bounds at hand (cellsOf files only
+  // queries whose bounds lie within 32 bits).
+  struct FiledQuery {
+    int32_t a, b, c, d;
+    int32_t query;
+  };
+  struct Filing;
+  Filing fileQueries(const std::vector<BoxQuery>& queries, const std::vector<uint8_t>& skip,
+                     std::vector<Answer>& answer) const;
 
   bool usable_ = false;
   int64_t loX_ = 0, loY_ = 0;  // in doubled coordinates
