@@ -11,6 +11,12 @@ Status toPositive(Status old) { return has(old, Defeated) ? Undefeated | JustEva
 Status toNegative(Status old) { return has(old, Undefeated) ? Defeated | JustEvaluated | StatusFlipped : Defeated | JustEvaluated; }
 constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
 
+// Applies a collected change and tells the queries while the record is at hand.
+void set(Status& status, Status value, EvaluationQueries& queries, ElementKind kind, int32_t n) {
+  status = value;
+  queries.statusChanged(kind, n);
+}
+
 std::string quoted(const TSentence& s, const char* rest) { return "'" + s.Text + rest; }
 
 }  // namespace
@@ -38,10 +44,8 @@ void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
     if (!attacked && !has(status, Undefeated)) toSupporting.push_back(n);
     if (attacked && !has(status, Defeated)) toNotSupporting.push_back(n);
   }
-  for (int32_t n : toSupporting) arrows[n].Status = toPositive(arrows[n].Status);
-  for (int32_t n : toNotSupporting) arrows[n].Status = toNegative(arrows[n].Status);
-  queries.statusesChanged(ElementKind::Arrow, toSupporting);
-  queries.statusesChanged(ElementKind::Arrow, toNotSupporting);
+  for (int32_t n : toSupporting) set(arrows[n].Status, toPositive(arrows[n].Status), queries, ElementKind::Arrow, n);
+  for (int32_t n : toNotSupporting) set(arrows[n].Status, toNegative(arrows[n].Status), queries, ElementKind::Arrow, n);
 }
 
 bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const RuleSet& rules, const RoundTexts& texts,
@@ -73,12 +77,10 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
       fire(toNotEvaluated, n, "' is unevaluated since it has no justified support and is not attacked.");
     if (rules.rule3b && !attacked && !has(status, Undefeated)) fire(toJustified, n, texts.rule3b);
   }
-  for (int32_t n : toJustified) sentences[n].Status = toPositive(sentences[n].Status);
-  for (int32_t n : toUnjustified) sentences[n].Status = toNegative(sentences[n].Status);
-  for (int32_t n : toNotEvaluated) sentences[n].Status = ToNotEvaluated;
-  queries.statusesChanged(ElementKind::Sentence, toJustified);
-  queries.statusesChanged(ElementKind::Sentence, toUnjustified);
-  queries.statusesChanged(ElementKind::Sentence, toNotEvaluated);
+  constexpr ElementKind S = ElementKind::Sentence;
+  for (int32_t n : toJustified) set(sentences[n].Status, toPositive(sentences[n].Status), queries, S, n);
+  for (int32_t n : toUnjustified) set(sentences[n].Status, toNegative(sentences[n].Status), queries, S, n);
+  for (int32_t n : toNotEvaluated) set(sentences[n].Status, ToNotEvaluated, queries, S, n);
   if (!fired) log.AppendLogLine(texts.nothingNew);
   return fired;
 }
@@ -92,8 +94,7 @@ void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
       toNotEvaluated.push_back(n);
   }
   auto& arrows = diagram.arrowsForStatus();
-  for (int32_t n : toNotEvaluated) arrows[n].Status = ToNotEvaluated;
-  queries.statusesChanged(ElementKind::Arrow, toNotEvaluated);
+  for (int32_t n : toNotEvaluated) set(arrows[n].Status, ToNotEvaluated, queries, ElementKind::Arrow, n);
 }
 
 void EvaluateDefeaters(Diagram& diagram, EvaluationQueries& queries) {

@@ -90,13 +90,14 @@ void EvaluationQueries::forgetAnswers() {
 }
 
 void EvaluationQueries::statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers) {
-  if (numbers.empty()) return;
+  for (int32_t n : numbers) statusChanged(kind, n);
+}
+
+void EvaluationQueries::statusChanged(ElementKind kind, int32_t number) {
   forgetAnswers();
   if (!statusesTaken_) return;
-  if (kind == ElementKind::Sentence)
-    for (int32_t n : numbers) takeSentenceStatus(n);
-  else if (kind == ElementKind::Arrow)
-    for (int32_t n : numbers) takeArrowStatus(n);
+  if (kind == ElementKind::Sentence) takeSentenceStatus(number);
+  if (kind == ElementKind::Arrow) takeArrowStatus(number);
 }
 
 void EvaluationQueries::takeSentenceStatus(int32_t n) const {

@@ -58,6 +58,7 @@ class EvaluationQueries {
   void statusesChanged();
   // The same when only the listed elements of one kind changed status.
   void statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers);
+  void statusChanged(ElementKind kind, int32_t number);
 
   // What takes part, and the statuses as the queries last read them, for
   // the passes, which then touch only the elements they change.
