@@ -13,12 +13,13 @@
 // EvaluationQueries answers the questions for a whole diagram at once:
 // within one pass statuses do not change, so which defeater is a justified
 // challenge, and from it what is attacked, is worked out once (on first use)
-// for all elements, and each answer is then a lookup. What each rectangle
-// holds is found once through a tree over the boxes; a rectangle holding
-// more than a few elements is not listed but asked of the tree each time.
-// Geometry and deletion marks are read when the object is made; statuses
-// when an answer is first needed after construction or statusesChanged().
-// Not for use from several threads at once.
+// for all elements, and each answer is then a lookup. What the defeaters'
+// rectangles hold is found once, in one sweep over each kind of element
+// (RectangleSweep); a rectangle too large for the sweep, or holding more
+// than a few elements, is asked of a tree over the boxes (BoxTree) instead.
+// Geometry, deletion marks and statuses are read when the object is made;
+// statuses again after statusesChanged(). Not for use from several threads
+// at once.
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,8 @@
 
 namespace zorvex {
 
+// The inside rules of one element and one defeater, by geometry alone
+// (whether deleted elements count is for the callers to decide).
 inline bool InChallengingRect(const TSentence& s, const TDefeater& d) { return sentenceInside(s, d.ChallengingRect); }
 inline bool InChallengedRect(const TSentence& s, const TDefeater& d) { return sentenceInside(s, d.ChallengedRect); }
 inline bool ArrowInChallengingRect(const TArrow& a, const TDefeater& d) { return arrowInside(a, d.ChallengingRect); }
