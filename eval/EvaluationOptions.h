@@ -26,7 +26,9 @@ struct EvaluationOptions {
   bool JumpingOption3a = false;
   bool JumpingOption3b = true;
 
-  RuleSet evaluationRules() const { return {EvaluationOption1, EvaluationOption2, EvaluationOption3a, EvaluationOption3b}; }
+  RuleSet evaluationRules() const {
+    return {EvaluationOption1, EvaluationOption2, EvaluationOption3a, EvaluationOption3b};
+  }
   RuleSet jumpingRules() const { return {JumpingOption1, JumpingOption2, JumpingOption3a, JumpingOption3b}; }
   void setEvaluationRules(const RuleSet& r) {
     EvaluationOption1 = r.rule1;

@@ -7,8 +7,14 @@ namespace {
 
 constexpr Status RoundMarks = JustEvaluated | StatusFlipped;
 
-Status toPositive(Status old) { return has(old, Defeated) ? Undefeated | JustEvaluated | StatusFlipped : Undefeated | JustEvaluated; }
-Status toNegative(Status old) { return has(old, Undefeated) ? Defeated | JustEvaluated | StatusFlipped : Defeated | JustEvaluated; }
+// A new value, marked as changed in this round, and as turned over when it
+// replaces the opposite one.
+Status toPositive(Status old) {
+  return has(old, Defeated) ? Undefeated | JustEvaluated | StatusFlipped : Undefeated | JustEvaluated;
+}
+Status toNegative(Status old) {
+  return has(old, Undefeated) ? Defeated | JustEvaluated | StatusFlipped : Defeated | JustEvaluated;
+}
 constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
 
 // Applies a collected change and tells the queries while the record is at hand.
@@ -72,7 +78,8 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
     if (support || !(rules.rule2 || rules.rule3a || rules.rule3b)) continue;
     const bool attacked = queries.IsAttacked(n);
     if (rules.rule2 && attacked && !has(status, Defeated))
-      fire(toUnjustified, n, "' is unjustified since it has no justified support and is attacked by (justified) challenges.");
+      fire(toUnjustified, n,
+           "' is unjustified since it has no justified support and is attacked by (justified) challenges.");
     if (rules.rule3a && !attacked && !has(status, NotEvaluated))
       fire(toNotEvaluated, n, "' is unevaluated since it has no justified support and is not attacked.");
     if (rules.rule3b && !attacked && !has(status, Undefeated)) fire(toJustified, n, texts.rule3b);
