@@ -99,8 +99,18 @@ const std::array<const char*, 16> DefeaterColumns{
 
 // A row's element is created only once all of its columns have been read, so a
 // failure part-way through a row leaves no half-filled element behind.
+void reserveRows(Diagram& d, const TableCursor& t, ElementKind kind) {
+  const int64_t n = t.rowCountHint();
+  if (n <= 0) return;
+  const size_t more = static_cast<size_t>(n);
+  d.reserve(d.sentences().size() + (kind == ElementKind::Sentence ? more : 0),
+            d.arrows().size() + (kind == ElementKind::Arrow ? more : 0),
+            d.defeaters().size() + (kind == ElementKind::Defeater ? more : 0));
+}
+
 void loadSentences(Diagram& d, TableCursor& t) {
   RowReader r(t, SentenceColumns);
+  reserveRows(d, t, ElementKind::Sentence);
   for (t.first(); !t.eof(); t.next()) {
     TSentence s;
     s.Left = r.integer(0);
@@ -116,6 +126,7 @@ void loadSentences(Diagram& d, TableCursor& t) {
 
 void loadArrows(Diagram& d, TableCursor& t) {
   RowReader r(t, ArrowColumns);
+  reserveRows(d, t, ElementKind::Arrow);
   const SentenceFinder finder(d);
   for (t.first(); !t.eof(); t.next()) {
     TArrow a;
@@ -141,6 +152,7 @@ void loadArrows(Diagram& d, TableCursor& t) {
 
 void loadDefeaters(Diagram& d, TableCursor& t) {
   RowReader r(t, DefeaterColumns);
+  reserveRows(d, t, ElementKind::Defeater);
   for (t.first(); !t.eof(); t.next()) {
     TDefeater f;
     f.ChallengingRect = {r.integer(0), r.integer(1), r.integer(2), r.integer(3)};

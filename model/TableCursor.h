@@ -21,6 +21,9 @@ class TableCursor {
   virtual int32_t integerAt(int column) const = 0;
   virtual std::string textAt(int column) const = 0;  // UTF-8
   virtual void close() = 0;
+  // How many rows the table holds, when known cheaply (-1 otherwise); lets
+  // loading reserve room once instead of growing row by row.
+  virtual int64_t rowCountHint() const { return -1; }
 };
 
 // Opens a table file by name (a path), exclusively, or throws ZorvexError.

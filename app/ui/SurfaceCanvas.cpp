@@ -7,16 +7,16 @@ namespace {
 
 DiagramCanvas& canvas(QWidget* w) { return *static_cast<DiagramCanvas*>(w); }
 
-OverlayFigure toCanvas(const SurfaceFigure& f) {
+CanvasFigure toCanvas(const SurfaceFigure& f) {
   const QColor colour(static_cast<int>(f.colour & 0xFF), static_cast<int>((f.colour >> 8) & 0xFF),
                       static_cast<int>((f.colour >> 16) & 0xFF));
   const LineStyle style = f.dotted ? LineStyle::Dotted : LineStyle::Solid;
   switch (f.shape) {
-    case SurfaceFigure::Shape::Rectangle: return OverlayFigure::rectangle(f.a, f.b, colour, style, f.inverting);
-    case SurfaceFigure::Shape::Diamond: return OverlayFigure::diamond(f.a, colour, style, f.inverting);
+    case SurfaceFigure::Shape::Rectangle: return CanvasFigure::rectangle(f.a, f.b, colour, style, f.inverting);
+    case SurfaceFigure::Shape::Diamond: return CanvasFigure::diamond(f.a, colour, style, f.inverting);
     case SurfaceFigure::Shape::Line: break;
   }
-  return OverlayFigure::line(f.a, f.b, colour, style, f.inverting);
+  return CanvasFigure::line(f.a, f.b, colour, style, f.inverting);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace zorvex {
 
-struct OverlayFigure {
+struct CanvasFigure {
   enum class Kind : uint8_t { Line, Rectangle, Diamond };
   Kind kind = Kind::Line;
   // Line: from a towards b (b's pixel not set). Rectangle: corners a and b,
@@ -24,19 +24,19 @@ struct OverlayFigure {
   LineStyle style = LineStyle::Solid;
   bool inverting = true;
 
-  static OverlayFigure line(Point from, Point to, QColor c, LineStyle s, bool inverting = true);
-  static OverlayFigure rectangle(Point corner1, Point corner2, QColor c, LineStyle s, bool inverting = true);
-  static OverlayFigure diamond(Point centre, QColor c, LineStyle s, bool inverting = true, int32_t radius = 5);
+  static CanvasFigure line(Point from, Point to, QColor c, LineStyle s, bool inverting = true);
+  static CanvasFigure rectangle(Point corner1, Point corner2, QColor c, LineStyle s, bool inverting = true);
+  static CanvasFigure diamond(Point centre, QColor c, LineStyle s, bool inverting = true, int32_t radius = 5);
 
-  friend bool operator==(const OverlayFigure&, const OverlayFigure&) = default;
+  friend bool operator==(const CanvasFigure&, const CanvasFigure&) = default;
 };
 
 // The inclusive rectangle the figure may touch.
-Rect overlayExtent(const OverlayFigure& f);
+Rect overlayExtent(const CanvasFigure& f);
 // The figure's pixels within clip, each once.
-void overlayPixels(const OverlayFigure& f, const QRect& clip, std::vector<QPoint>& out);
+void overlayPixels(const CanvasFigure& f, const QRect& clip, std::vector<QPoint>& out);
 // Draws the figures in order: inverting ones with a raster NOT of what lies
 // beneath (the pen colour does not matter then), the others in copy mode.
-void paintOverlays(QPainter& p, const std::vector<OverlayFigure>& figures, const QRect& area);
+void paintOverlays(QPainter& p, const std::vector<CanvasFigure>& figures, const QRect& area);
 
 }  // namespace zorvex

@@ -50,14 +50,14 @@ void DiagramCanvas::repaintElement(ElementRef ref) {
 
 void DiagramCanvas::repaintArea(const Rect& area) { update(toQRect(area)); }
 
-void DiagramCanvas::repaintOverlay(const OverlayFigure& f) { repaintArea(overlayExtent(f)); }
+void DiagramCanvas::repaintOverlay(const CanvasFigure& f) { repaintArea(overlayExtent(f)); }
 
-void DiagramCanvas::addOverlay(const OverlayFigure& f) {
+void DiagramCanvas::addOverlay(const CanvasFigure& f) {
   overlays_.push_back(f);
   repaintOverlay(f);
 }
 
-void DiagramCanvas::toggleOverlay(const OverlayFigure& f) {
+void DiagramCanvas::toggleOverlay(const CanvasFigure& f) {
   auto it = std::find(overlays_.begin(), overlays_.end(), f);
   if (it == overlays_.end()) {
     addOverlay(f);
@@ -67,17 +67,17 @@ void DiagramCanvas::toggleOverlay(const OverlayFigure& f) {
   }
 }
 
-void DiagramCanvas::removeOverlay(const OverlayFigure& f) {
+void DiagramCanvas::removeOverlay(const CanvasFigure& f) {
   auto it = std::find(overlays_.begin(), overlays_.end(), f);
   if (it == overlays_.end()) return;
   overlays_.erase(it);
   repaintOverlay(f);
 }
 
-void DiagramCanvas::setOverlays(std::vector<OverlayFigure> figures) {
-  for (const OverlayFigure& f : overlays_) repaintOverlay(f);
+void DiagramCanvas::setOverlays(std::vector<CanvasFigure> figures) {
+  for (const CanvasFigure& f : overlays_) repaintOverlay(f);
   overlays_ = std::move(figures);
-  for (const OverlayFigure& f : overlays_) repaintOverlay(f);
+  for (const CanvasFigure& f : overlays_) repaintOverlay(f);
 }
 
 void DiagramCanvas::clearOverlays() { setOverlays({}); }

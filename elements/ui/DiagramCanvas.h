@@ -41,12 +41,12 @@ class DiagramCanvas : public QWidget {
   void repaintArea(const Rect& area);
 
   // Overlay figures, drawn in list order over the diagram.
-  const std::vector<OverlayFigure>& overlays() const { return overlays_; }
-  void addOverlay(const OverlayFigure& f);
+  const std::vector<CanvasFigure>& overlays() const { return overlays_; }
+  void addOverlay(const CanvasFigure& f);
   // The inverting pen's way: a figure shown a second time is taken away.
-  void toggleOverlay(const OverlayFigure& f);
-  void removeOverlay(const OverlayFigure& f);
-  void setOverlays(std::vector<OverlayFigure> figures);
+  void toggleOverlay(const CanvasFigure& f);
+  void removeOverlay(const CanvasFigure& f);
+  void setOverlays(std::vector<CanvasFigure> figures);
   void clearOverlays();
 
  protected:
@@ -58,11 +58,11 @@ class DiagramCanvas : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  void repaintOverlay(const OverlayFigure& f);
+  void repaintOverlay(const CanvasFigure& f);
 
   const Diagram* diagram_ = nullptr;
   CanvasInput* input_ = nullptr;
-  std::vector<OverlayFigure> overlays_;
+  std::vector<CanvasFigure> overlays_;
 };
 
 }  // namespace zorvex

@@ -39,6 +39,7 @@ class ParadoxTable : public TableCursor {
   const std::string& path() const { return path_; }
   const std::vector<Field>& fields() const;
   size_t rowCount() const;
+  int64_t rowCountHint() const override { return data_ ? static_cast<int64_t>(rowCount()) : -1; }
   size_t currentRow() const { return row_; }
   void moveTo(size_t row) { row_ = row; }
   int codePage() const;

@@ -31,7 +31,7 @@ TEST(Canvas, BackgroundBevelDiagramAndOverlays) {
   EXPECT_EQ(rgb(img, 30, 30), 0xC0C0C0u);
 
   // An inverting dotted line across background and sentence.
-  const auto band = OverlayFigure::line({10, 30}, {80, 30}, QColor(0x80, 0, 0), LineStyle::Dotted);
+  const auto band = CanvasFigure::line({10, 30}, {80, 30}, QColor(0x80, 0, 0), LineStyle::Dotted);
   c.toggleOverlay(band);
   img = shot(c);
   EXPECT_EQ(rgb(img, 10, 30), 0x2B2B2Bu);  // inverse of the background
@@ -39,7 +39,7 @@ TEST(Canvas, BackgroundBevelDiagramAndOverlays) {
   EXPECT_EQ(rgb(img, 30, 30), 0x3F3F3Fu);  // inverse of the silver fill
   EXPECT_EQ(rgb(img, 80, 30), test::Background);
   // A solid copy-mode rectangle, drawn in its colour.
-  c.addOverlay(OverlayFigure::rectangle({100, 50}, {90, 40}, QColor(0x80, 0, 0), LineStyle::Solid, false));
+  c.addOverlay(CanvasFigure::rectangle({100, 50}, {90, 40}, QColor(0x80, 0, 0), LineStyle::Solid, false));
   img = shot(c);
   EXPECT_EQ(rgb(img, 100, 50), 0x800000u);
   EXPECT_EQ(rgb(img, 90, 40), 0x800000u);
