@@ -1,5 +1,7 @@
 #include "elements/ui/KeyToSymbolsAndColorsFormUnit.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
@@ -88,6 +90,9 @@ QLabel* TKeyToSymbolsAndColorsForm::addLabel(const QString& text, int left, int 
   auto* label = new QLabel(text, this);
   QFont f = sentenceFont();
   f.setBold(bold);
+  // Our stand-in font runs wider than the old 8-point system font; closing the
+  // letters up a little keeps the longest label inside the fixed window.
+  f.setLetterSpacing(QFont::PercentageSpacing, 94);
   label->setFont(f);
   label->setMargin(0);
   label->setIndent(0);
@@ -109,6 +114,8 @@ void TKeyToSymbolsAndColorsForm::createControls() {
   StayOnTopCheckBox = new QCheckBox(QStringLiteral("Key &stays on top"), this);
   StayOnTopCheckBox->setObjectName(QStringLiteral("StayOnTopCheckBox"));
   StayOnTopCheckBox->setGeometry(8, 328, 105, 17);
+  // Never cut the caption short where the font is wider than planned.
+  StayOnTopCheckBox->resize(std::max(105, StayOnTopCheckBox->sizeHint().width()), 17);
   StayOnTopCheckBox->setChecked(true);
   setTabOrder(CloseButton, StayOnTopCheckBox);
   connect(CloseButton, &QPushButton::clicked, this, &TKeyToSymbolsAndColorsForm::CloseButtonClick);
