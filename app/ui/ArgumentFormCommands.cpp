@@ -151,41 +151,7 @@ void TArgumentForm::elementMoved(ElementRef ref, const Rect& oldExtent) {
   canvas_->repaintElement(ref);
 }
 
-namespace {
-
-// The editor's rectangles leave out their right and bottom edge, as the old
-// canvas's Rectangle did; the canvas takes both corners inclusive.
-SurfaceFigure surfaceFigure(const OverlayFigure& f) {
-  SurfaceFigure out;
-  out.a = f.p1;
-  out.b = f.p2;
-  out.colour = f.colour;
-  out.dotted = f.dotted;
-  out.inverting = f.inverting;
-  switch (f.shape) {
-    case OverlayFigure::Shape::Line: out.shape = SurfaceFigure::Shape::Line; break;
-    case OverlayFigure::Shape::Diamond: out.shape = SurfaceFigure::Shape::Diamond; break;
-    case OverlayFigure::Shape::Rectangle:
-      out.shape = SurfaceFigure::Shape::Rectangle;
-      out.a = {std::min(f.p1.x, f.p2.x), std::min(f.p1.y, f.p2.y)};
-      out.b = {std::max(f.p1.x, f.p2.x) - 1, std::max(f.p1.y, f.p2.y) - 1};
-      break;
-  }
-  return out;
-}
-
-}  // namespace
-
-void TArgumentForm::setOverlay(const std::vector<OverlayFigure>& figures) {
-  std::vector<SurfaceFigure> converted;
-  converted.reserve(figures.size());
-  for (const OverlayFigure& f : figures) {
-    // An empty rectangle draws nothing on the old canvas either.
-    if (f.shape == OverlayFigure::Shape::Rectangle && (f.p1.x == f.p2.x || f.p1.y == f.p2.y)) continue;
-    converted.push_back(surfaceFigure(f));
-  }
-  canvas_->setFigures(converted);
-}
+void TArgumentForm::setOverlay(const std::vector<OverlayFigure>& figures) { canvas_->setFigures(figures); }
 
 QWidget* TArgumentForm::canvasWidget() const { return canvas_->widget(); }
 size_t TArgumentForm::overlayFigureCount() const { return canvas_->figureCount(); }

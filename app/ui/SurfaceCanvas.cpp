@@ -1,5 +1,7 @@
 #include "app/ui/SurfaceCanvas.h"
 
+#include <algorithm>
+
 #include "elements/ui/DiagramCanvas.h"
 
 namespace zorvex {
@@ -7,16 +9,24 @@ namespace {
 
 DiagramCanvas& canvas(QWidget* w) { return *static_cast<DiagramCanvas*>(w); }
 
-CanvasFigure toCanvas(const SurfaceFigure& f) {
-  const QColor colour(static_cast<int>(f.colour & 0xFF), static_cast<int>((f.colour >> 8) & 0xFF),
-                      static_cast<int>((f.colour >> 16) & 0xFF));
+QColor colourOf(uint32_t c) {
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+// The editor's rectangles leave out their right and bottom edge, as the old
+// canvas's Rectangle did; the canvas takes both corners inclusive.
+CanvasFigure toCanvas(const OverlayFigure& f) {
+  const QColor colour = colourOf(f.colour);
   const LineStyle style = f.dotted ? LineStyle::Dotted : LineStyle::Solid;
   switch (f.shape) {
-    case SurfaceFigure::Shape::Rectangle: return CanvasFigure::rectangle(f.a, f.b, colour, style, f.inverting);
-    case SurfaceFigure::Shape::Diamond: return CanvasFigure::diamond(f.a, colour, style, f.inverting);
-    case SurfaceFigure::Shape::Line: break;
+    case OverlayFigure::Shape::Rectangle:
+      return CanvasFigure::rectangle({std::min(f.p1.x, f.p2.x), std::min(f.p1.y, f.p2.y)},
+                                     {std::max(f.p1.x, f.p2.x) - 1, std::max(f.p1.y, f.p2.y) - 1}, colour, style,
+                                     f.inverting);
+    case OverlayFigure::Shape::Diamond: return CanvasFigure::diamond(f.p1, colour, style, f.inverting);
+    case OverlayFigure::Shape::Line: break;
   }
-  return CanvasFigure::line(f.a, f.b, colour, style, f.inverting);
+  return CanvasFigure::line(f.p1, f.p2, colour, style, f.inverting);
 }
 
 }  // namespace
@@ -32,12 +42,14 @@ void SurfaceCanvas::repaintElement(ElementRef ref) { canvas(widget_).repaintElem
 
 void SurfaceCanvas::repaintArea(const Rect& area) { canvas(widget_).repaintArea(area); }
 
-// Figure by figure, so this file never builds a list of the canvas's own
-// figure records (the editor has a record of the same name).
-void SurfaceCanvas::setFigures(const std::vector<SurfaceFigure>& figures) {
+void SurfaceCanvas::setFigures(const std::vector<OverlayFigure>& figures) {
   DiagramCanvas& c = canvas(widget_);
   c.clearOverlays();
-  for (const SurfaceFigure& f : figures) c.addOverlay(toCanvas(f));
+  for (const OverlayFigure& f : figures) {
+    // An empty rectangle draws nothing on the old canvas either.
+    if (f.shape == OverlayFigure::Shape::Rectangle && (f.p1.x == f.p2.x || f.p1.y == f.p2.y)) continue;
+    c.addOverlay(toCanvas(f));
+  }
 }
 
 size_t SurfaceCanvas::figureCount() const { return canvas(widget_).overlays().size(); }

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -11,19 +10,11 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "views/ui/WindowHelpers.h"
+
 namespace zorvex {
 
 namespace {
-
-QFont fixedLogFont() {
-  QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
-                   ? QFont(QStringLiteral("Courier New"))
-                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  font.setPixelSize(11);
-  return font;
-}
 
 // A log line that itself holds line breaks shows as several memo lines.
 QString memoText(const std::string& line) {
@@ -45,7 +36,7 @@ TLogForm::TLogForm(EvaluationLog& log, QWidget* parent)
   LogMemo = new QPlainTextEdit(this);
   LogMemo->setObjectName(QStringLiteral("LogMemo"));
   LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  LogMemo->setFont(fixedLogFont());
+  LogMemo->setFont(fixedMemoFont());
   connect(LogMemo, &QPlainTextEdit::textChanged, this, &TLogForm::LogMemoChange);
 
   BottomPanel = new QFrame(this);
