@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zorvex!"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Zorvex!"));
+  // No display name: on X11 Qt would append it to every window's caption
+  // ("Logs — Zorvex!"), and the captions are the windows' own.
   zorvex::ZorvexApplication program;
   QObject::connect(&program.ArgumentForm(), &zorvex::TArgumentForm::closed, &app, &QApplication::quit,
                    Qt::QueuedConnection);
