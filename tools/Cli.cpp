@@ -4,7 +4,7 @@
 
 #include "model/ZorvexError.h"
 #include "tools/Commands.h"
-#include "tools/InspectCommands.h"
+#include "tools/InquiryCommands.h"
 
 namespace zorvex::tools {
 namespace {

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/paradox/ParadoxTable.h"
-#include "tools/InspectCommands.h"
+#include "tools/InquiryCommands.h"
 
 namespace zorvex::tools {
 namespace {

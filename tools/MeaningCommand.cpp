@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "eval/ImplicitMeaning.h"
-#include "tools/InspectCommands.h"
+#include "tools/InquiryCommands.h"
 #include "tools/Steps.h"
 #include "tools/TableFiles.h"
 

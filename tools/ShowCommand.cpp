@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "tools/Cli.h"
-#include "tools/InspectCommands.h"
+#include "tools/InquiryCommands.h"
 #include "tools/Steps.h"
 #include "tools/TableFiles.h"
 #include "views/ElementDataText.h"

@@ -9,14 +9,14 @@
 #include "model/paradox/TableWriter.h"
 #include "tests/tools/CliRun.h"
 #include "tools/Cli.h"
-#include "tools/InspectCommands.h"
+#include "tools/InquiryCommands.h"
 #include "tools/TableFiles.h"
 
 namespace zorvex::tools::testing {
 namespace {
 
 CliRun runCommand(Command (*add)(CLI::App&), std::vector<std::string> args) {
-  CLI::App cli{"inspect"};
+  CLI::App cli{"inquire"};
   const Command command = add(cli);
   cli.require_subcommand(1);
   std::reverse(args.begin(), args.end());  // CLI11 takes the words last-first
