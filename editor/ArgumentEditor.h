@@ -147,6 +147,7 @@ class ArgumentEditor {
   std::pair<OverlayFigure, OverlayFigure> guideFigure();
   void drawGuideFigure();
   void eraseGuideFigure();
+  void moveGuideFigureTo(int32_t x, int32_t y);
   void updateChallengedRect(int32_t x, int32_t y);
   void markSelected(ElementRef ref, bool selected);
   void clearAllMarks();

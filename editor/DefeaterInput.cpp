@@ -96,8 +96,9 @@ void ArgumentEditor::FinishChallengingRect(int32_t x, int32_t y) {
   EnterAddChallengedRectMode();
 }
 
-void ArgumentEditor::TrackDefeaterHead(int32_t x, int32_t y) {
-  if (!PendingDefeater_ || PendingDefeaterComplete_ || gesture_ != Gesture::None) return;
+// The challenged rectangle shrunk to the pointer, and the guide figure moved
+// after it: the dotted line from the challenging rectangle and the diamond.
+void ArgumentEditor::moveGuideFigureTo(int32_t x, int32_t y) {
   eraseGuideFigure();
   TDefeater& d = pendingDefeater();
   d.ChallengedRect = {x, y, x, y};
@@ -106,19 +107,17 @@ void ArgumentEditor::TrackDefeaterHead(int32_t x, int32_t y) {
   ComputeStartEndDefeater(d);
   diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
   drawGuideFigure();
+}
+
+void ArgumentEditor::TrackDefeaterHead(int32_t x, int32_t y) {
+  if (!PendingDefeater_ || PendingDefeaterComplete_ || gesture_ != Gesture::None) return;
+  moveGuideFigureTo(x, y);
   publishOverlay();
 }
 
 void ArgumentEditor::StartChallengedRect(int32_t x, int32_t y) {
   if (!PendingDefeater_ || PendingDefeaterComplete_) return;
-  eraseGuideFigure();
-  TDefeater& d = pendingDefeater();
-  d.ChallengedRect = {x, y, x, y};
-  d.Center2X = x;
-  d.Center2Y = y;
-  ComputeStartEndDefeater(d);
-  diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
-  drawGuideFigure();
+  moveGuideFigureTo(x, y);
   LastChallengedPoint_ = {x, y};
   gesture_ = Gesture::ChallengedRect;
   publishOverlay();
