@@ -50,6 +50,11 @@ ZorvexApplication::ZorvexApplication(TableOpener opener) {
 
 ZorvexApplication::~ZorvexApplication() = default;
 
-void ZorvexApplication::show() { argumentForm_->show(); }
+void ZorvexApplication::show() {
+  argumentForm_->show();
+  // The About window was shown first; keep it in sight above the main window
+  // instead of hidden behind it.
+  if (aboutForm_->isVisible()) aboutForm_->raise();
+}
 
 }  // namespace zorvex
