@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "support/TestFiles.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
@@ -10,14 +11,8 @@
 namespace zorvex::paradox {
 namespace {
 
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ZorvexError& e) {
-    return e.message();
-  }
-  return "(no error)";
-}
+using zorvex::testing::TempDir;
+using zorvex::testing::messageOf;
 
 const std::vector<Field> TextTable{{"Text", FieldType::Alpha, 10}, {"N", FieldType::Long}};
 

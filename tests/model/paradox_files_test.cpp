@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/TestFiles.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
@@ -20,30 +21,8 @@
 namespace zorvex::paradox {
 namespace {
 
-struct TempDir {
-  std::string path;
-  TempDir() {
-    char tmpl[] = "/tmp/zorvex-files-XXXXXX";
-    path = mkdtemp(tmpl);
-  }
-  ~TempDir() {
-    chmod(path.c_str(), 0755);
-    std::filesystem::remove_all(path);
-  }
-  std::string file(const std::string& name) const { return path + "/" + name; }
-  size_t entries() const {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path), {}));
-  }
-};
-
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ZorvexError& e) {
-    return e.message();
-  }
-  return "(no error)";
-}
+using zorvex::testing::TempDir;
+using zorvex::testing::messageOf;
 
 std::string contents(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

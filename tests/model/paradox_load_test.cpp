@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "support/TestFiles.h"
 #include "model/LoadElements.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
@@ -12,14 +13,8 @@
 namespace zorvex::paradox {
 namespace {
 
-struct TempDir {
-  std::string path;
-  TempDir() {
-    char tmpl[] = "/tmp/zorvex-load-XXXXXX";
-    path = mkdtemp(tmpl);
-  }
-  ~TempDir() { std::filesystem::remove_all(path); }
-};
+using zorvex::testing::TempDir;
+using zorvex::testing::messageOf;
 
 std::vector<Field> longs(std::initializer_list<const char*> names) {
   std::vector<Field> out;

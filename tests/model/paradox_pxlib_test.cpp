@@ -11,20 +11,15 @@ extern "C" {
 #include <cstring>
 #include <filesystem>
 
+#include "support/TestFiles.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
 
 namespace zorvex::paradox {
 namespace {
 
-struct TempDir {
-  std::string path;
-  TempDir() {
-    char tmpl[] = "/tmp/zorvex-pxlib-XXXXXX";
-    path = mkdtemp(tmpl);
-  }
-  ~TempDir() { std::filesystem::remove_all(path); }
-};
+using zorvex::testing::TempDir;
+using zorvex::testing::messageOf;
 
 // Independent decoding of the raw record bytes, straight from the format notes.
 uint64_t be(const unsigned char* p, int n) {

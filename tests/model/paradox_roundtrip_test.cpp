@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "support/TestFiles.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
@@ -12,24 +13,8 @@
 namespace zorvex::paradox {
 namespace {
 
-struct TempDir {
-  std::string path;
-  TempDir() {
-    char tmpl[] = "/tmp/zorvex-paradox-XXXXXX";
-    path = mkdtemp(tmpl);
-  }
-  ~TempDir() { std::filesystem::remove_all(path); }
-  std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ZorvexError& e) {
-    return e.message();
-  }
-  return "(no error)";
-}
+using zorvex::testing::TempDir;
+using zorvex::testing::messageOf;
 
 const std::vector<Field> AllWritable{{"Name", FieldType::Alpha, 20}, {"Small", FieldType::Short},
                                      {"Big", FieldType::Long},       {"Amount", FieldType::Number},

@@ -1,6 +1,7 @@
 // Cell values of every type as a table view shows them and as a user types them.
 #include <gtest/gtest.h>
 
+#include "support/TestFiles.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
@@ -9,14 +10,8 @@
 namespace zorvex::paradox {
 namespace {
 
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ZorvexError& e) {
-    return e.message();
-  }
-  return "(no error)";
-}
+using zorvex::testing::TempDir;
+using zorvex::testing::messageOf;
 
 // Memo and BCD fields cannot be created, so a Bytes field of the right size is
 // written and its descriptor's type byte changed afterwards.
