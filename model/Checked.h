@@ -16,7 +16,8 @@ inline int32_t narrowChecked(int64_t v) {
 inline int32_t addChecked(int32_t a, int32_t b) { return narrowChecked(int64_t{a} + b); }
 inline int32_t subChecked(int32_t a, int32_t b) { return narrowChecked(int64_t{a} - b); }
 inline int32_t mulChecked(int32_t a, int32_t b) { return narrowChecked(int64_t{a} * b); }
-// Integer division by 2 truncating toward zero, of a checked sum: the centre rule.
-inline int32_t midChecked(int32_t a, int32_t b) { return narrowChecked((int64_t{a} + b) / 2); }
+// The centre rule: the sum is itself 32-bit and checked, then halved
+// truncating toward zero.
+inline int32_t midChecked(int32_t a, int32_t b) { return addChecked(a, b) / 2; }
 
 }  // namespace zorvex
