@@ -6,7 +6,8 @@
 
 namespace zorvex {
 
-// The lines of the file, or nothing when it cannot be opened or read.
+// The lines of the file, or nothing when it cannot be opened or read or is
+// not a regular file (a folder, FIFO, socket or device under that name).
 std::optional<QStringList> readTextLines(const QString& path);
 
 // Splits text at CR LF, LF or CR; a final line break ends the last line
