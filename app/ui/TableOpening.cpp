@@ -1,9 +1,10 @@
 #include "app/ui/TableOpening.h"
 
-#include "model/paradox/ParadoxTable.h"
+#include "views/ui/HeldTables.h"
 
 namespace zorvex {
 
-TableOpener programTableOpener() { return paradox::tableOpener(); }
+// Held, so a table that loading leaves open is the one its table view shows.
+TableOpener programTableOpener() { return [](const std::string& path) { return openHeldTable(path); }; }
 
 }  // namespace zorvex

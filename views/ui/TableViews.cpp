@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "model/LoadElements.h"
+#include "views/ui/HeldTables.h"
 
 namespace zorvex {
 
@@ -67,6 +68,7 @@ void TTableViews::build(View& view, const char* name, int y, int gridTop, int ba
 TTableViews::~TTableViews() {
   for (View* view : {&sentences_, &arrows_, &defeaters_}) {
     if (view->model) view->model->setTable(nullptr);
+    if (view->table) view->table->close();
     view->table.reset();
     delete view->navigator.data();
     delete view->grid.data();  // and its model
@@ -91,6 +93,8 @@ std::string TTableViews::pathOf(const char* file) const {
 }
 
 void TTableViews::open(View& view) {
+  // A table that loading left open is this view's table already.
+  if (!view.table) view.table = takeHeldTable(pathOf(view.file));
   if (!view.table) {
     try {
       view.table = paradox::ParadoxTable::open(pathOf(view.file));
@@ -112,7 +116,9 @@ void TTableViews::close(View& view) {
   view.grid->hide();
   view.navigator->hide();
   view.model->setTable(nullptr);
-  view.table.reset();  // releases the file's lock
+  // Closed, not just dropped: loading's cursor may share a table taken over.
+  if (view.table) view.table->close();  // releases the file's lock
+  view.table.reset();
 }
 
 }  // namespace zorvex

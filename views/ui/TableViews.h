@@ -69,7 +69,8 @@ class TTableViews {
     QPointer<TableGrid> grid;
     QPointer<TableNavigator> navigator;
     QPointer<TableModel> model;
-    std::unique_ptr<paradox::ParadoxTable> table;
+    // Shared with loading's cursor when the view took over a table left open.
+    std::shared_ptr<paradox::ParadoxTable> table;
   };
   void build(View& view, const char* name, int y, int gridTop, int barLeft, int barTop);
   void checkBoxClick(View& view);
