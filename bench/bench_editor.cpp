@@ -21,6 +21,7 @@ struct CountingHost : EditorHost {
   bool askYesNo(const std::string&) override { return false; }
   void showWarning(const std::string&) override {}
   void sentenceEditChanged() override {}
+  void focusSentenceEdit() override {}
   TextSize measureText(const std::string& t) override { return {static_cast<int32_t>(t.size()) * 7, 13}; }
   SurfaceSize surfaceSize() override { return {30000, 30000}; }
   void openArrowPopup(Point) override {}

@@ -27,6 +27,9 @@ class ArgumentEditor {
   void MousePress(const PointerEvent& e);
   void MouseMove(const PointerEvent& e);
   void MouseRelease(const PointerEvent& e);
+  // A modal menu or box took the pointer: the release that would end the
+  // capture never comes, so the next press goes to what is under the pointer.
+  void PointerCaptureLost();
   // Key press on the main window. The window does not forward keys while the
   // sentence edit box has the focus: there Delete edits the text.
   void FormKeyDown(int key);
@@ -60,6 +63,9 @@ class ArgumentEditor {
 
   // --- Adding sentences ----------------------------------------------------
   void ShowSentenceEdit(int32_t x, int32_t y);
+  // Shows the edit box at exactly (x, y), not kept inside the surface and
+  // without taking the focus ("Make rule explicit").
+  void PlaceSentenceEdit(int32_t x, int32_t y);
   void AddSentenceFromEdit();
 
   // --- Drawing surface handlers (surface coordinates) -----------------------

@@ -51,6 +51,7 @@ void ArgumentEditor::StartChallengingRect(int32_t x, int32_t y) {
   PendingDefeaterComplete_ = false;
   PendingDefeater_ = diagram_.createDefeater();
   TDefeater& d = pendingDefeater();
+  d.Incomplete = true;
   d.ChallengingRect.Left = x;
   d.ChallengingRect.Top = y;
   diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
@@ -159,6 +160,7 @@ void ArgumentEditor::FinishChallengedRect(int32_t x, int32_t y) {
   setDefeaterExtent(d);
   ComputeStartEndDefeater(d);
   PendingDefeaterComplete_ = true;
+  d.Incomplete = false;
   const ElementRef ref{ElementKind::Defeater, *PendingDefeater_};
   diagram_.geometryChanged(ref);
   // The defeater now paints itself where its rectangles were drawn.

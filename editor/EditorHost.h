@@ -37,8 +37,11 @@ class EditorHost {
   virtual void showWarning(const std::string& text) = 0;
 
   // The edit box state changed (read it from ArgumentEditor::sentenceEdit());
-  // when it has become visible, show it above the elements and give it focus.
+  // when it is visible, show it above the elements.
   virtual void sentenceEditChanged() = 0;
+  // Give the visible edit box the keyboard focus with its whole text
+  // selected, so typing replaces the text and Enter alone keeps it.
+  virtual void focusSentenceEdit() = 0;
   // Pixel size of a text in the sentence font.
   virtual TextSize measureText(const std::string& text) = 0;
   // Width and height of the drawing surface.

@@ -96,6 +96,9 @@ struct SurfaceSize {
 // Enabled state of the three status items of the sentence pop-up menu.
 struct SentencePopupState {
   int32_t sentence = -1;
+  // Only a press of the right button alone sets the three items' enabling;
+  // with a modifier or another button held they keep what they had.
+  bool setsEnabling = true;
   bool undefeatedEnabled = true;    // "Set Status: &Justified"
   bool defeatedEnabled = true;      // "Set Status: &Unjustified"
   bool notEvaluatedEnabled = true;  // "Set Status: &Not Evaluated"

@@ -38,8 +38,28 @@ ArgumentEditor::Target ArgumentEditor::targetAt(Point p) const {
   return best;
 }
 
+namespace {
+unsigned buttonBit(MouseButton b) {
+  switch (b) {
+    case MouseButton::Left: return ssLeft;
+    case MouseButton::Right: return ssRight;
+    case MouseButton::Middle: return ssMiddle;
+  }
+  return 0;
+}
+// No button held but the one this press is about.
+bool onlyButton(const PointerEvent& e) {
+  return (e.held.bits & (ssLeft | ssRight | ssMiddle) & ~buttonBit(e.button)) == 0;
+}
+}  // namespace
+
+void ArgumentEditor::PointerCaptureLost() { capture_ = {}; }
+
 void ArgumentEditor::MousePress(const PointerEvent& e) {
   if (EditMode_ == EditMode::DraggingSentenceMode) return;
+  // A press with no other button held starts afresh: a release that never
+  // arrived (a modal menu took it) must not leave the pointer with an element.
+  if (onlyButton(e)) capture_ = {};
   const Target t = capture_.kind != Target::Kind::None ? capture_ : targetAt(e.pos);
   capture_ = t;
   if (t.kind == Target::Kind::Sentence) {

@@ -14,6 +14,14 @@ void ArgumentEditor::ShowSentenceEdit(int32_t x, int32_t y) {
   if (addChecked(y, SentenceEdit_.Height) > surface.height) SentenceEdit_.Top = subChecked(surface.height, SentenceEdit_.Height);
   SentenceEdit_.visible = true;
   host_.sentenceEditChanged();
+  host_.focusSentenceEdit();
+}
+
+void ArgumentEditor::PlaceSentenceEdit(int32_t x, int32_t y) {
+  SentenceEdit_.Left = x;
+  SentenceEdit_.Top = y;
+  SentenceEdit_.visible = true;
+  host_.sentenceEditChanged();
 }
 
 void ArgumentEditor::AddSentenceFromEdit() {

@@ -24,9 +24,11 @@ void ArgumentEditor::SentenceMouseDown(int32_t n, MouseButton button, ShiftState
   }
   if (button == MouseButton::Left && held == ShiftState(ssCtrl | ssLeft) && EditMode_ == EditMode::MakeSelectionMode)
     DragSentence(n, x, y);
-  if (button == MouseButton::Right && held == ShiftState(ssRight)) {
+  // Every right press opens the sentence's menu.
+  if (button == MouseButton::Right) {
     const Status st = diagram_.sentence(n).Status;
-    host_.prepareSentencePopup({n, !has(st, Undefeated), !has(st, Defeated), !has(st, NotEvaluated)});
+    host_.prepareSentencePopup(
+        {n, held == ShiftState(ssRight), !has(st, Undefeated), !has(st, Defeated), !has(st, NotEvaluated)});
   }
   const TSentence& s = diagram_.sentence(n);
   const int32_t wx = addChecked(x, s.Left), wy = addChecked(y, s.Top);

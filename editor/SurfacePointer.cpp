@@ -31,7 +31,9 @@ void ArgumentEditor::ArgumentPaintBoxMouseDown(MouseButton button, ShiftState he
 }
 
 // The arrow menu comes first; the defeater menu opens once it has closed.
+// The point is this press's before either opens: their commands read it.
 void ArgumentEditor::rightPress(Point p) {
+  PopupPoint_ = p;
   if (auto arrow = FindArrowAt(p.x, p.y)) {
     PopupArrow_ = arrow;
     host_.openArrowPopup(p);
@@ -40,7 +42,6 @@ void ArgumentEditor::rightPress(Point p) {
     PopupDefeater_ = defeater;
     host_.openDefeaterPopup(p);
   }
-  PopupPoint_ = p;
 }
 
 void ArgumentEditor::ArgumentPaintBoxMouseMove(ShiftState held, int32_t x, int32_t y) {

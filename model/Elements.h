@@ -56,6 +56,9 @@ struct TDefeater : ElementBase {
   int32_t StartX = 0, StartY = 0;
   int32_t EndX = 0, EndY = 0;
   zorvex::DefeaterState DefeaterState = zorvex::DefeaterState::ActiveNorInactive;
+  // Being drawn: until its challenged rectangle is released only the rubber
+  // bands show it, not its own line and head.
+  bool Incomplete = false;
 };
 
 // Inside rules relating a defeater's rectangles to what they cover.

@@ -92,14 +92,17 @@ void TArgumentForm::FormKeyDown(int key) {
 
 void TArgumentForm::SentenceEditKeyPress(char key) { editor_->SentenceEditKeyPress(key); }
 
+// A modal menu swallows the release of the press that opened it.
 void TArgumentForm::openPopupAt(QMenu& menu, Point windowPoint) {
   runPopupMenu(menu, ClientArea->mapToGlobal(QPoint(windowPoint.x, windowPoint.y)));
+  editor_->PointerCaptureLost();
 }
 
 void TArgumentForm::openSentencePopup(QPoint screenPoint) {
   if (!sentencePopupPending_) return;
   sentencePopupPending_ = false;
   runPopupMenu(*SentencePopupMenu, screenPoint);
+  editor_->PointerCaptureLost();
 }
 
 void TArgumentForm::ShowSentenceDataMenuItemClick() {
@@ -136,7 +139,7 @@ void TArgumentForm::AddRuleMenuItemClick() {
   const TextSize size = host_->measureText(*text);
   editor_->SetSentenceEditSize(size.width + 7, size.height + 7);
   const Point at = editor_->PopupPoint();
-  editor_->ShowSentenceEdit(at.x, at.y);
+  editor_->PlaceSentenceEdit(at.x, at.y);
 }
 
 void TArgumentForm::ViewSentencesTableCheckBoxClick() { tableViews_->ViewSentencesTableCheckBoxClick(); }

@@ -57,16 +57,18 @@ void TArgumentFormHost::sentenceEditChanged() {
     edit->setText(text);
   }
   edit->setGeometry(state.Left, state.Top, state.Width, state.Height);
-  if (state.visible && !edit->isVisible()) {
+  if (state.visible) {
     edit->show();
     edit->raise();
-    edit->setFocus();
-  } else if (state.visible) {
-    edit->raise();
-    edit->setFocus();
-  } else if (!state.visible && edit->isVisible()) {
+  } else if (edit->isVisible()) {
     edit->hide();
   }
+}
+
+void TArgumentFormHost::focusSentenceEdit() {
+  QLineEdit* edit = form_.SentenceEdit;
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
 }
 
 TextSize TArgumentFormHost::measureText(const std::string& text) {
@@ -88,9 +90,11 @@ void TArgumentFormHost::openDefeaterPopup(Point windowPoint) {
 }
 
 void TArgumentFormHost::prepareSentencePopup(const SentencePopupState& state) {
-  form_.SetStatusUndefeatedMenuItem->setEnabled(state.undefeatedEnabled);
-  form_.SetStatusDefeatedMenuItem->setEnabled(state.defeatedEnabled);
-  form_.SetStatusNotEvaluatedMenuItem->setEnabled(state.notEvaluatedEnabled);
+  if (state.setsEnabling) {
+    form_.SetStatusUndefeatedMenuItem->setEnabled(state.undefeatedEnabled);
+    form_.SetStatusDefeatedMenuItem->setEnabled(state.defeatedEnabled);
+    form_.SetStatusNotEvaluatedMenuItem->setEnabled(state.notEvaluatedEnabled);
+  }
   form_.sentencePopupTarget_ = state.sentence;
   form_.sentencePopupPending_ = true;
 }

@@ -23,6 +23,7 @@ class TArgumentFormHost : public EditorHost {
   bool askYesNo(const std::string& text) override;
   void showWarning(const std::string& text) override;
   void sentenceEditChanged() override;
+  void focusSentenceEdit() override;
   TextSize measureText(const std::string& text) override;
   SurfaceSize surfaceSize() override;
   void openArrowPopup(Point windowPoint) override;

@@ -117,16 +117,22 @@ bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
     layoutControls();
     return false;
   }
-  if (event->type() == QEvent::KeyPress) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this && widget->isWidgetType()) {
-      auto* key = static_cast<QKeyEvent*>(event);
-      // Several receivers may see the same event on its way up; act once.
-      if (widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this))
-        FormKeyDown(key->key());
-    }
-  }
+  if (event->type() == QEvent::KeyRelease) previewedKey_ = {};
+  if (event->type() == QEvent::KeyPress) previewKey(watched, static_cast<QKeyEvent*>(event));
   return QMainWindow::eventFilter(watched, event);
+}
+
+// A key press climbs from the focused control up through its parents, and
+// the window sees it first at its first stop. A box opened there moves the
+// focus, so a later stop may look like a first one: remember the press.
+void TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return;
+  const bool firstStop = widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this);
+  if (!firstStop) return;
+  if (previewedKey_.event == key && previewedKey_.by && widget->isAncestorOf(previewedKey_.by)) return;
+  FormKeyDown(key->key());
+  previewedKey_ = {key, widget};
 }
 
 void TArgumentForm::changeEvent(QEvent* event) {

@@ -3,6 +3,7 @@
 // and the handlers that tie them to the diagram, the editor and the rounds.
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@ class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -166,6 +168,7 @@ class TArgumentForm : public QMainWindow {
 
  private:
   void FormCreate();
+  void previewKey(QObject* watched, QKeyEvent* key);
   void createControls();
   void createEditButtons();
   void createEvaluationControls();
@@ -205,6 +208,11 @@ class TArgumentForm : public QMainWindow {
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;
   bool logSavedOnClose_ = false;
+  // The key press the window last acted on, until its key is released.
+  struct PreviewedKey {
+    const QEvent* event = nullptr;
+    QPointer<QWidget> by;
+  } previewedKey_;
 };
 
 }  // namespace zorvex

@@ -140,7 +140,7 @@ void paintArrowHead(QPainter& p, const TArrow& a, const QRect& limit) {
 void paintDefeater(QPainter& p, const TDefeater& d) { paintDefeater(p, d, paintLimit(p)); }
 
 void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit) {
-  if (d.Deleted) return;
+  if (d.Deleted || d.Incomplete) return;
   pixelExact(p);
   const QColor c = defeaterColour(d);
   drawRectOutline(p, d.ChallengingRect, c, limit);
@@ -150,7 +150,7 @@ void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit) {
 }
 
 void paintDefeaterHead(QPainter& p, const TDefeater& d, const QRect& limit) {
-  if (d.Deleted) return;
+  if (d.Deleted || d.Incomplete) return;
   fillDiamond(p, {d.EndX, d.EndY}, 5, defeaterColour(d), limit);
 }
 

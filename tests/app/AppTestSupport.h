@@ -2,7 +2,9 @@
 // A temporary working directory with the program's windows in it, message
 // boxes answered by script, and helpers to write the element tables.
 #include <QDir>
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -59,6 +61,13 @@ inline void writeArrowsAndDefeaters(const std::vector<ArrowRowValues>& arrowRows
   for (const char* n : {"Center1X", "Center1Y", "Center2X", "Center2Y", "StartX", "StartY", "EndX", "EndY"})
     defeaters.push_back({n, FieldType::Long});
   writeTable("DefeatersDb.DB", defeaters, {});
+}
+
+// One pointer event with exactly these buttons and keys, as the window gets it.
+inline void sendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held,
+                      Qt::KeyboardModifiers keys = {}) {
+  QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, keys);
+  QApplication::sendEvent(w, &e);
 }
 
 inline QByteArray fileBytes(const QString& name) {

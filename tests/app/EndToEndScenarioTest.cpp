@@ -16,12 +16,6 @@
 namespace zorvex::testing {
 namespace {
 
-void sendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held,
-               Qt::KeyboardModifiers keys) {
-  QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, keys);
-  QApplication::sendEvent(w, &e);
-}
-
 void typeSentence(TArgumentForm& f, QPoint where, const QString& text) {
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, where);
   ASSERT_TRUE(f.SentenceEdit->isVisible());

@@ -27,6 +27,7 @@ struct FakeHost : EditorHost {
   std::vector<std::string> popups;  // "arrow" / "defeater", in opening order
   std::vector<SentencePopupState> sentencePopups;
   int editChanges = 0;
+  int editFocuses = 0;
   SurfaceSize surface{800, 500};
 
   void setStatusText(int p, const std::string& text) override { panel[p] = text; }
@@ -48,6 +49,7 @@ struct FakeHost : EditorHost {
   }
   void showWarning(const std::string& text) override { warnings.push_back(text); }
   void sentenceEditChanged() override { ++editChanges; }
+  void focusSentenceEdit() override { ++editFocuses; }
   // 7 pixels per character, 13 high.
   TextSize measureText(const std::string& text) override { return {static_cast<int32_t>(text.size()) * 7, 13}; }
   SurfaceSize surfaceSize() override { return surface; }

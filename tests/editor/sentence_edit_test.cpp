@@ -121,5 +121,49 @@ TEST_F(SentenceEditTest, PressGoesToTheTopmostEnabledSentence) {
   EXPECT_EQ(host.panel[1], "To add the start of an arrow click on a sentence.");
 }
 
+// A release that never came (a modal menu took it) must not keep the
+// pointer with the sentence pressed last.
+TEST_F(SentenceEditTest, APressWithNoOtherButtonHeldGoesToWhatIsUnderThePointer) {
+  const int32_t a = addBox(diagram, "A", 100, 40, 60, 20);
+  const int32_t b = addBox(diagram, "B", 300, 40, 60, 20);
+  ed.AddArrowSpeedButtonClick();
+  ptr.press({120, 48}, MouseButton::Right, ShiftState(ssRight));  // no release
+  ptr.click({200, 200});
+  EXPECT_FALSE(diagram.hasPendingArrow());
+  ptr.press({120, 48}, MouseButton::Right, ShiftState(ssRight));
+  ptr.press({310, 48}, MouseButton::Right, ShiftState(ssRight));
+  EXPECT_EQ(host.sentencePopups.back().sentence, b);
+  // With a button still held the pressed sentence keeps the pointer.
+  ptr.press({120, 48});
+  ptr.press({310, 48}, MouseButton::Right, ShiftState(ssLeft | ssRight));
+  EXPECT_EQ(host.sentencePopups.back().sentence, a);
+}
+
+TEST_F(SentenceEditTest, EveryRightPressOnASentencePreparesItsMenuButOnlyAPlainOneSetsTheItems) {
+  const int32_t a = addBox(diagram, "A", 100, 40, 60, 20);
+  for (unsigned keys : {unsigned{ssShift}, unsigned{ssCtrl}, unsigned{ssAlt}}) {
+    host.sentencePopups.clear();
+    ptr.press({120, 48}, MouseButton::Right, ShiftState(ssRight | keys));
+    ptr.release({120, 48}, MouseButton::Right, ShiftState(keys));
+    ASSERT_EQ(host.sentencePopups.size(), 1u);
+    EXPECT_EQ(host.sentencePopups[0].sentence, a);
+    EXPECT_FALSE(host.sentencePopups[0].setsEnabling);
+  }
+  ptr.press({120, 48}, MouseButton::Right, ShiftState(ssRight));
+  EXPECT_TRUE(host.sentencePopups.back().setsEnabling);
+}
+
+TEST_F(SentenceEditTest, PlacingFocusesTheBoxButTheRuleCommandsPlacementDoesNot) {
+  ed.AddSentenceSpeedButtonClick();
+  ptr.click({790, 490});
+  EXPECT_EQ(host.editFocuses, 1);
+  EXPECT_EQ(ed.sentenceEdit().Left, 800 - 161);  // kept inside the surface
+  ed.PlaceSentenceEdit(790, 490);
+  EXPECT_EQ(host.editFocuses, 1);
+  EXPECT_EQ(ed.sentenceEdit().Left, 790);
+  EXPECT_EQ(ed.sentenceEdit().Top, 490);
+  EXPECT_TRUE(ed.sentenceEdit().visible);
+}
+
 }  // namespace
 }  // namespace zorvex::testing

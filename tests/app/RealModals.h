@@ -1,0 +1,107 @@
+#pragma once
+// Answers the real modal pop-up menus and message boxes while they are open,
+// from a timer in their own event loop, the way a person would: keys to the
+// menu, a click on a box's button.
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "views/ui/MessageBoxes.h"
+
+namespace zorvex::testing {
+
+// Puts the real QMessageBox boxes back for as long as it lives.
+class RealMessageBoxes {
+ public:
+  RealMessageBoxes() : previous_(setMessageBoxes(nullptr)) {}
+  ~RealMessageBoxes() { setMessageBoxes(previous_); }
+  RealMessageBoxes(const RealMessageBoxes&) = delete;
+  RealMessageBoxes& operator=(const RealMessageBoxes&) = delete;
+
+ private:
+  MessageBoxes* previous_;
+};
+
+class ModalAnswers : public QObject {
+ public:
+  // What to do with a menu that has opened: send it keys.
+  using MenuAnswer = std::function<void(QMenu&)>;
+
+  ModalAnswers() {
+    qApp->installEventFilter(this);
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start();
+  }
+  ~ModalAnswers() override { qApp->removeEventFilter(this); }
+
+  // Each opened menu takes the next answer; with none left it is dismissed.
+  std::deque<MenuAnswer> menuAnswers;
+  // Each box takes the next button text ("&Yes", "&No", "OK"); with none left
+  // the box is closed by its escape button and counted in unanswered.
+  std::deque<QString> boxAnswers;
+
+  std::vector<QMenu*> menus;      // every menu that opened, in order
+  std::vector<QString> boxTexts;  // every box's text, in order
+  int unanswered = 0;
+
+  static MenuAnswer dismiss() {
+    return [](QMenu& m) { QTest::keyClick(&m, Qt::Key_Escape); };
+  }
+  // Chooses an item by its mnemonic letter, as typed on the keyboard.
+  static MenuAnswer choose(char letter) {
+    return [letter](QMenu& m) { QTest::keyClick(&m, letter); };
+  }
+
+ protected:
+  // Every showing is one opening, even of a menu object shown before.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* menu = qobject_cast<QMenu*>(watched)) shownMenu_ = menu;
+      if (auto* box = qobject_cast<QMessageBox*>(watched)) shownBox_ = box;
+    }
+    return false;
+  }
+
+ private:
+  void poll() {
+    if (shownMenu_ && QApplication::activePopupWidget() == shownMenu_) {
+      QMenu* menu = shownMenu_;
+      shownMenu_ = nullptr;
+      menus.push_back(menu);
+      MenuAnswer answer = menuAnswers.empty() ? dismiss() : menuAnswers.front();
+      if (!menuAnswers.empty()) menuAnswers.pop_front();
+      answer(*menu);
+      return;
+    }
+    if (!shownBox_ || QApplication::activeModalWidget() != shownBox_) return;
+    QMessageBox* box = shownBox_;
+    shownBox_ = nullptr;
+    boxTexts.push_back(box->text());
+    QAbstractButton* button = nullptr;
+    if (!boxAnswers.empty()) {
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == boxAnswers.front()) button = b;
+      boxAnswers.pop_front();
+    }
+    if (!button) {
+      ++unanswered;
+      button = box->escapeButton() ? box->escapeButton() : box->buttons().value(0);
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  QTimer timer_;
+  QPointer<QMenu> shownMenu_;
+  QPointer<QMessageBox> shownBox_;
+};
+
+}  // namespace zorvex::testing
