@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -20,6 +21,20 @@
 
 namespace zorvex {
 namespace {
+
+// The lowered bevel line in the colours the drawing surface paints it in over
+// its own width, so that the line runs on unchanged above the tool panel.
+class BevelLine : public QFrame {
+ public:
+  using QFrame::QFrame;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(QRect(0, 0, width(), 1), QColor(0x80, 0x80, 0x80));
+    p.fillRect(QRect(0, 1, width(), height() - 1), QColor(0xFF, 0xFF, 0xFF));
+  }
+};
 
 template <typename W>
 W* named(W* w, const char* name) {
@@ -66,7 +81,7 @@ void TArgumentForm::createControls() {
   ClientArea->installEventFilter(this);
 
   ArgumentPaintBox = named(new QWidget(ClientArea), "ArgumentPaintBox");
-  SeparationBevel = named(new QFrame(ClientArea), "SeparationBevel");
+  SeparationBevel = named(new BevelLine(ClientArea), "SeparationBevel");
   SeparationBevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
   SeparationBevel->setLineWidth(1);
 
