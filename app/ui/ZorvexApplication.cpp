@@ -1,5 +1,6 @@
 #include "app/ui/ZorvexApplication.h"
 
+#include <QApplication>
 #include <QtGlobal>
 
 #include "app/ui/ArgumentFormUnit.h"
@@ -9,6 +10,7 @@
 #include "eval/ui/OptionsFormUnit.h"
 #include "views/ui/AboutUnit.h"
 #include "views/ui/HelpFormUnit.h"
+#include "views/ui/InterfaceFont.h"
 #include "views/ui/MessageBoxes.h"
 
 namespace zorvex {
@@ -25,6 +27,9 @@ bool displayAvailable() {
 ZorvexApplication::ZorvexApplication() : ZorvexApplication(programTableOpener()) {}
 
 ZorvexApplication::ZorvexApplication(TableOpener opener) {
+  // Before any window exists, so that menus, pop-up menus, tooltips and
+  // message boxes use the interface font as the windows' controls do.
+  QApplication::setFont(interfaceFont());
   argumentForm_ = std::make_unique<TArgumentForm>(std::string(), std::move(opener));
   keyForm_ = std::make_unique<TKeyToSymbolsAndColorsForm>();
   optionsForm_ = std::make_unique<TOptionsForm>();

@@ -11,6 +11,7 @@
 #include "elements/ui/DiagramRenderer.h"
 #include "elements/ui/ElementPainter.h"
 #include "elements/ui/SentenceFont.h"
+#include "views/ui/InterfaceFont.h"
 
 namespace zorvex {
 namespace {
@@ -76,7 +77,9 @@ void TKeyToSymbolsAndColorsForm::FormCreate() {
   setWindowTitle(QStringLiteral("Key to symbols and colors"));
   setFixedSize(547, 359);
   move(371, 189);
-  setFont(sentenceFont());
+  // Labels and controls in the interface font; the samples are drawn in the
+  // diagram's own font, so that they look exactly as the diagram's elements.
+  setFont(interfaceFont());
   QPalette pal = palette();
   pal.setColor(QPalette::Window, SurfaceColour);
   pal.setColor(QPalette::WindowText, Qt::black);
@@ -88,12 +91,11 @@ void TKeyToSymbolsAndColorsForm::FormCreate() {
 
 QLabel* TKeyToSymbolsAndColorsForm::addLabel(const QString& text, int left, int top, bool bold) {
   auto* label = new QLabel(text, this);
-  QFont f = sentenceFont();
-  f.setBold(bold);
-  // Our stand-in font runs wider than the old 8-point system font; closing the
-  // letters up a little keeps the longest label inside the fixed window.
-  f.setLetterSpacing(QFont::PercentageSpacing, 94);
-  label->setFont(f);
+  if (bold) {
+    QFont f = font();
+    f.setBold(true);
+    label->setFont(f);
+  }
   label->setMargin(0);
   label->setIndent(0);
   label->setContentsMargins(0, 0, 0, 0);
@@ -114,8 +116,6 @@ void TKeyToSymbolsAndColorsForm::createControls() {
   StayOnTopCheckBox = new QCheckBox(QStringLiteral("Key &stays on top"), this);
   StayOnTopCheckBox->setObjectName(QStringLiteral("StayOnTopCheckBox"));
   StayOnTopCheckBox->setGeometry(8, 328, 105, 17);
-  // Never cut the caption short where the font is wider than planned.
-  StayOnTopCheckBox->resize(std::max(105, StayOnTopCheckBox->sizeHint().width()), 17);
   StayOnTopCheckBox->setChecked(true);
   setTabOrder(CloseButton, StayOnTopCheckBox);
   connect(CloseButton, &QPushButton::clicked, this, &TKeyToSymbolsAndColorsForm::CloseButtonClick);

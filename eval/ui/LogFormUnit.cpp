@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "views/ui/InterfaceFont.h"
 #include "views/ui/WindowHelpers.h"
 
 namespace zorvex {
@@ -32,6 +33,7 @@ TLogForm::TLogForm(EvaluationLog& log, QWidget* parent)
   setWindowTitle(QStringLiteral("Logs"));
   move(447, 123);
   resize(531, 419);
+  setFont(interfaceFont());
 
   LogMemo = new QPlainTextEdit(this);
   LogMemo->setObjectName(QStringLiteral("LogMemo"));

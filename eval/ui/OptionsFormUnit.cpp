@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "views/ui/InterfaceFont.h"
+
 namespace zorvex {
 
 TOptionsForm::TOptionsForm(QWidget* parent)
@@ -16,6 +18,7 @@ TOptionsForm::TOptionsForm(QWidget* parent)
   setWindowTitle(QStringLiteral("Options"));
   setFixedSize(482, 185);
   setModal(true);
+  setFont(interfaceFont());
 
   OptionsPanel = new QFrame(this);
   OptionsPanel->setObjectName(QStringLiteral("OptionsPanel"));

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "views/ui/InterfaceFont.h"
 #include "views/ui/WindowHelpers.h"
 
 namespace zorvex {
@@ -33,6 +34,7 @@ TAboutForm::TAboutForm(QWidget* parent)
   setObjectName(QStringLiteral("AboutForm"));
   setWindowTitle(QStringLiteral("About Zorvex!"));
   setFixedSize(388, 250);
+  setFont(interfaceFont());
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

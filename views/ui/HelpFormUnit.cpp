@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "views/ui/HelpText.h"
+#include "views/ui/InterfaceFont.h"
 #include "views/ui/WindowHelpers.h"
 
 namespace zorvex {
@@ -21,6 +22,7 @@ THelpForm::THelpForm(MessageBoxes& boxes, const QString& directory, QWidget* par
   setWindowTitle(QStringLiteral("Help"));
   move(228, 123);
   resize(435, 413);
+  setFont(interfaceFont());
 
   HelpMemo = new QPlainTextEdit(this);
   HelpMemo->setObjectName(QStringLiteral("HelpMemo"));
