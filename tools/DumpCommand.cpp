@@ -10,12 +10,16 @@ namespace zorvex::tools {
 namespace {
 
 // {"fields": [{"name", "type", "size"}...], "rows": [[cell...]...]}: each cell
-// is the text the table view shows, an empty cell is null.
+// is the text the table view shows, an empty cell is null. A BCD field also
+// gives its "decimals"; its size is the 17 bytes it takes in a record.
 std::string tableJson(const paradox::ParadoxTable& table) {
   nlohmann::ordered_json out;
   out["fields"] = nlohmann::ordered_json::array();
-  for (const paradox::Field& f : table.fields())
-    out["fields"].push_back({{"name", f.name}, {"type", paradox::typeName(f.type)}, {"size", f.size}});
+  for (const paradox::Field& f : table.fields()) {
+    nlohmann::ordered_json field{{"name", f.name}, {"type", paradox::typeName(f.type)}, {"size", f.size}};
+    if (f.type == paradox::FieldType::Bcd) field["decimals"] = f.decimals;
+    out["fields"].push_back(std::move(field));
+  }
   out["rows"] = nlohmann::ordered_json::array();
   const int columns = static_cast<int>(table.fields().size());
   for (size_t r = 0; r < table.rowCount(); ++r) {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/ZorvexError.h"
+#include "model/paradox/Bcd.h"
 #include "model/paradox/Bytes.h"
 
 namespace zorvex::paradox {
@@ -36,20 +37,6 @@ void encodeDouble(uint8_t* p, double d) {
   uint64_t bits = std::bit_cast<uint64_t>(d);
   bits = (bits >> 63) ? ~bits : bits ^ (uint64_t{1} << 63);
   writeBe(p, 8, bits);
-}
-
-// Packed decimal: sign in bit 7 of the first byte, decimals in its low six
-// bits, then 32 digits; a negative value has its digits complemented.
-double decodeBcd(const uint8_t* p) {
-  const bool positive = (p[0] & 0x80) != 0;
-  const int decimals = p[0] & 0x3F;
-  double v = 0;
-  for (int i = 1; i < 17; ++i) {
-    const uint8_t b = positive ? p[i] : static_cast<uint8_t>(~p[i]);
-    v = v * 100 + (b >> 4) * 10 + (b & 15);
-  }
-  v /= std::pow(10.0, decimals);
-  return positive ? v : -v;
 }
 
 Value decodeDate(const uint8_t* p) {
@@ -92,7 +79,7 @@ Value decodeField(const Field& f, const uint8_t* p, const CodePage& cp) {
     case FieldType::Date: return decodeDate(p);
     case FieldType::Time: return decodeTime(p);
     case FieldType::Timestamp: return decodeTimestamp(p);
-    case FieldType::Bcd: return decodeBcd(p);
+    case FieldType::Bcd: return decodeBcd(p, f.decimals);
     case FieldType::Bytes: return Bytes{std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(f.size))};
     default:
       return BlobPlaceholder{static_cast<uint8_t>(f.type),
@@ -191,7 +178,9 @@ void encodeField(const Field& f, const Value& v, uint8_t* p, const CodePage& cp)
     case FieldType::Time: return encodeTime(f, v, p);
     case FieldType::Timestamp: return encodeTimestamp(f, v, p);
     case FieldType::Bytes: return encodeBytes(f, v, p);
-    case FieldType::Bcd: refuse(f, v);
+    case FieldType::Bcd:
+      if (!encodeBcd(v, f.decimals, p)) refuse(f, v);
+      return;
     default: return encodeBlob(f, v, p);
   }
 }

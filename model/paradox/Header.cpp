@@ -123,10 +123,17 @@ void readFields(const std::vector<uint8_t>& f, TableHeader& h, const std::string
     Field field;
     field.type = static_cast<FieldType>(type);
     field.size = size;
-    if (!isValidFieldSize(field.type, size))
+    if (field.type == FieldType::Bcd) {
+      // The size byte counts decimals; the record always holds 17 bytes.
+      if (size > MaxBcdDecimals)
+        throwInvalid(name, "field " + std::to_string(i + 1) + " has " + std::to_string(size) + " decimals");
+      field.decimals = size;
+      field.size = fixedSize(FieldType::Bcd);
+    } else if (!isValidFieldSize(field.type, size)) {
       throwInvalid(name, "field " + std::to_string(i + 1) + " has the invalid size " + std::to_string(size));
+    }
     h.offsets.push_back(sum);
-    sum += size;
+    sum += field.size;
     h.fields.push_back(field);
   }
   if (sum != h.recordSize)

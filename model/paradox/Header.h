@@ -30,15 +30,18 @@ enum class FieldType : uint8_t {
 struct Field {
   std::string name;  // UTF-8
   FieldType type = FieldType::Alpha;
-  int size = 0;  // bytes in the record
+  int size = 0;      // bytes in the record
+  int decimals = 0;  // BCD only: digits after the point, 0 to 32 (its descriptor's size byte)
 };
 
 // Type name as a user reads it ("Alpha", "Long", ...); "Unknown" for others.
 const char* typeName(FieldType t);
 bool isKnownType(uint8_t t);
 bool isBlobType(FieldType t);
-// Size check for a field descriptor; the fixed-size types have one size only.
+// Size check for a field's record bytes; the fixed-size types have one size only.
 bool isValidFieldSize(FieldType t, int size);
+// A BCD field's descriptor holds its number of decimals; its record width is always 17.
+inline constexpr int MaxBcdDecimals = 32;
 // The record size of a type with a fixed size, 0 for Alpha, Bytes and blobs.
 int fixedSize(FieldType t);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/ZorvexError.h"
+#include "model/paradox/Bcd.h"
 #include "model/paradox/FieldCodec.h"
 #include "model/paradox/ValueParse.h"
 
@@ -73,8 +74,11 @@ int32_t ParadoxTable::integerAt(int column) const {
     case FieldType::Long:
     case FieldType::AutoInc: return isEmpty(v) ? 0 : std::get<int32_t>(v);
     case FieldType::Number:
-    case FieldType::Currency:
-    case FieldType::Bcd: return isEmpty(v) ? 0 : roundedToInt32(std::get<double>(v));
+    case FieldType::Currency: return isEmpty(v) ? 0 : roundedToInt32(std::get<double>(v));
+    case FieldType::Bcd:
+      if (isEmpty(v)) return 0;
+      if (const auto* d = std::get_if<Decimal>(&v)) return decimalToInt32(*d);
+      throw ZorvexError("'" + paradox::displayText(v) + "' is not a valid integer value");
     case FieldType::Alpha: return isEmpty(v) ? 0 : integerFromText(std::get<std::string>(v));
     default:
       throw ZorvexError("Field '" + f.name + "' is a " + typeName(f.type) + " field and cannot be read as an integer");

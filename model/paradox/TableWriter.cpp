@@ -31,12 +31,15 @@ std::vector<Field> checkedFields(const std::vector<Field>& in) {
   size_t recordSize = 0;
   for (size_t i = 0; i < fields.size(); ++i) {
     Field& f = fields[i];
-    if (!isKnownType(static_cast<uint8_t>(f.type)) || isBlobType(f.type) || f.type == FieldType::Bcd)
+    if (!isKnownType(static_cast<uint8_t>(f.type)) || isBlobType(f.type))
       throw ZorvexError(std::string("Fields of type ") + typeName(f.type) + " cannot be created");
     if (f.size == 0) f.size = fixedSize(f.type);
     if (!isValidFieldSize(f.type, f.size))
       throw ZorvexError("The size " + std::to_string(f.size) + " is not valid for the " + typeName(f.type) +
                         " field '" + f.name + "'");
+    if (f.type != FieldType::Bcd) f.decimals = 0;
+    if (f.decimals < 0 || f.decimals > MaxBcdDecimals)
+      throw ZorvexError("The BCD field '" + f.name + "' cannot have " + std::to_string(f.decimals) + " decimals");
     if (f.name.empty()) throw ZorvexError("Field " + std::to_string(i + 1) + " has no name");
     for (size_t j = 0; j < i; ++j)
       if (strcasecmp(fields[j].name.c_str(), f.name.c_str()) == 0)
@@ -86,7 +89,7 @@ std::vector<uint8_t> buildHeader(const std::vector<Field>& fields, const CodePag
   std::string rest;
   for (const Field& f : fields) {
     rest += static_cast<char>(f.type);
-    rest += static_cast<char>(f.size);
+    rest += static_cast<char>(f.type == FieldType::Bcd ? f.decimals : f.size);  // BCD: its decimals
   }
   rest.append(4 + 4 * n, '\0');
   std::string name = cp.fromUtf8(tableName);

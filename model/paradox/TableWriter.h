@@ -12,10 +12,12 @@
 //              {{10, 20, 60, 35, std::string("Tweety flies")}});
 //
 // Each row holds one Value per field, in field order: int32_t for Short, Long
-// and Autoincrement, double (or int32_t) for Number and Currency, UTF-8
-// std::string for Alpha, bool for Logical, Date, TimeOfDay, Timestamp, Bytes;
-// std::monostate{} for an empty cell. An empty Autoincrement cell gets the
-// next number. A field's size may be left 0 for the types of fixed size.
+// and Autoincrement, double (or int32_t) for Number and Currency, Decimal (or
+// int32_t) for BCD, UTF-8 std::string for Alpha, bool for Logical, Date,
+// TimeOfDay, Timestamp, Bytes; std::monostate{} for an empty cell. An empty
+// Autoincrement cell gets the next number. A field's size may be left 0 for
+// the types of fixed size; a BCD field gives its decimals, as in
+// {"Amount", FieldType::Bcd, 0, 2}.
 #include <cstdint>
 #include <string>
 #include <vector>

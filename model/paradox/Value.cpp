@@ -68,6 +68,7 @@ struct Displayer {
   std::string operator()(const Timestamp& v) const { return dateText(v.date) + " " + timeText(v.ms); }
   std::string operator()(const Bytes& v) const { return hexText(v.data); }
   std::string operator()(const BlobPlaceholder& v) const { return blobText(v.type); }
+  std::string operator()(const Decimal& v) const { return v.text; }
 };
 
 }  // namespace

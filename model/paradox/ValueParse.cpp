@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "model/ZorvexError.h"
+#include "model/paradox/Bcd.h"
 
 namespace zorvex::paradox {
 namespace {
@@ -105,11 +106,15 @@ Value valueFromText(const Field& f, const std::string& text) {
     case FieldType::Long:
     case FieldType::AutoInc: return integerValue(f, text);
     case FieldType::Number:
-    case FieldType::Currency:
-    case FieldType::Bcd: {
+    case FieldType::Currency: {
       double d = 0;
       if (!parseDouble(text, d)) notValid(text, "floating point value");
       return d;
+    }
+    case FieldType::Bcd: {
+      std::optional<Decimal> d = decimalFromText(text, f.decimals);
+      if (!d) notValid(text, "BCD value");
+      return *d;
     }
     case FieldType::Logical: {
       std::string t = trimmed(text);

@@ -13,10 +13,10 @@ namespace zorvex::paradox {
 bool parseInteger(const std::string& text, int32_t& out, bool& overflow);
 
 // A user's text as a value for the field: "" is an empty cell; integers,
-// numbers, "True"/"False" (any case), dates "yyyy-mm-dd", times
+// numbers, exact decimals for BCD, "True"/"False" (any case), dates "yyyy-mm-dd", times
 // "hh:mm[:ss[.mmm]]", timestamps "yyyy-mm-dd hh:mm[:ss[.mmm]]", Alpha as is.
 // Throws ZorvexError "'<text>' is not a valid integer value" (or "floating
-// point value", "boolean value", "date", "time", "date and time").
+// point value", "BCD value", "boolean value", "date", "time", "date and time").
 Value valueFromText(const Field& f, const std::string& text);
 
 }  // namespace zorvex::paradox

@@ -14,6 +14,7 @@ extern "C" {
 #include "support/TestFiles.h"
 #include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
+#include "model/paradox/ValueParse.h"
 
 namespace zorvex::paradox {
 namespace {
@@ -132,6 +133,55 @@ TEST(ParadoxPxlib, WeReadTheTablesPxlibWrites) {
     EXPECT_EQ(t->integerAt(5), static_cast<int>(i) - 75);
   }
   EXPECT_EQ(i, 150u);
+}
+
+// BCD fields as pxlib writes them (descriptor size byte = decimals, 17 record
+// bytes) and as pxlib reads the cells we write.
+TEST(ParadoxPxlib, PxlibAndWeAgreeOnBcdCells) {
+  PX_boot();
+  TempDir dir;
+  const std::vector<std::string> typed{"-12.5", "123.45", "0", ""};
+  const std::vector<std::string> shown{"-12.50", "123.45", "0.00", ""};
+  const std::string theirs = dir.file("theirs.db");
+  {
+    PxDoc px;
+    auto* fields = static_cast<pxfield_t*>(malloc(2 * sizeof(pxfield_t)));
+    fields[0] = pxfield_t{PX_strdup(px.doc, "Amount"), pxfBCD, 17, 2};
+    fields[1] = pxfield_t{PX_strdup(px.doc, "N"), pxfLong, 4, 0};
+    ASSERT_EQ(PX_create_file(px.doc, fields, 2, theirs.c_str(), pxfFileTypNonIndexDB), 0);
+    for (size_t i = 0; i < typed.size(); ++i) {
+      std::vector<char> rec(21, 0);
+      if (!typed[i].empty()) PX_put_data_bcd(px.doc, rec.data(), 2, const_cast<char*>(typed[i].c_str()));
+      PX_put_data_long(px.doc, rec.data() + 17, 4, static_cast<int>(i));
+      ASSERT_GE(PX_put_record(px.doc, rec.data()), 0);
+    }
+  }
+  auto t = ParadoxTable::open(theirs);
+  ASSERT_EQ(t->rowCount(), typed.size());
+  EXPECT_EQ(t->fields()[0].decimals, 2);
+  for (size_t i = 0; i < typed.size(); ++i) {
+    EXPECT_EQ(t->displayText(i, 0), shown[i]);
+    EXPECT_EQ(t->displayText(i, 1), std::to_string(i));
+  }
+  t->close();
+
+  const std::string ours = dir.file("ours.db");
+  const Field amount{"Amount", FieldType::Bcd, 0, 2};
+  std::vector<Row> rows;
+  for (const std::string& text : typed) rows.push_back({valueFromText(amount, text)});
+  writeTable(ours, {amount}, rows);
+  PxDoc px;
+  ASSERT_EQ(PX_open_file(px.doc, ours.c_str()), 0);
+  EXPECT_EQ(PX_get_fields(px.doc)[0].px_ftype, pxfBCD);
+  EXPECT_EQ(PX_get_recordsize(px.doc), 17);
+  std::vector<unsigned char> rec(17);
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_NE(PX_get_record(px.doc, i, reinterpret_cast<char*>(rec.data())), nullptr);
+    char* value = nullptr;
+    ASSERT_GT(PX_get_data_bcd(px.doc, rec.data(), 2, &value), 0) << i;
+    EXPECT_EQ(std::string(value), shown[static_cast<size_t>(i)]);
+    px.doc->free(px.doc, value);
+  }
 }
 
 TEST(ParadoxPxlib, PxlibReadsTablesAfterRowEdits) {

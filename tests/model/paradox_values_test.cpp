@@ -13,14 +13,15 @@ namespace {
 using zorvex::testing::TempDir;
 using zorvex::testing::messageOf;
 
-// Memo and BCD fields cannot be created, so a Bytes field of the right size is
-// written and its descriptor's type byte changed afterwards.
+// Memo fields cannot be created, so a Bytes field of the right size is written
+// and its descriptor's type byte changed afterwards; BCD cells go in as their
+// raw bytes the same way.
 std::unique_ptr<ParadoxTable> withRetypedColumns(const std::vector<Row>& rows) {
   std::vector<uint8_t> f = buildTable({{"Memo", FieldType::Bytes, 11}, {"Amount", FieldType::Bytes, 17},
                                        {"Raw", FieldType::Bytes, 3}},
                                       rows);
-  f[0x78] = 0x0C;  // Memo
-  f[0x7A] = 0x17;  // BCD
+  f[0x78] = 0x0C;               // Memo
+  f[0x7A] = 0x17, f[0x7B] = 2;  // BCD with two decimals: its size byte counts them
   return ParadoxTable::fromBytes(f, "typed.db");
 }
 
