@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "model/ZorvexError.h"
+#include "model/paradox/ByteCharset.h"
+#include "model/paradox/SortOrder.h"
 
 namespace zorvex::paradox {
 namespace {
@@ -25,6 +27,10 @@ bool isAscii(std::string_view s) {
 }  // namespace
 
 CodePage::CodePage(int codePage) : number_(codePage), effective_(codePage) {
+  if (codePage == HpRoman8CodePage) {
+    table_ = &hpRoman8();
+    return;
+  }
   iconv_t dec = openConverter("UTF-8", iconvName(codePage));
   iconv_t enc = openConverter(iconvName(codePage), "UTF-8");
   if (dec == NoConverter || enc == NoConverter) {
@@ -49,7 +55,9 @@ CodePage::~CodePage() {
 }
 
 std::string CodePage::toUtf8(std::string_view bytes) const {
-  if (isAscii(bytes) || decoder_ == nullptr) return std::string(bytes);
+  if (isAscii(bytes)) return std::string(bytes);
+  if (table_ != nullptr) return decodeBytes(bytes, *table_);
+  if (decoder_ == nullptr) return std::string(bytes);
   auto cd = static_cast<iconv_t>(decoder_);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out(bytes.size() * 4 + 8, '\0');
@@ -73,8 +81,18 @@ std::string CodePage::toUtf8(std::string_view bytes) const {
   return out;
 }
 
+ZorvexError CodePage::cannotStore(std::string_view text) const {
+  return ZorvexError("The text '" + std::string(text) + "' cannot be stored in code page " + std::to_string(effective_));
+}
+
 std::string CodePage::fromUtf8(std::string_view text) const {
-  if (isAscii(text) || encoder_ == nullptr) return std::string(text);
+  if (isAscii(text)) return std::string(text);
+  if (table_ != nullptr) {
+    std::optional<std::string> bytes = encodeText(text, *table_);
+    if (!bytes) throw cannotStore(text);
+    return *bytes;
+  }
+  if (encoder_ == nullptr) return std::string(text);
   auto cd = static_cast<iconv_t>(encoder_);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out(text.size() * 2 + 8, '\0');
@@ -84,7 +102,7 @@ std::string CodePage::fromUtf8(std::string_view text) const {
   size_t outLeft = out.size();
   if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
       iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1))
-    throw ZorvexError("The text '" + std::string(text) + "' cannot be stored in code page " + std::to_string(effective_));
+    throw cannotStore(text);
   out.resize(static_cast<size_t>(outPtr - out.data()));
   return out;
 }

@@ -4,11 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "model/ZorvexError.h"
+#include "model/paradox/ByteCharset.h"
+
 namespace zorvex::paradox {
 
 class CodePage {
  public:
-  // An unknown code page falls back to 1252 (and to Latin-1 if iconv lacks it).
+  // An unknown code page falls back to 1252 (and to Latin-1 if iconv lacks
+  // it). HpRoman8CodePage (SortOrder.h) uses the codec's own table.
   explicit CodePage(int codePage);
   ~CodePage();
   CodePage(const CodePage&) = delete;
@@ -22,10 +26,13 @@ class CodePage {
   std::string fromUtf8(std::string_view text) const;
 
  private:
+  ZorvexError cannotStore(std::string_view text) const;
+
   int number_;
   int effective_;  // the code page actually used
   void* decoder_ = nullptr;  // iconv_t
   void* encoder_ = nullptr;
+  const UpperHalf* table_ = nullptr;  // a set of our own, in place of iconv
 };
 
 }  // namespace zorvex::paradox

@@ -153,6 +153,10 @@ void readFields(const std::vector<uint8_t>& f, TableHeader& h, const std::string
     if (!readName(f, pos, end, raw)) throwInvalid(name, "the field names do not fit in the header");
     h.rawNames.push_back(std::move(raw));
   }
+  // Then one field number per field and the sort order's name. Older headers
+  // may stop before them, so a missing name is no fault.
+  pos += count * 2;
+  if (pos < end && !readName(f, pos, end, h.sortOrder)) h.sortOrder.clear();
 }
 
 }  // namespace

@@ -55,7 +55,8 @@ struct TableHeader {
   uint16_t firstBlock = 0;
   uint16_t lastBlock = 0;
   uint8_t version = 0;  // 3 = 3.0, 4 = 3.5, 5-9 = 4.x, 10-11 = 5.x, 12 = 7.x
-  uint16_t codePage = 437;
+  uint16_t codePage = 437;  // 0 when the header names none
+  std::string sortOrder;    // the sort order's name after the field names, "" when absent
   uint32_t autoIncrement = 0;
   std::string tableName;  // as stored, in the table's code page
   std::vector<Field> fields;

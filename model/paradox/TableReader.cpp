@@ -4,13 +4,17 @@
 
 #include "model/paradox/Bytes.h"
 #include "model/paradox/FieldCodec.h"
+#include "model/paradox/SortOrder.h"
 
 namespace zorvex::paradox {
 
 TableData::TableData(std::vector<uint8_t> bytes, const std::string& fileName)
     : fileName_(fileName), bytes_(std::move(bytes)), header_(parseHeader(bytes_, fileName)) {
-  // 3.x tables carry no code page (the header gives 437); 0 names none.
-  codePage_ = std::make_unique<CodePage>(header_.codePage == 0 ? 1252 : header_.codePage);
+  // 3.x tables carry no code page (the header gives 437). A field of 0 names
+  // none: then the sort order may name the character set, else 1252.
+  int cp = header_.codePage;
+  if (cp == 0) cp = codePageOfSortOrder(header_.sortOrder);
+  codePage_ = std::make_unique<CodePage>(cp == 0 ? 1252 : cp);
   for (size_t i = 0; i < header_.fields.size(); ++i) header_.fields[i].name = codePage_->toUtf8(header_.rawNames[i]);
   indexRecords();
 }

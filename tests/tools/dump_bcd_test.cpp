@@ -1,6 +1,8 @@
-// dump on tables as other engines write them: BCD columns.
+// dump on tables as other engines write them: BCD columns and a code page
+// taken from the sort order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -26,6 +28,24 @@ TEST(DumpBcd, BcdCellsPrintAsDecimalNumbers) {
     "fields": [{"name": "Amount", "type": "BCD", "size": 17, "decimals": 2}, {"name": "N", "type": "Long", "size": 4}],
     "rows": [["-12.50", "1"], ["123456789012345678901234567890.12", "2"], [null, "3"]]})");
   EXPECT_EQ(nlohmann::json::parse(dumped(path)), expected);
+}
+
+TEST(DumpBcd, TextOfACodePage0TableFollowsItsSortOrder) {
+  ScratchDir dir;
+  using namespace paradox;
+  std::vector<uint8_t> f = buildTable({{"Text", FieldType::Alpha, 8}}, {{std::string("abcd")}});
+  f[0x6A] = 0, f[0x6B] = 0;  // no code page
+  const std::string sortOrder = "ANSIINTL";
+  auto name = std::search(f.begin(), f.end(), sortOrder.begin(), sortOrder.end());
+  ASSERT_NE(name, f.end());
+  std::copy_n("BLROM800", 8, name);  // HP Roman-8
+  auto text = std::search(f.begin() + 2048, f.end(), std::begin("abcd"), std::end("abcd") - 1);
+  ASSERT_NE(text, f.end());
+  const uint8_t roman8[] = {0xEB, 0xF8, 0xBE, 0xF4};
+  std::copy_n(roman8, 4, text);
+  const std::string path = dir.file("roman.db");
+  writeFile(path, std::string(f.begin(), f.end()));
+  EXPECT_EQ(nlohmann::json::parse(dumped(path))["rows"], nlohmann::json::parse(R"([["Š½ƒ¶"]])"));
 }
 
 }  // namespace
