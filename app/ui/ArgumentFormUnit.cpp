@@ -21,6 +21,7 @@
 #include "eval/ui/LogFormUnit.h"
 #include "eval/ui/OptionsFormUnit.h"
 #include "model/LoadElements.h"
+#include "views/ui/InterfaceFont.h"
 #include "views/ui/MessageBoxes.h"
 #include "views/ui/TableViews.h"
 #include "views/ui/WindowHelpers.h"
@@ -29,15 +30,6 @@ namespace zorvex {
 namespace {
 
 const QColor FormBackground(0xD4, 0xD4, 0xD4);
-
-// Qt's default sans-serif at a fixed pixel size, standing in for the old
-// 8-point "MS Sans Serif", so the captions fit their buttons at every DPI.
-QFont formFont() {
-  QFont font = QApplication::font();
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
 
 }  // namespace
 
@@ -50,7 +42,7 @@ TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, Q
   pal.setColor(QPalette::Button, FormBackground);
   setPalette(pal);
   setAutoFillBackground(true);
-  setFont(formFont());
+  setFont(interfaceFont());
   createControls();
   connectHandlers();
   runPopupMenu = [](QMenu& menu, QPoint screenPoint) { menu.exec(screenPoint); };
