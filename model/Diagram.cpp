@@ -164,6 +164,21 @@ Point Diagram::drawnFarCorner() const {
   return p;
 }
 
+const LoadedArrowSides* Diagram::loadedSides(int32_t arrow) const {
+  const auto it = std::lower_bound(loaded_sides_.begin(), loaded_sides_.end(), arrow,
+                                   [](const auto& entry, int32_t n) { return entry.first < n; });
+  return it != loaded_sides_.end() && it->first == arrow ? &it->second : nullptr;
+}
+
+void Diagram::keepLoadedSides(int32_t arrow, LoadedArrowSides sides) {
+  const auto it = std::lower_bound(loaded_sides_.begin(), loaded_sides_.end(), arrow,
+                                   [](const auto& entry, int32_t n) { return entry.first < n; });
+  if (it != loaded_sides_.end() && it->first == arrow)
+    it->second = std::move(sides);
+  else
+    loaded_sides_.insert(it, {arrow, std::move(sides)});
+}
+
 void Diagram::reserve(size_t sentences, size_t arrows, size_t defeaters) {
   sentences_.reserve(sentences);
   arrows_.reserve(arrows);

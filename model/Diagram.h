@@ -7,12 +7,30 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/Elements.h"
 #include "model/SpatialIndex.h"
 
 namespace zorvex {
+
+// Left, Top and Text by which an arrow row names one of its sentences.
+struct ArrowSide {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  std::string Text;
+  friend bool operator==(const ArrowSide&, const ArrowSide&) = default;
+};
+
+// Both sides as the row of an arrow stored them, kept for an arrow with a
+// side that did not resolve at loading: nothing else in memory remembers what
+// that side named, and saving writes it back.
+struct LoadedArrowSides {
+  ArrowSide side1;
+  ArrowSide side2;
+  friend bool operator==(const LoadedArrowSides&, const LoadedArrowSides&) = default;
+};
 
 class Diagram {
  public:
@@ -68,6 +86,12 @@ class Diagram {
 
   void reserve(size_t sentences, size_t arrows, size_t defeaters);
 
+  // The sides as loaded, for an arrow that loading could not resolve on some
+  // side; nullptr for every other arrow.
+  const LoadedArrowSides* loadedSides(int32_t arrow) const;
+  // Kept by loading for the arrow it has just added.
+  void keepLoadedSides(int32_t arrow, LoadedArrowSides sides);
+
  private:
   void ensureIndex() const;
   uint64_t nextZ() { return next_z_++; }
@@ -76,6 +100,8 @@ class Diagram {
   std::vector<TArrow> arrows_;
   std::vector<TDefeater> defeaters_;
   std::optional<TArrow> pending_arrow_;
+  // Few arrows have an unresolved side: kept apart, by ascending arrow number.
+  std::vector<std::pair<int32_t, LoadedArrowSides>> loaded_sides_;
   uint64_t next_z_ = 1;
   mutable SpatialIndex index_;
   mutable bool index_built_ = false;

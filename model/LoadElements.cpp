@@ -138,15 +138,22 @@ void loadArrows(Diagram& d, TableCursor& t) {
     a.StartY = r.integer(5);
     a.EndX = r.integer(6);
     a.EndY = r.integer(7);
-    const int32_t left1 = r.integer(8), top1 = r.integer(9);
-    a.Sentence1 = finder.find(left1, top1, r.text(10));
-    const int32_t left2 = r.integer(11), top2 = r.integer(12);
-    a.Sentence2 = finder.find(left2, top2, r.text(13));
+    LoadedArrowSides sides;
+    sides.side1.Left = r.integer(8);
+    sides.side1.Top = r.integer(9);
+    sides.side1.Text = r.text(10);
+    a.Sentence1 = finder.find(sides.side1.Left, sides.side1.Top, sides.side1.Text);
+    sides.side2.Left = r.integer(11);
+    sides.side2.Top = r.integer(12);
+    sides.side2.Text = r.text(13);
+    a.Sentence2 = finder.find(sides.side2.Left, sides.side2.Top, sides.side2.Text);
     a.Left = std::min(a.StartX, a.EndX);
     a.Top = std::min(a.StartY, a.EndY);
     a.Width = addChecked(narrowChecked(std::llabs(int64_t{a.StartX} - a.EndX)), 1);
     a.Height = addChecked(narrowChecked(std::llabs(int64_t{a.StartY} - a.EndY)), 1);
-    d.addArrow(std::move(a));
+    const bool unresolved = !a.resolved();
+    const int32_t n = d.addArrow(std::move(a));
+    if (unresolved) d.keepLoadedSides(n, std::move(sides));
   }
 }
 

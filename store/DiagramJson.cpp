@@ -1,9 +1,9 @@
-#include "tools/DiagramJson.h"
+#include "store/DiagramJson.h"
 
-#include "tools/JsonRowReader.h"
-#include "tools/JsonRowStream.h"
+#include "store/JsonRowReader.h"
+#include "store/JsonRowStream.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 namespace {
 
 template <class Row, size_t N>
@@ -13,16 +13,47 @@ std::vector<std::string> columnNames(const std::array<Column<Row>, N>& columns, 
 }
 
 const KeySet& sentenceKeys() {
-  static const KeySet keys(columnNames(sentenceColumns(), {}));
+  static const KeySet keys(columnNames(sentenceColumns(), {"Status"}));
   return keys;
 }
 const KeySet& arrowKeys() {
-  static const KeySet keys(columnNames(arrowColumns(), {"From", "To"}));
+  static const KeySet keys(columnNames(arrowColumns(), {"From", "To", "Status"}));
   return keys;
 }
 const KeySet& defeaterKeys() {
-  static const KeySet keys(columnNames(defeaterColumns(), {"ChallengingRect", "ChallengedRect"}));
+  static const KeySet keys(columnNames(defeaterColumns(), {"ChallengingRect", "ChallengedRect", "DefeaterState"}));
   return keys;
+}
+
+// The status bytes evaluation, reset and the user's commands leave behind.
+constexpr Status StoredStatuses[] = {0x01, 0x02, 0x04, 0x09, 0x0A, 0x0C, 0x19, 0x1A, 0x21, 0x22};
+
+template <class T>
+void keepAt(std::vector<std::optional<T>>& list, size_t row, T value) {
+  if (list.size() <= row) list.resize(row + 1);
+  list[row] = value;
+}
+
+void readStatus(const JsonRowReader& r, std::vector<std::optional<Status>>& list, size_t row) {
+  if (!r.has("Status")) return;
+  const int32_t v = r.integer("Status");
+  for (const Status s : StoredStatuses)
+    if (v == s) return keepAt(list, row, s);
+  r.fail("'Status' must be one of 1, 2, 4, 9, 10, 12, 25, 26, 33 and 34");
+}
+
+void readDefeaterState(const JsonRowReader& r, std::vector<std::optional<DefeaterState>>& list, size_t row) {
+  if (!r.has("DefeaterState")) return;
+  const int32_t v = r.integer("DefeaterState");
+  if (v < 0 || v > 2) r.fail("'DefeaterState' must be 0, 1 or 2");
+  keepAt(list, row, static_cast<DefeaterState>(v));
+}
+
+// Status lists given for some rows cover them all.
+void padStatuses(DiagramRows& rows) {
+  if (!rows.sentenceStatus.empty()) rows.sentenceStatus.resize(rows.sentences.size());
+  if (!rows.arrowStatus.empty()) rows.arrowStatus.resize(rows.arrows.size());
+  if (!rows.defeaterState.empty()) rows.defeaterState.resize(rows.defeaters.size());
 }
 
 SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
@@ -49,8 +80,9 @@ struct ArrowByNumbers {
 };
 
 void readArrow(const JsonRowReader& r, DiagramRows& rows, std::vector<ArrowByNumbers>& byNumbers) {
+  readStatus(r, rows.arrowStatus, rows.arrows.size());
   if (r.has("From") || r.has("To")) {
-    r.onlyKeys({"From", "To"});
+    r.onlyKeys({"From", "To", "Status"});
     const int32_t from = r.integer("From"), to = r.integer("To");
     if (from == to) r.fail("the start and end of the arrow must be different");
     byNumbers.push_back({rows.arrows.size(), from, to});
@@ -117,13 +149,21 @@ DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
   std::vector<ArrowByNumbers> byNumbers;
   const RowList lists[3] = {
       {"sentences", &sentenceKeys(),
-       [&](const JsonRow& row) { rows.sentences.push_back(readSentence(JsonRowReader(row), geometry)); }},
+       [&](const JsonRow& row) {
+         const JsonRowReader r(row);
+         readStatus(r, rows.sentenceStatus, rows.sentences.size());
+         rows.sentences.push_back(readSentence(r, geometry));
+       }},
       {"arrows", &arrowKeys(), [&](const JsonRow& row) { readArrow(JsonRowReader(row), rows, byNumbers); }},
-      {"defeaters", &defeaterKeys(),
-       [&](const JsonRow& row) { rows.defeaters.push_back(readDefeater(JsonRowReader(row), geometry)); }}};
+      {"defeaters", &defeaterKeys(), [&](const JsonRow& row) {
+         const JsonRowReader r(row);
+         readDefeaterState(r, rows.defeaterState, rows.defeaters.size());
+         rows.defeaters.push_back(readDefeater(r, geometry));
+       }}};
   streamRows(text, lists);
   joinArrows(rows, byNumbers, geometry);
+  padStatuses(rows);
   return rows;
 }
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "tools/DiagramRows.h"
-#include "tools/ShortForms.h"
+#include "store/DiagramRows.h"
+#include "store/ShortForms.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 // Throws ZorvexError naming the offending row ("arrows[2]: ...").
 DiagramRows diagramFromJson(std::string_view json, const Geometry& geometry);
@@ -17,4 +17,4 @@ DiagramRows diagramFromJson(std::string_view json, const Geometry& geometry);
 // One row per line, keys in table column order.
 std::string diagramToJson(const DiagramRows& rows);
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

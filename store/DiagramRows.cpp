@@ -1,6 +1,6 @@
-#include "tools/DiagramRows.h"
+#include "store/DiagramRows.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 const std::array<Column<SentenceRow>, 5>& sentenceColumns() {
   using R = SentenceRow;
@@ -52,4 +52,4 @@ const std::array<Column<DefeaterRow>, 16>& defeaterColumns() {
   return columns;
 }
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

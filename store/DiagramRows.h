@@ -1,11 +1,15 @@
 #pragma once
-// The three tables as plain rows, column for column as they are stored.
+// The three tables as plain rows, column for column as they are stored, and
+// the statuses a diagram file keeps beside them.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace zorvex::tools {
+#include "model/Types.h"
+
+namespace zorvex {
 
 struct SentenceRow {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -35,6 +39,11 @@ struct DiagramRows {
   std::vector<SentenceRow> sentences;
   std::vector<ArrowRow> arrows;
   std::vector<DefeaterRow> defeaters;
+  // "Status" and "DefeaterState" of a diagram file; tables hold none. Each
+  // list is empty when no row gave one, else as long as its rows.
+  std::vector<std::optional<Status>> sentenceStatus;
+  std::vector<std::optional<Status>> arrowStatus;
+  std::vector<std::optional<DefeaterState>> defeaterState;
   friend bool operator==(const DiagramRows&, const DiagramRows&) = default;
 };
 
@@ -52,4 +61,4 @@ const std::array<Column<SentenceRow>, 5>& sentenceColumns();
 const std::array<Column<ArrowRow>, 14>& arrowColumns();
 const std::array<Column<DefeaterRow>, 16>& defeaterColumns();
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

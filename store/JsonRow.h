@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zorvex::tools {
+namespace zorvex {
 
 struct JsonCell {
   enum Kind : uint8_t { Absent, Integer, Unsigned, Float, String, Bool, Null, Array, Object } kind = Absent;
@@ -51,4 +51,4 @@ struct JsonRow {
   bool has(std::string_view key) const { return cell(key).kind != JsonCell::Absent; }
 };
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -1,10 +1,10 @@
-#include "tools/JsonRowReader.h"
+#include "store/JsonRowReader.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-namespace zorvex::tools {
+namespace zorvex {
 
 const JsonCell& JsonRow::cell(std::string_view key) const {
   static const JsonCell absent;
@@ -73,4 +73,4 @@ std::vector<int32_t> JsonRowReader::integerArray(const std::string& key, size_t 
   return out;
 }
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "model/ZorvexError.h"
-#include "tools/DiagramRows.h"
-#include "tools/JsonRow.h"
+#include "store/DiagramRows.h"
+#include "store/JsonRow.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 class JsonRowReader {
  public:
@@ -53,4 +53,4 @@ class JsonRowReader {
   const JsonRow& row_;
 };
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

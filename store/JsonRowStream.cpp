@@ -1,4 +1,4 @@
-#include "tools/JsonRowStream.h"
+#include "store/JsonRowStream.h"
 
 #include <cstring>
 
@@ -6,7 +6,7 @@
 
 #include "model/ZorvexError.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 namespace {
 
 using nlohmann::json;
@@ -156,4 +156,4 @@ void streamRows(std::string_view text, const RowList (&lists)[3]) {
   json::sax_parse(text.begin(), text.end(), &handler);
 }
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string_view>
 
-#include "tools/JsonRow.h"
+#include "store/JsonRow.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 struct RowList {
   const char* name;  // the top-level key
@@ -17,4 +17,4 @@ struct RowList {
 
 void streamRows(std::string_view json, const RowList (&lists)[3]);
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -1,10 +1,11 @@
-#include "tools/ShortForms.h"
+#include "store/ShortForms.h"
 
 #include "model/Checked.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 void sizeSentenceFromText(SentenceRow& s, const Geometry& g) {
+  if (!g.textSize) throw ZorvexError("missing 'Right' and 'Bottom'");
   const TextSize size = g.textSize(s.Text);
   const int32_t width = addChecked(size.width, 7);
   const int32_t height = addChecked(size.height, 7);
@@ -48,4 +49,4 @@ void completeDefeater(DefeaterRow& d, const Geometry& g) {
   d.EndY = end.y;
 }
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "model/Types.h"
-#include "tools/DiagramRows.h"
+#include "store/DiagramRows.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 struct TextSize {
   int32_t width = 0;
@@ -16,7 +16,8 @@ struct TextSize {
 };
 
 struct Geometry {
-  // Pixel size of a text in the sentence font.
+  // Pixel size of a text in the sentence font; without it a sentence must
+  // give its size.
   std::function<TextSize(const std::string&)> textSize;
   // Border points of the line from rectangle A to rectangle B (start on A, end on B).
   std::function<std::pair<Point, Point>(const Rect&, const Rect&)> startEnd;
@@ -29,4 +30,4 @@ ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geom
 // Centres and end points of a defeater from its two rectangles.
 void completeDefeater(DefeaterRow& d, const Geometry& g);
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

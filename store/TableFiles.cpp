@@ -1,19 +1,22 @@
-#include "tools/TableFiles.h"
+#include "store/TableFiles.h"
 
 #include <algorithm>
 #include <filesystem>
 
 #include "model/LoadElements.h"
+#include "model/ZorvexError.h"
 #include "model/paradox/FileIo.h"
-#include "model/paradox/ParadoxTable.h"
 #include "model/paradox/TableWriter.h"
+#include "store/AtomicFiles.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 namespace {
 
 using paradox::Field;
 using paradox::FieldType;
 using paradox::Row;
+
+const char* const TableFiles[3] = {SentencesTableFile, ArrowsTableFile, DefeatersTableFile};
 
 // The widest text of a column in UTF-8 bytes: never fewer bytes than in a
 // single-byte code page, and Alpha fields hold 1 to 255.
@@ -52,6 +55,10 @@ std::vector<uint8_t> buildImage(const std::vector<R>& rows, const std::array<Col
   return paradox::buildTable(fieldsFor(rows, columns), cells, options);
 }
 
+std::string_view bytesOf(const std::vector<uint8_t>& image) {
+  return {reinterpret_cast<const char*>(image.data()), image.size()};
+}
+
 }  // namespace
 
 std::string tablePath(const std::string& directory, const char* file) {
@@ -59,29 +66,35 @@ std::string tablePath(const std::string& directory, const char* file) {
   return directory.back() == '/' ? directory + file : directory + "/" + file;
 }
 
+TableImages buildTableImages(const DiagramRows& rows) {
+  return {buildImage(rows.sentences, sentenceColumns(), TableFiles[0]),
+          buildImage(rows.arrows, arrowColumns(), TableFiles[1]),
+          buildImage(rows.defeaters, defeaterColumns(), TableFiles[2])};
+}
+
+void replaceTables(const TableImages& images, const std::string& directory) {
+  const std::vector<uint8_t>* const bytes[3] = {&images.sentences, &images.arrows, &images.defeaters};
+  std::vector<FileContents> files;
+  std::vector<paradox::FileLock> locks;  // held until the new tables are in place
+  for (int i = 0; i < 3; ++i) {
+    files.push_back({tablePath(directory, TableFiles[i]), bytesOf(*bytes[i])});
+    locks.push_back(paradox::lockIfExists(files.back().path));
+  }
+  replaceFiles(files, "Cannot write table");
+}
+
+void writeTables(const DiagramRows& rows, const std::string& directory) {
+  replaceTables(buildTableImages(rows), directory);
+}
+
 void writeDiagramTables(const DiagramRows& rows, const std::string& directory, bool force) {
-  const char* files[3] = {SentencesTableFile, ArrowsTableFile, DefeatersTableFile};
   if (!force)
-    for (const char* f : files)
+    for (const char* f : TableFiles)
       if (std::filesystem::exists(tablePath(directory, f)))
         throw ZorvexError("Table " + tablePath(directory, f) + " already exists (use --force to replace it)");
   if (!directory.empty() && !std::filesystem::is_directory(directory))
-    throw ZorvexError("Cannot create file " + tablePath(directory, files[0]));
-  const std::vector<uint8_t> images[3] = {buildImage(rows.sentences, sentenceColumns(), files[0]),
-                                          buildImage(rows.arrows, arrowColumns(), files[1]),
-                                          buildImage(rows.defeaters, defeaterColumns(), files[2])};
-  for (int i = 0; i < 3; ++i) {
-    const std::string path = tablePath(directory, files[i]);
-    paradox::FileLock old = paradox::lockIfExists(path);  // refuses a table the program has open
-    paradox::replaceFile(path, images[i]);
-  }
+    throw ZorvexError("Cannot create file " + tablePath(directory, TableFiles[0]));
+  writeTables(rows, directory);
 }
 
-Diagram loadDiagram(const std::string& directory) {
-  Diagram diagram;
-  LoadResult result = LoadElements(diagram, directory.empty() ? "." : directory, paradox::tableOpener());
-  if (result.error) throw *result.error;
-  return diagram;
-}
-
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -1,19 +1,23 @@
-#include "tools/TextFiles.h"
+#include "store/TextFiles.h"
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "model/ZorvexError.h"
 
-namespace zorvex::tools {
+namespace zorvex {
 
 std::string readTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // A FIFO or device under the name would block or never end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) throw ZorvexError("Cannot open file " + path);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw ZorvexError("Cannot open file " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw ZorvexError("Cannot open file " + path);
-  return std::move(text).str();
+  std::string text(static_cast<size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad() || static_cast<size_t>(in.gcount()) != text.size()) throw ZorvexError("Cannot open file " + path);
+  return text;
 }
 
 void writeTextFile(const std::string& path, const std::string& contents) {
@@ -24,4 +28,4 @@ void writeTextFile(const std::string& path, const std::string& contents) {
   if (!out) throw ZorvexError("Cannot create file " + path);
 }
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -2,11 +2,11 @@
 // Whole text files in and out, with the program's file messages.
 #include <string>
 
-namespace zorvex::tools {
+namespace zorvex {
 
 // Throws ZorvexError("Cannot open file <path>").
 std::string readTextFile(const std::string& path);
 // Throws ZorvexError("Cannot create file <path>").
 void writeTextFile(const std::string& path, const std::string& contents);
 
-}  // namespace zorvex::tools
+}  // namespace zorvex

@@ -4,11 +4,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "store/TextFiles.h"
 #include "tools/Cli.h"
 #include "tools/Commands.h"
+#include "tools/DiagramSource.h"
 #include "tools/Steps.h"
-#include "tools/TableFiles.h"
-#include "tools/TextFiles.h"
 
 namespace zorvex::tools {
 namespace {
@@ -76,7 +76,8 @@ int runEvaluate(const EvaluateOptions& o, CommandIo& io) {
 Command addEvaluateCommand(CLI::App& cli) {
   auto o = std::make_shared<EvaluateOptions>();
   CLI::App* app = cli.add_subcommand("evaluate", "Run rounds on the stored diagram and print the log lines.");
-  app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
+  app->add_option("DIR", o->directory,
+                  "Where the tables are (default: the working directory), or a diagram file ending in .json");
   app->add_option("--steps", o->steps,
                   "Comma-separated: evaluate, jump, reset, justified:N, unjustified:N, not-evaluated:N "
                   "(N a sentence number); default evaluate");

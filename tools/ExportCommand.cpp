@@ -1,10 +1,11 @@
 // zorvex-cli export [DIR] [-o FILE]
 #include <memory>
 
+#include "store/DiagramJson.h"
+#include "store/DiagramToRows.h"
+#include "store/TextFiles.h"
 #include "tools/Commands.h"
-#include "tools/DiagramJson.h"
-#include "tools/TableFiles.h"
-#include "tools/TextFiles.h"
+#include "tools/DiagramSource.h"
 
 namespace zorvex::tools {
 namespace {
@@ -15,8 +16,11 @@ struct ExportOptions {
 };
 
 int runExport(const ExportOptions& o, CommandIo& io) {
-  const Diagram diagram = loadDiagram(o.directory);
-  const std::string json = diagramToJson(rowsOfDiagram(diagram, o.directory));
+  const DiagramLocation where = locationFor(o.directory);
+  const Diagram diagram = loadDiagram(where);
+  // Tables hold no statuses; a diagram file's are kept.
+  const WithStatuses statuses = where.format == DiagramFormat::Json ? WithStatuses::Yes : WithStatuses::No;
+  const std::string json = diagramToJson(rowsOfDiagram(diagram, statuses));
   if (o.output.empty())
     io.out << json;
   else
@@ -29,7 +33,8 @@ int runExport(const ExportOptions& o, CommandIo& io) {
 Command addExportCommand(CLI::App& cli) {
   auto o = std::make_shared<ExportOptions>();
   CLI::App* app = cli.add_subcommand("export", "Print the stored diagram as JSON, every column of every row.");
-  app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
+  app->add_option("DIR", o->directory,
+                  "Where the tables are (default: the working directory), or a diagram file ending in .json");
   app->add_option("-o,--output", o->output, "Write the JSON to this file instead of the standard output");
   return {app, [o](CommandIo& io) { return runExport(*o, io); }};
 }

@@ -1,12 +1,12 @@
 // zorvex-cli import DIAGRAM.json [DIR] [--force]
 #include <memory>
 
+#include "store/DiagramJson.h"
+#include "store/RowsLoading.h"
+#include "store/TableFiles.h"
+#include "store/TextFiles.h"
 #include "tools/Commands.h"
-#include "tools/DiagramJson.h"
-#include "tools/LoadCheck.h"
 #include "tools/ProgramGeometry.h"
-#include "tools/TableFiles.h"
-#include "tools/TextFiles.h"
 
 namespace zorvex::tools {
 namespace {
@@ -41,7 +41,8 @@ Command addImportCommand(CLI::App& cli) {
       "Rows are objects keyed by column name. Short forms: a sentence without Right and Bottom\n"
       "is sized from its text; an arrow {\"From\": i, \"To\": j} joins sentences i and j; a\n"
       "defeater given by \"ChallengingRect\" and \"ChallengedRect\" ([l, t, r, b]) gets its\n"
-      "centres and end points computed.");
+      "centres and end points computed. \"Status\" (sentences, arrows) and \"DefeaterState\"\n"
+      "(defeaters) are accepted and not stored: tables hold no statuses.");
   return {app, [o](CommandIo& io) { return runImport(*o, io); }};
 }
 

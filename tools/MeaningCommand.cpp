@@ -2,9 +2,9 @@
 #include <memory>
 
 #include "eval/ImplicitMeaning.h"
+#include "tools/DiagramSource.h"
 #include "tools/InquiryCommands.h"
 #include "tools/Steps.h"
-#include "tools/TableFiles.h"
 
 namespace zorvex::tools {
 namespace {
@@ -34,7 +34,8 @@ Command addMeaningCommand(CLI::App& cli) {
   auto o = std::make_shared<MeaningOptions>();
   CLI::App* app = cli.add_subcommand(
       "meaning", "Print the rules, reasons and exceptions the stored diagram stands for, as \"Implicit meaning\" logs them.");
-  app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
+  app->add_option("DIR", o->directory,
+                  "Where the tables are (default: the working directory), or a diagram file ending in .json");
   app->add_option("--steps", o->steps,
                   "Run first, comma-separated: evaluate, jump, reset, justified:N, unjustified:N, not-evaluated:N "
                   "(default: none)");

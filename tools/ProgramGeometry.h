@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "tools/GuiSession.h"
-#include "tools/ShortForms.h"
+#include "store/ShortForms.h"
 
 namespace zorvex::tools {
 

@@ -3,9 +3,9 @@
 
 #include "elements/ui/DiagramRenderer.h"
 #include "tools/Commands.h"
+#include "tools/DiagramSource.h"
 #include "tools/GuiSession.h"
 #include "tools/Steps.h"
-#include "tools/TableFiles.h"
 
 namespace zorvex::tools {
 namespace {
@@ -33,9 +33,12 @@ int runRender(const RenderOptions& o, CommandIo&) {
 
 Command addRenderCommand(CLI::App& cli) {
   auto o = std::make_shared<RenderOptions>();
-  CLI::App* app = cli.add_subcommand("render", "Draw the stored diagram as the main window shows it, to PNG or SVG.");
-  app->add_option("DIR", o->directory, "Where the tables are (default: the working directory)");
-  app->add_option("-o,--output", o->output, "Picture file: PNG, or SVG when the name ends in .svg")->required();
+  CLI::App* app =
+      cli.add_subcommand("render", "Draw the stored diagram as the main window shows it, to PNG, SVG or PDF.");
+  app->add_option("DIR", o->directory,
+                  "Where the tables are (default: the working directory), or a diagram file ending in .json");
+  app->add_option("-o,--output", o->output, "Picture file: PNG, or SVG or PDF when the name ends in .svg or .pdf")
+      ->required();
   app->add_option("--after", o->after, "Steps to run first, as for evaluate --steps");
   app->add_option("--evaluate-options", o->evaluateSet, "Rules of evaluation rounds in --after, as for evaluate");
   app->add_option("--jump-options", o->jumpSet, "Rules of jump rounds in --after, as for evaluate");

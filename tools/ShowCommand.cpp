@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "tools/Cli.h"
+#include "tools/DiagramSource.h"
 #include "tools/InquiryCommands.h"
 #include "tools/Steps.h"
-#include "tools/TableFiles.h"
 #include "views/ElementDataText.h"
 
 namespace zorvex::tools {
@@ -85,7 +85,9 @@ int runShow(const ShowOptions& o, CommandIo& io) {
 Command addShowCommand(CLI::App& cli) {
   auto o = std::make_shared<ShowOptions>();
   CLI::App* app = cli.add_subcommand("show", "Print the stored data of one element, as \"Show ... Data\" shows it.");
-  app->add_option("WORDS", o->words, "[DIR] sentence|arrow|defeater N (DIR: where the tables are)")->required();
+  app->add_option("WORDS", o->words,
+                  "[DIR] sentence|arrow|defeater N (DIR: where the tables are, or a diagram file ending in .json)")
+      ->required();
   app->add_option("--steps", o->steps,
                   "Run first, comma-separated: evaluate, jump, reset, justified:N, unjustified:N, not-evaluated:N "
                   "(default: none)");

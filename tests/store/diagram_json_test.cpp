@@ -4,7 +4,7 @@
 
 #include "elements/Geometry.h"
 #include "model/ZorvexError.h"
-#include "tools/DiagramJson.h"
+#include "store/DiagramJson.h"
 
 namespace zorvex::tools {
 namespace {

@@ -10,7 +10,7 @@
 #include "tests/tools/CliRun.h"
 #include "tools/Cli.h"
 #include "tools/InquiryCommands.h"
-#include "tools/TableFiles.h"
+#include "store/TableFiles.h"
 
 namespace zorvex::tools::testing {
 namespace {

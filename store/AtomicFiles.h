@@ -1,0 +1,24 @@
+#pragma once
+// Replacing files so that a failure changes none of them: every new content
+// goes to a temporary file beside its target, is flushed to disk, and only
+// when all of them are complete are they renamed into place.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvex {
+
+struct FileContents {
+  std::string path;
+  std::string_view bytes;
+};
+
+// `failure` begins each message: "<failure> <path>: <reason>" (e.g. "Cannot
+// write table"). Read-only targets and folders are refused by their
+// permission bits too, so even a user the system lets write leaves them
+// alone. A symbolic link is followed: the file it names is replaced. A
+// replaced file keeps its permission bits. Throws ZorvexError; temporary
+// files are removed on every failure.
+void replaceFiles(const std::vector<FileContents>& files, const std::string& failure);
+
+}  // namespace zorvex

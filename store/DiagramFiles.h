@@ -1,0 +1,74 @@
+#pragma once
+// Opening and saving a whole diagram: a folder holding the three tables, or
+// a diagram file in JSON (the companion's import/export form, with the
+// statuses beside the rows). Both are read through LoadElements, so opening
+// gives the same diagram and the same messages as start-up does.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "model/Diagram.h"
+#include "model/TableCursor.h"
+#include "model/ZorvexError.h"
+#include "store/ShortForms.h"
+
+namespace zorvex {
+
+enum class DiagramFormat { Tables, Json };
+
+struct DiagramLocation {
+  std::filesystem::path path;  // a folder (Tables) or a .json file (Json)
+  DiagramFormat format = DiagramFormat::Tables;
+};
+
+// ".json" (any letter case) is a JSON file; anything else is a folder.
+DiagramLocation locationFor(const std::filesystem::path& chosen);
+
+struct OpenResult {
+  std::optional<ZorvexError> error;       // what ended loading early; the elements read before it stay
+  std::unique_ptr<TableCursor> leftOpen;  // as LoadResult: a table left open by a failure
+};
+
+// Loads into an EMPTY diagram. A folder: its three tables through `open`,
+// exactly as at start-up. A JSON file: its rows through LoadElements from
+// memory, then its "Status" and "DefeaterState" keys. A file that cannot be
+// read gives "Cannot open file <path>"; broken JSON or a bad row gives a
+// message naming the row ("arrows[2]: missing 'EndX'"), and no element.
+// Short forms are completed by ComputeStartEndPoints; a sentence without
+// "Right" and "Bottom" needs its text measured and is refused here.
+OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open);
+// The same, with the geometry that completes every short form (the window
+// measures texts in the sentence font).
+OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open,
+                       const Geometry& shortForms);
+
+struct SaveOptions {
+  // True when a table file (full path) is held open by the program's table
+  // views: saving into that folder is then refused with a message.
+  std::function<bool(const std::filesystem::path& table)> tableInUse;
+};
+
+// Writes the diagram where it came from or was chosen to go. Deleted
+// elements are left out and the rest keep their order; each arrow row names
+// its sentences by their Left, Top and Text, and a side that did not resolve
+// at loading keeps what its row named. Tables hold no statuses; every
+// sentence's text is checked against code page 1252 before anything is
+// written, and the three tables replace the old ones together or not at all.
+// A JSON file keeps "Status" and "DefeaterState" and is replaced atomically.
+// Throws ZorvexError with the user's message; on failure nothing changed.
+void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptions& options = {});
+
+// "<dataFolder>/Recovered diagram.json"
+std::filesystem::path recoveryFile(const std::filesystem::path& dataFolder);
+// Writes the diagram as JSON with statuses to `file` (creating its folder),
+// replacing an older copy atomically. Throws ZorvexError.
+void writeRecoveryCopy(const Diagram& d, const std::filesystem::path& file);
+
+// A fingerprint of everything a JSON save keeps (geometry, texts, order,
+// deletions, statuses, defeater states): equal fingerprints mean nothing to
+// save.
+uint64_t diagramFingerprint(const Diagram& d);
+
+}  // namespace zorvex

@@ -1,0 +1,172 @@
+// Saving into a folder of tables: what the next opening gives back, and the
+// old tables left exactly as they were by every refused or failed save.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "model/LoadElements.h"
+#include "store/DiagramToRows.h"
+#include "store/TableFiles.h"
+#include "tests/store/StoreTesting.h"
+
+namespace zorvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+DiagramLocation folderIn(const TempDir& dir) { return {dir.path, DiagramFormat::Tables}; }
+
+TEST(SaveTables, OpeningGivesBackGeometryTextsAndOrderWithoutStatuses) {
+  TempDir dir;
+  const Diagram d = sampleDiagram();
+  saveDiagram(d, folderIn(dir));
+
+  const Reopened again = reopen(folderIn(dir));
+  ASSERT_EQ(again.error, "");
+  EXPECT_EQ(savedFields(again.diagram, Statuses::Left), savedFields(d, Statuses::Left));
+  // Tables hold no statuses: everything opens not evaluated.
+  for (const TSentence& s : again.diagram.sentences()) EXPECT_EQ(s.Status, NotEvaluated);
+  for (const TArrow& a : again.diagram.arrows()) EXPECT_EQ(a.Status, NotEvaluated);
+  for (const TDefeater& f : again.diagram.defeaters()) EXPECT_EQ(f.DefeaterState, DefeaterState::ActiveNorInactive);
+  // Saving what was opened writes the same bytes again.
+  const auto first = folderContents(dir.path);
+  saveDiagram(again.diagram, folderIn(dir));
+  EXPECT_EQ(folderContents(dir.path), first);
+}
+
+TEST(SaveTables, DeletedElementsAreLeftOutAndTheRestNumberedInOrder) {
+  TempDir dir;
+  Diagram d = sampleDiagram();
+  d.sentence(0).Deleted = true;  // with the two arrows that join it
+  d.arrow(0).Deleted = true;
+  d.arrow(1).Deleted = true;
+  d.defeater(0).Deleted = true;
+  saveDiagram(d, folderIn(dir));
+
+  const Reopened again = reopen(folderIn(dir));
+  ASSERT_EQ(again.error, "");
+  EXPECT_EQ(again.diagram.SentenceCount(), 3);
+  EXPECT_EQ(again.diagram.ArrowCount(), 1);
+  EXPECT_EQ(again.diagram.DefeaterCount(), 1);
+  EXPECT_EQ(again.diagram.sentence(0).Text, "Tweety flies");
+  // Arrow2 from Sentence3 to Sentence1 is now Arrow0 from Sentence2 to Sentence0.
+  EXPECT_EQ(again.diagram.arrow(0).Sentence1, 2);
+  EXPECT_EQ(again.diagram.arrow(0).Sentence2, 0);
+  EXPECT_EQ(savedFields(again.diagram, Statuses::Left), savedFields(d, Statuses::Left));
+}
+
+TEST(SaveTables, AnArrowWithAnUnresolvedSideKeepsTheRowItWasLoadedWith) {
+  TempDir first, second;
+  DiagramRows rows;
+  rows.sentences = {{10, 20, 60, 35, "A"}, {100, 20, 150, 35, "B"}};
+  rows.arrows = {{35, 27, 125, 27, 60, 27, 100, 27, 10, 20, "a", 100, 20, "B"},
+                 {1, 2, 3, 4, 5, 6, 7, 8, 70, 80, "nobody", 90, 95, "nothing"}};
+  writeTables(rows, first.path);
+  Reopened loaded = reopen(folderIn(first));
+  ASSERT_EQ(loaded.error, "");
+  ASSERT_EQ(loaded.diagram.arrow(0).Sentence1, NoSentence);
+  // The side that did resolve follows its sentence.
+  loaded.diagram.sentence(1).Left = 110;
+  loaded.diagram.sentence(1).Right = 160;
+  saveDiagram(loaded.diagram, folderIn(second));
+
+  auto table = paradox::ParadoxTable::open(second.file(ArrowsTableFile));
+  ASSERT_EQ(table->rowCount(), 2u);
+  const std::vector<std::string> columns{"Left1", "Top1", "Text1", "Left2", "Top2", "Text2"};
+  std::vector<std::vector<std::string>> cells(2);
+  for (size_t r = 0; r < 2; ++r)
+    for (const std::string& c : columns) cells[r].push_back(table->displayText(r, table->columnIndex(c)));
+  EXPECT_EQ(cells[0], (std::vector<std::string>{"10", "20", "a", "110", "20", "B"}));
+  EXPECT_EQ(cells[1], (std::vector<std::string>{"70", "80", "nobody", "90", "95", "nothing"}));
+}
+
+TEST(SaveTables, IntoANewFolderMakesIt) {
+  TempDir dir;
+  const DiagramLocation where{fs::path(dir.path) / "new" / "diagram", DiagramFormat::Tables};
+  saveDiagram(sampleDiagram(), where);
+  EXPECT_EQ(reopen(where).diagram.SentenceCount(), 4);
+}
+
+// Each failing save below starts from the tables of sampleDiagram() and
+// tries to save a different diagram over them.
+class FailedSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saveDiagram(sampleDiagram(), folderIn(dir));
+    before = folderContents(dir.path);
+    ASSERT_EQ(before.size(), 3u);
+    other.addSentence(sentenceAt(5, 5, "Another diagram"));
+  }
+  std::string saveFails(const Diagram& d, const SaveOptions& options = {}) {
+    return messageOf([&] { saveDiagram(d, folderIn(dir), options); });
+  }
+  TempDir dir;
+  std::map<std::string, std::string> before;
+  Diagram other;
+};
+
+TEST_F(FailedSave, AReadOnlyFolderIsRefused) {
+  ASSERT_EQ(chmod(dir.path.c_str(), 0555), 0);
+  EXPECT_EQ(saveFails(other), "Cannot write table " + dir.file(SentencesTableFile) + ": the folder is read-only");
+  chmod(dir.path.c_str(), 0755);
+  EXPECT_EQ(folderContents(dir.path), before);
+}
+
+TEST_F(FailedSave, ATableHeldByAnotherOpenerIsRefused) {
+  const auto held = paradox::ParadoxTable::open(dir.file(DefeatersTableFile));
+  EXPECT_EQ(saveFails(other), "Table " + dir.file(DefeatersTableFile) + " is busy: another program has it open");
+  EXPECT_EQ(folderContents(dir.path), before);
+}
+
+TEST_F(FailedSave, ATableOpenInATableViewIsRefused) {
+  SaveOptions options;
+  options.tableInUse = [&](const fs::path& table) { return table == fs::path(dir.file(ArrowsTableFile)); };
+  EXPECT_EQ(saveFails(other, options),
+            "Cannot save into " + dir.path + ": the table " + dir.file(ArrowsTableFile) + " is open in a table view");
+  EXPECT_EQ(folderContents(dir.path), before);
+}
+
+TEST_F(FailedSave, TextTheCodePageCannotHoldIsRefusedNamingTheSentence) {
+  other.addSentence(sentenceAt(5, 50, "Ω is not in code page 1252"));
+  other.addSentence(sentenceAt(5, 90, "東京"));
+  EXPECT_EQ(saveFails(other), "The text of Sentence1 ('Ω is not in code page 1252') cannot be stored in code page 1252");
+  other.sentence(1).Deleted = true;  // a deleted sentence is not saved, so not checked
+  EXPECT_EQ(saveFails(other), "The text of Sentence2 ('東京') cannot be stored in code page 1252");
+  other.sentence(2).Deleted = true;
+  other.addSentence(sentenceAt(5, 130, std::string(254, 'x') + "é"));
+  other.addSentence(sentenceAt(5, 170, std::string(256, 'x')));
+  EXPECT_EQ(saveFails(other), "The text of Sentence4 is longer than the 255 characters a table can hold");
+  EXPECT_EQ(folderContents(dir.path), before);
+
+  // Nothing at all is written into a folder that does not exist yet.
+  const DiagramLocation fresh{fs::path(dir.path) / "fresh", DiagramFormat::Tables};
+  EXPECT_NE(messageOf([&] { saveDiagram(other, fresh); }), "(no error)");
+  EXPECT_FALSE(fs::exists(fresh.path));
+}
+
+// The disk fills up while the arrow table is being written, after the
+// sentence table is complete: neither may replace its old table.
+TEST_F(FailedSave, ADiskThatFillsUpHalfWayChangesNothing) {
+  Diagram big;
+  for (int32_t n = 0; n < 200; ++n) big.addSentence(sentenceAt(n * 10, n * 5, "Sentence " + std::to_string(n)));
+  for (int32_t n = 0; n + 1 < 200; ++n) arrowBetween(big, n, n + 1);
+  const TableImages images = buildTableImages(rowsOfDiagram(big, WithStatuses::No));
+  ASSERT_LT(images.sentences.size() + 1, images.arrows.size());
+
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limited = old;
+  limited.rlim_cur = images.sentences.size() + 1;
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const std::string message = saveFails(big);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(message, "Cannot write table " + dir.file(ArrowsTableFile) + ": File too large");
+  EXPECT_EQ(folderContents(dir.path), before);
+}
+
+}  // namespace
+}  // namespace zorvex::testing
