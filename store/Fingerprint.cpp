@@ -52,9 +52,9 @@ void addArrow(Hasher& h, const TArrow& a) {
 }
 
 void addDefeater(Hasher& h, const TDefeater& f) {
-  const bool leftOut = f.Deleted || f.Incomplete;
-  h.add(leftOut);
-  if (leftOut) return;
+  if (f.Incomplete) return;  // still being drawn: not a part of the diagram yet
+  h.add(f.Deleted);
+  if (f.Deleted) return;
   for (const Rect& r : {f.ChallengingRect, f.ChallengedRect}) {
     h.add(r.Left, r.Top);
     h.add(r.Right, r.Bottom);
@@ -70,11 +70,12 @@ void addDefeater(Hasher& h, const TDefeater& f) {
 
 uint64_t diagramFingerprint(const Diagram& d) {
   Hasher h;
-  h.add(d.sentences().size());
+  enum : uint64_t { Sentences = 0x5E, Arrows = 0xA2, Defeaters = 0xDE };  // keep the three lists apart
+  h.add(Sentences);
   for (const TSentence& s : d.sentences()) addSentence(h, s);
-  h.add(d.arrows().size());
+  h.add(Arrows);
   for (const TArrow& a : d.arrows()) addArrow(h, a);
-  h.add(d.defeaters().size());
+  h.add(Defeaters);
   for (const TDefeater& f : d.defeaters()) addDefeater(h, f);
   return h.value();
 }

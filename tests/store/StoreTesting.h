@@ -98,7 +98,7 @@ inline std::string savedFields(const Diagram& d, Statuses statuses) {
   }
   number = 0;
   for (const TDefeater& f : d.defeaters()) {
-    if (f.Deleted) continue;
+    if (f.Deleted || f.Incomplete) continue;
     out << "Defeater" << number++;
     for (const Rect& r : {f.ChallengingRect, f.ChallengedRect})
       out << " " << r.Left << " " << r.Top << " " << r.Right << " " << r.Bottom;

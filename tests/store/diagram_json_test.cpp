@@ -48,6 +48,27 @@ TEST(DiagramJson, FullFormRoundTripKeepsEveryColumn) {
   EXPECT_EQ(diagramToJson(DiagramRows{}), "{\n  \"sentences\": [],\n  \"arrows\": [],\n  \"defeaters\": []\n}\n");
 }
 
+TEST(DiagramJson, StatusesAreWrittenOnlyWhereARowHasOne) {
+  DiagramRows rows;
+  rows.sentences = {{1, 2, 3, 4, "a"}, {5, 6, 7, 8, "b"}};
+  rows.sentenceStatus = {std::nullopt, Status{0x1A}};
+  rows.arrows = {{1, 2, 3, 4, 5, 6, 7, 8, 1, 2, "a", 5, 6, "b"}};
+  rows.arrowStatus = {Status{0x09}};
+  rows.defeaters = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
+  rows.defeaterState = {DefeaterState::Inactive};
+
+  const std::string json = diagramToJson(rows);
+  EXPECT_NE(json.find("\"Text\": \"a\"}"), std::string::npos);
+  EXPECT_NE(json.find("\"Text\": \"b\", \"Status\": 26}"), std::string::npos);
+  EXPECT_NE(json.find("\"Text2\": \"b\", \"Status\": 9}"), std::string::npos);
+  EXPECT_NE(json.find("\"EndY\": 16, \"DefeaterState\": 2}"), std::string::npos);
+  EXPECT_EQ(diagramFromJson(json, fixedGeometry()), rows);
+
+  // Tables hold none: rows read from them have no status lists at all.
+  rows.sentenceStatus.clear(), rows.arrowStatus.clear(), rows.defeaterState.clear();
+  EXPECT_EQ(diagramToJson(rows).find("Status"), std::string::npos);
+}
+
 TEST(DiagramJson, ShortFormsAreComputedAsTheProgramWould) {
   const DiagramRows rows = diagramFromJson(R"({
     "sentences": [{"Left": 100, "Top": 100, "Right": 160, "Bottom": 120, "Text": "A"},

@@ -42,6 +42,8 @@ TEST(SaveTables, DeletedElementsAreLeftOutAndTheRestNumberedInOrder) {
   d.arrow(0).Deleted = true;
   d.arrow(1).Deleted = true;
   d.defeater(0).Deleted = true;
+  const int32_t drawing = defeaterOf(d, {0, 0, 5, 5}, {10, 10, 20, 20});
+  d.defeater(drawing).Incomplete = true;  // still being drawn: not saved
   saveDiagram(d, folderIn(dir));
 
   const Reopened again = reopen(folderIn(dir));
