@@ -74,13 +74,16 @@ void refuseTablesInUse(const fs::path& folder, const SaveOptions& options) {
   if (!options.tableInUse) return;
   for (const char* file : {SentencesTableFile, ArrowsTableFile, DefeatersTableFile}) {
     const fs::path table = folder / file;
-    if (options.tableInUse(table))
+    std::error_code ec;
+    const fs::path full = fs::weakly_canonical(fs::absolute(table), ec);
+    if (options.tableInUse(ec ? table : full))
       throw ZorvexError("Cannot save into " + folder.string() + ": the table " + table.string() +
                         " is open in a table view");
   }
 }
 
-void saveTables(const Diagram& d, const fs::path& folder, const SaveOptions& options) {
+void saveTables(const Diagram& d, const fs::path& where, const SaveOptions& options) {
+  const fs::path folder = where.empty() ? fs::path(".") : where;
   refuseTablesInUse(folder, options);
   checkTableTexts(d);
   const TableImages images = buildTableImages(rowsOfDiagram(d, WithStatuses::No));

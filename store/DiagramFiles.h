@@ -45,8 +45,10 @@ OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableO
                        const Geometry& shortForms);
 
 struct SaveOptions {
-  // True when a table file (full path) is held open by the program's table
-  // views: saving into that folder is then refused with a message.
+  // True when a table file is held open by the program's table views:
+  // saving into that folder is then refused with a message. The path asked
+  // about is absolute, without "." or ".." and with symbolic links resolved
+  // (std::filesystem::weakly_canonical).
   std::function<bool(const std::filesystem::path& table)> tableInUse;
 };
 

@@ -29,47 +29,54 @@ void JsonRowReader::onlyKeys(const std::vector<std::string>& allowed) const {
   }
 }
 
-const JsonCell& JsonRowReader::value(const std::string& key) const {
+const JsonCell& JsonRowReader::value(std::string_view key) const {
   const JsonCell& c = row_.cell(key);
-  if (c.kind == JsonCell::Absent) fail("missing '" + key + "'");
+  if (c.kind == JsonCell::Absent) fail("missing '" + std::string(key) + "'");
   return c;
 }
 
 // A Long column holds -2147483647 .. 2147483647: the all-zero encoding of
 // -2147483648 reads back as an empty cell, so that value is refused too.
-int32_t JsonRowReader::toInteger(const JsonCell& v, const std::string& what) const {
+// Messages are built only on failure: this runs for every cell of a file.
+int32_t JsonRowReader::toInteger(const JsonCell& v, std::string_view key, int item) const {
   constexpr int64_t limit = std::numeric_limits<int32_t>::max();
-  const std::string range = what + " is out of range (-2147483647 to 2147483647)";
+  auto failAs = [&](const char* problem) {
+    std::string what = "'" + std::string(key) + "'";
+    if (item >= 0) what += "[" + std::to_string(item) + "]";
+    fail(what + problem);
+  };
+  const char* const range = " is out of range (-2147483647 to 2147483647)";
   switch (v.kind) {
     case JsonCell::Integer:
-      if (v.integer < -limit || v.integer > limit) fail(range);
+      if (v.integer < -limit || v.integer > limit) failAs(range);
       return static_cast<int32_t>(v.integer);
     case JsonCell::Unsigned:
-      if (v.unsignedValue > static_cast<uint64_t>(limit)) fail(range);
+      if (v.unsignedValue > static_cast<uint64_t>(limit)) failAs(range);
       return static_cast<int32_t>(v.unsignedValue);
     case JsonCell::Float:
       // Only numbers too long for 64 bits arrive here as integral floats.
-      if (std::isfinite(v.real) && std::trunc(v.real) == v.real && std::fabs(v.real) > double(limit)) fail(range);
+      if (std::isfinite(v.real) && std::trunc(v.real) == v.real && std::fabs(v.real) > double(limit)) failAs(range);
       [[fallthrough]];
     default:
-      fail(what + " must be an integer");
+      failAs(" must be an integer");
   }
+  return 0;  // not reached: failAs throws
 }
 
-int32_t JsonRowReader::integer(const std::string& key) const { return toInteger(value(key), "'" + key + "'"); }
+int32_t JsonRowReader::integer(std::string_view key) const { return toInteger(value(key), key); }
 
-std::string JsonRowReader::text(const std::string& key) const {
+std::string JsonRowReader::text(std::string_view key) const {
   const JsonCell& v = value(key);
-  if (v.kind != JsonCell::String) fail("'" + key + "' must be a string");
+  if (v.kind != JsonCell::String) fail("'" + std::string(key) + "' must be a string");
   return v.text;
 }
 
-std::vector<int32_t> JsonRowReader::integerArray(const std::string& key, size_t count) const {
+std::vector<int32_t> JsonRowReader::integerArray(std::string_view key, size_t count) const {
   const JsonCell& v = value(key);
   if (v.kind != JsonCell::Array || v.items.size() != count)
-    fail("'" + key + "' must be an array of " + std::to_string(count) + " integers");
+    fail("'" + std::string(key) + "' must be an array of " + std::to_string(count) + " integers");
   std::vector<int32_t> out;
-  for (size_t i = 0; i < count; ++i) out.push_back(toInteger(v.items[i], "'" + key + "'[" + std::to_string(i) + "]"));
+  for (size_t i = 0; i < count; ++i) out.push_back(toInteger(v.items[i], key, static_cast<int>(i)));
   return out;
 }
 

@@ -3,6 +3,7 @@
 // row ("arrows[2]: missing 'EndX'").
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ZorvexError.h"
@@ -16,12 +17,12 @@ class JsonRowReader {
   // Refuses a row that is not an object or has a key its list does not know.
   explicit JsonRowReader(const JsonRow& row);
 
-  bool has(const std::string& key) const { return row_.has(key); }
+  bool has(std::string_view key) const { return row_.has(key); }
   // Required values; a missing key, a wrong type or a value a Long column
   // cannot hold is an error.
-  int32_t integer(const std::string& key) const;
-  std::string text(const std::string& key) const;
-  std::vector<int32_t> integerArray(const std::string& key, size_t count) const;
+  int32_t integer(std::string_view key) const;
+  std::string text(std::string_view key) const;
+  std::vector<int32_t> integerArray(std::string_view key, size_t count) const;
 
   template <class Row, size_t N>
   void readAll(Row& out, const std::array<Column<Row>, N>& columns) const {
@@ -47,8 +48,9 @@ class JsonRowReader {
   }
 
  private:
-  int32_t toInteger(const JsonCell& v, const std::string& what) const;
-  const JsonCell& value(const std::string& key) const;
+  // `key` and `item` name the value in a message: "'Left'", "'ChallengingRect'[1]".
+  int32_t toInteger(const JsonCell& v, std::string_view key, int item = -1) const;
+  const JsonCell& value(std::string_view key) const;
 
   const JsonRow& row_;
 };
