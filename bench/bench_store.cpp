@@ -38,7 +38,8 @@ const Diagram& bigDiagram() {
     auto top = [](int32_t i) { return (i / 1000) * 40; };
     auto text = [](int32_t i) { return "Sentence number " + std::to_string(i); };
     DiagramRows rows;
-    for (int32_t i = 0; i < Sentences; ++i) rows.sentences.push_back({left(i), top(i), left(i) + 60, top(i) + 20, text(i)});
+    for (int32_t i = 0; i < Sentences; ++i)
+      rows.sentences.push_back({left(i), top(i), left(i) + 60, top(i) + 20, text(i)});
     for (int32_t i = 0; i < Sentences; ++i) {
       const int32_t j = (i + 1) % Sentences;
       rows.arrows.push_back({left(i) + 30, top(i) + 10, left(j) + 30, top(j) + 10, left(i) + 60, top(i) + 10, left(j),

@@ -68,7 +68,7 @@ Target inspect(const std::string& given, const Failure& fail) {
   t.mode = st.st_mode & 07777;
   struct stat dir {};
   if (stat(t.folder.c_str(), &dir) != 0) fail.withErrno(given);
-  if (!S_ISDIR(dir.st_mode)) fail(given, "the folder is not a folder");
+  if (!S_ISDIR(dir.st_mode)) fail(given, t.folder + " is not a folder");
   if ((dir.st_mode & 0222) == 0) fail(given, "the folder is read-only");
   return t;
 }

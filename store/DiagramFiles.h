@@ -35,7 +35,9 @@ struct OpenResult {
 // exactly as at start-up. A JSON file: its rows through LoadElements from
 // memory, then its "Status" and "DefeaterState" keys. A file that cannot be
 // read gives "Cannot open file <path>"; broken JSON or a bad row gives a
-// message naming the row ("arrows[2]: missing 'EndX'"), and no element.
+// message naming the row ("arrows[2]: missing 'EndX'") and no element; a
+// row LoadElements fails on ("sentences[1]: Integer overflow") ends loading
+// there, the elements of earlier rows staying, as with a damaged table.
 // Short forms are completed by ComputeStartEndPoints; a sentence without
 // "Right" and "Bottom" needs its text measured and is refused here.
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open);

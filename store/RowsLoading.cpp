@@ -40,7 +40,8 @@ void applyList(const std::vector<std::optional<T>>& list, std::vector<Element>& 
 
 std::optional<ZorvexError> loadRows(Diagram& into, const DiagramRows& rows) {
   const TableOpener open = [&rows](const std::string& file) -> std::unique_ptr<TableCursor> {
-    if (file == SentencesTableFile) return std::make_unique<RowsCursor<SentenceRow, 5>>(rows.sentences, sentenceColumns());
+    if (file == SentencesTableFile)
+      return std::make_unique<RowsCursor<SentenceRow, 5>>(rows.sentences, sentenceColumns());
     if (file == ArrowsTableFile) return std::make_unique<RowsCursor<ArrowRow, 14>>(rows.arrows, arrowColumns());
     return std::make_unique<RowsCursor<DefeaterRow, 16>>(rows.defeaters, defeaterColumns());
   };

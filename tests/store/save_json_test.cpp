@@ -71,7 +71,8 @@ TEST(SaveJson, OpeningFailuresAreReportedAsLoadingReportsThem) {
   EXPECT_EQ(reopen(locationFor(dir.file("none.json"))).error, "Cannot open file " + dir.file("none.json"));
   fs::create_directory(dir.file("folder.json"));
   EXPECT_EQ(reopen(locationFor(dir.file("folder.json"))).error, "Cannot open file " + dir.file("folder.json"));
-  EXPECT_EQ(openText(dir, R"({"sentences": [{"Left": 1,}]})").error.rfind("Invalid JSON: parse error at line 1", 0), 0u);
+  const std::string broken = openText(dir, R"({"sentences": [{"Left": 1,}]})").error;
+  EXPECT_EQ(broken.rfind("Invalid JSON: parse error at line 1", 0), 0u) << broken;
   EXPECT_EQ(openText(dir, R"({"arrows": [{"StartX": 3}]})").error, "arrows[0]: missing 'Center1X'");
 
   // A row loading cannot take ends loading there; the rows before it stay.
@@ -91,7 +92,8 @@ TEST(SaveJson, ShortFormsGetTheirBorderPointsButASentenceNeedsItsSize) {
     "defeaters": [{"ChallengingRect": [100, 100, 160, 120], "ChallengedRect": [300, 100, 360, 120]}]})");
   ASSERT_EQ(shortForms.error, "");
   const TArrow& a = shortForms.diagram.arrow(0);
-  EXPECT_EQ(std::tuple(a.Sentence1, a.Sentence2, a.StartX, a.StartY, a.EndX, a.EndY), std::tuple(0, 1, 150, 120, 311, 200));
+  EXPECT_EQ(std::tuple(a.Sentence1, a.Sentence2, a.StartX, a.StartY, a.EndX, a.EndY),
+            std::tuple(0, 1, 150, 120, 311, 200));
   EXPECT_EQ(shortForms.diagram.defeater(0).EndX, 300);
 
   EXPECT_EQ(openText(dir, R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a"}]})").error,
@@ -131,7 +133,7 @@ TEST(SaveJson, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_EQ(folderContents(dir.path), before);
 
   EXPECT_EQ(messageOf([&] { saveDiagram(big, locationFor(dir.file("d.json/inside.json"))); }),
-            "Cannot create file " + dir.file("d.json/inside.json") + ": the folder is not a folder");
+            "Cannot create file " + dir.file("d.json/inside.json") + ": " + dir.file("d.json") + " is not a folder");
 }
 
 TEST(RecoveryCopy, ReplacesTheOldCopyWholeAndMakesItsFolder) {

@@ -137,7 +137,8 @@ TEST_F(FailedSave, ATableOpenInATableViewIsRefused) {
 TEST_F(FailedSave, TextTheCodePageCannotHoldIsRefusedNamingTheSentence) {
   other.addSentence(sentenceAt(5, 50, "Ω is not in code page 1252"));
   other.addSentence(sentenceAt(5, 90, "東京"));
-  EXPECT_EQ(saveFails(other), "The text of Sentence1 ('Ω is not in code page 1252') cannot be stored in code page 1252");
+  EXPECT_EQ(saveFails(other),
+            "The text of Sentence1 ('Ω is not in code page 1252') cannot be stored in code page 1252");
   other.sentence(1).Deleted = true;  // a deleted sentence is not saved, so not checked
   EXPECT_EQ(saveFails(other), "The text of Sentence2 ('東京') cannot be stored in code page 1252");
   other.sentence(2).Deleted = true;
