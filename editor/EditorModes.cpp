@@ -12,6 +12,11 @@ void ArgumentEditor::DiagramReloaded() {
   Dragged_.reset();
   capture_ = {};
   gesture_ = Gesture::None;
+  // References into the diagram that was replaced mean nothing now.
+  PendingDefeater_.reset();
+  PendingDefeaterComplete_ = false;
+  PopupArrow_.reset();
+  PopupDefeater_.reset();
 }
 
 void ArgumentEditor::setMode(EditMode mode, const char* panelText, ToolButton button) {

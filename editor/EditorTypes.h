@@ -83,11 +83,6 @@ struct SentenceEditState {
   int32_t Height = 21;
 };
 
-struct TextSize {
-  int32_t width = 0;
-  int32_t height = 0;
-};
-
 struct SurfaceSize {
   int32_t width = 0;
   int32_t height = 0;

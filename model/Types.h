@@ -41,4 +41,10 @@ struct ElementRef {
   friend bool operator==(const ElementRef&, const ElementRef&) = default;
 };
 
+// Pixel size of a text as drawn in a sentence box.
+struct TextSize {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
 }  // namespace zorvex

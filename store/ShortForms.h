@@ -10,11 +10,6 @@
 
 namespace zorvex {
 
-struct TextSize {
-  int32_t width = 0;
-  int32_t height = 0;
-};
-
 struct Geometry {
   // Pixel size of a text in the sentence font; without it a sentence must
   // give its size.

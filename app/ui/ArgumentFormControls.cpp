@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/DiagramFileCommands.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "app/ui/ToolButtonPictures.h"
 #include "editor/ArgumentEditor.h"
@@ -153,6 +155,15 @@ void TArgumentForm::createMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu");
   FileMenuItem = named(bar->addMenu(QStringLiteral("&File")), "FileMenuItem");
+  OpenMenuItem = item(FileMenuItem, "OpenMenuItem", "&Open...");
+  OpenMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+  SaveMenuItem = item(FileMenuItem, "SaveMenuItem", "&Save");
+  SaveMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+  SaveAsMenuItem = item(FileMenuItem, "SaveAsMenuItem", "Save &As...");
+  SaveAsMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+  ExportPictureMenuItem = item(FileMenuItem, "ExportPictureMenuItem", "&Export Picture...");
+  ExportPictureMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+  FileMenuItem->addSeparator()->setObjectName("FileSeparator");
   ExitMenuItem = item(FileMenuItem, "ExitMenuItem", "E&xit");
   ZorvexMenuItem = named(bar->addMenu(QStringLiteral("&Zorvex")), "ZorvexMenuItem");
   OptionsMenuItem = item(ZorvexMenuItem, "OptionsMenuItem", "&Options");
@@ -185,6 +196,10 @@ void TArgumentForm::createPopupMenus() {
 }
 
 void TArgumentForm::connectHandlers() {
+  connect(OpenMenuItem, &QAction::triggered, this, [this] { fileCommands_->OpenMenuItemClick(); });
+  connect(SaveMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveMenuItemClick(); });
+  connect(SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
+  connect(ExportPictureMenuItem, &QAction::triggered, this, [this] { fileCommands_->ExportPictureMenuItemClick(); });
   connect(ExitMenuItem, &QAction::triggered, this, [this] { ExitMenuItemClick(); });
   connect(OptionsMenuItem, &QAction::triggered, this, [this] { OptionsMenuItemClick(); });
   connect(ContentsMenuItem, &QAction::triggered, this, [this] { ContentsMenuItemClick(); });

@@ -13,6 +13,7 @@
 
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
+#include "app/ui/DiagramFileCommands.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "editor/ArgumentEditor.h"
 #include "editor/ui/EditorPointerFilter.h"
@@ -34,7 +35,11 @@ const QColor FormBackground(0xD4, 0xD4, 0xD4);
 }  // namespace
 
 TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, QWidget* parent)
-    : QMainWindow(parent), directory_(directory), opener_(std::move(opener)) {
+    : TArgumentForm(directory, std::move(opener), std::nullopt, parent) {}
+
+TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, std::optional<DiagramLocation> start,
+                             QWidget* parent)
+    : QMainWindow(parent), directory_(directory), opener_(std::move(opener)), start_(std::move(start)) {
   setObjectName("ArgumentForm");
   setWindowTitle(QStringLiteral("Zorvex!"));
   QPalette pal = palette();
@@ -64,8 +69,17 @@ TArgumentForm::~TArgumentForm() {
 void TArgumentForm::FormCreate() {
   options_ = EvaluationOptions{};
   host_ = std::make_unique<TArgumentFormHost>(*this);
-  LoadResult loaded = LoadElements(diagram_, directory_, opener_);
+  // Without a diagram named on the command line: the working directory's tables.
+  const DiagramLocation where = start_.value_or(DiagramLocation{directory_.empty() ? "." : directory_});
+  OpenResult loaded = start_ ? openDiagram(diagram_, where, opener_, windowGeometry()) : OpenResult{};
+  if (!start_) {
+    LoadResult tables = LoadElements(diagram_, directory_, opener_);
+    loaded.error = std::move(tables.error);
+    loaded.leftOpen = std::move(tables.leftOpen);
+  }
   tableLeftOpen_ = std::move(loaded.leftOpen);
+  fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where);
+  fileCommands_->settleLoaded();
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
   editor_->DiagramReloaded();
@@ -139,6 +153,7 @@ void TArgumentForm::closeEvent(QCloseEvent* event) {
   // user-set lines and text typed into the log since the last round survive.
   if (!logSavedOnClose_) {
     logSavedOnClose_ = true;
+    fileCommands_->writeRecoveryCopyIfChanged();
     saveLog();
   }
   event->accept();

@@ -15,6 +15,7 @@
 #include "eval/EvaluationOptions.h"
 #include "model/Diagram.h"
 #include "model/TableCursor.h"
+#include "store/DiagramFiles.h"
 
 class QAction;
 class QButtonGroup;
@@ -34,6 +35,7 @@ class EditorPointerFilter;
 class SurfaceCanvas;
 class TArgumentFormHost;
 class TArgumentFormStatusBar;
+class TDiagramFileCommands;
 class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
@@ -61,6 +63,10 @@ class TArgumentForm : public QMainWindow {
   // Creates the controls and runs the creation step: loads the diagram from
   // `directory` with `opener`. Nothing here may use the other windows.
   TArgumentForm(const std::string& directory, TableOpener opener, QWidget* parent = nullptr);
+  // The same, loading the diagram from `start` (a folder or a diagram file)
+  // instead of the working directory's tables.
+  TArgumentForm(const std::string& directory, TableOpener opener, std::optional<DiagramLocation> start,
+                QWidget* parent = nullptr);
   ~TArgumentForm() override;
 
   void attachWindows(const ArgumentFormWindows& windows);
@@ -101,6 +107,10 @@ class TArgumentForm : public QMainWindow {
   QCheckBox* ViewDefeatersTableCheckBox = nullptr;
 
   QMenu* FileMenuItem = nullptr;
+  QAction* OpenMenuItem = nullptr;
+  QAction* SaveMenuItem = nullptr;
+  QAction* SaveAsMenuItem = nullptr;
+  QAction* ExportPictureMenuItem = nullptr;
   QAction* ExitMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
@@ -157,6 +167,17 @@ class TArgumentForm : public QMainWindow {
   // How many rubber bands and guide lines the canvas draws now.
   size_t overlayFigureCount() const;
 
+  // Open, Save, Save As, Export Picture and the recovery copy.
+  TDiagramFileCommands& fileCommands() { return *fileCommands_; }
+  // Replaces the diagram by the one at `where`, loaded as at start-up: a
+  // failure shows its box and keeps what was read. The log notes it.
+  void replaceDiagram(const DiagramLocation& where);
+  // True while a table view holds this table file open.
+  bool tableViewHolds(const std::filesystem::path& table) const;
+  // Completes the short forms of hand-written diagram files with the
+  // sentence font's measurements.
+  static Geometry windowGeometry();
+
  signals:
   // The main window has closed: the program ends.
   void closed();
@@ -204,6 +225,8 @@ class TArgumentForm : public QMainWindow {
   EditorPointerFilter* pointerFilter_ = nullptr;
   std::unique_ptr<SurfaceCanvas> canvas_;
   std::unique_ptr<TTableViews> tableViews_;
+  std::optional<DiagramLocation> start_;
+  std::unique_ptr<TDiagramFileCommands> fileCommands_;
   ArgumentFormWindows windows_;
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;

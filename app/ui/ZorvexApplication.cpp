@@ -26,11 +26,14 @@ bool displayAvailable() {
 
 ZorvexApplication::ZorvexApplication() : ZorvexApplication(programTableOpener()) {}
 
-ZorvexApplication::ZorvexApplication(TableOpener opener) {
+ZorvexApplication::ZorvexApplication(DiagramLocation start)
+    : ZorvexApplication(programTableOpener(), std::move(start)) {}
+
+ZorvexApplication::ZorvexApplication(TableOpener opener, std::optional<DiagramLocation> start) {
   // Before any window exists, so that menus, pop-up menus, tooltips and
   // message boxes use the interface font as the windows' controls do.
   QApplication::setFont(interfaceFont());
-  argumentForm_ = std::make_unique<TArgumentForm>(std::string(), std::move(opener));
+  argumentForm_ = std::make_unique<TArgumentForm>(std::string(), std::move(opener), std::move(start));
   keyForm_ = std::make_unique<TKeyToSymbolsAndColorsForm>();
   optionsForm_ = std::make_unique<TOptionsForm>();
   logForm_ = std::make_unique<TLogForm>(argumentForm_->log());

@@ -3,9 +3,11 @@
 // program ends. Tests create one in a temporary working directory.
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/TableCursor.h"
+#include "store/DiagramFiles.h"
 
 class QWidget;
 
@@ -29,8 +31,10 @@ class ZorvexApplication {
   // Creates ArgumentForm, KeyToSymbolsAndColorsForm, OptionsForm, LogForm,
   // HelpForm and AboutForm, in this order, working in the current directory.
   // The About window shows at once; the main window is shown by show().
-  explicit ZorvexApplication(TableOpener opener);
+  explicit ZorvexApplication(TableOpener opener, std::optional<DiagramLocation> start = std::nullopt);
   ZorvexApplication();
+  // Opens the diagram at `start` instead of the working directory's tables.
+  explicit ZorvexApplication(DiagramLocation start);
   ~ZorvexApplication();
 
   void show();

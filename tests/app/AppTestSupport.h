@@ -89,6 +89,8 @@ class AppTest : public ::testing::Test {
     ASSERT_TRUE(dir_.isValid());
     previous_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    // The recovery copy goes to a data folder of the test's own.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("data"))));
   }
   void TearDown() override {
     app_.reset();

@@ -105,7 +105,9 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   QStringList titles;
   for (const QAction* a : f.menuBar()->actions()) titles << a->text();
   EXPECT_EQ(titles, QStringList({"&File", "&Zorvex", "&Help"}));
-  EXPECT_EQ(itemTexts(f.FileMenuItem), QStringList({"E&xit"}));
+  // The diagram commands come before the specified "E&xit".
+  EXPECT_EQ(itemTexts(f.FileMenuItem),
+            QStringList({"&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "E&xit"}));
   EXPECT_EQ(itemTexts(f.ZorvexMenuItem), QStringList({"&Options"}));
   EXPECT_EQ(itemTexts(f.HelpMenuItem), QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
   EXPECT_EQ(itemTexts(f.SentencePopupMenu),

@@ -3,6 +3,8 @@
 // from a timer in their own event loop, the way a person would: keys to the
 // menu, a click on a box's button.
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -49,6 +51,11 @@ class ModalAnswers : public QObject {
   // the box is closed by its escape button and counted in unanswered.
   std::deque<QString> boxAnswers;
 
+  // Each file dialog gets the next path typed into its name box and Enter;
+  // with none left it is cancelled.
+  std::deque<QString> filePaths;
+  int fileDialogs = 0;
+
   std::vector<QMenu*> menus;      // every menu that opened, in order
   std::vector<QString> boxTexts;  // every box's text, in order
   int unanswered = 0;
@@ -67,6 +74,7 @@ class ModalAnswers : public QObject {
     if (event->type() == QEvent::Show) {
       if (auto* menu = qobject_cast<QMenu*>(watched)) shownMenu_ = menu;
       if (auto* box = qobject_cast<QMessageBox*>(watched)) shownBox_ = box;
+      if (auto* dialog = qobject_cast<QFileDialog*>(watched)) shownFileDialog_ = dialog;
     }
     return false;
   }
@@ -82,6 +90,7 @@ class ModalAnswers : public QObject {
       answer(*menu);
       return;
     }
+    if (shownFileDialog_ && QApplication::activeModalWidget() == shownFileDialog_) return answerFileDialog();
     if (!shownBox_ || QApplication::activeModalWidget() != shownBox_) return;
     QMessageBox* box = shownBox_;
     shownBox_ = nullptr;
@@ -99,7 +108,21 @@ class ModalAnswers : public QObject {
     QTest::mouseClick(button, Qt::LeftButton);
   }
 
+  void answerFileDialog() {
+    QFileDialog* dialog = shownFileDialog_;
+    shownFileDialog_ = nullptr;
+    ++fileDialogs;
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (filePaths.empty() || !name) return dialog->reject();
+    // Set whole, as a paste would: typed letter by letter, the name box's
+    // completer may open its list and take the Enter.
+    name->setText(filePaths.front());
+    filePaths.pop_front();
+    QTest::keyClick(name, Qt::Key_Return);
+  }
+
   QTimer timer_;
+  QPointer<QFileDialog> shownFileDialog_;
   QPointer<QMenu> shownMenu_;
   QPointer<QMessageBox> shownBox_;
 };

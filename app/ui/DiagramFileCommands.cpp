@@ -1,0 +1,138 @@
+#include "app/ui/DiagramFileCommands.h"
+
+#include <QStandardPaths>
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+#include "app/ui/ArgumentFormUnit.h"
+#include "editor/ArgumentEditor.h"
+#include "elements/ui/DiagramRenderer.h"
+#include "model/LoadElements.h"
+#include "views/ui/MessageBoxes.h"
+
+namespace zorvex {
+
+std::filesystem::path recoveryCopyPath() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  return recoveryFile(std::filesystem::path(folder.toStdString()));
+}
+
+DiagramLocation locationOfChoice(const std::filesystem::path& chosen) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(chosen, ec)) return {chosen, DiagramFormat::Tables};
+  std::string ending = chosen.extension().string();
+  std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (ending == ".db") return {chosen.parent_path().empty() ? "." : chosen.parent_path(), DiagramFormat::Tables};
+  return locationFor(chosen);
+}
+
+TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation start)
+    : recoveryPath(recoveryCopyPath()), form_(form), document_(std::move(start)) {
+  dialogs = realDiagramFileDialogs(&form, recoveryPath.parent_path());
+}
+
+void TDiagramFileCommands::settleLoaded() { document_.settle(form_.diagram()); }
+
+bool TDiagramFileCommands::hasChanges() const { return document_.hasChanges(form_.diagram()); }
+
+void TDiagramFileCommands::OpenMenuItemClick() {
+  // As the round buttons do: a half-typed sentence may still be kept.
+  form_.editor().LeaveCurrentMode();
+  const std::optional<QString> chosen = dialogs.openPath();
+  if (!chosen) return;
+  if (hasChanges() && !messageBoxes().confirm("Do you want to discard the changes to the current diagram?")) return;
+  const DiagramLocation where = locationOfChoice(std::filesystem::path(chosen->toStdString()));
+  form_.replaceDiagram(where);
+  document_.settle(form_.diagram(), where);
+}
+
+void TDiagramFileCommands::SaveMenuItemClick() {
+  form_.editor().LeaveCurrentMode();
+  saveTo(document_.location());
+}
+
+void TDiagramFileCommands::SaveAsMenuItemClick() {
+  form_.editor().LeaveCurrentMode();
+  const std::optional<QString> chosen = dialogs.saveAsPath();
+  if (!chosen) return;
+  const DiagramLocation where = locationFor(std::filesystem::path(chosen->toStdString()));
+  if (where.format == DiagramFormat::Tables) {
+    std::error_code ec;
+    std::filesystem::create_directories(where.path, ec);
+    if (ec) {
+      messageBoxes().error("Cannot create folder " + where.path.string());
+      return;
+    }
+  }
+  saveTo(where);
+}
+
+bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
+  try {
+    SaveOptions options;
+    options.tableInUse = [this](const std::filesystem::path& table) { return form_.tableViewHolds(table); };
+    saveDiagram(form_.diagram(), where, options);
+  } catch (const ZorvexError& e) {
+    messageBoxes().error(e);
+    return false;
+  }
+  document_.settle(form_.diagram(), where);
+  return true;
+}
+
+namespace {
+
+// Clears every Selected mark for as long as it lives, then puts them back.
+class SelectionHidden {
+ public:
+  explicit SelectionHidden(Diagram& d) : d_(d) {
+    hide(d.sentencesForStatus(), sentences_);
+    hide(d.arrowsForStatus(), arrows_);
+    hide(d.defeatersForStatus(), defeaters_);
+  }
+  ~SelectionHidden() {
+    for (size_t n : sentences_) d_.sentencesForStatus()[n].Selected = true;
+    for (size_t n : arrows_) d_.arrowsForStatus()[n].Selected = true;
+    for (size_t n : defeaters_) d_.defeatersForStatus()[n].Selected = true;
+  }
+  SelectionHidden(const SelectionHidden&) = delete;
+  SelectionHidden& operator=(const SelectionHidden&) = delete;
+
+ private:
+  template <class Element>
+  static void hide(std::vector<Element>& all, std::vector<size_t>& marked) {
+    for (size_t n = 0; n < all.size(); ++n)
+      if (all[n].Selected) {
+        all[n].Selected = false;
+        marked.push_back(n);
+      }
+  }
+  Diagram& d_;
+  std::vector<size_t> sentences_, arrows_, defeaters_;
+};
+
+}  // namespace
+
+void TDiagramFileCommands::ExportPictureMenuItemClick() {
+  const std::optional<QString> chosen = dialogs.picturePath();
+  if (!chosen) return;
+  try {
+    // The picture shows the diagram as it is, without the selection colour.
+    const SelectionHidden plain(form_.diagram());
+    saveDiagramPicture(form_.diagram(), *chosen);
+  } catch (const ZorvexError& e) {
+    messageBoxes().error(e);
+  }
+}
+
+void TDiagramFileCommands::writeRecoveryCopyIfChanged() const {
+  try {
+    if (recoveryPath.empty() || !hasChanges()) return;
+    writeRecoveryCopy(form_.diagram(), recoveryPath);
+  } catch (...) {
+    // Closing goes on: the copy is a courtesy, never an obstacle.
+  }
+}
+
+}  // namespace zorvex

@@ -1,0 +1,62 @@
+#pragma once
+// The File menu's diagram commands: Open, Save, Save As and Export Picture,
+// and the recovery copy written when the window closes with unsaved changes.
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+#include "store/DiagramDocument.h"
+
+namespace zorvex {
+
+class TArgumentForm;
+
+// The file dialogs, each returning the chosen path or nothing when
+// cancelled. Tests may replace them; the real ones are Qt's file dialogs.
+struct DiagramFileDialogs {
+  std::function<std::optional<QString>()> openPath;     // a .json file, or a table in a folder
+  std::function<std::optional<QString>()> saveAsPath;   // a .json file, or a folder
+  std::function<std::optional<QString>()> picturePath;  // .png, .svg or .pdf
+};
+
+// Qt's file dialogs, with the recovery copy's folder among the places.
+DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem::path& recoveryFolder);
+
+// "Recovered diagram.json" in the user's application data folder.
+std::filesystem::path recoveryCopyPath();
+
+// What the user chose in the Open dialog: a .json file is a diagram file; a
+// table file stands for its folder; a folder is a folder.
+DiagramLocation locationOfChoice(const std::filesystem::path& chosen);
+
+class TDiagramFileCommands {
+ public:
+  TDiagramFileCommands(TArgumentForm& form, DiagramLocation start);
+
+  void OpenMenuItemClick();
+  void SaveMenuItemClick();
+  void SaveAsMenuItemClick();
+  void ExportPictureMenuItemClick();
+
+  // The diagram now in the window was just loaded from the start location.
+  void settleLoaded();
+  bool hasChanges() const;
+  // On closing: writes the recovery copy when there are unsaved changes.
+  // Never shows anything; a failure is simply no copy.
+  void writeRecoveryCopyIfChanged() const;
+
+  const DiagramDocument& document() const { return document_; }
+  DiagramFileDialogs dialogs;
+  std::filesystem::path recoveryPath;
+
+ private:
+  bool saveTo(const DiagramLocation& where);
+
+  TArgumentForm& form_;
+  DiagramDocument document_;
+};
+
+}  // namespace zorvex
