@@ -1,0 +1,43 @@
+#include "history/UndoHistory.h"
+
+namespace zorvex {
+
+void UndoHistory::record(UndoStep step) {
+  redo_.clear();
+  undo_.push_back(std::move(step));
+  while (undo_.size() > limit_) undo_.pop_front();
+}
+
+std::optional<std::string> UndoHistory::undo(Diagram& diagram) {
+  if (undo_.empty()) return std::nullopt;
+  UndoStep step = std::move(undo_.back());
+  undo_.pop_back();
+  step.apply(diagram, true);
+  std::string name = step.name;
+  redo_.push_back(std::move(step));
+  return name;
+}
+
+std::optional<std::string> UndoHistory::redo(Diagram& diagram) {
+  if (redo_.empty()) return std::nullopt;
+  UndoStep step = std::move(redo_.back());
+  redo_.pop_back();
+  step.apply(diagram, false);
+  std::string name = step.name;
+  undo_.push_back(std::move(step));
+  return name;
+}
+
+void UndoHistory::clear() {
+  undo_.clear();
+  redo_.clear();
+}
+
+size_t UndoHistory::bytes() const {
+  size_t total = 0;
+  for (const UndoStep& s : undo_) total += s.bytes();
+  for (const UndoStep& s : redo_) total += s.bytes();
+  return total;
+}
+
+}  // namespace zorvex

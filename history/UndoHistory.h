@@ -1,0 +1,45 @@
+#pragma once
+// The undo and redo lists. A new step clears the redo list; the oldest steps
+// are forgotten beyond the limit. Applying a step sets exactly the records
+// and statuses it holds, so steps must be undone and redone in order, which
+// these lists guarantee.
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "history/UndoStep.h"
+
+namespace zorvex {
+
+class UndoHistory {
+ public:
+  static constexpr size_t DefaultLimit = 1000;
+  explicit UndoHistory(size_t limit = DefaultLimit) : limit_(limit) {}
+
+  void record(UndoStep step);
+  // Takes back the latest step, or does the latest undone one again; returns
+  // the step's name, or nothing when there was none.
+  std::optional<std::string> undo(Diagram& diagram);
+  std::optional<std::string> redo(Diagram& diagram);
+  // A diagram was opened: its steps mean nothing now.
+  void clear();
+
+  bool canUndo() const { return !undo_.empty(); }
+  bool canRedo() const { return !redo_.empty(); }
+  // Names of the steps undo and redo would act on ("" when none).
+  std::string undoName() const { return undo_.empty() ? std::string() : undo_.back().name; }
+  std::string redoName() const { return redo_.empty() ? std::string() : redo_.back().name; }
+  size_t undoCount() const { return undo_.size(); }
+  size_t redoCount() const { return redo_.size(); }
+  // Memory the recorded changes take, roughly.
+  size_t bytes() const;
+
+ private:
+  size_t limit_;
+  std::deque<UndoStep> undo_;
+  std::vector<UndoStep> redo_;
+};
+
+}  // namespace zorvex
