@@ -5,34 +5,18 @@
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "editor/ArgumentEditor.h"
-#include "elements/Geometry.h"
-#include "elements/ui/SentenceFont.h"
+#include "elements/ui/ShortFormGeometry.h"
 #include "eval/ui/LogFormUnit.h"
 #include "views/ui/TableViews.h"
 
 namespace zorvex {
-
-// Hand-written diagram files may leave sizes and end points out; they are
-// completed as the window would draw them.
-Geometry TArgumentForm::windowGeometry() {
-  Geometry g;
-  g.textSize = [](const std::string& text) {
-    const QSize size = measureText(sentenceFont(), text);
-    return TextSize{size.width(), size.height()};
-  };
-  g.startEnd = [](const Rect& a, const Rect& b) {
-    const StartEnd se = ComputeStartEndPoints(a, b);
-    return std::pair{se.start, se.end};
-  };
-  return g;
-}
 
 void TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   editor_->LeaveCurrentMode();
   // A table an earlier failed load left open is let go with its diagram.
   tableLeftOpen_.reset();
   diagram_ = Diagram{};
-  OpenResult loaded = openDiagram(diagram_, where, opener_, windowGeometry());
+  OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
   tableLeftOpen_ = std::move(loaded.leftOpen);
   editor_->DiagramReloaded();
   sentencePopupTarget_.reset();

@@ -14,6 +14,7 @@
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "elements/ui/ShortFormGeometry.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "editor/ArgumentEditor.h"
 #include "editor/ui/EditorPointerFilter.h"
@@ -71,7 +72,7 @@ void TArgumentForm::FormCreate() {
   host_ = std::make_unique<TArgumentFormHost>(*this);
   // Without a diagram named on the command line: the working directory's tables.
   const DiagramLocation where = start_.value_or(DiagramLocation{directory_.empty() ? "." : directory_});
-  OpenResult loaded = start_ ? openDiagram(diagram_, where, opener_, windowGeometry()) : OpenResult{};
+  OpenResult loaded = start_ ? openDiagram(diagram_, where, opener_, sentenceFontGeometry()) : OpenResult{};
   if (!start_) {
     LoadResult tables = LoadElements(diagram_, directory_, opener_);
     loaded.error = std::move(tables.error);

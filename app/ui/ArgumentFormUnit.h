@@ -174,9 +174,6 @@ class TArgumentForm : public QMainWindow {
   void replaceDiagram(const DiagramLocation& where);
   // True while a table view holds this table file open.
   bool tableViewHolds(const std::filesystem::path& table) const;
-  // Completes the short forms of hand-written diagram files with the
-  // sentence font's measurements.
-  static Geometry windowGeometry();
 
  signals:
   // The main window has closed: the program ends.
