@@ -13,6 +13,7 @@
 #include "editor/EditorIndex.h"
 #include "editor/EditorTypes.h"
 #include "editor/Overlay.h"
+#include "history/UndoHistory.h"
 #include "model/Diagram.h"
 
 namespace zorvex {
@@ -41,6 +42,13 @@ class ArgumentEditor {
   void SetSentenceEditSize(int32_t width, int32_t height);
   // The diagram was replaced or loaded anew: rebuild the lookup indexes.
   void DiagramReloaded();
+  // Where finished edits are recorded as undoable steps (none: not recorded).
+  void setUndoHistory(UndoHistory* history) { history_ = history; }
+  // The undo and redo commands: they first leave the current mode, and do
+  // nothing while a sentence is being dragged. Return the step's name, or
+  // nothing when no step was undone or redone.
+  std::optional<std::string> Undo();
+  std::optional<std::string> Redo();
 
   // --- Tool buttons and modes ----------------------------------------------
   void AddSentenceSpeedButtonClick();
@@ -158,7 +166,9 @@ class ArgumentEditor {
   void markSelected(ElementRef ref, bool selected);
   void clearAllMarks();
   bool askDeleteArrow(int32_t arrow);
-  void deleteElement(ElementRef ref);
+  void deleteElement(ElementRef ref, ElementStepBuilder& step);
+  void recordAdded(ElementRef ref, const char* name);
+  std::optional<std::string> stepThroughHistory(bool undo);
   TDefeater& pendingDefeater();
 
   Diagram& diagram_;
@@ -181,6 +191,9 @@ class ArgumentEditor {
   Point DragReferencePoint_;
   int32_t DragRepaintCounter_ = 0;
   std::optional<int32_t> Dragged_;
+  // The dragged sentence and its arrows as they were at the press.
+  std::optional<ElementStepBuilder> dragStep_;
+  UndoHistory* history_ = nullptr;
 
   Gesture gesture_ = Gesture::None;
   Target capture_;

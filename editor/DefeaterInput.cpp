@@ -163,6 +163,7 @@ void ArgumentEditor::FinishChallengedRect(int32_t x, int32_t y) {
   d.Incomplete = false;
   const ElementRef ref{ElementKind::Defeater, *PendingDefeater_};
   diagram_.geometryChanged(ref);
+  recordAdded(ref, "Add Defeater");
   // The defeater now paints itself where its rectangles were drawn.
   host_.repaintElement(ref);
   LeaveAddChallengedRectMode();

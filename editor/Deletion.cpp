@@ -8,7 +8,8 @@ void ArgumentEditor::FormKeyDown(int key) {
   if (key == DeleteKey && EditMode_ == EditMode::MakeSelectionMode) DeleteSelection();
 }
 
-void ArgumentEditor::deleteElement(ElementRef ref) {
+void ArgumentEditor::deleteElement(ElementRef ref, ElementStepBuilder& step) {
+  step.before(ref);
   switch (ref.kind) {
     case ElementKind::Sentence: {
       TSentence& s = diagram_.sentence(ref.index);
@@ -41,18 +42,20 @@ bool ArgumentEditor::askDeleteArrow(int32_t k) {
 
 // A plain scan of each kind by number: a key press is rare, and it must find
 // every selected element, however its mark was set.
+// Everything confirmed in one press is one step.
 void ArgumentEditor::DeleteSelection() {
   index_.sync();
+  ElementStepBuilder step(diagram_, "Delete");
   for (int32_t n = 0; n < diagram_.DefeaterCount(); ++n) {
     const TDefeater& d = diagram_.defeater(n);
     if (d.Deleted || !d.Selected || !host_.askYesNo("Do you want to delete the selected Defeater?")) continue;
-    deleteElement({ElementKind::Defeater, n});
+    deleteElement({ElementKind::Defeater, n}, step);
     host_.repaintSurface();
   }
   for (int32_t n = 0; n < diagram_.ArrowCount(); ++n) {
     const TArrow& a = diagram_.arrow(n);
     if (a.Deleted || !a.Selected || !askDeleteArrow(n)) continue;
-    deleteElement({ElementKind::Arrow, n});
+    deleteElement({ElementKind::Arrow, n}, step);
     host_.repaintSurface();
   }
   for (int32_t n = 0; n < diagram_.SentenceCount(); ++n) {
@@ -67,13 +70,14 @@ void ArgumentEditor::DeleteSelection() {
                                    "'\r\nimplies deleting one or more unselected arrows.\r\n"
                                    "Do you want to delete the sentence and the arrows?");
       }
-      if (confirmed) deleteElement({ElementKind::Arrow, k});
+      if (confirmed) deleteElement({ElementKind::Arrow, k}, step);
     }
     if (!asked) confirmed = host_.askYesNo("Do you want to delete the sentence\r\n    '" + s.Text + "' ?");
     if (!confirmed) continue;
-    deleteElement({ElementKind::Sentence, n});
+    deleteElement({ElementKind::Sentence, n}, step);
     host_.repaintSurface();
   }
+  if (history_ && !step.empty()) history_->record(step.take());
 }
 
 }  // namespace zorvex

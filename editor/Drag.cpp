@@ -70,6 +70,14 @@ void ArgumentEditor::endDrag() {
   followArrows(false);
   host_.repaintSurface();
   EditMode_ = EditMode::MakeSelectionMode;
+  if (history_ && dragStep_) {
+    // A press and drop on the spot moved nothing worth a step.
+    UndoStep step = dragStep_->take();
+    const auto& was = std::get<TSentence>(step.elements.front().before);
+    const TSentence& now = diagram_.sentence(*Dragged_);
+    if (was.Left != now.Left || was.Top != now.Top) history_->record(std::move(step));
+  }
+  dragStep_.reset();
   Dragged_.reset();
 }
 

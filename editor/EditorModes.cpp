@@ -10,6 +10,7 @@ void ArgumentEditor::DiagramReloaded() {
   index_.rebuild();
   selected_.clear();
   Dragged_.reset();
+  dragStep_.reset();
   capture_ = {};
   gesture_ = Gesture::None;
   // References into the diagram that was replaced mean nothing now.
@@ -17,6 +18,13 @@ void ArgumentEditor::DiagramReloaded() {
   PendingDefeaterComplete_ = false;
   PopupArrow_.reset();
   PopupDefeater_.reset();
+}
+
+void ArgumentEditor::recordAdded(ElementRef ref, const char* name) {
+  if (!history_) return;
+  ElementStepBuilder step(diagram_, name);
+  step.added(ref);
+  history_->record(step.take());
 }
 
 void ArgumentEditor::setMode(EditMode mode, const char* panelText, ToolButton button) {

@@ -43,6 +43,7 @@ void ArgumentEditor::AddSentenceFromEdit() {
   const int32_t n = diagram_.addSentence(std::move(s));
   diagram_.geometryChanged({ElementKind::Sentence, n});
   index_.sync();
+  recordAdded({ElementKind::Sentence, n}, "Add Sentence");
   SentenceEdit_.visible = false;
   host_.sentenceEditChanged();
   host_.repaintSurface();

@@ -107,6 +107,7 @@ void ArgumentEditor::AddEndArrow(int32_t n) {
   const int32_t number = diagram_.completePendingArrow();
   diagram_.geometryChanged({ElementKind::Arrow, number});
   index_.sync();
+  recordAdded({ElementKind::Arrow, number}, "Add Arrow");
   overlay_.erase({OverlayFigure::Shape::Line, centre1, ArrowGuidePoint_, OverlayBlack, false, true});
   publishOverlay();
   LeaveAddEndArrowMode();
@@ -121,6 +122,11 @@ void ArgumentEditor::DragSentence(int32_t n, int32_t x, int32_t y) {
   for (size_t k = 0; k < all.size(); ++k)
     if (static_cast<int32_t>(k) != n) all[k].Enabled = false;
   Dragged_ = n;
+  dragStep_.emplace(diagram_, "Move Sentence");
+  dragStep_->before({ElementKind::Sentence, n});
+  index_.sync();
+  for (int32_t k : index_.arrowsOf(n))
+    if (!diagram_.arrow(k).Deleted) dragStep_->before({ElementKind::Arrow, k});
 }
 
 }  // namespace zorvex

@@ -59,3 +59,27 @@ inline std::string diagramDiff(const Diagram& a, const Diagram& b) {
 }
 
 }  // namespace zorvex::testing
+
+namespace zorvex::testing {
+
+// As diagramDiff, for a diagram that may have more elements than `before`:
+// those extra ones must be deleted and disabled (numbers never go back).
+inline std::string diffWithExtrasGone(const Diagram& now, const Diagram& before) {
+  Diagram expected = before;
+  for (int32_t n = before.SentenceCount(); n < now.SentenceCount(); ++n) {
+    if (!now.sentence(n).Deleted || now.sentence(n).Enabled) return "Sentence" + std::to_string(n) + " live";
+    expected.addSentence(now.sentence(n));
+    expected.sentence(n).ZOrder = now.sentence(n).ZOrder;
+  }
+  for (int32_t n = before.ArrowCount(); n < now.ArrowCount(); ++n) {
+    if (!now.arrow(n).Deleted || now.arrow(n).Enabled) return "Arrow" + std::to_string(n) + " live";
+    expected.addArrow(now.arrow(n));
+  }
+  for (int32_t n = before.DefeaterCount(); n < now.DefeaterCount(); ++n) {
+    if (!now.defeater(n).Deleted || now.defeater(n).Enabled) return "Defeater" + std::to_string(n) + " live";
+    expected.addDefeater(now.defeater(n));
+  }
+  return diagramDiff(now, expected);
+}
+
+}  // namespace zorvex::testing
