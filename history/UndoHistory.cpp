@@ -6,6 +6,7 @@ void UndoHistory::record(UndoStep step) {
   redo_.clear();
   undo_.push_back(std::move(step));
   while (undo_.size() > limit_) undo_.pop_front();
+  changed();
 }
 
 std::optional<std::string> UndoHistory::undo(Diagram& diagram) {
@@ -15,6 +16,7 @@ std::optional<std::string> UndoHistory::undo(Diagram& diagram) {
   step.apply(diagram, true);
   std::string name = step.name;
   redo_.push_back(std::move(step));
+  changed();
   return name;
 }
 
@@ -25,12 +27,14 @@ std::optional<std::string> UndoHistory::redo(Diagram& diagram) {
   step.apply(diagram, false);
   std::string name = step.name;
   undo_.push_back(std::move(step));
+  changed();
   return name;
 }
 
 void UndoHistory::clear() {
   undo_.clear();
   redo_.clear();
+  changed();
 }
 
 size_t UndoHistory::bytes() const {

@@ -5,6 +5,7 @@
 // these lists guarantee.
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,9 +36,16 @@ class UndoHistory {
   size_t redoCount() const { return redo_.size(); }
   // Memory the recorded changes take, roughly.
   size_t bytes() const;
+  // Told after every change of the lists (menus name the next step).
+  void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
  private:
+  void changed() const {
+    if (listener_) listener_();
+  }
+
   size_t limit_;
+  std::function<void()> listener_;
   std::deque<UndoStep> undo_;
   std::vector<UndoStep> redo_;
 };

@@ -9,6 +9,7 @@
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceCanvas.h"
+#include "app/ui/UndoCommands.h"
 #include "editor/ArgumentEditor.h"
 #include "eval/ImplicitMeaning.h"
 #include "eval/Rounds.h"
@@ -40,34 +41,53 @@ void TArgumentForm::finishRound(const std::string& panelText) {
   saveLog();
 }
 
+UndoHistory& TArgumentForm::undoHistory() { return undo_->history(); }
+void TArgumentForm::UndoMenuItemClick() { undo_->UndoMenuItemClick(); }
+void TArgumentForm::RedoMenuItemClick() { undo_->RedoMenuItemClick(); }
+
+// Each round and reset is one undoable step holding only the statuses it changed.
 void TArgumentForm::EvaluateOneRoundButtonClick() {
   editor_->LeaveCurrentMode();
   ArgumentFormStatusBar->setPanelText(1, QString());
-  finishRound(EvaluateOneRound(diagram_, options_, log_));
+  const StatusSnapshot before(diagram_);
+  const std::string panel = EvaluateOneRound(diagram_, options_, log_);
+  undoHistory().record(StatusStep("Evaluate (one round)", before, diagram_));
+  finishRound(panel);
 }
 
 void TArgumentForm::JumpOneRoundButtonClick() {
   editor_->LeaveCurrentMode();
   ArgumentFormStatusBar->setPanelText(1, QString());
-  finishRound(JumpOneRound(diagram_, options_, log_));
+  const StatusSnapshot before(diagram_);
+  const std::string panel = JumpOneRound(diagram_, options_, log_);
+  undoHistory().record(StatusStep("Jump (one round)", before, diagram_));
+  finishRound(panel);
 }
 
 void TArgumentForm::ResetButtonClick() {
   editor_->LeaveCurrentMode();
   ArgumentFormStatusBar->setPanelText(1, QString());
+  const StatusSnapshot before(diagram_);
   ResetAll(diagram_, log_);
+  undoHistory().record(StatusStep("Reset", before, diagram_));
   finishRound(std::string());
 }
 
 void TArgumentForm::setStatusByUser(int which) {
   if (!sentencePopupTarget_) return;
   const int32_t target = *sentencePopupTarget_;
+  const bool known = target >= 0 && target < diagram_.SentenceCount();
+  const Status old = known ? diagram_.sentence(target).Status : Status{0};
   try {
     SetStatusByUser(diagram_, target, static_cast<UserStatus>(which), log_);
   } catch (const ZorvexError& e) {
     showError(e.message());
     return;
   }
+  UndoStep step;
+  step.name = "Set Status";
+  step.statuses.add(ElementKind::Sentence, target, old, diagram_.sentence(target).Status);
+  undoHistory().record(std::move(step));
   repaintElement({ElementKind::Sentence, target});
   refreshLogWindow();
 }

@@ -165,6 +165,12 @@ void TArgumentForm::createMenus() {
   ExportPictureMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
   FileMenuItem->addSeparator()->setObjectName("FileSeparator");
   ExitMenuItem = item(FileMenuItem, "ExitMenuItem", "E&xit");
+  // "&Edit" would take the Alt+E of "&Evaluate (one round)".
+  EditMenuItem = named(bar->addMenu(QStringLiteral("E&dit")), "EditMenuItem");
+  UndoMenuItem = item(EditMenuItem, "UndoMenuItem", "&Undo");
+  UndoMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+  RedoMenuItem = item(EditMenuItem, "RedoMenuItem", "&Redo");
+  RedoMenuItem->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
   ZorvexMenuItem = named(bar->addMenu(QStringLiteral("&Zorvex")), "ZorvexMenuItem");
   OptionsMenuItem = item(ZorvexMenuItem, "OptionsMenuItem", "&Options");
   HelpMenuItem = named(bar->addMenu(QStringLiteral("&Help")), "HelpMenuItem");
@@ -201,6 +207,8 @@ void TArgumentForm::connectHandlers() {
   connect(SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
   connect(ExportPictureMenuItem, &QAction::triggered, this, [this] { fileCommands_->ExportPictureMenuItemClick(); });
   connect(ExitMenuItem, &QAction::triggered, this, [this] { ExitMenuItemClick(); });
+  connect(UndoMenuItem, &QAction::triggered, this, [this] { UndoMenuItemClick(); });
+  connect(RedoMenuItem, &QAction::triggered, this, [this] { RedoMenuItemClick(); });
   connect(OptionsMenuItem, &QAction::triggered, this, [this] { OptionsMenuItemClick(); });
   connect(ContentsMenuItem, &QAction::triggered, this, [this] { ContentsMenuItemClick(); });
   connect(KeyToSymbolsAndColorsMenuItem, &QAction::triggered, this, [this] { KeyToSymbolsAndColorsMenuItemClick(); });

@@ -4,6 +4,7 @@
 
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceCanvas.h"
+#include "history/UndoHistory.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/ShortFormGeometry.h"
 #include "eval/ui/LogFormUnit.h"
@@ -19,6 +20,8 @@ void TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
   tableLeftOpen_ = std::move(loaded.leftOpen);
   editor_->DiagramReloaded();
+  // Steps of the diagram that was replaced mean nothing for this one.
+  undoHistory().clear();
   sentencePopupTarget_.reset();
   repaintSurface();
   log_.AppendLogLine("[Open]");

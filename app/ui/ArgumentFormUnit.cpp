@@ -14,6 +14,7 @@
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "app/ui/UndoCommands.h"
 #include "elements/ui/ShortFormGeometry.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "editor/ArgumentEditor.h"
@@ -64,6 +65,7 @@ TArgumentForm::~TArgumentForm() {
   delete pointerFilter_;
   pointerFilter_ = nullptr;
   editor_.reset();
+  undo_.reset();
   tableViews_.reset();
 }
 
@@ -84,6 +86,8 @@ void TArgumentForm::FormCreate() {
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
   editor_->DiagramReloaded();
+  undo_ = std::make_unique<TUndoCommands>(*this);
+  editor_->setUndoHistory(&undo_->history());
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { openSentencePopup(screenPoint); };
   if (loaded.error) showError(loaded.error->message());

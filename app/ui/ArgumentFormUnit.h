@@ -40,6 +40,8 @@ class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
 class TTableViews;
+class TUndoCommands;
+class UndoHistory;
 
 // The other windows, created after the main window and handed to it then.
 struct ArgumentFormWindows {
@@ -112,6 +114,9 @@ class TArgumentForm : public QMainWindow {
   QAction* SaveAsMenuItem = nullptr;
   QAction* ExportPictureMenuItem = nullptr;
   QAction* ExitMenuItem = nullptr;
+  QMenu* EditMenuItem = nullptr;
+  QAction* UndoMenuItem = nullptr;
+  QAction* RedoMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
   QMenu* HelpMenuItem = nullptr;
@@ -158,6 +163,10 @@ class TArgumentForm : public QMainWindow {
   void ViewArrowsTableCheckBoxClick();
   void ViewDefeatersTableCheckBoxClick();
   void FormKeyDown(int key);
+  void UndoMenuItemClick();
+  void RedoMenuItemClick();
+  // Every step the user could take back or do again.
+  UndoHistory& undoHistory();
   void SentenceEditKeyPress(char key);
 
   // The drawing surface's size in pixels (ArgumentPaintBox's width and height).
@@ -210,6 +219,7 @@ class TArgumentForm : public QMainWindow {
   void openPopupAt(QMenu& menu, Point windowPoint);
 
   friend class TArgumentFormHost;
+  friend class TUndoCommands;
 
   std::string directory_;
   TableOpener opener_;
@@ -224,6 +234,7 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<TTableViews> tableViews_;
   std::optional<DiagramLocation> start_;
   std::unique_ptr<TDiagramFileCommands> fileCommands_;
+  std::unique_ptr<TUndoCommands> undo_;
   ArgumentFormWindows windows_;
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;

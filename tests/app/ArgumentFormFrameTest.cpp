@@ -104,10 +104,14 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   TArgumentForm& f = start();
   QStringList titles;
   for (const QAction* a : f.menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, QStringList({"&File", "&Zorvex", "&Help"}));
+  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Zorvex", "&Help"}));
   // The diagram commands come before the specified "E&xit".
   EXPECT_EQ(itemTexts(f.FileMenuItem),
             QStringList({"&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "E&xit"}));
+  // Nothing done yet: nothing to undo or redo.
+  EXPECT_EQ(itemTexts(f.EditMenuItem), QStringList({"&Undo", "&Redo"}));
+  EXPECT_FALSE(f.UndoMenuItem->isEnabled());
+  EXPECT_FALSE(f.RedoMenuItem->isEnabled());
   EXPECT_EQ(itemTexts(f.ZorvexMenuItem), QStringList({"&Options"}));
   EXPECT_EQ(itemTexts(f.HelpMenuItem), QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
   EXPECT_EQ(itemTexts(f.SentencePopupMenu),
@@ -120,12 +124,12 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(itemTexts(f.DefeaterPopupMenu), QStringList({"&Show Defeater Data"}));
 
   // Found by name, as the other windows' tests and tools find them.
-  for (const char* name : {"ExitMenuItem", "OptionsMenuItem", "ContentsMenuItem", "KeyToSymbolsAndColorsMenuItem",
+  for (const char* name : {"ExitMenuItem", "UndoMenuItem", "RedoMenuItem", "OptionsMenuItem", "ContentsMenuItem", "KeyToSymbolsAndColorsMenuItem",
                            "AboutMenuItem", "SetStatusUndefeatedMenuItem", "SetStatusDefeatedMenuItem",
                            "SetStatusNotEvaluatedMenuItem", "ShowSentenceDataMenuItem", "AddRuleMenuItem",
                            "ShowArrowDataMenuItem", "ShowDefeaterDataMenuItem"})
     EXPECT_NE(f.findChild<QAction*>(name), nullptr) << name;
-  for (const char* name : {"FileMenuItem", "ZorvexMenuItem", "HelpMenuItem", "SentencePopupMenu", "ArrowPopupMenu",
+  for (const char* name : {"FileMenuItem", "EditMenuItem", "ZorvexMenuItem", "HelpMenuItem", "SentencePopupMenu", "ArrowPopupMenu",
                            "DefeaterPopupMenu"})
     EXPECT_NE(f.findChild<QMenu*>(name), nullptr) << name;
   for (const char* name : {"SeparationBevel", "EditButtonPanel", "EvaluationButtonPanel", "ArgumentFormStatusBar",

@@ -1,0 +1,107 @@
+// Undo and redo through the main window: the Edit menu's names, Ctrl+Z,
+// Ctrl+Y and Ctrl+Shift+Z, the picture and the log.
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "editor/ArgumentEditor.h"
+#include "elements/ui/DiagramRenderer.h"
+#include "history/UndoHistory.h"
+
+namespace zorvex::testing {
+namespace {
+
+struct UndoWindowTest : AppTest {
+  TArgumentForm& startWithTwo() {
+    writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
+    writeArrowsAndDefeaters();
+    return start();
+  }
+  static QImage picture(TArgumentForm& f) {
+    return f.canvasWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
+  static void key(TArgumentForm& f, int k, Qt::KeyboardModifiers mods) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+    QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
+  }
+};
+
+TEST_F(UndoWindowTest, CtrlZTakesBackARoundAndCtrlYDoesItAgain) {
+  TArgumentForm& f = startWithTwo();
+  f.activateWindow();
+  const QImage before = picture(f);
+  const QImage rendered = renderDiagram(f.diagram());
+  QTest::mouseClick(f.JumpOneRoundButton, Qt::LeftButton);
+  ASSERT_EQ(f.diagram().sentence(0).Status, Undefeated | JustEvaluated);
+  const QImage after = picture(f);
+  ASSERT_NE(after, before);
+  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Jump (one round)");
+  EXPECT_TRUE(f.UndoMenuItem->isEnabled());
+  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo");
+  EXPECT_FALSE(f.RedoMenuItem->isEnabled());
+
+  key(f, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
+  EXPECT_EQ(picture(f), before);
+  EXPECT_EQ(renderDiagram(f.diagram()), rendered);
+  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo");
+  EXPECT_FALSE(f.UndoMenuItem->isEnabled());
+  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Jump (one round)");
+  // The lines of the round stay: the log is the session's whole history.
+  QStringList log = fileLines("log.txt");
+  ASSERT_GE(log.size(), 6);
+  EXPECT_EQ(log.mid(4, 1), QStringList({"[Jump (one round)]"}));
+  EXPECT_EQ(log.mid(log.size() - 2), QStringList({"[Undo] Jump (one round)", ""}));
+
+  key(f, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(f.diagram().sentence(0).Status, Undefeated | JustEvaluated);
+  EXPECT_EQ(picture(f), after);
+  EXPECT_EQ(fileLines("log.txt").mid(log.size()), QStringList({"[Redo] Jump (one round)", ""}));
+
+  key(f, Qt::Key_Z, Qt::ControlModifier);
+  key(f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(f.diagram().sentence(0).Status, Undefeated | JustEvaluated);
+}
+
+TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
+  TArgumentForm& f = startWithTwo();
+  f.ResetButtonClick();
+  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Reset");
+  f.UndoMenuItem->trigger();
+  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Reset");
+
+  // A sentence added from the edit box; undo first leaves the adding mode.
+  const QImage before = picture(f);
+  f.editor().AddSentenceSpeedButtonClick();
+  f.editor().ShowSentenceEdit(100, 200);
+  f.editor().SentenceEditTextChanged("C");
+  f.editor().SentenceEditKeyPress(EnterKey);
+  ASSERT_EQ(f.diagram().SentenceCount(), 3);
+  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Add Sentence");
+  EXPECT_FALSE(f.RedoMenuItem->isEnabled());  // the new step cleared it
+  f.UndoMenuItem->trigger();
+  EXPECT_EQ(f.editor().editMode(), EditMode::NoTool);
+  EXPECT_TRUE(f.diagram().sentence(2).Deleted);
+  EXPECT_EQ(picture(f), before);
+  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Add Sentence");
+
+  // Set Status by the sentence menu.
+  f.RedoMenuItem->trigger();
+  f.runPopupMenu = [](QMenu&, QPoint) {};
+  QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
+  f.SetStatusUndefeatedMenuItemClick();
+  ASSERT_EQ(f.diagram().sentence(0).Status, Undefeated | SetByUser);
+  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Set Status");
+  f.UndoMenuItem->trigger();
+  EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
+
+  f.replaceDiagram(DiagramLocation{"."});
+  EXPECT_FALSE(f.UndoMenuItem->isEnabled());
+  EXPECT_FALSE(f.RedoMenuItem->isEnabled());
+  EXPECT_EQ(f.undoHistory().undoCount() + f.undoHistory().redoCount(), 0u);
+}
+
+}  // namespace
+}  // namespace zorvex::testing
