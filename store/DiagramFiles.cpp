@@ -6,7 +6,7 @@
 #include "elements/Geometry.h"
 #include "model/LoadElements.h"
 #include "model/paradox/CodePage.h"
-#include "store/AtomicFiles.h"
+#include "model/AtomicFiles.h"
 #include "store/DiagramJson.h"
 #include "store/DiagramToRows.h"
 #include "store/RowsLoading.h"

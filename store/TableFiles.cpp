@@ -7,7 +7,7 @@
 #include "model/ZorvexError.h"
 #include "model/paradox/FileIo.h"
 #include "model/paradox/TableWriter.h"
-#include "store/AtomicFiles.h"
+#include "model/AtomicFiles.h"
 
 namespace zorvex {
 namespace {

@@ -5,11 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
+#include "model/AtomicFiles.h"
 #include "model/ZorvexError.h"
 
 namespace zorvex::paradox {
@@ -47,49 +46,6 @@ bool tryLock(int fd, const std::string& path) {
     cannotOpen(path);
   }
   return true;
-}
-
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-void writeAll(int fd, const std::vector<uint8_t>& bytes, const std::string& path) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) cannotWrite(path, n < 0 ? std::strerror(errno) : "nothing was written");
-    done += static_cast<size_t>(n);
-  }
-}
-
-// A new, exclusively created file beside the table, which is renamed over it.
-int createTemporary(const std::string& path, const std::string& shown, std::string& tmpPath) {
-  static std::atomic<unsigned> counter{0};
-  const std::string folder = folderOf(path);
-  const std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tmpPath = folder + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
-    const int fd = open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    if (errno != EEXIST) cannotWrite(shown, std::strerror(errno));
-  }
-  cannotWrite(shown, "no temporary file could be created");
-}
-
-// Refuses read-only files and folders by their permission bits as well, so a
-// read-only table stays untouched even for a user the system lets write.
-mode_t checkWritable(const std::string& path, const std::string& shown, bool& exists) {
-  struct stat st {};
-  exists = stat(path.c_str(), &st) == 0;
-  if (exists && (st.st_mode & 0222) == 0) cannotWrite(shown, "the file is read-only");
-  if (exists && !S_ISREG(st.st_mode)) cannotWrite(shown, "it is not a file");
-  struct stat dir {};
-  if (stat(folderOf(path).c_str(), &dir) != 0) cannotWrite(shown, std::strerror(errno));
-  if ((dir.st_mode & 0222) == 0) cannotWrite(shown, "the folder is read-only");
-  return st.st_mode & 07777;
 }
 
 }  // namespace
@@ -139,34 +95,9 @@ FileLock lockIfExists(const std::string& path) {
   return lock;
 }
 
-FileLock replaceFile(const std::string& given, const std::vector<uint8_t>& bytes) {
-  // Through a symbolic link the file it names is replaced, not the link.
-  std::string path = given;
-  if (char* real = realpath(given.c_str(), nullptr)) {
-    path = real;
-    free(real);
-  }
-  bool exists = false;
-  const mode_t mode = checkWritable(path, given, exists);
-  std::string tmpPath;
-  const int fd = createTemporary(path, given, tmpPath);
-  FileLock lock(fd);
-  try {
-    flock(fd, LOCK_EX | LOCK_NB);  // nobody else knows the file yet
-    if (exists && fchmod(fd, mode) != 0) cannotWrite(given, std::strerror(errno));
-    writeAll(fd, bytes, given);
-    if (fsync(fd) != 0) cannotWrite(given, std::strerror(errno));
-    if (rename(tmpPath.c_str(), path.c_str()) != 0) cannotWrite(given, std::strerror(errno));
-  } catch (...) {
-    unlink(tmpPath.c_str());
-    throw;
-  }
-  const int dirFd = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    fsync(dirFd);  // makes the rename itself durable; best effort
-    close(dirFd);
-  }
-  return lock;
+FileLock replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return FileLock(replaceFiles({{path, contents}}, "Cannot write table", true).front());
 }
 
 }  // namespace zorvex::paradox

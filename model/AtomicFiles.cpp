@@ -1,6 +1,7 @@
-#include "store/AtomicFiles.h"
+#include "model/AtomicFiles.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <set>
+#include <utility>
 
 #include "model/ZorvexError.h"
 
@@ -25,20 +27,29 @@ struct Target {
   mode_t mode = 0;
 };
 
-// The temporary files of one replacement; whatever was not renamed into
-// place is removed when it ends.
+// The temporary files of one replacement and their open descriptors;
+// whatever was not renamed into place is removed, and every descriptor not
+// handed out is closed, when it ends.
 class Temporaries {
  public:
   ~Temporaries() {
     for (const std::string& t : paths_)
       if (!t.empty()) unlink(t.c_str());
+    for (int fd : fds_)
+      if (fd >= 0) close(fd);
   }
-  std::string& add() { return paths_.emplace_back(); }
+  std::string& add() {
+    fds_.push_back(-1);
+    return paths_.emplace_back();
+  }
+  void opened(int fd) { fds_.back() = fd; }
   void renamed(size_t i) { paths_[i].clear(); }
   const std::string& operator[](size_t i) const { return paths_[i]; }
+  std::vector<int> release() { return std::exchange(fds_, {}); }
 
  private:
   std::vector<std::string> paths_;
+  std::vector<int> fds_;
 };
 
 class Failure {
@@ -89,36 +100,30 @@ int createTemporary(const Target& t, std::string& tempPath, const Failure& fail)
   fail(t.shown, "no temporary file could be created");
 }
 
-// Everything on disk, or a failure.
-void writeTemporary(const Target& t, std::string_view bytes, std::string& tempPath, const Failure& fail) {
-  const int fd = createTemporary(t, tempPath, fail);
-  auto failClosing = [&](const char* reason) {
-    const int saved = errno;
-    close(fd);
-    errno = saved;
-    if (reason) fail(t.shown, reason);
-    fail.withErrno(t.shown);
-  };
-  if (t.exists && fchmod(fd, t.mode) != 0) failClosing(nullptr);
+// Everything on disk, or a failure; the descriptor stays open in `temps`.
+void writeTemporary(const Target& t, std::string_view bytes, Temporaries& temps, bool lock, const Failure& fail) {
+  const int fd = createTemporary(t, temps.add(), fail);
+  temps.opened(fd);
+  if (lock) flock(fd, LOCK_EX | LOCK_NB);  // nobody else knows the file yet
+  if (t.exists && fchmod(fd, t.mode) != 0) fail.withErrno(t.shown);
   for (size_t done = 0; done < bytes.size();) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) failClosing(nullptr);
-    if (n == 0) failClosing("nothing was written");
+    if (n < 0) fail.withErrno(t.shown);
+    if (n == 0) fail(t.shown, "nothing was written");
     done += static_cast<size_t>(n);
   }
-  if (fsync(fd) != 0) failClosing(nullptr);
-  if (close(fd) != 0) fail.withErrno(t.shown);
+  if (fsync(fd) != 0) fail.withErrno(t.shown);
 }
 
 }  // namespace
 
-void replaceFiles(const std::vector<FileContents>& files, const std::string& failure) {
+std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std::string& failure, bool keepLocked) {
   const Failure fail(failure);
   std::vector<Target> targets;
   for (const FileContents& f : files) targets.push_back(inspect(f.path, fail));
   Temporaries temps;
-  for (size_t i = 0; i < files.size(); ++i) writeTemporary(targets[i], files[i].bytes, temps.add(), fail);
+  for (size_t i = 0; i < files.size(); ++i) writeTemporary(targets[i], files[i].bytes, temps, keepLocked, fail);
   std::set<std::string> folders;
   for (size_t i = 0; i < files.size(); ++i) {
     if (rename(temps[i].c_str(), targets[i].path.c_str()) != 0) fail.withErrno(targets[i].shown);
@@ -131,6 +136,8 @@ void replaceFiles(const std::vector<FileContents>& files, const std::string& fai
     fsync(fd);  // makes the renames themselves durable; best effort
     close(fd);
   }
+  if (keepLocked) return temps.release();
+  return {};
 }
 
 }  // namespace zorvex

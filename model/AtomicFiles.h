@@ -19,6 +19,11 @@ struct FileContents {
 // alone. A symbolic link is followed: the file it names is replaced. A
 // replaced file keeps its permission bits. Throws ZorvexError; temporary
 // files are removed on every failure.
-void replaceFiles(const std::vector<FileContents>& files, const std::string& failure);
+//
+// With keepLocked, each new file is locked (flock, exclusive) before it
+// appears under its name, and the returned descriptors, one per file, keep
+// the locks; the caller closes them. Otherwise nothing is returned.
+std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std::string& failure,
+                              bool keepLocked = false);
 
 }  // namespace zorvex
