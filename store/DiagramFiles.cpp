@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "elements/Geometry.h"
 #include "model/LoadElements.h"
 #include "model/paradox/CodePage.h"
 #include "model/AtomicFiles.h"
@@ -20,17 +19,6 @@ namespace fs = std::filesystem;
 
 constexpr int TableCodePage = 1252;
 constexpr size_t AlphaLimit = 255;
-
-// Without a sentence font, texts cannot be measured: only the border points
-// of the short forms are computed.
-Geometry windowFreeGeometry() {
-  Geometry g;
-  g.startEnd = [](const Rect& a, const Rect& b) {
-    const StartEnd se = ComputeStartEndPoints(a, b);
-    return std::pair{se.start, se.end};
-  };
-  return g;
-}
 
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
@@ -70,6 +58,13 @@ void checkTableTexts(const Diagram& d) {
   }
 }
 
+void ensureFolder(const fs::path& folder) {
+  std::error_code ec;
+  if (fs::is_directory(folder, ec)) return;
+  fs::create_directories(folder, ec);
+  if (ec) throw ZorvexError("Cannot create folder " + folder.string() + ": " + ec.message());
+}
+
 void refuseTablesInUse(const fs::path& folder, const SaveOptions& options) {
   if (!options.tableInUse) return;
   for (const char* file : {SentencesTableFile, ArrowsTableFile, DefeatersTableFile}) {
@@ -87,11 +82,7 @@ void saveTables(const Diagram& d, const fs::path& where, const SaveOptions& opti
   refuseTablesInUse(folder, options);
   checkTableTexts(d);
   const TableImages images = buildTableImages(rowsOfDiagram(d, WithStatuses::No));
-  std::error_code ec;
-  if (!fs::is_directory(folder, ec)) {
-    fs::create_directories(folder, ec);
-    if (ec) throw ZorvexError("Cannot create folder " + folder.string() + ": " + ec.message());
-  }
+  ensureFolder(folder);
   replaceTables(images, folder.string());
 }
 
@@ -110,7 +101,8 @@ DiagramLocation locationFor(const fs::path& chosen) {
 }
 
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open) {
-  return openDiagram(into, where, open, windowFreeGeometry());
+  // Without a sentence font, texts cannot be measured: only border points are computed.
+  return openDiagram(into, where, open, borderPointGeometry());
 }
 
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open,
@@ -130,12 +122,7 @@ void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptio
 fs::path recoveryFile(const fs::path& dataFolder) { return dataFolder / "Recovered diagram.json"; }
 
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {
-  const fs::path folder = file.parent_path();
-  std::error_code ec;
-  if (!folder.empty() && !fs::is_directory(folder, ec)) {
-    fs::create_directories(folder, ec);
-    if (ec) throw ZorvexError("Cannot create folder " + folder.string() + ": " + ec.message());
-  }
+  if (!file.parent_path().empty()) ensureFolder(file.parent_path());
   saveJson(d, file);
 }
 

@@ -1,8 +1,18 @@
 #include "store/ShortForms.h"
 
+#include "elements/Geometry.h"
 #include "model/Checked.h"
 
 namespace zorvex {
+
+Geometry borderPointGeometry() {
+  Geometry g;
+  g.startEnd = [](const Rect& a, const Rect& b) {
+    const StartEnd se = ComputeStartEndPoints(a, b);
+    return std::pair{se.start, se.end};
+  };
+  return g;
+}
 
 void sizeSentenceFromText(SentenceRow& s, const Geometry& g) {
   if (!g.textSize) throw ZorvexError("missing 'Right' and 'Bottom'");

@@ -18,6 +18,10 @@ struct Geometry {
   std::function<std::pair<Point, Point>(const Rect&, const Rect&)> startEnd;
 };
 
+// Border points by ComputeStartEndPoints and no text measurement: what can
+// be completed without a sentence font.
+Geometry borderPointGeometry();
+
 // A sentence box sized from its text, as a newly added sentence is.
 void sizeSentenceFromText(SentenceRow& s, const Geometry& g);
 // An arrow row joining two sentences: centres, border points and the references.

@@ -45,32 +45,39 @@ UndoHistory& TArgumentForm::undoHistory() { return undo_->history(); }
 void TArgumentForm::UndoMenuItemClick() { undo_->UndoMenuItemClick(); }
 void TArgumentForm::RedoMenuItemClick() { undo_->RedoMenuItemClick(); }
 
-// Each round and reset is one undoable step holding only the statuses it changed.
-void TArgumentForm::EvaluateOneRoundButtonClick() {
+// Each round and reset is one undoable step holding only the statuses it
+// changed; `round` returns the new panel text.
+void TArgumentForm::runStatusRound(const char* stepName, const std::function<std::string()>& round) {
   editor_->LeaveCurrentMode();
   ArgumentFormStatusBar->setPanelText(1, QString());
   const StatusSnapshot before(diagram_);
-  const std::string panel = EvaluateOneRound(diagram_, options_, log_);
-  undoHistory().record(StatusStep("Evaluate (one round)", before, diagram_));
+  const std::string panel = round();
+  undoHistory().record(StatusStep(stepName, before, diagram_));
   finishRound(panel);
+}
+
+void TArgumentForm::EvaluateOneRoundButtonClick() {
+  runStatusRound("Evaluate (one round)", [this] { return EvaluateOneRound(diagram_, options_, log_); });
 }
 
 void TArgumentForm::JumpOneRoundButtonClick() {
-  editor_->LeaveCurrentMode();
-  ArgumentFormStatusBar->setPanelText(1, QString());
-  const StatusSnapshot before(diagram_);
-  const std::string panel = JumpOneRound(diagram_, options_, log_);
-  undoHistory().record(StatusStep("Jump (one round)", before, diagram_));
-  finishRound(panel);
+  runStatusRound("Jump (one round)", [this] { return JumpOneRound(diagram_, options_, log_); });
 }
 
 void TArgumentForm::ResetButtonClick() {
-  editor_->LeaveCurrentMode();
-  ArgumentFormStatusBar->setPanelText(1, QString());
-  const StatusSnapshot before(diagram_);
-  ResetAll(diagram_, log_);
-  undoHistory().record(StatusStep("Reset", before, diagram_));
-  finishRound(std::string());
+  runStatusRound("Reset", [this] {
+    ResetAll(diagram_, log_);
+    return std::string();
+  });
+}
+
+// A command that is not a round notes itself in the log: its lines and an
+// empty one, shown and saved as a round's are.
+void TArgumentForm::logCommand(std::initializer_list<std::string> lines) {
+  for (const std::string& line : lines) log_.AppendLogLine(line);
+  log_.AppendLogLine(std::string());
+  refreshLogWindow();
+  saveLog();
 }
 
 void TArgumentForm::setStatusByUser(int which) {

@@ -7,7 +7,6 @@
 #include "history/UndoHistory.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/ShortFormGeometry.h"
-#include "eval/ui/LogFormUnit.h"
 #include "views/ui/TableViews.h"
 
 namespace zorvex {
@@ -24,11 +23,7 @@ void TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   undoHistory().clear();
   sentencePopupTarget_.reset();
   repaintSurface();
-  log_.AppendLogLine("[Open]");
-  log_.AppendLogLine(where.path.string());
-  log_.AppendLogLine(std::string());
-  refreshLogWindow();
-  saveLog();
+  logCommand({"[Open]", where.path.string()});
   if (loaded.error) showError(loaded.error->message());
 }
 

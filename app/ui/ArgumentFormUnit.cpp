@@ -23,7 +23,6 @@
 #include "eval/Rounds.h"
 #include "eval/ui/LogFormUnit.h"
 #include "eval/ui/OptionsFormUnit.h"
-#include "model/LoadElements.h"
 #include "views/ui/InterfaceFont.h"
 #include "views/ui/MessageBoxes.h"
 #include "views/ui/TableViews.h"
@@ -73,13 +72,8 @@ void TArgumentForm::FormCreate() {
   options_ = EvaluationOptions{};
   host_ = std::make_unique<TArgumentFormHost>(*this);
   // Without a diagram named on the command line: the working directory's tables.
-  const DiagramLocation where = start_.value_or(DiagramLocation{directory_.empty() ? "." : directory_});
-  OpenResult loaded = start_ ? openDiagram(diagram_, where, opener_, sentenceFontGeometry()) : OpenResult{};
-  if (!start_) {
-    LoadResult tables = LoadElements(diagram_, directory_, opener_);
-    loaded.error = std::move(tables.error);
-    loaded.leftOpen = std::move(tables.leftOpen);
-  }
+  const DiagramLocation where = start_.value_or(DiagramLocation{directory_});
+  OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
   tableLeftOpen_ = std::move(loaded.leftOpen);
   fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where);
   fileCommands_->settleLoaded();

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -207,6 +208,8 @@ class TArgumentForm : public QMainWindow {
   void layoutControls();
   void showError(const std::string& message);
   void finishRound(const std::string& panelText);
+  void runStatusRound(const char* stepName, const std::function<std::string()>& round);
+  void logCommand(std::initializer_list<std::string> lines);
   void saveLog();
   void setStatusByUser(int which);
   void openSentencePopup(QPoint screenPoint);

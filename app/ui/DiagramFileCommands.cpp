@@ -1,14 +1,11 @@
 #include "app/ui/DiagramFileCommands.h"
 
 #include <QStandardPaths>
-#include <algorithm>
-#include <cctype>
 #include <system_error>
 
 #include "app/ui/ArgumentFormUnit.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/DiagramRenderer.h"
-#include "model/LoadElements.h"
 #include "views/ui/MessageBoxes.h"
 
 namespace zorvex {
@@ -21,10 +18,9 @@ std::filesystem::path recoveryCopyPath() {
 DiagramLocation locationOfChoice(const std::filesystem::path& chosen) {
   std::error_code ec;
   if (std::filesystem::is_directory(chosen, ec)) return {chosen, DiagramFormat::Tables};
-  std::string ending = chosen.extension().string();
-  std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (ending == ".db") return {chosen.parent_path().empty() ? "." : chosen.parent_path(), DiagramFormat::Tables};
-  return locationFor(chosen);
+  const DiagramLocation file = locationFor(chosen);
+  if (file.format == DiagramFormat::Json) return file;
+  return {chosen.parent_path(), DiagramFormat::Tables};
 }
 
 TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation start)
@@ -56,16 +52,8 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
   form_.editor().LeaveCurrentMode();
   const std::optional<QString> chosen = dialogs.saveAsPath();
   if (!chosen) return;
-  const DiagramLocation where = locationFor(std::filesystem::path(chosen->toStdString()));
-  if (where.format == DiagramFormat::Tables) {
-    std::error_code ec;
-    std::filesystem::create_directories(where.path, ec);
-    if (ec) {
-      messageBoxes().error("Cannot create folder " + where.path.string());
-      return;
-    }
-  }
-  saveTo(where);
+  // A folder that does not exist yet is made by the save.
+  saveTo(locationFor(std::filesystem::path(chosen->toStdString())));
 }
 
 bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {

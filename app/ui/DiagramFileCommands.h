@@ -28,8 +28,8 @@ DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem
 // "Recovered diagram.json" in the user's application data folder.
 std::filesystem::path recoveryCopyPath();
 
-// What the user chose in the Open dialog: a .json file is a diagram file; a
-// table file stands for its folder; a folder is a folder.
+// What the user chose in the Open dialog: a .json file is a diagram file;
+// any other file (a table) stands for its folder; a folder is a folder.
 DiagramLocation locationOfChoice(const std::filesystem::path& chosen);
 
 class TDiagramFileCommands {

@@ -27,11 +27,8 @@ void TUndoCommands::refreshItems() {
 void TUndoCommands::step(bool undo) {
   const std::optional<std::string> name = undo ? form_.editor().Undo() : form_.editor().Redo();
   if (!name) return;
-  form_.log_.AppendLogLine((undo ? "[Undo] " : "[Redo] ") + *name);
-  form_.log_.AppendLogLine(std::string());
   form_.repaintSurface();
-  form_.refreshLogWindow();
-  form_.saveLog();
+  form_.logCommand({(undo ? "[Undo] " : "[Redo] ") + *name});
 }
 
 }  // namespace zorvex
