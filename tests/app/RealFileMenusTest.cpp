@@ -1,0 +1,82 @@
+// The File and Edit menus as a person uses them: opened from the menu bar,
+// items chosen by their letters, and the real file
+// dialogs and message boxes answered while they are open.
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "RealModals.h"
+#include "app/ui/DiagramFileCommands.h"
+
+namespace zorvex::testing {
+namespace {
+
+class RealFileMenusTest : public AppTest {
+ protected:
+  // A click on the menu bar opens the menu; its item is chosen by its letter.
+  void choose(TArgumentForm& f, QMenu* barMenu, char itemLetter) {
+    QMenuBar* bar = f.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(barMenu->menuAction()).center());
+    ASSERT_EQ(QApplication::activePopupWidget(), barMenu);
+    QTest::keyClick(barMenu, itemLetter);
+  }
+  void addSentence(TArgumentForm& f, QPoint at) {
+    QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+    QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, at);
+    QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+    QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  }
+};
+
+TEST_F(RealFileMenusTest, SaveAsOpenDiscardExportAndUndoThroughTheMenusDialogsAndBoxes) {
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  QFile help("help.txt");
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.close();
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+
+  // File, Save As: a diagram file.
+  const QString saved = dir_.filePath("saved.json");
+  modals.filePaths = {saved};
+  choose(f, f.FileMenuItem, 'a');
+  EXPECT_EQ(modals.fileDialogs, 1);
+  ASSERT_TRUE(QFile::exists(saved));
+
+  // A change, then File, Open of the saved file: the real question comes
+  // first; "&No" keeps the change, "&Yes" opens.
+  addSentence(f, QPoint(300, 150));
+  ASSERT_EQ(f.diagram().SentenceCount(), 2);
+  modals.filePaths = {saved};
+  modals.boxAnswers = {"&No"};
+  choose(f, f.FileMenuItem, 'o');
+  EXPECT_EQ(modals.boxTexts, std::vector<QString>({"Do you want to discard the changes to the current diagram?"}));
+  EXPECT_EQ(f.diagram().SentenceCount(), 2);
+  modals.filePaths = {saved};
+  modals.boxAnswers = {"&Yes"};
+  choose(f, f.FileMenuItem, 'o');
+  EXPECT_EQ(modals.boxTexts.size(), 2u);
+  EXPECT_EQ(f.diagram().SentenceCount(), 1);
+
+  // File, Export Picture: the name without an ending takes the PNG filter's.
+  modals.filePaths = {dir_.filePath("picture")};
+  choose(f, f.FileMenuItem, 'e');
+  EXPECT_TRUE(QImage(dir_.filePath("picture.png")).width() >= 640);
+
+  // Edit, Undo takes back a sentence added after opening.
+  addSentence(f, QPoint(300, 250));
+  ASSERT_FALSE(f.diagram().sentence(1).Deleted);
+  choose(f, f.EditMenuItem, 'u');
+  EXPECT_TRUE(f.diagram().sentence(1).Deleted);
+  EXPECT_EQ(modals.fileDialogs, 4);
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
+}  // namespace
+}  // namespace zorvex::testing
