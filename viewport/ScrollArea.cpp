@@ -19,6 +19,12 @@ Span contentSpan(int64_t zoomedFirst, int64_t zoomedEnd) {
   return {from, std::max<int64_t>(zoomedEnd + ScrollMargin, 0)};
 }
 
+// Just past the last pixel diagram coordinate `last` touches. Zoomed out, a
+// unit shows at the pixel holding its start, which the next unit may share.
+int64_t pixelsEnd(const ViewTransform& view, int64_t last) {
+  return std::max(view.zoomed(last + 1), view.zoomed(last) + 1);
+}
+
 bool reachesPast(const Span& content, int64_t offset, int64_t visible) {
   return content.from < offset || content.to > offset + visible;
 }
@@ -36,8 +42,8 @@ ScrollBars scrollBarsFor(const std::optional<Rect>& extent, const ViewTransform&
   bars.visibleWidth = std::max<int64_t>(0, surfaceWidth);
   bars.visibleHeight = std::max<int64_t>(0, surfaceHeight);
   if (!extent) return bars;
-  const Span h = contentSpan(view.zoomed(extent->Left), view.zoomed(int64_t{extent->Right} + 1));
-  const Span v = contentSpan(view.zoomed(extent->Top), view.zoomed(int64_t{extent->Bottom} + 1));
+  const Span h = contentSpan(view.zoomed(extent->Left), pixelsEnd(view, extent->Right));
+  const Span v = contentSpan(view.zoomed(extent->Top), pixelsEnd(view, extent->Bottom));
   bool showH = false, showV = false;
   // A bar shown takes room from the other direction, which may then need its own.
   for (int pass = 0; pass < 2; ++pass) {
@@ -60,7 +66,8 @@ BarUnits barUnits(const ScrollRange& range) {
   u.unit = std::max<int64_t>(1, (span + (INT_MAX / 4) - 1) / (INT_MAX / 4));
   auto in = [&u](int64_t v) { return static_cast<int>(v >= 0 ? v / u.unit : -((-v + u.unit - 1) / u.unit)); };
   u.minimum = in(range.minimum);
-  u.maximum = std::max(u.minimum, in(range.maximum));
+  // Rounded up, so that the bar's far end still shows the range's far end.
+  u.maximum = std::max(u.minimum, -in(-range.maximum));
   u.page = std::max(1, static_cast<int>(range.page / u.unit));
   return u;
 }
