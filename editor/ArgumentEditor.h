@@ -3,6 +3,12 @@
 // defeaters, selection, hit testing, dragging sentences and deleting. The
 // window forwards its pointer, key and edit box events here and shows what
 // the editor asks of it through EditorHost.
+//
+// Coordinates: pointer events arrive in surface pixels (window client
+// points); the view turns each into a diagram point before any editing rule
+// sees it, so everything else here (handlers, steps, state, overlay, pop-up
+// points) is in diagram coordinates. At 100 % with the view at the origin
+// the two are the same.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +21,7 @@
 #include "editor/Overlay.h"
 #include "history/UndoHistory.h"
 #include "model/Diagram.h"
+#include "viewport/ViewTransform.h"
 
 namespace zorvex {
 
@@ -23,8 +30,14 @@ class ArgumentEditor {
   ArgumentEditor(Diagram& diagram, EditorHost& host);
 
   // --- Window events -------------------------------------------------------
-  // Pointer events in window client coordinates; the editor routes them to
-  // the sentence under the pointer or to the drawing surface itself.
+  // Which part of the diagram the surface shows, and at what zoom; the window
+  // sets it whenever the user scrolls or zooms. Default: 100 % at the origin.
+  void setView(const ViewTransform& view) { view_ = view; }
+  const ViewTransform& view() const { return view_; }
+  // Pointer events in surface pixels (window client coordinates). The editor
+  // maps them to diagram points and routes them to the sentence under the
+  // pointer or to the drawing surface itself; whether the pointer is on the
+  // surface at all is decided on the pixel.
   void MousePress(const PointerEvent& e);
   void MouseMove(const PointerEvent& e);
   void MouseRelease(const PointerEvent& e);
@@ -70,20 +83,26 @@ class ArgumentEditor {
   void LeaveMakeSelectionMode();
 
   // --- Adding sentences ----------------------------------------------------
+  // Shows the edit box for a sentence at diagram point (x, y), moved up or
+  // left where needed so that the box (its size in screen pixels) lies inside
+  // the visible surface; sentenceEdit() then holds the diagram point the new
+  // sentence gets, which the window maps to the box's place on the screen.
   void ShowSentenceEdit(int32_t x, int32_t y);
-  // Shows the edit box at exactly (x, y), not kept inside the surface and
-  // without taking the focus ("Make rule explicit").
+  // Shows the edit box at exactly diagram point (x, y), not kept inside the
+  // surface and without taking the focus ("Make rule explicit").
   void PlaceSentenceEdit(int32_t x, int32_t y);
   void AddSentenceFromEdit();
 
-  // --- Drawing surface handlers (surface coordinates) -----------------------
+  // --- Drawing surface handlers ---------------------------------------------
+  // (x, y) is the diagram point less the surface's place in the window
+  // (SurfaceLeft, SurfaceTop): surface coordinates at 100 % and the origin.
   void ArgumentPaintBoxMouseDown(MouseButton button, ShiftState held, int32_t x, int32_t y);
   void ArgumentPaintBoxMouseMove(ShiftState held, int32_t x, int32_t y);
   void ArgumentPaintBoxMouseUp(MouseButton button, ShiftState held, int32_t x, int32_t y);
   void ArgumentPaintBoxDragOver(int32_t x, int32_t y);
   void ArgumentPaintBoxDragDrop(int32_t x, int32_t y);
 
-  // --- Sentence handlers (the sentence's own coordinates) -------------------
+  // --- Sentence handlers (diagram units from the sentence's Left, Top) -------
   void SentenceMouseDown(int32_t sentence, MouseButton button, ShiftState held, int32_t x, int32_t y);
   void SentenceMouseMove(int32_t sentence, ShiftState held, int32_t x, int32_t y);
   void SentenceMouseUp(int32_t sentence, MouseButton button, ShiftState held, int32_t x, int32_t y);
@@ -93,7 +112,7 @@ class ArgumentEditor {
   void SentenceDragOver(int32_t target, int32_t x, int32_t y);
   void SentenceDragDrop(int32_t target, int32_t x, int32_t y);
 
-  // --- Steps in window client coordinates -----------------------------------
+  // --- Steps, at diagram points ----------------------------------------------
   void TrackArrowGuideLine(int32_t x, int32_t y);
   void StartSelectionRect(int32_t x, int32_t y);
   void TrackSelectionRect(int32_t x, int32_t y);
@@ -107,12 +126,21 @@ class ArgumentEditor {
   void FinishChallengedRect(int32_t x, int32_t y);
   void DeleteSelection();
 
-  // Hit tests in window client coordinates: the highest-numbered element
-  // that is not deleted, or nothing.
+  // Hit tests at a diagram point, with the reach of 3 that 100 % gives: the
+  // highest-numbered element that is not deleted, or nothing.
   std::optional<int32_t> FindArrowAt(int32_t x, int32_t y) const;
   std::optional<int32_t> FindDefeaterAt(int32_t x, int32_t y) const;
+  // The same at a diagram position with a fraction and a reach in diagram
+  // units: the 3 screen pixels at the zoom in use are hitReach() units.
+  std::optional<int32_t> FindArrowAt(ExactPoint p, double reach) const;
+  std::optional<int32_t> FindDefeaterAt(ExactPoint p, double reach) const;
+  double hitReach() const;
+  // What a press on surface pixel v hits under the current view, the reach
+  // measured in screen pixels.
+  std::optional<int32_t> FindArrowAtPixel(ViewPoint v) const;
+  std::optional<int32_t> FindDefeaterAtPixel(ViewPoint v) const;
 
-  // --- State ----------------------------------------------------------------
+  // --- State (diagram coordinates) -------------------------------------------
   EditMode editMode() const { return EditMode_; }
   const SentenceEditState& sentenceEdit() const { return SentenceEdit_; }
   std::optional<int32_t> PopupArrow() const { return PopupArrow_; }
@@ -145,10 +173,16 @@ class ArgumentEditor {
   void clearOverlay();
 
   // Routing.
-  Target targetAt(Point p) const;
-  bool onSurface(Point p) const;
+  class PointerScope;
+  Target targetAt(Point p, ViewPoint pixel) const;
+  bool onSurface(ViewPoint pixel) const;
+  bool pastSurfaceCorner(Point p) const;
   bool insideBox(int32_t sentence, Point p) const;
   void routeDrag(const PointerEvent& e, bool release);
+  // Hit tests at the point of the event in hand, at its own pixel when the
+  // editor is handling a pointer event.
+  std::optional<int32_t> arrowUnderPointer(Point p) const;
+  std::optional<int32_t> defeaterUnderPointer(Point p) const;
 
   // Pieces of the steps.
   void handSurfacePressOn(int32_t sentence, MouseButton button, ShiftState held, int32_t x, int32_t y);
@@ -173,6 +207,9 @@ class ArgumentEditor {
 
   Diagram& diagram_;
   EditorHost& host_;
+  ViewTransform view_;
+  // The surface pixel of the pointer event being handled, if any.
+  std::optional<ViewPoint> pointer_;
   EditorIndex index_;
   Overlay overlay_;
 

@@ -42,8 +42,9 @@ struct ShiftState {
   friend constexpr bool operator==(ShiftState, ShiftState) = default;
 };
 
-// One pointer event in window client coordinates. For a press the held set
-// includes the pressed button; for a release it no longer does.
+// One pointer event at a surface pixel (window client coordinates). For a
+// press the held set includes the pressed button; for a release it no longer
+// does.
 struct PointerEvent {
   MouseButton button = MouseButton::Left;
   ShiftState held;
@@ -53,8 +54,9 @@ struct PointerEvent {
 // Which of the four tool buttons is shown down; the others are up.
 enum class ToolButton : uint8_t { None, AddSentence, AddArrow, AddDefeater, MakeSelection };
 
-// A figure drawn over the picture. Inverting figures are painted with an
-// inverting raster op (two equal ones cancel); the others are plain copies.
+// A figure drawn over the picture, in diagram coordinates. Inverting figures
+// are painted with an inverting raster op (two equal ones cancel); the others
+// are plain copies.
 struct OverlayFigure {
   enum class Shape : uint8_t {
     Line,       // from p1 to p2, p2's own pixel not set
@@ -73,7 +75,9 @@ struct OverlayFigure {
 constexpr uint32_t OverlayBlack = 0;
 constexpr uint32_t OverlayDarkRed = 128;  // #800000
 
-// The in-place sentence edit box as the editor keeps it; the window mirrors it.
+// The in-place sentence edit box as the editor keeps it; the window mirrors
+// it. Left, Top: the diagram point of the sentence it adds; Width, Height:
+// the box's size in screen pixels.
 struct SentenceEditState {
   std::string text = "<Sentence>";
   bool visible = false;

@@ -98,8 +98,8 @@ void ArgumentEditor::FinishSelection(int32_t x, int32_t y) {
         choose({ElementKind::Arrow, k});
     }
   if (SelectionAnchor_ == Point{x, y})
-    if (auto arrow = FindArrowAt(x, y)) choose({ElementKind::Arrow, *arrow});
-  if (auto defeater = FindDefeaterAt(x, y)) choose({ElementKind::Defeater, *defeater});
+    if (auto arrow = arrowUnderPointer({x, y})) choose({ElementKind::Arrow, *arrow});
+  if (auto defeater = defeaterUnderPointer({x, y})) choose({ElementKind::Defeater, *defeater});
 
   // Repaint exactly the elements whose mark changed.
   for (const ElementRef& ref : old)

@@ -5,13 +5,18 @@
 namespace zorvex {
 
 void ArgumentEditor::ShowSentenceEdit(int32_t x, int32_t y) {
-  // The box must lie within the surface's width and height; the surface's
-  // own offset in the window does not enter.
+  // The box, sized in screen pixels, must lie within the visible surface's
+  // width and height; the surface's own offset in the window does not enter.
+  // Where it had to move, the sentence goes to the diagram point shown at the
+  // box's new corner (rounded towards the top left, so it stays inside).
   const SurfaceSize surface = host_.surfaceSize();
+  const ViewPoint at = view_.toView(x, y);
   SentenceEdit_.Left = x;
-  if (addChecked(x, SentenceEdit_.Width) > surface.width) SentenceEdit_.Left = subChecked(surface.width, SentenceEdit_.Width);
+  if (at.x + SentenceEdit_.Width > surface.width)
+    SentenceEdit_.Left = view_.toDiagram(ViewPoint{int64_t{surface.width} - SentenceEdit_.Width, at.y}).x;
   SentenceEdit_.Top = y;
-  if (addChecked(y, SentenceEdit_.Height) > surface.height) SentenceEdit_.Top = subChecked(surface.height, SentenceEdit_.Height);
+  if (at.y + SentenceEdit_.Height > surface.height)
+    SentenceEdit_.Top = view_.toDiagram(ViewPoint{at.x, int64_t{surface.height} - SentenceEdit_.Height}).y;
   SentenceEdit_.visible = true;
   host_.sentenceEditChanged();
   host_.focusSentenceEdit();

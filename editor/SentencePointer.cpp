@@ -38,9 +38,9 @@ void ArgumentEditor::SentenceMouseDown(int32_t n, MouseButton button, ShiftState
 
 void ArgumentEditor::handSurfacePressOn(int32_t n, MouseButton button, ShiftState held, int32_t x, int32_t y) {
   const TSentence& s = diagram_.sentence(n);
-  const int32_t px = subChecked(addChecked(x, s.Left), SurfaceLeft);
-  const int32_t py = subChecked(addChecked(y, s.Top), SurfaceTop);
-  if (px >= 0 && py >= 0) ArgumentPaintBoxMouseDown(button, held, px, py);
+  const Point p{addChecked(x, s.Left), addChecked(y, s.Top)};
+  if (pastSurfaceCorner(p))
+    ArgumentPaintBoxMouseDown(button, held, subChecked(p.x, SurfaceLeft), subChecked(p.y, SurfaceTop));
 }
 
 void ArgumentEditor::SentenceMouseMove(int32_t n, ShiftState held, int32_t x, int32_t y) {
@@ -53,9 +53,9 @@ void ArgumentEditor::SentenceMouseUp(int32_t n, MouseButton button, ShiftState h
 
 void ArgumentEditor::handSurfaceEventOn(int32_t n, const MouseButton* button, ShiftState held, int32_t x, int32_t y) {
   const TSentence& s = diagram_.sentence(n);
-  const int32_t px = subChecked(addChecked(x, s.Left), SurfaceLeft);
-  const int32_t py = subChecked(addChecked(y, s.Top), SurfaceTop);
-  if (px < 0 || py < 0) return;
+  const Point p{addChecked(x, s.Left), addChecked(y, s.Top)};
+  if (!pastSurfaceCorner(p)) return;
+  const int32_t px = subChecked(p.x, SurfaceLeft), py = subChecked(p.y, SurfaceTop);
   if (button)
     ArgumentPaintBoxMouseUp(*button, held, px, py);
   else

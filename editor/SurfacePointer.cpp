@@ -34,11 +34,11 @@ void ArgumentEditor::ArgumentPaintBoxMouseDown(MouseButton button, ShiftState he
 // The point is this press's before either opens: their commands read it.
 void ArgumentEditor::rightPress(Point p) {
   PopupPoint_ = p;
-  if (auto arrow = FindArrowAt(p.x, p.y)) {
+  if (auto arrow = arrowUnderPointer(p)) {
     PopupArrow_ = arrow;
     host_.openArrowPopup(p);
   }
-  if (auto defeater = FindDefeaterAt(p.x, p.y)) {
+  if (auto defeater = defeaterUnderPointer(p)) {
     PopupDefeater_ = defeater;
     host_.openDefeaterPopup(p);
   }

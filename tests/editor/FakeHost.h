@@ -102,6 +102,35 @@ struct Pointer {
   }
 };
 
+// Pointer gestures aimed at diagram points, sent as the surface pixels at
+// which the editor's view shows them.
+struct ViewPointer {
+  ArgumentEditor& ed;
+  Point pixel(Point d) const {
+    const ViewPoint v = ed.view().toView(d);
+    return {static_cast<int32_t>(v.x), static_cast<int32_t>(v.y)};
+  }
+  void press(Point d, MouseButton b = MouseButton::Left, ShiftState held = HeldLeft) {
+    ed.MousePress({b, held, pixel(d)});
+  }
+  void move(Point d, ShiftState held = HeldLeft) { ed.MouseMove({MouseButton::Left, held, pixel(d)}); }
+  void release(Point d, MouseButton b = MouseButton::Left, ShiftState held = HeldNone) {
+    ed.MouseRelease({b, held, pixel(d)});
+  }
+  void click(Point d) {
+    press(d);
+    release(d);
+  }
+};
+
+// A view at a zoom step, scrolled by `offset` zoomed pixels.
+inline ViewTransform viewAt(int step, ViewPoint offset) {
+  ViewTransform v;
+  v.zoomTo(step, {0, 0});
+  v.setOffset(offset);
+  return v;
+}
+
 struct EditorFixture : ::testing::Test {
   Diagram diagram;
   FakeHost host;
