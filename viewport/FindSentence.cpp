@@ -31,17 +31,28 @@ class CaseFolder {
   // or lower case: the lower case of the upper case, so that final sigma,
   // long s or the Kelvin sign meet their ordinary letters.
   char32_t fold(char32_t c) const {
-    if (c < 0x80) return asciiLower(static_cast<unsigned char>(c));
-    if (c >= BadByte || locale_ == locale_t{}) return c;
-    return static_cast<char32_t>(towlower_l(towupper_l(static_cast<wint_t>(c), locale_), locale_));
+    if (c < Tabled) return table_[c];
+    if (c >= BadByte) return c;
+    return library(c);
   }
 
  private:
-  CaseFolder() : locale_(newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{})) {}
+  // Latin, Greek, Cyrillic and the other two-byte scripts are looked up.
+  static constexpr char32_t Tabled = 0x800;
+
+  CaseFolder() : locale_(newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{})) {
+    for (char32_t c = 0; c < Tabled; ++c) table_[c] = c < 0x80 ? asciiLower(static_cast<unsigned char>(c)) : library(c);
+  }
   ~CaseFolder() {
     if (locale_ != locale_t{}) freelocale(locale_);
   }
+  char32_t library(char32_t c) const {
+    if (locale_ == locale_t{}) return c;
+    return static_cast<char32_t>(towlower_l(towupper_l(static_cast<wint_t>(c), locale_), locale_));
+  }
+
   locale_t locale_;
+  char32_t table_[Tabled];
 };
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -81,8 +92,10 @@ char32_t decode(std::string_view s, size_t& i) {
 
 void foldInto(std::string_view s, std::u32string& out) {
   const CaseFolder& folder = CaseFolder::instance();
-  out.clear();
-  for (size_t i = 0; i < s.size();) out.push_back(folder.fold(decode(s, i)));
+  out.resize(s.size());  // never more characters than bytes
+  size_t n = 0;
+  for (size_t i = 0; i < s.size();) out[n++] = folder.fold(decode(s, i));
+  out.resize(n);
 }
 
 bool isAscii(std::string_view s) {
