@@ -50,8 +50,9 @@ ViewRect ViewTransform::toView(const Rect& r) const {
   const int64_t l = std::min(r.Left, r.Right), t = std::min(r.Top, r.Bottom);
   const int64_t rr = std::max(r.Left, r.Right), b = std::max(r.Top, r.Bottom);
   const int64_t zl = zoomed(l), zt = zoomed(t);
-  return {zl - offset_.x, zt - offset_.y, std::max(zoomed(rr + 1) - 1, zl) - offset_.x,
-          std::max(zoomed(b + 1) - 1, zt) - offset_.y};
+  // The last unit reaches at least the pixel its own point shows at.
+  return {zl - offset_.x, zt - offset_.y, std::max(zoomed(rr + 1) - 1, zoomed(rr)) - offset_.x,
+          std::max(zoomed(b + 1) - 1, zoomed(b)) - offset_.y};
 }
 
 Point ViewTransform::toDiagram(ViewPoint v) const {
