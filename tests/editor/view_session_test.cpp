@@ -65,6 +65,7 @@ struct Session {
   ArgumentEditor ed{diagram, host};
   ViewPointer ptr{ed};
   std::vector<std::string> transcript;
+  Rect offBox;  // the dragged box after the pointer left it
 
   explicit Session(const ViewTransform& view) { ed.setView(view); }
 
@@ -145,8 +146,9 @@ struct Session {
     press({0, 48}, MouseButton::Left, CtrlLeft);  // drag Tweety, once off its box
     move({8, 52}, CtrlLeft);
     move({16, 56}, CtrlLeft);
-    move({60, 64}, CtrlLeft);
-    release({64, 68}, MouseButton::Left, ShiftState(ssCtrl));
+    move({-12, 44}, CtrlLeft);
+    offBox = diagram.sentence(2).box();
+    release({-8, 48}, MouseButton::Left, ShiftState(ssCtrl));
     click({64, 20});  // on the challenged rectangle's side
     host.answers = {true};
     ed.FormKeyDown(DeleteKey);
@@ -182,8 +184,9 @@ TEST(ViewSession, TheSessionBuildsTheDiagramAtItsDiagramPoints) {
   EXPECT_EQ(a.box(), (Rect{-60, -40, -46, -20}));
   EXPECT_TRUE(a.Deleted);
   EXPECT_EQ(s.diagram.sentence(1).box(), (Rect{40, -40, 54, -20}));
-  // Tweety (-20,40)-(29,60), moved by (16,8), then (44,8) off its box, then (4,4).
-  EXPECT_EQ(s.diagram.sentence(2).box(), (Rect{44, 60, 93, 80}));
+  // Tweety (-20,40)-(29,60), moved by (16,8), then (-28,-12) off its box, then (4,4).
+  EXPECT_EQ(s.offBox, (Rect{-32, 36, 17, 56}));
+  EXPECT_EQ(s.diagram.sentence(2).box(), (Rect{-28, 40, 21, 60}));
   EXPECT_EQ(s.diagram.arrow(0).Sentence1, 0);
   EXPECT_EQ(s.diagram.arrow(0).Sentence2, 1);
   EXPECT_EQ(s.diagram.arrow(1).Sentence1, 2);
