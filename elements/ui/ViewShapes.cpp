@@ -1,0 +1,37 @@
+#include "elements/ui/ViewShapes.h"
+
+#include "elements/ui/ElementPainter.h"
+
+namespace zorvex {
+namespace {
+
+ElementColours makeColours() {
+  ElementColours c{};
+  for (int status = 0; status < 256; ++status) {
+    for (int selected = 0; selected < 2; ++selected) {
+      TSentence s;
+      s.Status = static_cast<Status>(status);
+      s.Selected = selected != 0;
+      c.sentenceFrame[status][selected] = sentenceFrameColour(s).rgba();
+      c.sentenceFill[status] = sentenceFillColour(s).rgba();
+      TArrow a;
+      a.Status = s.Status;
+      a.Selected = s.Selected;
+      c.arrow[status][selected] = arrowColour(a).rgba();
+      TDefeater f;
+      f.DefeaterState = static_cast<DefeaterState>(status);
+      f.Selected = s.Selected;
+      c.defeater[status][selected] = defeaterColour(f).rgba();
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+const ElementColours& elementColours() {
+  static const ElementColours colours = makeColours();
+  return colours;
+}
+
+}  // namespace zorvex
