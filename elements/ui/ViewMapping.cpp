@@ -21,8 +21,8 @@ ViewMapping ViewMapping::of(const ViewTransform& view) {
 ViewRect ViewMapping::rect(int64_t l, int64_t t, int64_t r, int64_t b) const {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
-  const int64_t zl = x(l), zt = y(t);
-  return {zl, zt, std::max(x(r + 1) - 1, zl), std::max(y(b + 1) - 1, zt)};
+  // Every pixel holding a unit of the rectangle, as ViewTransform::toView.
+  return {x(l), y(t), std::max(x(r + 1) - 1, x(r)), std::max(y(b + 1) - 1, y(b))};
 }
 
 Rect ViewMapping::unitsOf(const ViewRect& pixels) const {

@@ -70,6 +70,21 @@ TEST(ViewPictureCache, AnEditShowsAtOnceAndEverythingElseStaysAsDrawn) {
   expectSamePicture(moved, test::viewImage(d, view, 500, 260));
 }
 
+TEST(ViewPictureCache, APixelAFigureReachesPastItsExtentIsRedrawnToo) {
+  // Far out a diamond keeps radius 1: its top pixel (187, 255) lies above the
+  // defeater's whole extent (row 256), in the tile above.
+  Diagram d;
+  d.addDefeater(test::defeaterOf({8000, 16406, 8100, 16426}, {12000, 16406, 12200, 16426}, DefeaterState::Active));
+  ViewPictureCache cache;
+  const ViewTransform view = test::viewAt(0);
+  EXPECT_EQ(rgb(test::viewImage(d, view, 300, 300, &cache), 187, 255), 0xFF0000u);
+  cache.invalidate(d.drawnExtent({ElementKind::Defeater, 0}));
+  d.defeater(0).DefeaterState = DefeaterState::Inactive;
+  const QImage after = test::viewImage(d, view, 300, 300, &cache);
+  EXPECT_EQ(rgb(after, 187, 255), 0xFF8080u);
+  expectSamePicture(after, test::viewImage(d, view, 300, 300));
+}
+
 TEST(ViewPictureCache, AfterARoundInvalidateAllShowsEveryNewStatus) {
   Diagram d = grid(20, 20);
   ViewPictureCache cache;

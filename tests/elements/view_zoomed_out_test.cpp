@@ -40,6 +40,7 @@ TEST(ViewFigures, PaintOrderHoldsWhenCreationOrderAndNumbersDiffer) {
   TArrow early = late;  // number 1, made before the sentence below
   early.StartY = early.EndY = 100;
   early.ZOrder = 0;
+  setArrowBounds(early);
   d.addArrow(early);
   d.addSentence(test::sentenceAt(60, 50, 60, 60, Defeated));
   expectRasterMatchesPainter(d, 240, 140);
@@ -82,7 +83,7 @@ TEST(ViewZoomedOut, SentencesKeepFrameAndFillButNoText) {
   EXPECT_EQ(rgb(quarter, 11, 11), Silver);
   EXPECT_EQ(rgb(quarter, 50, 10), Grey);
   EXPECT_EQ(test::countColour(quarter, Black), 0);
-  EXPECT_EQ(test::countColour(quarter, Grey) + test::countColour(quarter, Silver), 20 * 10 + 17 * 5);
+  EXPECT_EQ(test::countColour(quarter, Grey) + test::countColour(quarter, Silver), 20 * 10 + 18 * 5);
 }
 
 TEST(ViewZoomedOut, AtTheFarthestEveryElementStillSetsAPixel) {
@@ -97,8 +98,11 @@ TEST(ViewZoomedOut, AtTheFarthestEveryElementStillSetsAPixel) {
   const QImage img = test::viewImage(d, test::viewAt(0), 420, 330);
   for (int i = 0; i < 4; ++i)
     for (int j = 0; j < 4; ++j) {
+      // 80 x 24 units: the two pixels holding any of them.
       EXPECT_EQ(rgb(img, 100 * i + 10, 50 * j + 10), Grey);
-      EXPECT_EQ(rgb(img, 100 * i + 11, 50 * j + 10), Bg);
+      EXPECT_EQ(rgb(img, 100 * i + 11, 50 * j + 10), Grey);
+      EXPECT_EQ(rgb(img, 100 * i + 12, 50 * j + 10), Bg);
+      EXPECT_EQ(rgb(img, 100 * i + 10, 50 * j + 11), Bg);
     }
   // The dot at (30000, 100) and the short arrow at (33000, 130): one pixel each.
   const QImage wide = test::viewImage(d, test::viewAt(0, 400, 0), 200, 100);
