@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "app/ui/SurfaceViewport.h"
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
@@ -120,8 +121,8 @@ void TArgumentForm::FormKeyDown(int key) {
 void TArgumentForm::SentenceEditKeyPress(char key) { editor_->SentenceEditKeyPress(key); }
 
 // A modal menu swallows the release of the press that opened it.
-void TArgumentForm::openPopupAt(QMenu& menu, Point windowPoint) {
-  runPopupMenu(menu, ClientArea->mapToGlobal(QPoint(windowPoint.x, windowPoint.y)));
+void TArgumentForm::openPopupAt(QMenu& menu, Point diagramPoint) {
+  runPopupMenu(menu, ClientArea->mapToGlobal(clientPointOf(diagramPoint)));
   editor_->PointerCaptureLost();
 }
 
@@ -173,12 +174,24 @@ void TArgumentForm::ViewSentencesTableCheckBoxClick() { tableViews_->ViewSentenc
 void TArgumentForm::ViewArrowsTableCheckBoxClick() { tableViews_->ViewArrowsTableCheckBoxClick(); }
 void TArgumentForm::ViewDefeatersTableCheckBoxClick() { tableViews_->ViewDefeatersTableCheckBoxClick(); }
 
-void TArgumentForm::repaintSurface() { canvas_->repaintAll(); }
-void TArgumentForm::repaintElement(ElementRef ref) { canvas_->repaintElement(ref); }
+// Every change of the drawing may move the diagram's edges: the scroll
+// bars follow.
+void TArgumentForm::repaintSurface() {
+  canvas_->repaintAll();
+  viewport_->diagramChanged();
+}
+
+void TArgumentForm::repaintElement(ElementRef ref) {
+  canvas_->repaintElement(ref);
+  const int32_t count = ref.kind == ElementKind::Sentence ? diagram_.SentenceCount()
+                        : ref.kind == ElementKind::Arrow  ? diagram_.ArrowCount()
+                                                          : diagram_.DefeaterCount();
+  if (ref.index >= 0 && ref.index < count) viewport_->elementExtent(diagram_.drawnExtent(ref));
+}
 
 void TArgumentForm::elementMoved(ElementRef ref, const Rect& oldExtent) {
   canvas_->repaintArea(oldExtent);
-  canvas_->repaintElement(ref);
+  repaintElement(ref);
 }
 
 void TArgumentForm::setOverlay(const std::vector<OverlayFigure>& figures) { canvas_->setFigures(figures); }

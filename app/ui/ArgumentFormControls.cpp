@@ -16,6 +16,8 @@
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/DiagramFileCommands.h"
 #include "app/ui/SurfaceCanvas.h"
+#include "app/ui/SurfaceViewport.h"
+#include "app/ui/ViewCommands.h"
 #include "app/ui/ToolButtonPictures.h"
 #include "editor/ArgumentEditor.h"
 #include "views/ui/MessageBoxes.h"
@@ -93,6 +95,7 @@ void TArgumentForm::createControls() {
   // The canvas covers the bevel and the surface placeholders and draws both.
   canvas_ = std::make_unique<SurfaceCanvas>(ClientArea, &diagram_);
   canvas_->widget()->raise();
+  viewport_ = new SurfaceViewport(*ClientArea, *canvas_->widget(), diagram_);
   createHiddenControls();
   createMenus();
   createPopupMenus();
@@ -171,6 +174,7 @@ void TArgumentForm::createMenus() {
   UndoMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
   RedoMenuItem = item(EditMenuItem, "RedoMenuItem", "&Redo");
   RedoMenuItem->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  createViewMenu();
   ZorvexMenuItem = named(bar->addMenu(QStringLiteral("&Zorvex")), "ZorvexMenuItem");
   OptionsMenuItem = item(ZorvexMenuItem, "OptionsMenuItem", "&Options");
   HelpMenuItem = named(bar->addMenu(QStringLiteral("&Help")), "HelpMenuItem");
@@ -209,6 +213,12 @@ void TArgumentForm::connectHandlers() {
   connect(ExitMenuItem, &QAction::triggered, this, [this] { ExitMenuItemClick(); });
   connect(UndoMenuItem, &QAction::triggered, this, [this] { UndoMenuItemClick(); });
   connect(RedoMenuItem, &QAction::triggered, this, [this] { RedoMenuItemClick(); });
+  connect(ZoomInMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomInMenuItemClick(); });
+  connect(ZoomOutMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomOutMenuItemClick(); });
+  connect(ActualSizeMenuItem, &QAction::triggered, this, [this] { viewCommands_->ActualSizeMenuItemClick(); });
+  connect(FitDiagramMenuItem, &QAction::triggered, this, [this] { viewCommands_->FitDiagramMenuItemClick(); });
+  connect(FindSentenceMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindSentenceMenuItemClick(); });
+  connect(FindNextMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindNextMenuItemClick(); });
   connect(OptionsMenuItem, &QAction::triggered, this, [this] { OptionsMenuItemClick(); });
   connect(ContentsMenuItem, &QAction::triggered, this, [this] { ContentsMenuItemClick(); });
   connect(KeyToSymbolsAndColorsMenuItem, &QAction::triggered, this, [this] { KeyToSymbolsAndColorsMenuItemClick(); });

@@ -56,7 +56,7 @@ void TArgumentFormHost::sentenceEditChanged() {
     const QSignalBlocker block(edit);
     edit->setText(text);
   }
-  edit->setGeometry(state.Left, state.Top, state.Width, state.Height);
+  form_.placeSentenceEdit();
   if (state.visible) {
     edit->show();
     edit->raise();

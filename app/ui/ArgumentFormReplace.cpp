@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/SurfaceViewport.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "history/UndoHistory.h"
 #include "editor/ArgumentEditor.h"
@@ -22,6 +23,8 @@ void TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   // Steps of the diagram that was replaced mean nothing for this one.
   undoHistory().clear();
   sentencePopupTarget_.reset();
+  // A new diagram opens at 100 % and the origin, as at start-up.
+  viewport_->reset();
   repaintSurface();
   logCommand({"[Open]", where.path.string()});
   if (loaded.error) showError(loaded.error->message());

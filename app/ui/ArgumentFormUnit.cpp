@@ -17,6 +17,8 @@
 #include "app/ui/UndoCommands.h"
 #include "elements/ui/ShortFormGeometry.h"
 #include "app/ui/SurfaceCanvas.h"
+#include "app/ui/SurfaceViewport.h"
+#include "app/ui/ViewCommands.h"
 #include "editor/ArgumentEditor.h"
 #include "editor/ui/EditorPointerFilter.h"
 #include "elements/ui/KeyToSymbolsAndColorsFormUnit.h"
@@ -63,6 +65,7 @@ TArgumentForm::~TArgumentForm() {
   // The pointer filter refers to the editor; it goes first.
   delete pointerFilter_;
   pointerFilter_ = nullptr;
+  viewCommands_.reset();
   editor_.reset();
   undo_.reset();
   tableViews_.reset();
@@ -84,6 +87,7 @@ void TArgumentForm::FormCreate() {
   editor_->setUndoHistory(&undo_->history());
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { openSentencePopup(screenPoint); };
+  setUpViewport();
   if (loaded.error) showError(loaded.error->message());
 }
 
@@ -100,7 +104,10 @@ void TArgumentForm::attachWindows(const ArgumentFormWindows& windows) {
 
 void TArgumentForm::showError(const std::string& message) { messageBoxes().error(message); }
 
-QSize TArgumentForm::surfaceSize() const { return ArgumentPaintBox->size(); }
+// The part of the surface the scroll bars leave free.
+QSize TArgumentForm::surfaceSize() const {
+  return ArgumentPaintBox->size() - viewport_->barRoom();
+}
 
 void TArgumentForm::layoutControls() {
   const int w = ClientArea->width();
@@ -115,6 +122,7 @@ void TArgumentForm::layoutControls() {
   ArgumentPaintBox->setGeometry(0, BevelHeight, std::max(0, w - EditPanelWidth), middleHeight);
   // The canvas draws the bevel and the surface: its pixel (x, y) is client point (x, y).
   canvas_->widget()->setGeometry(0, 0, ArgumentPaintBox->width(), BevelHeight + middleHeight);
+  viewport_->setSurfaceRect(canvas_->widget()->geometry(), BevelHeight);
 }
 
 bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {

@@ -17,6 +17,7 @@
 #include "model/Diagram.h"
 #include "model/TableCursor.h"
 #include "store/DiagramFiles.h"
+#include "viewport/ViewTransform.h"
 
 class QAction;
 class QButtonGroup;
@@ -34,6 +35,7 @@ class ArgumentEditor;
 class MessageBoxes;
 class EditorPointerFilter;
 class SurfaceCanvas;
+class SurfaceViewport;
 class TArgumentFormHost;
 class TArgumentFormStatusBar;
 class TDiagramFileCommands;
@@ -42,6 +44,7 @@ class TLogForm;
 class TOptionsForm;
 class TTableViews;
 class TUndoCommands;
+class TViewCommands;
 class UndoHistory;
 
 // The other windows, created after the main window and handed to it then.
@@ -118,6 +121,13 @@ class TArgumentForm : public QMainWindow {
   QMenu* EditMenuItem = nullptr;
   QAction* UndoMenuItem = nullptr;
   QAction* RedoMenuItem = nullptr;
+  QMenu* ViewMenuItem = nullptr;
+  QAction* ZoomInMenuItem = nullptr;
+  QAction* ZoomOutMenuItem = nullptr;
+  QAction* ActualSizeMenuItem = nullptr;
+  QAction* FitDiagramMenuItem = nullptr;
+  QAction* FindSentenceMenuItem = nullptr;
+  QAction* FindNextMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
   QMenu* HelpMenuItem = nullptr;
@@ -177,6 +187,13 @@ class TArgumentForm : public QMainWindow {
   // How many rubber bands and guide lines the canvas draws now.
   size_t overlayFigureCount() const;
 
+  // Scroll bars, zoom and the view onto the diagram.
+  SurfaceViewport& surfaceViewport() { return *viewport_; }
+  // Zoom, Fit Diagram and Find Sentence.
+  TViewCommands& viewCommands() { return *viewCommands_; }
+  // Frames a diagram rectangle (a found sentence), or takes the frame away.
+  void showHighlight(const std::optional<Rect>& area);
+
   // Open, Save, Save As, Export Picture and the recovery copy.
   TDiagramFileCommands& fileCommands() { return *fileCommands_; }
   // Replaces the diagram by the one at `where`, loaded as at start-up: a
@@ -219,7 +236,14 @@ class TArgumentForm : public QMainWindow {
   void repaintElement(ElementRef ref);
   void elementMoved(ElementRef ref, const Rect& oldExtent);
   void setOverlay(const std::vector<OverlayFigure>& figures);
-  void openPopupAt(QMenu& menu, Point windowPoint);
+  // At the editor's diagram point, wherever the view shows it.
+  void openPopupAt(QMenu& menu, Point diagramPoint);
+  void createViewMenu();
+  void setUpViewport();
+  void viewChanged(const ViewTransform& view);
+  // Where the editor's diagram point shows in the window's client area.
+  QPoint clientPointOf(Point diagramPoint) const;
+  void placeSentenceEdit();
 
   friend class TArgumentFormHost;
   friend class TUndoCommands;
@@ -238,6 +262,8 @@ class TArgumentForm : public QMainWindow {
   std::optional<DiagramLocation> start_;
   std::unique_ptr<TDiagramFileCommands> fileCommands_;
   std::unique_ptr<TUndoCommands> undo_;
+  SurfaceViewport* viewport_ = nullptr;
+  std::unique_ptr<TViewCommands> viewCommands_;
   ArgumentFormWindows windows_;
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;

@@ -1,10 +1,13 @@
 #pragma once
 // The main window's handle on the drawing surface widget, which also turns
-// the editor's rubber bands and guide lines into canvas overlay figures.
+// the editor's rubber bands and guide lines (diagram coordinates) into canvas
+// overlay figures (surface pixels) through the view.
+#include <optional>
 #include <vector>
 
 #include "editor/EditorTypes.h"
 #include "model/Diagram.h"
+#include "viewport/ViewTransform.h"
 
 class QWidget;
 
@@ -20,11 +23,18 @@ class SurfaceCanvas {
   void repaintElement(ElementRef ref);
   void repaintArea(const Rect& area);
   void setFigures(const std::vector<OverlayFigure>& figures);
+  // Shows the diagram through `view`; the figures follow.
+  void setView(const ViewTransform& view);
+  const ViewTransform& view() const;
+  void setHighlight(const std::optional<Rect>& area);
   // How many overlay figures the canvas draws now.
   size_t figureCount() const;
 
  private:
+  void showFigures();
+
   QWidget* widget_;
+  std::vector<OverlayFigure> figures_;
 };
 
 }  // namespace zorvex

@@ -3,16 +3,24 @@
 // It lies at the window's client point (0, 0), so its pixel (x, y) is window
 // client point (x, y). It paints the background, the bevel line along the
 // top, the diagram, and last the overlay figures (rubber bands, guide lines).
+// It shows the diagram through a view transform: at 100 % and the origin its
+// pixels are diagram coordinates; repaint requests come in diagram
+// coordinates, overlay figures in surface pixels.
 #include <QWidget>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "elements/ui/CanvasOverlay.h"
 #include "model/Diagram.h"
+#include "viewport/ViewTransform.h"
 
 class QContextMenuEvent;
 class QMouseEvent;
 
 namespace zorvex {
+
+class ViewPictureCache;
 
 // Receives the canvas's pointer events unchanged, with the pointer's
 // position as a window client point. A double click arrives as a press.
@@ -29,16 +37,27 @@ class DiagramCanvas : public QWidget {
   Q_OBJECT
  public:
   explicit DiagramCanvas(QWidget* parent = nullptr);
+  ~DiagramCanvas() override;
 
   void setDiagram(const Diagram* diagram);
   const Diagram* diagram() const { return diagram_; }
   void setInput(CanvasInput* input) { input_ = input; }
 
+  // Which part of the diagram shows, how large; repaints everything.
+  void setView(const ViewTransform& view);
+  const ViewTransform& view() const { return view_; }
+
   // Repaints are queued and merged; they happen when the event loop runs.
+  // Every request also tells the cached picture what changed.
   void repaintAll();
   // The element's drawn extent as it is now: call before and after a move.
   void repaintElement(ElementRef ref);
+  // A diagram area.
   void repaintArea(const Rect& area);
+
+  // A frame drawn around a diagram rectangle (a found sentence), or none.
+  void setHighlight(const std::optional<Rect>& area);
+  const std::optional<Rect>& highlight() const { return highlight_; }
 
   // Overlay figures, drawn in list order over the diagram.
   const std::vector<CanvasFigure>& overlays() const { return overlays_; }
@@ -59,8 +78,13 @@ class DiagramCanvas : public QWidget {
 
  private:
   void repaintOverlay(const CanvasFigure& f);
+  void repaintSurfaceRect(const QRect& r);
+  QRect highlightFrame() const;
 
   const Diagram* diagram_ = nullptr;
+  ViewTransform view_;
+  std::unique_ptr<ViewPictureCache> cache_;
+  std::optional<Rect> highlight_;
   CanvasInput* input_ = nullptr;
   std::vector<CanvasFigure> overlays_;
 };

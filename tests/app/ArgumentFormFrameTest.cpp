@@ -104,7 +104,7 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   TArgumentForm& f = start();
   QStringList titles;
   for (const QAction* a : f.menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Zorvex", "&Help"}));
+  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "Vie&w", "&Zorvex", "&Help"}));
   // The diagram commands come before the specified "E&xit".
   EXPECT_EQ(itemTexts(f.FileMenuItem),
             QStringList({"&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "E&xit"}));
@@ -112,6 +112,15 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(itemTexts(f.EditMenuItem), QStringList({"&Undo", "&Redo"}));
   EXPECT_FALSE(f.UndoMenuItem->isEnabled());
   EXPECT_FALSE(f.RedoMenuItem->isEnabled());
+  EXPECT_EQ(itemTexts(f.ViewMenuItem), QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-",
+                                                   "&Find Sentence...", "Find &Next"}));
+  EXPECT_EQ(f.ZoomInMenuItem->shortcuts(),
+            QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
+  EXPECT_EQ(f.ZoomOutMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  EXPECT_EQ(f.ActualSizeMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+  EXPECT_EQ(f.FitDiagramMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_9));
+  EXPECT_EQ(f.FindSentenceMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+  EXPECT_EQ(f.FindNextMenuItem->shortcut(), QKeySequence(Qt::Key_F3));
   EXPECT_EQ(itemTexts(f.ZorvexMenuItem), QStringList({"&Options"}));
   EXPECT_EQ(itemTexts(f.HelpMenuItem), QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
   EXPECT_EQ(itemTexts(f.SentencePopupMenu),

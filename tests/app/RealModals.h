@@ -4,6 +4,7 @@
 // menu, a click on a box's button.
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -55,6 +56,9 @@ class ModalAnswers : public QObject {
   // with none left it is cancelled.
   std::deque<QString> filePaths;
   int fileDialogs = 0;
+  // Each input dialog gets the next text and Enter; with none left it is cancelled.
+  std::deque<QString> inputTexts;
+  int inputDialogs = 0;
 
   std::vector<QMenu*> menus;      // every menu that opened, in order
   std::vector<QString> boxTexts;  // every box's text, in order
@@ -75,6 +79,7 @@ class ModalAnswers : public QObject {
       if (auto* menu = qobject_cast<QMenu*>(watched)) shownMenu_ = menu;
       if (auto* box = qobject_cast<QMessageBox*>(watched)) shownBox_ = box;
       if (auto* dialog = qobject_cast<QFileDialog*>(watched)) shownFileDialog_ = dialog;
+      if (auto* dialog = qobject_cast<QInputDialog*>(watched)) shownInputDialog_ = dialog;
     }
     return false;
   }
@@ -91,6 +96,7 @@ class ModalAnswers : public QObject {
       return;
     }
     if (shownFileDialog_ && QApplication::activeModalWidget() == shownFileDialog_) return answerFileDialog();
+    if (shownInputDialog_ && QApplication::activeModalWidget() == shownInputDialog_) return answerInputDialog();
     if (!shownBox_ || QApplication::activeModalWidget() != shownBox_) return;
     QMessageBox* box = shownBox_;
     shownBox_ = nullptr;
@@ -121,7 +127,20 @@ class ModalAnswers : public QObject {
     QTest::keyClick(name, Qt::Key_Return);
   }
 
+  void answerInputDialog() {
+    QInputDialog* dialog = shownInputDialog_;
+    shownInputDialog_ = nullptr;
+    ++inputDialogs;
+    auto* edit = dialog->findChild<QLineEdit*>();
+    if (inputTexts.empty() || !edit) return dialog->reject();
+    edit->selectAll();
+    QTest::keyClicks(edit, inputTexts.front());
+    inputTexts.pop_front();
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+
   QTimer timer_;
+  QPointer<QInputDialog> shownInputDialog_;
   QPointer<QFileDialog> shownFileDialog_;
   QPointer<QMenu> shownMenu_;
   QPointer<QMessageBox> shownBox_;

@@ -1,0 +1,79 @@
+#include "app/ui/ViewCommands.h"
+
+#include <QInputDialog>
+#include <QTimer>
+
+#include "app/ui/ArgumentFormStatusBar.h"
+#include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/SurfaceViewport.h"
+#include "viewport/FindSentence.h"
+
+namespace zorvex {
+namespace {
+
+const QString NotFound = QStringLiteral("Not found");
+
+std::optional<QString> askWithDialog(QWidget* parent, const QString& last) {
+  QInputDialog dialog(parent);
+  dialog.setObjectName("FindSentenceDialog");
+  dialog.setWindowTitle(QStringLiteral("Find Sentence"));
+  dialog.setLabelText(QStringLiteral("Find the sentence containing:"));
+  dialog.setTextValue(last);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
+}
+
+}  // namespace
+
+TViewCommands::TViewCommands(TArgumentForm& form, SurfaceViewport& viewport)
+    : form_(form), viewport_(viewport), highlightTimer_(new QTimer(&form)) {
+  askFindText = [&form](const QString& last) { return askWithDialog(&form, last); };
+  highlightTimer_->setSingleShot(true);
+  QObject::connect(highlightTimer_, &QTimer::timeout, &form, [this] { endHighlight(); });
+}
+
+TViewCommands::~TViewCommands() = default;
+
+void TViewCommands::ZoomInMenuItemClick() { viewport_.zoomIn(); }
+void TViewCommands::ZoomOutMenuItemClick() { viewport_.zoomOut(); }
+void TViewCommands::ActualSizeMenuItemClick() { viewport_.actualSize(); }
+void TViewCommands::FitDiagramMenuItemClick() { viewport_.fitDiagram(); }
+
+void TViewCommands::FindSentenceMenuItemClick() {
+  const std::optional<QString> text = askFindText(QString::fromStdString(lastText_));
+  if (!text) return;
+  lastText_ = text->toStdString();
+  lastFound_.reset();
+  findFrom(-1);
+}
+
+// F3: the next match after the last one found, round to the first again.
+void TViewCommands::FindNextMenuItemClick() {
+  if (lastText_.empty()) return FindSentenceMenuItemClick();
+  findFrom(lastFound_.value_or(-1));
+}
+
+void TViewCommands::findFrom(int32_t after) {
+  TArgumentFormStatusBar& status = *form_.ArgumentFormStatusBar;
+  const std::optional<int32_t> found = findSentence(form_.diagram(), lastText_, after);
+  if (!found) {
+    status.setPanelText(1, NotFound);
+    return;
+  }
+  lastFound_ = found;
+  if (status.panelText(1) == NotFound) status.setPanelText(1, QString());
+  const TSentence& s = form_.diagram().sentence(*found);
+  const Rect box{s.Left, s.Top, static_cast<int32_t>(int64_t{s.Left} + s.Width - 1),
+                 static_cast<int32_t>(int64_t{s.Top} + s.Height - 1)};
+  viewport_.centreOn({static_cast<int32_t>((int64_t{box.Left} + box.Right) / 2),
+                      static_cast<int32_t>((int64_t{box.Top} + box.Bottom) / 2)});
+  form_.showHighlight(box);
+  highlightTimer_->start(highlightMilliseconds);
+}
+
+void TViewCommands::endHighlight() {
+  highlightTimer_->stop();
+  form_.showHighlight(std::nullopt);
+}
+
+}  // namespace zorvex

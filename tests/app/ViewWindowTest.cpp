@@ -1,0 +1,273 @@
+// The drawing surface as a view onto the whole diagram: scroll bars, the
+// wheel, zoom, Find, and editing while scrolled and zoomed, through the real
+// window.
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "RealModals.h"
+#include "app/ui/ArgumentFormStatusBar.h"
+#include "app/ui/SurfaceViewport.h"
+#include "app/ui/ViewCommands.h"
+#include "editor/ArgumentEditor.h"
+
+namespace zorvex::testing {
+namespace {
+
+class ViewWindowTest : public AppTest {
+ protected:
+  // Two sentences near the origin, one far below and right, one at negative coordinates.
+  TArgumentForm& startWithSpreadDiagram() {
+    writeSentences({{40, 40, 100, 60, "Alpha"},
+                    {200, 40, 260, 60, "Beta"},
+                    {5000, 4000, 5060, 4020, "Far one"},
+                    {5200, 4000, 5260, 4020, "Far two"},
+                    {-400, -300, -340, -280, "Negative"}});
+    writeArrowsAndDefeaters();
+    return start();
+  }
+  static QPoint at(TArgumentForm& f, Point diagramPoint) {
+    const ViewPoint v = f.surfaceViewport().view().toView(diagramPoint);
+    return QPoint(static_cast<int>(v.x), static_cast<int>(v.y));
+  }
+  static QImage grab(TArgumentForm& f) {
+    QApplication::processEvents();
+    return f.canvasWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
+  static void wheel(TArgumentForm& f, QPoint pos, int delta, Qt::KeyboardModifiers keys) {
+    QWidget* c = f.canvasWidget();
+    QWheelEvent e(QPointF(pos), QPointF(c->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton, keys,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(c, &e);
+  }
+};
+
+TEST_F(ViewWindowTest, ADiagramInsideTheWindowShowsNoBarsAndStaysAtTheOrigin) {
+  writeSentences({{40, 40, 100, 60, "Alpha"}, {400, 300, 460, 320, "Beta"}});
+  writeArrowsAndDefeaters();
+  TArgumentForm& f = start();
+  QApplication::processEvents();
+  EXPECT_TRUE(f.surfaceViewport().view().isIdentity());
+  EXPECT_FALSE(f.surfaceViewport().horizontalBar()->isVisible());
+  EXPECT_FALSE(f.surfaceViewport().verticalBar()->isVisible());
+  EXPECT_EQ(f.surfaceSize(), f.ArgumentPaintBox->size());
+  // Zooming in and back gives the very same picture.
+  const QImage before = grab(f);
+  QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
+  EXPECT_EQ(f.surfaceViewport().view().step(), ViewTransform::ActualSizeStep + 1);
+  EXPECT_NE(grab(f), before);
+  QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_TRUE(f.surfaceViewport().view().isIdentity());
+  EXPECT_EQ(grab(f), before);
+}
+
+TEST_F(ViewWindowTest, BarsReachNegativeCoordinatesAndTheWheelScrolls) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QScrollBar* h = v.horizontalBar();
+  QScrollBar* vert = v.verticalBar();
+  ASSERT_TRUE(h->isVisible());
+  ASSERT_TRUE(vert->isVisible());
+  // From the negative sentence (and a margin) to the far one (and a margin).
+  EXPECT_EQ(h->minimum(), -400 - ScrollMargin);
+  EXPECT_EQ(vert->minimum(), -300 - ScrollMargin);
+  EXPECT_EQ(h->maximum(), 5261 + ScrollMargin - v.visibleSize().width());
+  EXPECT_EQ(vert->maximum(), 4021 + ScrollMargin - v.visibleSize().height());
+  // The bars lie inside the surface, the panels keep their places.
+  EXPECT_LE(vert->geometry().right(), f.ArgumentPaintBox->geometry().right());
+  EXPECT_LE(h->geometry().bottom(), f.ArgumentPaintBox->geometry().bottom());
+  EXPECT_EQ(f.surfaceSize(), f.ArgumentPaintBox->size() - QSize(vert->width(), h->height()));
+
+  // Scrolled to the top left corner, the negative sentence shows there.
+  h->setValue(h->minimum());
+  vert->setValue(vert->minimum());
+  const QPoint negative = at(f, {-400, -300});
+  EXPECT_EQ(negative, QPoint(10, 10));
+  EXPECT_EQ(grab(f).pixelColor(negative + QPoint(1, 1)), QColor(0xC0, 0xC0, 0xC0));  // not evaluated: silver fill
+
+  // Wheel down scrolls down, Shift+wheel to the right; nothing past the ends.
+  const int64_t top = v.view().offsetY();
+  wheel(f, {100, 100}, -120, Qt::NoModifier);
+  EXPECT_GT(v.view().offsetY(), top);
+  const int64_t left = v.view().offsetX();
+  wheel(f, {100, 100}, -120, Qt::ShiftModifier);
+  EXPECT_GT(v.view().offsetX(), left);
+  for (int i = 0; i < 50; ++i) wheel(f, {100, 100}, 1200, Qt::NoModifier);
+  EXPECT_EQ(v.view().offsetY(), vert->minimum());
+}
+
+TEST_F(ViewWindowTest, CtrlWheelZoomsAboutThePointerAndFitShowsEverything) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  const QPoint pointer(200, 150);
+  const Point under = v.view().toDiagram(ViewPoint{pointer.x(), pointer.y()});
+  wheel(f, pointer, -240, Qt::ControlModifier);
+  EXPECT_EQ(v.view().step(), ViewTransform::ActualSizeStep - 2);
+  // Within the four units one pixel holds at 1/4.
+  const Point now = v.view().toDiagram(ViewPoint{pointer.x(), pointer.y()});
+  EXPECT_TRUE(now.x <= under.x && under.x < now.x + 4 && now.y <= under.y && under.y < now.y + 4);
+
+  QTest::keyClick(&f, Qt::Key_9, Qt::ControlModifier);
+  for (const Point corner : {Point{-400, -300}, Point{5260, 4020}}) {
+    const QPoint p = at(f, corner);
+    EXPECT_TRUE(QRect(QPoint(0, 0), v.visibleSize()).contains(p)) << p.x() << "," << p.y();
+  }
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "");
+}
+
+TEST_F(ViewWindowTest, FindCentresHighlightsCyclesAndSaysNotFound) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  TViewCommands& commands = f.viewCommands();
+  std::vector<QString> offered;
+  std::deque<std::optional<QString>> answers = {QString("FAR"), QString("nothing like it"), std::nullopt};
+  commands.askFindText = [&](const QString& last) {
+    offered.push_back(last);
+    auto a = answers.front();
+    answers.pop_front();
+    return a;
+  };
+  QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+  const QSize visible = f.surfaceViewport().visibleSize();
+  EXPECT_EQ(at(f, {5030, 4010}), QPoint(visible.width() / 2, visible.height() / 2));
+  const QImage shown = grab(f);
+  EXPECT_EQ(shown.pixelColor(at(f, {5000, 4000}) - QPoint(4, 4)), QColor(0xFF, 0x80, 0x00));
+  commands.endHighlight();
+  EXPECT_EQ(grab(f).pixelColor(at(f, {5000, 4000}) - QPoint(4, 4)), QColor(0xD4, 0xD4, 0xD4));
+
+  QTest::keyClick(&f, Qt::Key_F3);  // the next: "Far two"
+  EXPECT_EQ(at(f, {5230, 4010}), QPoint(visible.width() / 2, visible.height() / 2));
+  QTest::keyClick(&f, Qt::Key_F3);  // round again to "Far one"
+  EXPECT_EQ(at(f, {5030, 4010}), QPoint(visible.width() / 2, visible.height() / 2));
+
+  QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "Not found");
+  // Cancelled: nothing changes; the last text was offered.
+  QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(offered, std::vector<QString>({"", "FAR", "nothing like it"}));
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "Not found");
+}
+
+// The real menu and the real input dialog, answered as a person would.
+// "&Fit Diagram" and "&Find Sentence..." share their letter: F moves between
+// them and Enter chooses.
+TEST_F(ViewWindowTest, FindAndFitThroughTheRealMenuAndDialog) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  QApplication::processEvents();
+  QMenuBar* bar = f.menuBar();
+  auto openViewMenu = [&] {
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.ViewMenuItem->menuAction()).center());
+    ASSERT_EQ(QApplication::activePopupWidget(), f.ViewMenuItem);
+  };
+  modals.inputTexts = {"far TWO"};
+  openViewMenu();
+  QTest::keyClick(f.ViewMenuItem, 'f');
+  EXPECT_EQ(f.ViewMenuItem->activeAction(), f.FitDiagramMenuItem);
+  QTest::keyClick(f.ViewMenuItem, 'f');
+  EXPECT_EQ(f.ViewMenuItem->activeAction(), f.FindSentenceMenuItem);
+  QTest::keyClick(f.ViewMenuItem, Qt::Key_Return);
+  EXPECT_EQ(modals.inputDialogs, 1);
+  const QSize visible = f.surfaceViewport().visibleSize();
+  EXPECT_EQ(at(f, {5230, 4010}), QPoint(visible.width() / 2, visible.height() / 2));
+
+  openViewMenu();
+  QTest::keyClick(f.ViewMenuItem, 'f');
+  QTest::keyClick(f.ViewMenuItem, Qt::Key_Return);
+  EXPECT_LT(f.surfaceViewport().view().step(), ViewTransform::ActualSizeStep);
+  EXPECT_TRUE(QRect(QPoint(0, 0), f.surfaceViewport().visibleSize()).contains(at(f, {-400, -300})));
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
+TEST_F(ViewWindowTest, EditingWhileZoomedUsesDiagramCoordinates) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  v.zoomAbout(ViewTransform::ActualSizeStep + 2, {0, 0});  // 4x
+  v.centreOn({1000, 1000});
+  // A sentence added at 4x lands at the diagram point under the press.
+  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  const QPoint press = at(f, {990, 995}) + QPoint(2, 3);
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, press);
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(0), "(990,995)");
+  ASSERT_TRUE(f.SentenceEdit->isVisible());
+  EXPECT_EQ(f.SentenceEdit->pos(), at(f, {990, 995}));
+  QTest::keyClicks(f.SentenceEdit, "Zoomed");
+  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  ASSERT_EQ(f.diagram().SentenceCount(), 6);
+  EXPECT_EQ(f.diagram().sentence(5).Left, 990);
+  EXPECT_EQ(f.diagram().sentence(5).Top, 995);
+}
+
+TEST_F(ViewWindowTest, DraggingARubberBandToTheEdgeScrollsAlongAndLeavesNothingBehind) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QWidget* canvas = f.canvasWidget();
+  const QImage before = grab(f);
+  const QSize visible = v.visibleSize();
+  sendMouse(canvas, QEvent::MouseButtonPress, {300, 200}, Qt::LeftButton, Qt::LeftButton);
+  const QPoint edge(visible.width() - 2, 250);
+  sendMouse(canvas, QEvent::MouseMove, edge, Qt::NoButton, Qt::LeftButton);
+  const Point first = f.editor().LastPointerPoint();
+  v.autoScrollTick();
+  v.autoScrollTick();
+  EXPECT_GT(v.view().offsetX(), 0);
+  // The band's far corner followed the view: it is under the pointer still.
+  EXPECT_EQ(f.editor().LastPointerPoint().x - first.x, v.view().offsetX());
+  EXPECT_EQ(f.overlayFigureCount(), 1u);
+  sendMouse(canvas, QEvent::MouseButtonRelease, edge, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(f.overlayFigureCount(), 0u);
+  QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
+  v.scrollBy(-v.view().offsetX(), -v.view().offsetY());
+  EXPECT_EQ(grab(f), before);
+}
+
+// A person's session: zoom out with the keys, scroll to the far corner with
+// the bar, draw an arrow there, evaluate.
+TEST_F(ViewWindowTest, ZoomOutScrollToTheFarCornerAddAnArrowAndEvaluate) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(v.view().step(), ViewTransform::ActualSizeStep - 1);
+  QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
+  v.horizontalBar()->setValue(v.horizontalBar()->maximum());
+  v.verticalBar()->setValue(v.verticalBar()->maximum());
+  QApplication::processEvents();
+  const QRect visible(QPoint(0, 2), v.visibleSize() - QSize(0, 2));
+  const QPoint one = at(f, {5010, 4008}), two = at(f, {5210, 4008});
+  ASSERT_TRUE(visible.contains(one) && visible.contains(two));
+
+  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, one);
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, two);
+  ASSERT_EQ(f.diagram().ArrowCount(), 1);
+  EXPECT_EQ(f.diagram().arrow(0).StartX, 5060);  // from Far one's right side
+
+  // "Far one" becomes a premise through its real pop-up menu, then a round.
+  f.runPopupMenu = [](QMenu& menu, QPoint p) { menu.exec(p); };
+  modals.menuAnswers = {ModalAnswers::choose('j')};
+  QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, one);
+  EXPECT_EQ(f.diagram().sentence(2).Status, Undefeated | SetByUser);
+  QTest::mouseClick(f.EvaluateOneRoundButton, Qt::LeftButton);
+  EXPECT_EQ(f.diagram().sentence(3).Status, Undefeated | JustEvaluated);
+  EXPECT_TRUE(fileLines("log.txt").contains("'Far two' is justified since it has justified support."));
+  // The round's colours show at this zoom: Far two's frame is green.
+  EXPECT_EQ(grab(f).pixelColor(at(f, {5200, 4000})), QColor(0x22, 0xB9, 0x1E));
+}
+
+}  // namespace
+}  // namespace zorvex::testing
