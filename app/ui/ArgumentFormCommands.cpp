@@ -189,6 +189,8 @@ void TArgumentForm::repaintElement(ElementRef ref) {
   if (ref.index >= 0 && ref.index < count) viewport_->elementExtent(diagram_.drawnExtent(ref));
 }
 
+void TArgumentForm::redrawElement(ElementRef ref) { canvas_->redrawElement(ref); }
+
 void TArgumentForm::elementMoved(ElementRef ref, const Rect& oldExtent) {
   canvas_->repaintArea(oldExtent);
   repaintElement(ref);

@@ -32,7 +32,8 @@ void TArgumentFormHost::repaintSurface() { form_.repaintSurface(); }
 void TArgumentFormHost::repaintElement(ElementRef ref) { form_.repaintElement(ref); }
 
 void TArgumentFormHost::repaintAllDefeaters() {
-  for (int32_t n = 0; n < form_.diagram().DefeaterCount(); ++n) form_.repaintElement({ElementKind::Defeater, n});
+  // Defeaters draw themselves again unchanged (over a drag): no edit to record.
+  for (int32_t n = 0; n < form_.diagram().DefeaterCount(); ++n) form_.redrawElement({ElementKind::Defeater, n});
 }
 
 void TArgumentFormHost::elementMoved(ElementRef ref, const Rect& oldExtent) {

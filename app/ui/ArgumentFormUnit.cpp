@@ -153,7 +153,9 @@ void TArgumentForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
 }
 
-void TArgumentForm::FormActivate() { repaintSurface(); }
+// Nothing changed while the window was in the background: paint again from
+// the picture as it is.
+void TArgumentForm::FormActivate() { canvas_->redrawAll(); }
 
 void TArgumentForm::closeEvent(QCloseEvent* event) {
   // Closing asks nothing and writes no table. The log is saved once more, so

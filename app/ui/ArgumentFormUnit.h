@@ -234,6 +234,7 @@ class TArgumentForm : public QMainWindow {
   // Drawing, once the canvas is in place.
   void repaintSurface();
   void repaintElement(ElementRef ref);
+  void redrawElement(ElementRef ref);
   void elementMoved(ElementRef ref, const Rect& oldExtent);
   void setOverlay(const std::vector<OverlayFigure>& figures);
   // At the editor's diagram point, wherever the view shows it.

@@ -57,6 +57,10 @@ void SurfaceCanvas::repaintElement(ElementRef ref) { canvas(widget_).repaintElem
 
 void SurfaceCanvas::repaintArea(const Rect& area) { canvas(widget_).repaintArea(area); }
 
+void SurfaceCanvas::redrawAll() { canvas(widget_).redrawAll(); }
+
+void SurfaceCanvas::redrawElement(ElementRef ref) { canvas(widget_).redrawElement(ref); }
+
 void SurfaceCanvas::setFigures(const std::vector<OverlayFigure>& figures) {
   figures_ = figures;
   showFigures();

@@ -22,6 +22,9 @@ class SurfaceCanvas {
   void repaintAll();
   void repaintElement(ElementRef ref);
   void repaintArea(const Rect& area);
+  // Paint again what has not changed; the cached picture stays.
+  void redrawAll();
+  void redrawElement(ElementRef ref);
   void setFigures(const std::vector<OverlayFigure>& figures);
   // Shows the diagram through `view`; the figures follow.
   void setView(const ViewTransform& view);

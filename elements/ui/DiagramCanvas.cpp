@@ -70,20 +70,34 @@ void DiagramCanvas::repaintAll() {
   update();
 }
 
-void DiagramCanvas::repaintElement(ElementRef ref) {
-  if (!diagram_ || ref.index < 0) return;
+std::optional<Rect> DiagramCanvas::extentOf(ElementRef ref) const {
+  if (!diagram_ || ref.index < 0) return std::nullopt;
   const int32_t count = ref.kind == ElementKind::Sentence ? diagram_->SentenceCount()
                         : ref.kind == ElementKind::Arrow  ? diagram_->ArrowCount()
                                                           : diagram_->DefeaterCount();
-  if (ref.index >= count) return;
-  repaintArea(diagram_->drawnExtent(ref));
+  if (ref.index >= count) return std::nullopt;
+  return diagram_->drawnExtent(ref);
+}
+
+void DiagramCanvas::repaintElement(ElementRef ref) {
+  if (const std::optional<Rect> e = extentOf(ref)) repaintArea(*e);
 }
 
 void DiagramCanvas::repaintArea(const Rect& area) {
   cache_->invalidate(area);
+  repaintSurfaceRect(surfaceRectOf(area));
+}
+
+void DiagramCanvas::redrawAll() { update(); }
+
+void DiagramCanvas::redrawElement(ElementRef ref) {
+  if (const std::optional<Rect> e = extentOf(ref)) repaintSurfaceRect(surfaceRectOf(*e));
+}
+
+QRect DiagramCanvas::surfaceRectOf(const Rect& area) const {
   QRect r = toQRect(view_.toView(area));
   if (!view_.isActualSize()) r.adjust(-ZoomedSlack, -ZoomedSlack, ZoomedSlack, ZoomedSlack);
-  repaintSurfaceRect(r);
+  return r;
 }
 
 void DiagramCanvas::repaintSurfaceRect(const QRect& r) { update(r); }

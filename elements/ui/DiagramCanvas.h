@@ -54,6 +54,10 @@ class DiagramCanvas : public QWidget {
   void repaintElement(ElementRef ref);
   // A diagram area.
   void repaintArea(const Rect& area);
+  // Paints again what has not changed (the window came to the front, a
+  // defeater draws itself over a drag): the cached picture stays valid.
+  void redrawAll();
+  void redrawElement(ElementRef ref);
 
   // A frame drawn around a diagram rectangle (a found sentence), or none.
   void setHighlight(const std::optional<Rect>& area);
@@ -79,6 +83,8 @@ class DiagramCanvas : public QWidget {
  private:
   void repaintOverlay(const CanvasFigure& f);
   void repaintSurfaceRect(const QRect& r);
+  std::optional<Rect> extentOf(ElementRef ref) const;
+  QRect surfaceRectOf(const Rect& area) const;
   QRect highlightFrame() const;
 
   const Diagram* diagram_ = nullptr;

@@ -233,6 +233,28 @@ TEST_F(ViewWindowTest, DraggingARubberBandToTheEdgeScrollsAlongAndLeavesNothingB
   EXPECT_EQ(grab(f), before);
 }
 
+TEST_F(ViewWindowTest, DraggingASentenceToTheEdgeCarriesItAlong) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QWidget* canvas = f.canvasWidget();
+  const TSentence& beta = f.diagram().sentence(1);
+  const QSize visible = v.visibleSize();
+  sendMouse(canvas, QEvent::MouseButtonPress, {205, 45}, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+  ASSERT_EQ(f.editor().editMode(), EditMode::DraggingSentenceMode);
+  const QPoint edge(205, visible.height() - 3);
+  sendMouse(canvas, QEvent::MouseMove, edge, Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+  const int32_t top = beta.Top;
+  v.autoScrollTick();
+  v.autoScrollTick();
+  ASSERT_GT(v.view().offsetY(), 0);
+  EXPECT_EQ(beta.Top - top, v.view().offsetY());
+  sendMouse(canvas, QEvent::MouseButtonRelease, edge, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+  EXPECT_EQ(f.editor().editMode(), EditMode::MakeSelectionMode);
+  EXPECT_EQ(at(f, {beta.Left, beta.Top}), QPoint(200, edge.y() - 5));
+}
+
 // A person's session: zoom out with the keys, scroll to the far corner with
 // the bar, draw an arrow there, evaluate.
 TEST_F(ViewWindowTest, ZoomOutScrollToTheFarCornerAddAnArrowAndEvaluate) {
