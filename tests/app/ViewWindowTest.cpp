@@ -233,6 +233,50 @@ TEST_F(ViewWindowTest, DraggingARubberBandToTheEdgeScrollsAlongAndLeavesNothingB
   EXPECT_EQ(grab(f), before);
 }
 
+// The arrow guide line and a half-drawn defeater's bands follow every zoom
+// and scroll and leave nothing behind once the tool is switched off.
+TEST_F(ViewWindowTest, GuideLinesAndBandsLeaveNothingBehindAfterZoomsAndScrolls) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QWidget* canvas = f.canvasWidget();
+  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, at(f, {45, 45}));
+  ASSERT_EQ(f.editor().editMode(), EditMode::AddEndArrowMode);
+  sendMouse(canvas, QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::NoButton);
+  wheel(f, {300, 300}, -120, Qt::ControlModifier);
+  sendMouse(canvas, QEvent::MouseMove, {320, 310}, Qt::NoButton, Qt::NoButton);
+  wheel(f, {320, 310}, -120, Qt::NoModifier);
+  sendMouse(canvas, QEvent::MouseMove, {150, 200}, Qt::NoButton, Qt::NoButton);
+  const QImage withLine = grab(f);
+  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);  // the tool off: the line goes
+
+  QTest::mouseClick(f.AddDefeaterSpeedButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseMove, {180, 160}, Qt::NoButton, Qt::LeftButton);
+  wheel(f, {180, 160}, 120, Qt::ControlModifier);
+  wheel(f, {180, 160}, -240, Qt::ShiftModifier);
+  sendMouse(canvas, QEvent::MouseMove, {200, 170}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_GT(f.overlayFigureCount(), 0u);
+  sendMouse(canvas, QEvent::MouseButtonRelease, {200, 170}, Qt::LeftButton, Qt::NoButton);
+  QTest::mouseClick(f.AddDefeaterSpeedButton, Qt::LeftButton);
+  EXPECT_EQ(f.overlayFigureCount(), 0u);
+  EXPECT_EQ(f.diagram().ArrowCount(), 0);
+  EXPECT_EQ(f.diagram().DefeaterCount(), 0);
+
+  // What shows now is exactly the picture of the same view drawn afresh.
+  const QImage after = grab(f);
+  EXPECT_NE(after, withLine);
+  const ViewTransform view = v.view();
+  v.reset();
+  grab(f);
+  v.zoomAbout(view.step(), {0, 0});
+  ViewTransform same = v.view();
+  v.scrollBy(view.offsetX() - same.offsetX(), view.offsetY() - same.offsetY());
+  ASSERT_EQ(v.view(), view);
+  EXPECT_EQ(grab(f), after);
+}
+
 TEST_F(ViewWindowTest, DraggingASentenceToTheEdgeCarriesItAlong) {
   TArgumentForm& f = startWithSpreadDiagram();
   QApplication::processEvents();
