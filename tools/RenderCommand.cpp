@@ -1,7 +1,16 @@
-// zorvex-cli render [DIR] -o FILE [--after STEPS]
+// zorvex-cli render [DIR] -o FILE [--after STEPS] [--scale ZOOM]
+#include <QString>
+#include <charconv>
+#include <cmath>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "elements/ui/DiagramRenderer.h"
+#include "elements/ui/ViewPicture.h"
+#include "model/ZorvexError.h"
+#include "viewport/ViewTransform.h"
+#include "tools/Cli.h"
 #include "tools/Commands.h"
 #include "tools/DiagramSource.h"
 #include "tools/GuiSession.h"
@@ -15,17 +24,55 @@ struct RenderOptions {
   std::string output;
   std::string after;
   std::string evaluateSet, jumpSet;
+  std::string scale;
+  bool scaled = false;
 };
+
+std::optional<double> number(std::string_view text) {
+  double v = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// "1/64", "0.25", "1", "8": the zoom step of exactly that scale.
+int stepOfScale(const std::string& text) {
+  const size_t slash = text.find('/');
+  std::optional<double> value = number(text);
+  if (slash != std::string::npos) {
+    const auto num = number(std::string_view(text).substr(0, slash));
+    const auto den = number(std::string_view(text).substr(slash + 1));
+    value = num && den && *den != 0 ? std::optional<double>(*num / *den) : std::nullopt;
+  }
+  for (int step = 0; value && step < ViewTransform::StepCount; ++step) {
+    const ZoomScale s = ViewTransform::scaleOfStep(step);
+    if (*value == static_cast<double>(s.num) / static_cast<double>(s.den)) return step;
+  }
+  throw UsageError("--scale " + text + " is not a zoom step: use 1/64, 1/32, 1/16, 1/8, 1/4, 1/2, 1, 2, 4 or 8");
+}
+
+void saveScaledPicture(const Diagram& diagram, int step, const std::string& output) {
+  const QString name = QString::fromStdString(output);
+  if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
+      name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+    throw UsageError("--scale draws PNG pictures only: name a .png file");
+  if (!renderDiagramAtStep(diagram, step).save(name, "PNG")) throw ZorvexError("Cannot create file " + output);
+}
 
 int runRender(const RenderOptions& o, CommandIo&) {
   const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
+  const int step = o.scaled ? stepOfScale(o.scale) : -1;
   const GuiSession session;
   Diagram diagram = loadDiagram(o.directory);
   checkSteps(steps, diagram);
   EvaluationLog log;
   for (const Step& s : steps) runStep(s, diagram, options, log);
-  saveDiagramPicture(diagram, QString::fromStdString(o.output));
+  if (step >= 0) {
+    saveScaledPicture(diagram, step, o.output);
+  } else {
+    saveDiagramPicture(diagram, QString::fromStdString(o.output));
+  }
   return 0;
 }
 
@@ -42,7 +89,13 @@ Command addRenderCommand(CLI::App& cli) {
   app->add_option("--after", o->after, "Steps to run first, as for evaluate --steps");
   app->add_option("--evaluate-options", o->evaluateSet, "Rules of evaluation rounds in --after, as for evaluate");
   app->add_option("--jump-options", o->jumpSet, "Rules of jump rounds in --after, as for evaluate");
-  return {app, [o](CommandIo& io) { return runRender(*o, io); }};
+  CLI::Option* scale = app->add_option("--scale", o->scale,
+                  "Draw everything the diagram holds, with a margin of 10 pixels, at this zoom as the window "
+                  "shows it (1/64, 1/32, ... 1, 2, 4, 8, or 0.25 and the like), to PNG");
+  return {app, [o, scale](CommandIo& io) {
+            o->scaled = scale->count() > 0;
+            return runRender(*o, io);
+          }};
 }
 
 }  // namespace zorvex::tools

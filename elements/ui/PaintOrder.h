@@ -15,15 +15,19 @@
 
 namespace zorvex {
 
-// Whether sentences' and arrows' ZOrder each grow with their numbers.
+// What the caller knows of sentences' and arrows' ZOrder: unknown (checked
+// first when the lists are walked), growing with the numbers (checked while
+// walking), or not (sorted).
 enum class ZOrderKnown { Unknown, ByNumber, Mixed };
 
 // Checks the sentences and arrows from the given numbers on, each against
 // the one before it.
 bool zOrderFollowsNumbers(const Diagram& d, int32_t fromSentence = 0, int32_t fromArrow = 0);
 
-// True when walking every element costs less than the index's answer would.
+// True when walking every element costs less than the index's answer would,
+// for an area or for areas covering that many of the index's cells.
 bool preferWalk(const Diagram& d, const Rect& area);
+bool preferWalk(const Diagram& d, int64_t cells);
 
 inline bool sentenceMeets(const TSentence& s, const Rect& a) {
   return !s.Deleted && s.Left <= a.Right && int64_t{s.Left} + s.Width - 1 >= a.Left && s.Top <= a.Bottom &&
@@ -43,11 +47,37 @@ bool defeaterMeets(const TDefeater& f, const Rect& a);
 // Appends the elements meeting area in paint order.
 void collectInPaintOrder(const Diagram& d, const Rect& area, std::vector<ElementRef>& out);
 
-// Calls visit(const TDefeater&), visit(const TSentence&) or visit(const
-// TArrow&) for each element meeting area, in paint order.
+// The walk of visitInPaintOrder, trusting that ZOrder grows with the
+// numbers: false at the first element where it does not. Reads the element
+// lists only, so several walks may run at once.
 template <class Visit>
-void visitInPaintOrder(const Diagram& d, const Rect& area, ZOrderKnown known, Visit&& visit) {
-  if (area.Left > area.Right || area.Top > area.Bottom) return;
+bool walkInCreationOrder(const Diagram& d, const Rect& area, Visit&& visit) {
+  for (const TDefeater& f : d.defeaters())
+    if (defeaterMeets(f, area)) visit(f);
+  const std::vector<TSentence>& ss = d.sentences();
+  const std::vector<TArrow>& as = d.arrows();
+  size_t i = 0, j = 0;
+  while (i < ss.size() || j < as.size()) {
+    if (j == as.size() || (i < ss.size() && ss[i].ZOrder < as[j].ZOrder)) {
+      if (i > 0 && ss[i].ZOrder <= ss[i - 1].ZOrder) return false;
+      if (sentenceMeets(ss[i], area)) visit(ss[i]);
+      ++i;
+    } else {
+      if (j > 0 && as[j].ZOrder <= as[j - 1].ZOrder) return false;
+      if (arrowMeets(as[j], area)) visit(as[j]);
+      ++j;
+    }
+  }
+  return true;
+}
+
+// Calls visit(const TDefeater&), visit(const TSentence&) or visit(const
+// TArrow&) for each element meeting area, in paint order. False only when
+// ByNumber was wrong: the walk stopped at the first element out of order,
+// having visited those before it, and must be done again as Mixed.
+template <class Visit>
+bool visitInPaintOrder(const Diagram& d, const Rect& area, ZOrderKnown known, Visit&& visit) {
+  if (area.Left > area.Right || area.Top > area.Bottom) return true;
   const bool walk = preferWalk(d, area);
   if (walk && known == ZOrderKnown::Unknown)
     known = zOrderFollowsNumbers(d) ? ZOrderKnown::ByNumber : ZOrderKnown::Mixed;
@@ -62,22 +92,9 @@ void visitInPaintOrder(const Diagram& d, const Rect& area, ZOrderKnown known, Vi
         case ElementKind::Arrow: visit(d.arrow(r.index)); break;
       }
     }
-    return;
+    return true;
   }
-  for (const TDefeater& f : d.defeaters())
-    if (defeaterMeets(f, area)) visit(f);
-  const std::vector<TSentence>& ss = d.sentences();
-  const std::vector<TArrow>& as = d.arrows();
-  size_t i = 0, j = 0;
-  while (i < ss.size() || j < as.size()) {
-    if (j == as.size() || (i < ss.size() && ss[i].ZOrder < as[j].ZOrder)) {
-      if (sentenceMeets(ss[i], area)) visit(ss[i]);
-      ++i;
-    } else {
-      if (arrowMeets(as[j], area)) visit(as[j]);
-      ++j;
-    }
-  }
+  return walkInCreationOrder(d, area, visit);
 }
 
 }  // namespace zorvex

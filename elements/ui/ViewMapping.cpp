@@ -18,13 +18,6 @@ ViewMapping ViewMapping::of(const ViewTransform& view) {
   return m;
 }
 
-ViewRect ViewMapping::rect(int64_t l, int64_t t, int64_t r, int64_t b) const {
-  if (l > r) std::swap(l, r);
-  if (t > b) std::swap(t, b);
-  // Every pixel holding a unit of the rectangle, as ViewTransform::toView.
-  return {x(l), y(t), std::max(x(r + 1) - 1, x(r)), std::max(y(b + 1) - 1, y(b))};
-}
-
 Rect ViewMapping::unitsOf(const ViewRect& pixels) const {
   // Far beyond any 32-bit diagram at every step, and safe to shift.
   auto near = [](int64_t v) { return std::clamp<int64_t>(v, -(int64_t{1} << 48), int64_t{1} << 48); };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "model/Types.h"
 #include "viewport/ViewTransform.h"
@@ -35,7 +36,12 @@ class ViewMapping {
   int64_t x(int64_t v) const { return scaled(v) - offsetX_; }
   int64_t y(int64_t v) const { return scaled(v) - offsetY_; }
   // The pixels the inclusive rectangle l..r, t..b covers: at least one.
-  ViewRect rect(int64_t l, int64_t t, int64_t r, int64_t b) const;
+  ViewRect rect(int64_t l, int64_t t, int64_t r, int64_t b) const {
+    if (l > r) std::swap(l, r);
+    if (t > b) std::swap(t, b);
+    // Every pixel holding a unit of the rectangle, as ViewTransform::toView.
+    return {x(l), y(t), std::max(x(r + 1) - 1, x(r)), std::max(y(b + 1) - 1, y(b))};
+  }
   ViewRect rect(const Rect& r) const { return rect(r.Left, r.Top, r.Right, r.Bottom); }
   // The diagram units that show in any of the pixels, limited to 32 bits;
   // nothing (Left > Right) when none of them can exist.
@@ -75,10 +81,15 @@ void rasterLine(int64_t ax, int64_t ay, int64_t bx, int64_t by, const ViewRect& 
   if (dotted && lo % 2 != 0) ++lo;
   if (lo > hi) return;
   // offset(i) = (2 i absMin + n) div 2n, carried on as quotient and remainder.
-  __extension__ typedef __int128 Wide;
   const int64_t twoN = 2 * n, gain = 2 * absMin * step;
-  const Wide first = Wide{2} * lo * absMin + n;
-  int64_t off = static_cast<int64_t>(first / twoN), rem = static_cast<int64_t>(first % twoN);
+  int64_t off = 0, rem = n;
+  if (lo > 0 && lo < (int64_t{1} << 30) && absMin < (int64_t{1} << 30)) {
+    off = (2 * lo * absMin + n) / twoN, rem = (2 * lo * absMin + n) % twoN;
+  } else if (lo > 0) {
+    __extension__ typedef __int128 Wide;  // clipped far along a line of a far zoomed-in view
+    const Wide first = Wide{2} * lo * absMin + n;
+    off = static_cast<int64_t>(first / twoN), rem = static_cast<int64_t>(first % twoN);
+  }
   for (int64_t i = lo; i <= hi; i += step) {
     const int64_t minor = aMin + sMin * off;
     if (minor >= minLo && minor <= minHi) {

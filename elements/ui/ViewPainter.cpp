@@ -85,9 +85,10 @@ struct PainterFigures {
   PainterSink& sink;
   const ViewMapping& m;
   SentenceText& text;
-  void operator()(const TDefeater& f) const { drawDefeaterFigure(sink, m, f); }
-  void operator()(const TArrow& a) const { drawArrowFigure(sink, m, a); }
-  void operator()(const TSentence& s) const { drawSentenceFigure(sink, m, s, text); }
+  const ElementColours& colours = elementColours();
+  void operator()(const TDefeater& f) const { drawDefeaterFigure(sink, m, colours, f); }
+  void operator()(const TArrow& a) const { drawArrowFigure(sink, m, colours, a); }
+  void operator()(const TSentence& s) const { drawSentenceFigure(sink, m, colours, s, text); }
 };
 
 void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view) {

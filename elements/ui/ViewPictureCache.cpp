@@ -5,6 +5,7 @@
 #include "elements/ui/ViewMapping.h"
 #include "elements/ui/ViewRaster.h"
 #include "elements/ui/ViewShapes.h"
+#include "elements/ui/PaintOrder.h"
 #include "model/SpatialIndex.h"
 
 namespace zorvex {
@@ -27,6 +28,11 @@ int64_t cellsOf(const Rect& units) {
   return ((int64_t{units.Right} - units.Left) / c + 1) * ((int64_t{units.Bottom} - units.Top) / c + 1);
 }
 
+QRect toQRect(const ViewRect& r) {
+  return QRect(QPoint(static_cast<int>(r.left), static_cast<int>(r.top)),
+               QPoint(static_cast<int>(r.right), static_cast<int>(r.bottom)));
+}
+
 }  // namespace
 
 size_t ViewPictureCache::KeyHash::operator()(const Key& k) const {
@@ -47,9 +53,8 @@ ViewRect ViewPictureCache::pixelsOf(const Key& k) { return {k.tx * T, k.ty * T, 
 void ViewPictureCache::invalidateAll() {
   tiles_.clear();
   std::fill(std::begin(tilesAtStep_), std::end(tilesAtStep_), 0);
-  checkedSentences_ = 0;
-  checkedArrows_ = 0;
-  zByNumber_ = true;
+  sentencesSeen_ = 0;
+  arrowsSeen_ = 0;
 }
 
 void ViewPictureCache::markDirty(Tile& t, const ViewRect& part) {
@@ -85,14 +90,12 @@ void ViewPictureCache::invalidate(const Rect& diagramArea) {
 
 void ViewPictureCache::follow(const Diagram& d) {
   // Elements are never taken out of a diagram: fewer means another one.
-  if (&d != diagram_ || d.SentenceCount() < checkedSentences_ || d.ArrowCount() < checkedArrows_) {
+  if (&d != diagram_ || d.SentenceCount() < sentencesSeen_ || d.ArrowCount() < arrowsSeen_) {
     invalidateAll();
     diagram_ = &d;
   }
-  if (zByNumber_ && (d.SentenceCount() > checkedSentences_ || d.ArrowCount() > checkedArrows_))
-    zByNumber_ = zOrderFollowsNumbers(d, checkedSentences_, checkedArrows_);
-  checkedSentences_ = d.SentenceCount();
-  checkedArrows_ = d.ArrowCount();
+  sentencesSeen_ = d.SentenceCount();
+  arrowsSeen_ = d.ArrowCount();
 }
 
 void ViewPictureCache::makeRoom(size_t wanted) {
@@ -124,7 +127,7 @@ void ViewPictureCache::drawMissing(const Diagram& d, int step, const TileRange& 
   QImage picture(static_cast<int>(box.right - box.left + 1), static_cast<int>(box.bottom - box.top + 1),
                  QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
-  renderZoomedPixels(d, step, picture, {box.left, box.top}, box, known());
+  renderZoomedPixels(d, step, picture, {box.left, box.top}, box);
   for (const Key& k : missing) {
     Tile t;
     t.image = picture.copy(static_cast<int>(k.tx * T - box.left), static_cast<int>(k.ty * T - box.top), T, T);
@@ -138,21 +141,15 @@ void ViewPictureCache::redrawDirty(const Diagram& d, const Key& k, Tile& t) {
   const ViewPoint origin{k.tx * T, k.ty * T};
   for (const ViewRect& part : t.dirty) {
     clearZoomedPixels(t.image, origin, part);
-    renderZoomedPixels(d, k.step, t.image, origin, part, known());
+    renderZoomedPixels(d, k.step, t.image, origin, part);
   }
   t.dirty.clear();
 }
 
-void ViewPictureCache::paint(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view) {
-  if (area.isEmpty()) return;
-  follow(d);
-  const int step = view.step();
-  const ViewRect zoomed{area.left() + view.offsetX(), area.top() + view.offsetY(), area.right() + view.offsetX(),
-                        area.bottom() + view.offsetY()};
-  const TileRange range = tilesOf(zoomed);
-  if (range.count() > static_cast<int64_t>(maxTiles_)) return paintZoomedPixels(p, d, area, view, known());
-  ++clock_;
-  // Marked parts too large to redraw one by one go with the missing tiles.
+// The kept tiles of the range, marked as in use now; those with marked parts
+// are returned. Parts that would cost more to redraw one by one than one
+// walk of the element lists are dropped with their tiles and drawn as missing.
+std::vector<ViewPictureCache::Key> ViewPictureCache::keepRange(const Diagram& d, int step, const TileRange& range) {
   const ViewMapping m = ViewMapping::zoomedAt(step);
   int64_t dirtyCells = 0;
   std::vector<Key> dirty;
@@ -165,10 +162,22 @@ void ViewPictureCache::paint(QPainter& p, const Diagram& d, const QRect& area, c
       dirty.push_back(it->first);
       for (const ViewRect& part : it->second.dirty) dirtyCells += cellsOf(m.unitsOf(part));
     }
-  if (dirtyCells * 128 > int64_t{d.SentenceCount()} + d.ArrowCount() + d.DefeaterCount()) {
+  if (!dirty.empty() && preferWalk(d, dirtyCells)) {
     for (const Key& k : dirty) tiles_.erase(k), --tilesAtStep_[step];
     dirty.clear();
   }
+  return dirty;
+}
+
+void ViewPictureCache::paint(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view) {
+  if (area.isEmpty()) return;
+  follow(d);
+  const int step = view.step();
+  const ViewRect zoomed = translated({area.left(), area.top(), area.right(), area.bottom()}, view.offsetX(), view.offsetY());
+  const TileRange range = tilesOf(zoomed);
+  if (range.count() > static_cast<int64_t>(maxTiles_)) return paintZoomedPixels(p, d, area, view);
+  ++clock_;
+  const std::vector<Key> dirty = keepRange(d, step, range);
   drawMissing(d, step, range);
   for (const Key& k : dirty) redrawDirty(d, k, tiles_.at(k));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -176,9 +185,8 @@ void ViewPictureCache::paint(QPainter& p, const Diagram& d, const QRect& area, c
     for (int64_t tx = range.tx0; tx <= range.tx1; ++tx) {
       const Key k{step, tx, ty};
       const ViewRect part = intersect(pixelsOf(k), zoomed);
-      const int w = static_cast<int>(part.right - part.left + 1), h = static_cast<int>(part.bottom - part.top + 1);
-      p.drawImage(QRect(static_cast<int>(part.left - view.offsetX()), static_cast<int>(part.top - view.offsetY()), w, h),
-                  tiles_.at(k).image, QRect(static_cast<int>(part.left - k.tx * T), static_cast<int>(part.top - k.ty * T), w, h));
+      const QRect target = toQRect(translated(part, -view.offsetX(), -view.offsetY()));
+      p.drawImage(target, tiles_.at(k).image, toQRect(translated(part, -k.tx * T, -k.ty * T)));
     }
 }
 

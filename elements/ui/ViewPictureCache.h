@@ -21,7 +21,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "elements/ui/PaintOrder.h"
 #include "model/Diagram.h"
 #include "viewport/ViewTransform.h"
 
@@ -70,8 +69,8 @@ class ViewPictureCache {
   static TileRange tilesOf(const ViewRect& zoomed);
   static ViewRect pixelsOf(const Key& k);
   void follow(const Diagram& d);
-  ZOrderKnown known() const { return zByNumber_ ? ZOrderKnown::ByNumber : ZOrderKnown::Mixed; }
   void makeRoom(size_t wanted);
+  std::vector<Key> keepRange(const Diagram& d, int step, const TileRange& range);
   void drawMissing(const Diagram& d, int step, const TileRange& range);
   void redrawDirty(const Diagram& d, const Key& k, Tile& t);
   void markDirty(Tile& t, const ViewRect& part);
@@ -81,10 +80,8 @@ class ViewPictureCache {
   int tilesAtStep_[ViewTransform::StepCount] = {};
   uint64_t clock_ = 0;
   const Diagram* diagram_ = nullptr;
-  int32_t checkedSentences_ = 0;
-  int32_t checkedArrows_ = 0;
-  int32_t knownDefeaters_ = 0;
-  bool zByNumber_ = true;
+  int32_t sentencesSeen_ = 0;
+  int32_t arrowsSeen_ = 0;
 };
 
 }  // namespace zorvex

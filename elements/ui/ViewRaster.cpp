@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "elements/ui/ViewShapes.h"
 
@@ -46,34 +49,79 @@ class ImageSink {
 struct RasterFigures {
   ImageSink& sink;
   const ViewMapping& m;
-  void operator()(const TDefeater& f) const { drawDefeaterFigure(sink, m, f); }
-  void operator()(const TArrow& a) const { drawArrowFigure(sink, m, a); }
+  const ElementColours& colours = elementColours();
+  void operator()(const TDefeater& f) const { drawDefeaterFigure(sink, m, colours, f); }
+  void operator()(const TArrow& a) const { drawArrowFigure(sink, m, colours, a); }
   void operator()(const TSentence& s) const {
-    drawSentenceFigure(sink, m, s, [](const TSentence&, const ViewRect&, uint32_t) {});
+    drawSentenceFigure(sink, m, colours, s, [](const TSentence&, const ViewRect&, uint32_t) {});
   }
 };
 
+// Fewer rows than this per thread and another thread costs more than it saves.
+constexpr int64_t MinBandRows = 64;
+constexpr unsigned MaxBands = 4;
+
+int bandCount(const ViewRect& clip) {
+  const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, MaxBands);
+  return static_cast<int>(std::clamp<int64_t>((clip.bottom - clip.top + 1) / MinBandRows, 1, cores));
+}
+
+// The walk over every element, split into bands of rows that threads draw at
+// once: each writes only its own rows. False when creation order and numbers
+// differ somewhere.
+bool walkInBands(const Diagram& d, const ViewMapping& m, QImage& image, ViewPoint origin, const ViewRect& clip,
+                 int bands) {
+  std::vector<ImageSink> sinks;
+  const int64_t rows = clip.bottom - clip.top + 1;
+  for (int b = 0; b < bands; ++b)
+    sinks.emplace_back(image, origin,
+                       ViewRect{clip.left, clip.top + rows * b / bands, clip.right, clip.top + rows * (b + 1) / bands - 1});
+  std::vector<char> inOrder(static_cast<size_t>(bands), 0);
+  auto draw = [&](int b) {
+    ImageSink& sink = sinks[static_cast<size_t>(b)];
+    inOrder[static_cast<size_t>(b)] =
+        walkInCreationOrder(d, m.unitsOf(expanded(sink.clip(), FigureReach)), RasterFigures{sink, m});
+  };
+  std::vector<std::thread> helpers;
+  for (int b = 1; b < bands; ++b) {
+    try {
+      helpers.emplace_back(draw, b);
+    } catch (const std::system_error&) {
+      draw(b);  // no thread to be had: this one draws the band
+    }
+  }
+  draw(0);
+  for (std::thread& t : helpers) t.join();
+  return std::all_of(inOrder.begin(), inOrder.end(), [](char c) { return c != 0; });
+}
+
 }  // namespace
 
-void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip,
-                        ZOrderKnown known) {
+void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip) {
   if (image.isNull() || image.depth() != 32) return;
   const ViewMapping m = ViewMapping::zoomedAt(step);
   ImageSink sink(image, origin, clip);
   if (sink.clip().empty()) return;
   // Elements just outside may still reach in: the minimum sizes round up.
   const Rect units = m.unitsOf(expanded(sink.clip(), FigureReach));
-  visitInPaintOrder(d, units, known, RasterFigures{sink, m});
+  const int bands = bandCount(sink.clip());
+  const bool inOrder = bands > 1 && preferWalk(d, units)
+                           ? walkInBands(d, m, image, origin, sink.clip(), bands)
+                           : visitInPaintOrder(d, units, ZOrderKnown::ByNumber, RasterFigures{sink, m});
+  // Creation order nearly always follows the numbers. When it does not, all
+  // is drawn again in sorted order: every pixel the first pass set is set
+  // again by the same element, and the last element on it decides.
+  if (inOrder) return;
+  visitInPaintOrder(d, units, ZOrderKnown::Mixed, RasterFigures{sink, m});
 }
 
-void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view,
-                       ZOrderKnown known) {
+void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view) {
   if (area.isEmpty()) return;
   QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
   const ViewPoint origin{area.left() + view.offsetX(), area.top() + view.offsetY()};
   const ViewRect all{origin.x, origin.y, origin.x + area.width() - 1, origin.y + area.height() - 1};
-  renderZoomedPixels(d, view.step(), picture, origin, all, known);
+  renderZoomedPixels(d, view.step(), picture, origin, all);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.drawImage(area.topLeft(), picture);
 }

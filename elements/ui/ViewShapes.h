@@ -60,18 +60,18 @@ void drawOutline(Sink& sink, const ViewRect& r, uint32_t colour) {
 // text(sentence, box, fill) draws the text where the sink can; the cross of
 // a defeated sentence goes over it.
 template <class Sink, class Text>
-void drawSentenceFigure(Sink& sink, const ViewMapping& m, const TSentence& s, Text&& text) {
+void drawSentenceFigure(Sink& sink, const ViewMapping& m, const ElementColours& c, const TSentence& s, Text&& text) {
   if (s.Deleted || s.Width <= 0 || s.Height <= 0) return;
   const int64_t l = s.Left, t = s.Top;
   const ViewRect box = m.rect(l, t, l + s.Width - 1, t + s.Height - 1);
   if (!meets(box, sink.clip())) return;
-  const ElementColours& c = elementColours();
   const uint32_t frame = c.sentenceFrame[s.Status][s.Selected ? 1 : 0];
   const uint32_t fill = c.sentenceFill[s.Status];
   sink.fill(box, frame);
   sink.fill(expanded(box, -1), fill);
   text(s, box, fill);
-  if (has(s.Status, Defeated)) {
+  // A box without inside is all frame: the cross would change no pixel.
+  if (has(s.Status, Defeated) && box.right - box.left >= 2 && box.bottom - box.top >= 2) {
     const int64_t x0 = m.x(l), y0 = m.y(t), x1 = m.x(l + s.Width), y1 = m.y(t + s.Height);
     sink.line(x0, y0, x1, y1, false, frame, box);
     sink.line(x0, y1, x1, y0, false, frame, box);
@@ -79,9 +79,9 @@ void drawSentenceFigure(Sink& sink, const ViewMapping& m, const TSentence& s, Te
 }
 
 template <class Sink>
-void drawArrowFigure(Sink& sink, const ViewMapping& m, const TArrow& a) {
+void drawArrowFigure(Sink& sink, const ViewMapping& m, const ElementColours& c, const TArrow& a) {
   if (a.Deleted) return;
-  const uint32_t colour = elementColours().arrow[a.Status][a.Selected ? 1 : 0];
+  const uint32_t colour = c.arrow[a.Status][a.Selected ? 1 : 0];
   if (a.Width > 0 && a.Height > 0) {
     const ViewRect bounds = m.rect(a.Left, a.Top, int64_t{a.Left} + a.Width - 1, int64_t{a.Top} + a.Height - 1);
     drawFigureLine(sink, m, {a.StartX, a.StartY}, {a.EndX, a.EndY}, has(a.Status, Defeated), colour, bounds);
@@ -99,9 +99,9 @@ void drawArrowFigure(Sink& sink, const ViewMapping& m, const TArrow& a) {
 }
 
 template <class Sink>
-void drawDefeaterFigure(Sink& sink, const ViewMapping& m, const TDefeater& f) {
+void drawDefeaterFigure(Sink& sink, const ViewMapping& m, const ElementColours& c, const TDefeater& f) {
   if (f.Deleted || f.Incomplete) return;
-  const uint32_t colour = elementColours().defeater[static_cast<uint8_t>(f.DefeaterState)][f.Selected ? 1 : 0];
+  const uint32_t colour = c.defeater[static_cast<uint8_t>(f.DefeaterState)][f.Selected ? 1 : 0];
   drawOutline(sink, m.rect(f.ChallengingRect), colour);
   drawOutline(sink, m.rect(f.ChallengedRect), colour);
   drawFigureLine(sink, m, {f.StartX, f.StartY}, {f.EndX, f.EndY}, false, colour, sink.clip());

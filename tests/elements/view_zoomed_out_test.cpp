@@ -51,10 +51,11 @@ TEST(ViewFigures, PaintOrderHoldsWhenCreationOrderAndNumbersDiffer) {
 
 TEST(ViewFigures, ManyElementsFoundThroughTheIndexPaintAsThePainterDoes) {
   Diagram d;
-  for (int n = 0; n < 1200; ++n)
-    d.addSentence(test::sentenceAt((n % 40) * 60 + n % 7, (n / 40) * 30 + n % 5, 44, 20, Status(1u << (n % 3))));
-  for (int n = 0; n + 1 < 1200; ++n) test::joinSentences(d, n, n + 1, Status(1u << ((n + 1) % 3)));
+  for (int n = 0; n < 3000; ++n)
+    d.addSentence(test::sentenceAt((n % 50) * 60 + n % 7, (n / 50) * 30 + n % 5, 44, 20, Status(1u << (n % 3))));
+  for (int n = 0; n + 1 < 3000; ++n) test::joinSentences(d, n, n + 1, Status(1u << ((n + 1) % 3)));
   d.addDefeater(test::defeaterOf({40, 20, 170, 80}, {200, 100, 280, 200}, DefeaterState::Inactive));
+  ASSERT_FALSE(preferWalk(d, {-2, -2, 301, 241}));
   expectRasterMatchesPainter(d, 300, 240);
 }
 
