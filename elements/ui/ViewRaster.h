@@ -16,13 +16,11 @@ namespace zorvex {
 // offset) into `image`, whose pixel (0, 0) is zoomed pixel `origin`; nothing
 // outside clip or the image is touched and nothing is cleared first. The
 // image holds 32-bit pixels (RGB32 or premultiplied ARGB32).
-void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip,
-                        ZOrderKnown known = ZOrderKnown::Unknown);
+void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip);
 
 // Paints the surface pixels `area` of a zoomed-out view through one
 // off-screen image, over what the painter has there already.
-void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view,
-                       ZOrderKnown known = ZOrderKnown::Unknown);
+void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view);
 
 // Sets every pixel of clip (zoomed, as above) to fully transparent.
 void clearZoomedPixels(QImage& image, ViewPoint origin, const ViewRect& clip);
