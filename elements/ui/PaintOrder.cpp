@@ -12,10 +12,6 @@ int64_t cellOf(int64_t v) {
   return v >= 0 ? v / c : -((-v + c - 1) / c);
 }
 
-bool meetsRect(const Rect& e, const Rect& a) {
-  return e.Left <= a.Right && a.Left <= e.Right && e.Top <= a.Bottom && a.Top <= e.Bottom;
-}
-
 // What the index finds, less what is not painted.
 void queried(const Diagram& d, const Rect& area, std::vector<ElementRef>& out) {
   const size_t first = out.size();
@@ -41,10 +37,6 @@ void walked(const Diagram& d, const Rect& area, std::vector<ElementRef>& out) {
 }
 
 }  // namespace
-
-bool defeaterMeets(const TDefeater& f, const Rect& a) {
-  return !f.Deleted && !f.Incomplete && meetsRect(defeaterExtent(f), a);
-}
 
 bool zOrderFollowsNumbers(const Diagram& d, int32_t fromSentence, int32_t fromArrow) {
   const auto& ss = d.sentences();

@@ -42,7 +42,17 @@ inline bool arrowMeets(const TArrow& r, const Rect& a) {
   return !r.Deleted && l - Head <= a.Right && rr + Head >= a.Left && t - Head <= a.Bottom && b + Head >= a.Top;
 }
 
-bool defeaterMeets(const TDefeater& f, const Rect& a);
+// Both rectangles, the line and the diamond round the end point.
+inline bool defeaterMeets(const TDefeater& f, const Rect& a) {
+  constexpr int64_t Diamond = 6;
+  const Rect& g = f.ChallengingRect;
+  const Rect& h = f.ChallengedRect;
+  const int64_t l = std::min<int64_t>({g.Left, g.Right, h.Left, h.Right, f.StartX, f.EndX - Diamond});
+  const int64_t r = std::max<int64_t>({g.Left, g.Right, h.Left, h.Right, f.StartX, f.EndX + Diamond});
+  const int64_t t = std::min<int64_t>({g.Top, g.Bottom, h.Top, h.Bottom, f.StartY, f.EndY - Diamond});
+  const int64_t b = std::max<int64_t>({g.Top, g.Bottom, h.Top, h.Bottom, f.StartY, f.EndY + Diamond});
+  return !f.Deleted && !f.Incomplete && l <= a.Right && r >= a.Left && t <= a.Bottom && b >= a.Top;
+}
 
 // Appends the elements meeting area in paint order.
 void collectInPaintOrder(const Diagram& d, const Rect& area, std::vector<ElementRef>& out);

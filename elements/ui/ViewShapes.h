@@ -51,6 +51,7 @@ void drawFigureLine(Sink& sink, const ViewMapping& m, Point a, Point b, bool dot
 
 template <class Sink>
 void drawOutline(Sink& sink, const ViewRect& r, uint32_t colour) {
+  if (r.right - r.left < 2 || r.bottom - r.top < 2) return sink.fill(r, colour);  // all edge, no inside
   sink.fill({r.left, r.top, r.right, r.top}, colour);
   sink.fill({r.left, r.bottom, r.right, r.bottom}, colour);
   sink.fill({r.left, r.top, r.left, r.bottom}, colour);
