@@ -18,18 +18,14 @@ int32_t truncToInt(Real v) {
 }
 
 // Nearest integer, halves to the even neighbour, whatever the FPU's rounding mode.
-int32_t roundHalfEven(Real v) {
+Real roundedHalfEven(Real v) {
   const Real f = std::floor(v);
   const Real frac = v - f;
-  Real r = f;
-  if (frac > 0.5L) {
-    r = f + 1;
-  } else if (frac == 0.5L) {
-    r = std::fmod(f, 2.0L) == 0 ? f : f + 1;
-  }
-  if (!(r >= Real(INT32_MIN) && r <= Real(INT32_MAX))) throw ZorvexError("Integer overflow");
-  return static_cast<int32_t>(r);
+  if (frac > 0.5L) return f + 1;
+  if (frac == 0.5L) return std::fmod(f, 2.0L) == 0 ? f : f + 1;
+  return f;
 }
+
 
 // Where the line through the centres crosses the lines of one rectangle's
 // sides, nudged one pixel toward the centre the way the arrows have always
@@ -145,18 +141,27 @@ void setDefeaterExtent(TDefeater& d) {
   d.Height = addChecked(subChecked(std::max(a.Bottom, b.Bottom), std::min(a.Top, b.Top)), 1);
 }
 
+// The squares are summed wider than 32 bits: a shaft longer than 46,340 units would
+// overflow 32 bits, and painting must never fail. Where nothing overflows the
+// result is the 32-bit one. A stroke end beyond 32-bit coordinates (an end
+// point at the very edge of the plane) leaves the head out.
 StartEnd arrowHeadPoints(const TArrow& a) {
   const Point end{a.EndX, a.EndY};
-  const int32_t dx = subChecked(a.EndX, a.StartX);
-  const int32_t dy = subChecked(a.EndY, a.StartY);
-  const int32_t squares = addChecked(mulChecked(dx, dx), mulChecked(dy, dy));
+  const int64_t dx = int64_t{a.EndX} - a.StartX;
+  const int64_t dy = int64_t{a.EndY} - a.StartY;
+  // Exact in a long double wherever the 32-bit sum would not overflow.
+  const Real squares = Real(dx) * Real(dx) + Real(dy) * Real(dy);
   if (squares == 0) return {end, end};
-  const Real d = std::sqrt(Real(squares));
+  const Real d = std::sqrt(squares);
   const Real back = d - 8;
-  auto at = [&](Real along, Real across) { return roundHalfEven((back * along + 4 * across) / d); };
-  const Point p1{addChecked(a.StartX, at(dx, -Real(dy))), addChecked(a.StartY, at(dy, Real(dx)))};
-  const Point p2{addChecked(a.StartX, at(dx, Real(dy))), addChecked(a.StartY, at(dy, -Real(dx)))};
-  return {p1, p2};
+  auto at = [&](int32_t from, Real along, Real across) {
+    return int64_t{from} + static_cast<int64_t>(roundedHalfEven((back * along + 4 * across) / d));
+  };
+  const int64_t p1x = at(a.StartX, Real(dx), -Real(dy)), p1y = at(a.StartY, Real(dy), Real(dx));
+  const int64_t p2x = at(a.StartX, Real(dx), Real(dy)), p2y = at(a.StartY, Real(dy), -Real(dx));
+  auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
+  if (!fits(p1x) || !fits(p1y) || !fits(p2x) || !fits(p2y)) return {end, end};
+  return {{static_cast<int32_t>(p1x), static_cast<int32_t>(p1y)}, {static_cast<int32_t>(p2x), static_cast<int32_t>(p2y)}};
 }
 
 void sizeSentenceToText(TSentence& s, int32_t textWidth, int32_t textHeight) {

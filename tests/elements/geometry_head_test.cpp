@@ -37,6 +37,22 @@ TEST(GeometryHead, ShortAndEmptyShafts) {
   EXPECT_EQ(h.end, (Point{7, 9}));
 }
 
+// A shaft longer than 46,340 units squares past 32 bits: the head is still
+// 8 back and 4 across, not an error that would stop every repaint.
+TEST(GeometryHead, LongShaftsKeepTheirHead) {
+  StartEnd h = arrowHeadPoints(shaft(0, 300, 60000, 300));
+  EXPECT_EQ(h.start, (Point{59992, 304}));
+  EXPECT_EQ(h.end, (Point{59992, 296}));
+  h = arrowHeadPoints(shaft(-2000000000, 0, 2000000000, 0));
+  EXPECT_EQ(h.start, (Point{1999999992, 4}));
+  // A head that would lie outside 32-bit coordinates is no head.
+  h = arrowHeadPoints(shaft(INT32_MIN, 0, INT32_MAX, 0));
+  EXPECT_EQ(h.start, (Point{INT32_MAX - 8, 4}));
+  h = arrowHeadPoints(shaft(INT32_MAX, 0, INT32_MAX, 100));
+  EXPECT_EQ(h.start, (Point{INT32_MAX, 100}));
+  EXPECT_EQ(h.end, (Point{INT32_MAX, 100}));
+}
+
 TEST(GeometryHead, SentenceIsSevenPixelsBiggerThanItsText) {
   TSentence s;
   s.Left = -3, s.Top = 20;

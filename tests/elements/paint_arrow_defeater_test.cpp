@@ -24,6 +24,15 @@ QImage paintedArrow(const TArrow& a) {
   return test::painted([&](QPainter& p) { paintArrow(p, a); });
 }
 
+// A shaft from far outside ends in view: its head strokes are drawn there,
+// and painting never fails for its length.
+TEST(PaintArrow, ALongShaftEndingInViewShowsItsHead) {
+  const QImage img = paintedArrow(arrow(-100000, 100, 100, 100, Undefeated));
+  EXPECT_EQ(rgb(img, 99, 100), 0x000000u);
+  EXPECT_EQ(rgb(img, 96, 102), 0x000000u);  // towards 8 back, 4 across
+  EXPECT_EQ(rgb(img, 96, 98), 0x000000u);
+}
+
 TEST(PaintArrow, ShaftColourAndStyle) {
   struct Row {
     Status status;
