@@ -66,10 +66,12 @@ ExactPoint ViewTransform::toDiagramExact(ViewPoint v) const {
   return {static_cast<double>(v.x + offset_.x) * f, static_cast<double>(v.y + offset_.y) * f};
 }
 
+// Zoomed out, the last pixel holds several units: all of them belong.
 Rect ViewTransform::toDiagram(const ViewRect& r) const {
   const Point a = toDiagram(ViewPoint{r.left, r.top});
   const Point b = toDiagram(ViewPoint{r.right, r.bottom});
-  return {a.x, a.y, b.x, b.y};
+  const Point past = toDiagram(ViewPoint{r.right + 1, r.bottom + 1});
+  return {a.x, a.y, std::max(b.x, toInt32(int64_t{past.x} - 1)), std::max(b.y, toInt32(int64_t{past.y} - 1))};
 }
 
 void ViewTransform::zoomTo(int step, ViewPoint anchor) {

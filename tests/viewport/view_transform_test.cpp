@@ -70,8 +70,10 @@ TEST(ViewTransformTest, RectanglesCoverAtLeastOnePixelAndExactUnits) {
   ViewTransform v;
   v.zoomTo(0, {0, 0});  // 1/64
   EXPECT_EQ(v.toView(Rect{-128, 0, -120, 5}), (ViewRect{-2, 0, -2, 0}));
-  // The last unit's own pixel belongs to the rectangle.
+  // The last unit's own pixel belongs to the rectangle, and every unit of
+  // the last pixel to the diagram rectangle of pixels.
   EXPECT_EQ(v.toView(Rect{0, 0, 64, 64}), (ViewRect{0, 0, 1, 1}));
+  EXPECT_EQ(v.toDiagram(ViewRect{-2, 0, -1, 1}), (Rect{-128, 0, -1, 127}));
   v.zoomTo(9, {0, 0});  // 8x
   EXPECT_EQ(v.toView(Rect{-1, 2, 0, 2}), (ViewRect{-8, 16, 7, 23}));
   EXPECT_EQ(v.toDiagram(ViewRect{-8, 16, 7, 23}), (Rect{-1, 2, 0, 2}));
