@@ -277,6 +277,32 @@ TEST_F(ViewWindowTest, GuideLinesAndBandsLeaveNothingBehindAfterZoomsAndScrolls)
   EXPECT_EQ(grab(f), after);
 }
 
+// Zoomed out the picture is kept between repaints; every change shows at once.
+TEST_F(ViewWindowTest, AKeptPictureNeverShowsAnOldState) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  v.zoomAbout(ViewTransform::ActualSizeStep - 2, {0, 0});  // 1/4, no text
+  QWidget* canvas = f.canvasWidget();
+  const QPoint alpha = at(f, {40, 40});
+  EXPECT_EQ(grab(f).pixelColor(alpha), QColor(0x80, 0x80, 0x80));
+  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseButtonPress, alpha - QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseMove, alpha + QPoint(4, 4), Qt::NoButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseButtonRelease, alpha + QPoint(4, 4), Qt::LeftButton, Qt::NoButton);
+  ASSERT_TRUE(f.diagram().sentence(0).Selected);
+  EXPECT_EQ(grab(f).pixelColor(alpha), QColor(0xFF, 0xFF, 0x00));
+  // Beta becomes a premise: only its own place is drawn again.
+  const QPoint beta = at(f, {200, 40});
+  f.runPopupMenu = [&](QMenu&, QPoint) { f.SetStatusUndefeatedMenuItem->trigger(); };
+  QTest::mouseClick(canvas, Qt::RightButton, {}, beta + QPoint(1, 1));
+  EXPECT_EQ(grab(f).pixelColor(beta), QColor(0x00, 0x00, 0xFF));  // set by the user: blue
+  QTest::mouseClick(f.ResetButton, Qt::LeftButton);
+  EXPECT_EQ(grab(f).pixelColor(beta), QColor(0x80, 0x80, 0x80));
+  QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(grab(f).pixelColor(beta), QColor(0x00, 0x00, 0xFF));
+}
+
 TEST_F(ViewWindowTest, DraggingASentenceToTheEdgeCarriesItAlong) {
   TArgumentForm& f = startWithSpreadDiagram();
   QApplication::processEvents();
