@@ -9,8 +9,6 @@ namespace zorvex {
 namespace {
 
 // Arrow heads reach about 9 pixels from the end point, defeater diamonds 5.
-constexpr int32_t HeadReach = 10;
-constexpr int32_t DiamondReach = 6;
 
 int32_t clampAdd(int32_t v, int64_t d) {
   int64_t r = int64_t{v} + d;
@@ -40,13 +38,13 @@ Rect sentenceExtent(const TSentence& s) {
 
 Rect arrowExtent(const TArrow& a) {
   Rect shaft = normalised({a.StartX, a.StartY, a.EndX, a.EndY});
-  return unite(shaft, around(a.EndX, a.EndY, HeadReach));
+  return unite(shaft, around(a.EndX, a.EndY, ArrowHeadReach));
 }
 
 Rect defeaterExtent(const TDefeater& d) {
   Rect r = unite(normalised(d.ChallengingRect), normalised(d.ChallengedRect));
   r = unite(r, normalised({d.StartX, d.StartY, d.EndX, d.EndY}));
-  return unite(r, around(d.EndX, d.EndY, DiamondReach));
+  return unite(r, around(d.EndX, d.EndY, DefeaterDiamondReach));
 }
 
 std::string Diagram::name(ElementKind kind, int32_t n) {

@@ -38,6 +38,11 @@ class Diagram {
   int32_t SentenceCount() const { return static_cast<int32_t>(sentences_.size()); }
   int32_t ArrowCount() const { return static_cast<int32_t>(arrows_.size()); }
   int32_t DefeaterCount() const { return static_cast<int32_t>(defeaters_.size()); }
+  int32_t count(ElementKind kind) const {
+    return kind == ElementKind::Sentence ? SentenceCount() : kind == ElementKind::Arrow ? ArrowCount() : DefeaterCount();
+  }
+  // Element `ref.index` of its kind has been counted (deleted or not).
+  bool exists(ElementRef ref) const { return ref.index >= 0 && ref.index < count(ref.kind); }
 
   TSentence& sentence(int32_t n) { return sentences_.at(static_cast<size_t>(n)); }
   const TSentence& sentence(int32_t n) const { return sentences_.at(static_cast<size_t>(n)); }
@@ -106,6 +111,10 @@ class Diagram {
   mutable SpatialIndex index_;
   mutable bool index_built_ = false;
 };
+
+// How far an arrow's head and a defeater's diamond reach around their end point.
+constexpr int32_t ArrowHeadReach = 10;
+constexpr int32_t DefeaterDiamondReach = 6;
 
 Rect sentenceExtent(const TSentence& s);
 Rect arrowExtent(const TArrow& a);

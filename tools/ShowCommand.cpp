@@ -44,9 +44,7 @@ Target targetOf(const std::vector<std::string>& words) {
 
 std::string dataText(const Diagram& d, const Target& t) {
   const char* word = t.kind == ElementKind::Sentence ? "sentence" : t.kind == ElementKind::Arrow ? "arrow" : "defeater";
-  const int32_t count = t.kind == ElementKind::Sentence ? d.SentenceCount()
-                        : t.kind == ElementKind::Arrow  ? d.ArrowCount()
-                                                        : d.DefeaterCount();
+  const int32_t count = d.count(t.kind);
   if (t.number >= count)
     throw UsageError("No " + std::string(word) + " " + std::to_string(t.number) + " (the diagram has " +
                      std::to_string(count) + ")");

@@ -183,10 +183,7 @@ void TArgumentForm::repaintSurface() {
 
 void TArgumentForm::repaintElement(ElementRef ref) {
   canvas_->repaintElement(ref);
-  const int32_t count = ref.kind == ElementKind::Sentence ? diagram_.SentenceCount()
-                        : ref.kind == ElementKind::Arrow  ? diagram_.ArrowCount()
-                                                          : diagram_.DefeaterCount();
-  if (ref.index >= 0 && ref.index < count) viewport_->elementExtent(diagram_.drawnExtent(ref));
+  if (diagram_.exists(ref)) viewport_->elementExtent(diagram_.drawnExtent(ref));
 }
 
 void TArgumentForm::redrawElement(ElementRef ref) { canvas_->redrawElement(ref); }

@@ -145,21 +145,20 @@ void SurfaceViewport::zoomAbout(int step, QPoint p) {
   setView(v);
 }
 
-void SurfaceViewport::zoomIn() {
-  zoomAbout(view_.step() + 1, QPoint(static_cast<int>(bars_.visibleWidth / 2), static_cast<int>(bars_.visibleHeight / 2)));
+QPoint SurfaceViewport::visibleCentre() const {
+  return {static_cast<int>(bars_.visibleWidth / 2), static_cast<int>(bars_.visibleHeight / 2)};
 }
 
-void SurfaceViewport::zoomOut() {
-  zoomAbout(view_.step() - 1, QPoint(static_cast<int>(bars_.visibleWidth / 2), static_cast<int>(bars_.visibleHeight / 2)));
-}
+void SurfaceViewport::zoomIn() { zoomAbout(view_.step() + 1, visibleCentre()); }
+
+void SurfaceViewport::zoomOut() { zoomAbout(view_.step() - 1, visibleCentre()); }
 
 // A diagram that fits into the surface at the origin goes back there: the
 // view the program starts with. A larger one stays centred where it was.
 void SurfaceViewport::actualSize() {
   const ScrollBars home = scrollBarsFor(extent(), ViewTransform{}, surface_.width(), surface_.height(), barThickness());
   if (!home.horizontal.shown && !home.vertical.shown) return setView(ViewTransform{});
-  zoomAbout(ViewTransform::ActualSizeStep,
-            QPoint(static_cast<int>(bars_.visibleWidth / 2), static_cast<int>(bars_.visibleHeight / 2)));
+  zoomAbout(ViewTransform::ActualSizeStep, visibleCentre());
 }
 
 void SurfaceViewport::reset() {
@@ -181,7 +180,7 @@ void SurfaceViewport::fitDiagram() {
 
 void SurfaceViewport::centreOn(Point d) {
   ViewTransform v = view_;
-  v.placeAt(d, {bars_.visibleWidth / 2, bars_.visibleHeight / 2});
+  v.placeAt(d, {visibleCentre().x(), visibleCentre().y()});
   setView(v);
 }
 

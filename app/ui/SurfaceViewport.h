@@ -72,6 +72,7 @@ class SurfaceViewport : public QObject {
  private:
   void setView(const ViewTransform& view);
   void updateBars();
+  QPoint visibleCentre() const;
   void updateBarsSoon();
   int barThickness() const;
   int64_t clampedOffset(int64_t wanted, const ScrollRange& range, int64_t now) const;

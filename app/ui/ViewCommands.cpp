@@ -62,9 +62,7 @@ void TViewCommands::findFrom(int32_t after) {
   }
   lastFound_ = found;
   if (status.panelText(1) == NotFound) status.setPanelText(1, QString());
-  const TSentence& s = form_.diagram().sentence(*found);
-  const Rect box{s.Left, s.Top, static_cast<int32_t>(int64_t{s.Left} + s.Width - 1),
-                 static_cast<int32_t>(int64_t{s.Top} + s.Height - 1)};
+  const Rect box = sentenceExtent(form_.diagram().sentence(*found));
   viewport_.centreOn({static_cast<int32_t>((int64_t{box.Left} + box.Right) / 2),
                       static_cast<int32_t>((int64_t{box.Top} + box.Bottom) / 2)});
   form_.showHighlight(box);

@@ -71,11 +71,7 @@ void DiagramCanvas::repaintAll() {
 }
 
 std::optional<Rect> DiagramCanvas::extentOf(ElementRef ref) const {
-  if (!diagram_ || ref.index < 0) return std::nullopt;
-  const int32_t count = ref.kind == ElementKind::Sentence ? diagram_->SentenceCount()
-                        : ref.kind == ElementKind::Arrow  ? diagram_->ArrowCount()
-                                                          : diagram_->DefeaterCount();
-  if (ref.index >= count) return std::nullopt;
+  if (!diagram_ || !diagram_->exists(ref)) return std::nullopt;
   return diagram_->drawnExtent(ref);
 }
 

@@ -1,9 +1,9 @@
 #include "elements/ui/DiagramPainter.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "elements/ui/ElementPainter.h"
+#include "elements/ui/PaintOrder.h"
 
 namespace zorvex {
 
@@ -14,21 +14,12 @@ namespace zorvex {
 //     element covers an earlier one. A sentence draws inside its box and an
 //     arrow's shaft inside the arrow's bounds; an arrow's head is drawn with
 //     its shaft, in window coordinates, not limited to the bounds.
-// Deleted elements are skipped. Only what the spatial index returns for the
-// area is sorted.
+// Deleted elements are skipped.
 void paintDiagram(QPainter& p, const Diagram& d, const QRect& area, const QFont& font) {
   if (area.isEmpty()) return;
   thread_local std::vector<ElementRef> found;
   found.clear();
-  d.query({area.left(), area.top(), area.right(), area.bottom()}, found);
-
-  auto zOf = [&d](const ElementRef& r) {
-    return r.kind == ElementKind::Sentence ? d.sentence(r.index).ZOrder : d.arrow(r.index).ZOrder;
-  };
-  auto defeatersFirst = [](const ElementRef& r) { return r.kind == ElementKind::Defeater; };
-  const auto others = std::partition(found.begin(), found.end(), defeatersFirst);
-  std::sort(found.begin(), others, [](const ElementRef& a, const ElementRef& b) { return a.index < b.index; });
-  std::sort(others, found.end(), [&](const ElementRef& a, const ElementRef& b) { return zOf(a) < zOf(b); });
+  collectInPaintOrder(d, {area.left(), area.top(), area.right(), area.bottom()}, found);
 
   for (const ElementRef& r : found) {
     switch (r.kind) {

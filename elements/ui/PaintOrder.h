@@ -36,7 +36,7 @@ inline bool sentenceMeets(const TSentence& s, const Rect& a) {
 
 // The shaft's box and the head around the end point.
 inline bool arrowMeets(const TArrow& r, const Rect& a) {
-  constexpr int64_t Head = 10;
+  constexpr int64_t Head = ArrowHeadReach;
   const int64_t l = std::min(r.StartX, r.EndX), rr = std::max(r.StartX, r.EndX);
   const int64_t t = std::min(r.StartY, r.EndY), b = std::max(r.StartY, r.EndY);
   return !r.Deleted && l - Head <= a.Right && rr + Head >= a.Left && t - Head <= a.Bottom && b + Head >= a.Top;
@@ -44,7 +44,7 @@ inline bool arrowMeets(const TArrow& r, const Rect& a) {
 
 // Both rectangles, the line and the diamond round the end point.
 inline bool defeaterMeets(const TDefeater& f, const Rect& a) {
-  constexpr int64_t Diamond = 6;
+  constexpr int64_t Diamond = DefeaterDiamondReach;
   const Rect& g = f.ChallengingRect;
   const Rect& h = f.ChallengedRect;
   const int64_t l = std::min<int64_t>({g.Left, g.Right, h.Left, h.Right, f.StartX, f.EndX - Diamond});

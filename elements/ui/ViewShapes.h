@@ -88,12 +88,7 @@ void drawArrowFigure(Sink& sink, const ViewMapping& m, const ElementColours& c, 
     drawFigureLine(sink, m, {a.StartX, a.StartY}, {a.EndX, a.EndY}, has(a.Status, Defeated), colour, bounds);
   }
   if (!headsShow(m)) return;
-  StartEnd head;
-  try {
-    head = arrowHeadPoints(a);
-  } catch (const ZorvexError&) {
-    return;  // too long to measure its head in 32 bits: the shaft alone
-  }
+  const StartEnd head = arrowHeadPoints(a);
   const int64_t ex = m.x(a.EndX), ey = m.y(a.EndY);
   sink.line(ex, ey, m.x(head.start.x), m.y(head.start.y), false, colour, sink.clip());
   sink.line(ex, ey, m.x(head.end.x), m.y(head.end.y), false, colour, sink.clip());
