@@ -70,9 +70,9 @@ std::filesystem::path recoveryFile(const std::filesystem::path& dataFolder);
 // replacing an older copy atomically. Throws ZorvexError.
 void writeRecoveryCopy(const Diagram& d, const std::filesystem::path& file);
 
-// A fingerprint of everything a JSON save keeps (geometry, texts, order,
-// deletions, statuses, defeater states): equal fingerprints mean nothing to
-// save.
+// A fingerprint of the rows a JSON save writes (geometry, texts, order,
+// statuses, defeater states; deleted elements are left out as the save leaves
+// them out): equal fingerprints mean nothing to save.
 uint64_t diagramFingerprint(const Diagram& d);
 
 }  // namespace zorvex

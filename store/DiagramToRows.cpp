@@ -22,14 +22,19 @@ ArrowRow arrowRow(const TArrow& a, const LoadedArrowSides* loaded, const Diagram
   return row;
 }
 
-DefeaterRow defeaterRow(const TDefeater& f) {
+}  // namespace
+
+DefeaterRow defeaterRowOf(const TDefeater& f) {
   const Rect& a = f.ChallengingRect;
   const Rect& b = f.ChallengedRect;
   return {a.Left,     a.Top,      a.Right,    a.Bottom,   b.Left,   b.Top,   b.Right, b.Bottom,
           f.Center1X, f.Center1Y, f.Center2X, f.Center2Y, f.StartX, f.StartY, f.EndX,  f.EndY};
 }
 
-}  // namespace
+ArrowRow arrowRowOf(const Diagram& d, int32_t n) {
+  const TArrow& a = d.arrow(n);
+  return arrowRow(a, a.resolved() ? nullptr : d.loadedSides(n), d);
+}
 
 DiagramRows rowsOfDiagram(const Diagram& d, WithStatuses statuses) {
   const bool withStatus = statuses == WithStatuses::Yes;
@@ -44,13 +49,13 @@ DiagramRows rowsOfDiagram(const Diagram& d, WithStatuses statuses) {
   for (int32_t n = 0; n < d.ArrowCount(); ++n) {
     const TArrow& a = d.arrow(n);
     if (a.Deleted) continue;
-    rows.arrows.push_back(arrowRow(a, a.resolved() ? nullptr : d.loadedSides(n), d));
+    rows.arrows.push_back(arrowRowOf(d, n));
     if (withStatus) rows.arrowStatus.emplace_back(a.Status);
   }
   rows.defeaters.reserve(d.defeaters().size());
   for (const TDefeater& f : d.defeaters()) {
     if (f.Deleted || f.Incomplete) continue;  // one still being drawn is not part of the diagram yet
-    rows.defeaters.push_back(defeaterRow(f));
+    rows.defeaters.push_back(defeaterRowOf(f));
     if (withStatus) rows.defeaterState.emplace_back(f.DefeaterState);
   }
   return rows;

@@ -13,4 +13,8 @@ enum class WithStatuses { No, Yes };
 // loading keeps what its row named then.
 DiagramRows rowsOfDiagram(const Diagram& d, WithStatuses statuses);
 
+// The row arrow `n` is saved as, and a defeater's.
+ArrowRow arrowRowOf(const Diagram& d, int32_t n);
+DefeaterRow defeaterRowOf(const TDefeater& f);
+
 }  // namespace zorvex

@@ -1,8 +1,10 @@
-// The fingerprint of what a saved diagram file would hold.
+// The fingerprint of what a saved diagram file would hold: the rows a JSON
+// save writes, hashed one by one without building them all.
 #include <functional>
 #include <string_view>
 
 #include "store/DiagramFiles.h"
+#include "store/DiagramToRows.h"
 
 namespace zorvex {
 namespace {
@@ -18,6 +20,15 @@ class Hasher {
     add(std::hash<std::string_view>{}(text));
     add(text.size());
   }
+  template <class Row, size_t N>
+  void add(const Row& row, const std::array<Column<Row>, N>& columns) {
+    for (const Column<Row>& c : columns) {
+      if (c.integer)
+        add(uint64_t{static_cast<uint32_t>(row.*c.integer)});
+      else
+        add(row.*c.text);
+    }
+  }
   uint64_t value() const {
     uint64_t h = h_;
     h ^= h >> 33;
@@ -29,54 +40,43 @@ class Hasher {
   uint64_t h_ = 0x5A6F72766578ull;
 };
 
-// A left-out element counts only as left out; the selection, the enabled
-// state and the drawing order are never saved and do not count.
-void addSentence(Hasher& h, const TSentence& s) {
-  h.add(s.Deleted);
-  if (s.Deleted) return;
-  h.add(s.Left, s.Top);
-  h.add(s.Right, s.Bottom);
-  h.add(s.Status);
-  h.add(s.Text);
-}
-
-void addArrow(Hasher& h, const TArrow& a) {
-  h.add(a.Deleted);
-  if (a.Deleted) return;
-  h.add(a.Sentence1, a.Sentence2);  // their Left, Top and Text count with the sentences
-  h.add(a.Center1X, a.Center1Y);
-  h.add(a.Center2X, a.Center2Y);
-  h.add(a.StartX, a.StartY);
-  h.add(a.EndX, a.EndY);
-  h.add(a.Status);
-}
-
-void addDefeater(Hasher& h, const TDefeater& f) {
-  if (f.Incomplete) return;  // still being drawn: not a part of the diagram yet
-  h.add(f.Deleted);
-  if (f.Deleted) return;
-  for (const Rect& r : {f.ChallengingRect, f.ChallengedRect}) {
-    h.add(r.Left, r.Top);
-    h.add(r.Right, r.Bottom);
-  }
-  h.add(f.Center1X, f.Center1Y);
-  h.add(f.Center2X, f.Center2Y);
-  h.add(f.StartX, f.StartY);
-  h.add(f.EndX, f.EndY);
-  h.add(static_cast<uint64_t>(f.DefeaterState));
-}
-
 }  // namespace
 
+// Deleted elements and a defeater still being drawn are not written, so they
+// do not count at all: an addition undone (its element marked deleted) is no
+// change. Arrows count by the row they are saved as, which names their
+// sentences by Left, Top and Text. The selection, the enabled state and the
+// drawing order are never saved and do not count.
 uint64_t diagramFingerprint(const Diagram& d) {
   Hasher h;
   enum : uint64_t { Sentences = 0x5E, Arrows = 0xA2, Defeaters = 0xDE };  // keep the three lists apart
+  uint64_t rows = 0;
   h.add(Sentences);
-  for (const TSentence& s : d.sentences()) addSentence(h, s);
+  for (const TSentence& s : d.sentences()) {
+    if (s.Deleted) continue;
+    h.add(SentenceRow{s.Left, s.Top, s.Right, s.Bottom, s.Text}, sentenceColumns());
+    h.add(s.Status);
+    ++rows;
+  }
+  h.add(rows);
+  rows = 0;
   h.add(Arrows);
-  for (const TArrow& a : d.arrows()) addArrow(h, a);
+  for (int32_t n = 0; n < d.ArrowCount(); ++n) {
+    if (d.arrow(n).Deleted) continue;
+    h.add(arrowRowOf(d, n), arrowColumns());
+    h.add(d.arrow(n).Status);
+    ++rows;
+  }
+  h.add(rows);
+  rows = 0;
   h.add(Defeaters);
-  for (const TDefeater& f : d.defeaters()) addDefeater(h, f);
+  for (const TDefeater& f : d.defeaters()) {
+    if (f.Deleted || f.Incomplete) continue;
+    h.add(defeaterRowOf(f), defeaterColumns());
+    h.add(static_cast<uint64_t>(f.DefeaterState));
+    ++rows;
+  }
+  h.add(rows);
   return h.value();
 }
 

@@ -78,5 +78,31 @@ TEST_F(RealFileMenusTest, SaveAsOpenDiscardExportAndUndoThroughTheMenusDialogsAn
   EXPECT_EQ(modals.unanswered, 0);
 }
 
+TEST_F(RealFileMenusTest, UndoingBackToTheOpenedDiagramLeavesNothingToDiscardOrRecover) {
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+
+  // A sentence added and taken back: Open asks nothing.
+  addSentence(f, QPoint(300, 150));
+  QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(f.diagram().sentence(1).Deleted);
+  modals.filePaths = {dir_.filePath("SentencesDb.db")};
+  QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(modals.fileDialogs, 1);
+  EXPECT_EQ(modals.boxTexts, std::vector<QString>());
+  EXPECT_EQ(f.diagram().SentenceCount(), 1);
+
+  // Again, then closing: no recovery copy.
+  addSentence(f, QPoint(300, 150));
+  choose(f, f.EditMenuItem, 'u');
+  ASSERT_TRUE(f.diagram().sentence(1).Deleted);
+  choose(f, f.FileMenuItem, 'x');
+  EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryPath));
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
 }  // namespace
 }  // namespace zorvex::testing

@@ -73,6 +73,23 @@ TEST(Fingerprint, ADiagramOpenedFromItsFileHasNothingToSave) {
   const DiagramLocation where = locationFor(dir.file("d.json"));
   saveDiagram(d, where);
   EXPECT_EQ(diagramFingerprint(reopen(where).diagram), diagramFingerprint(d));
+
+  // Deleted elements are not written: a diagram holding some is, to a save,
+  // the one the file gives back without them, numbered anew.
+  Diagram thinned = sampleDiagram();
+  thinned.sentence(2).Deleted = thinned.arrow(1).Deleted = thinned.defeater(0).Deleted = true;
+  saveDiagram(thinned, where);
+  EXPECT_EQ(diagramFingerprint(reopen(where).diagram), diagramFingerprint(thinned));
+}
+
+TEST(Fingerprint, AnAdditionUndoneIsNoChange) {
+  const Diagram original = sampleDiagram();
+  // Undoing an addition marks the new element deleted; its number stays taken.
+  Diagram d = original;
+  d.sentence(d.addSentence(sentenceAt(500, 500, "new"))).Deleted = true;
+  d.arrow(arrowBetween(d, 1, 2)).Deleted = true;
+  d.defeater(defeaterOf(d, {0, 0, 5, 5}, {10, 10, 20, 20})).Deleted = true;
+  EXPECT_EQ(diagramFingerprint(d), diagramFingerprint(original));
 }
 
 }  // namespace
