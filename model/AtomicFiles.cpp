@@ -1,7 +1,9 @@
 #include "model/AtomicFiles.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,9 +11,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <utility>
 
+#include "model/RegularFile.h"
 #include "model/ZorvexError.h"
 
 namespace zorvex {
@@ -27,29 +31,37 @@ struct Target {
   mode_t mode = 0;
 };
 
-// The temporary files of one replacement and their open descriptors;
-// whatever was not renamed into place is removed, and every descriptor not
-// handed out is closed, when it ends.
-class Temporaries {
+// One file of a replacement: its new content under a temporary name until
+// it is renamed into place, and the old file under a second name until every
+// new file is in place. Whatever is still under a temporary name is removed
+// and every descriptor not handed out is closed when the replacement ends.
+struct Slot {
+  std::string temp;
+  int fd = -1;
+  std::string backup;
+};
+
+class Slots {
  public:
-  ~Temporaries() {
-    for (const std::string& t : paths_)
-      if (!t.empty()) unlink(t.c_str());
-    for (int fd : fds_)
-      if (fd >= 0) close(fd);
+  explicit Slots(size_t n) : slots_(n) {}
+  ~Slots() {
+    for (const Slot& s : slots_) {
+      if (!s.temp.empty()) unlink(s.temp.c_str());
+      if (!s.backup.empty()) unlink(s.backup.c_str());
+      if (s.fd >= 0) close(s.fd);
+    }
   }
-  std::string& add() {
-    fds_.push_back(-1);
-    return paths_.emplace_back();
+  Slots(const Slots&) = delete;
+  Slots& operator=(const Slots&) = delete;
+  Slot& operator[](size_t i) { return slots_[i]; }
+  std::vector<int> releaseDescriptors() {
+    std::vector<int> fds;
+    for (Slot& s : slots_) fds.push_back(std::exchange(s.fd, -1));
+    return fds;
   }
-  void opened(int fd) { fds_.back() = fd; }
-  void renamed(size_t i) { paths_[i].clear(); }
-  const std::string& operator[](size_t i) const { return paths_[i]; }
-  std::vector<int> release() { return std::exchange(fds_, {}); }
 
  private:
-  std::vector<std::string> paths_;
-  std::vector<int> fds_;
+  std::vector<Slot> slots_;
 };
 
 class Failure {
@@ -64,6 +76,21 @@ class Failure {
   const std::string& what_;
 };
 
+// The attribute (chattr +i or +a) that keeps even root from replacing a file
+// or from changing a folder's entries; nothing where the filesystem has none.
+std::optional<std::string> refusingAttribute(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  int flags = 0;
+  const bool known = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  close(fd);
+  if (known && (flags & FS_IMMUTABLE_FL)) return "immutable";
+  if (known && (flags & FS_APPEND_FL)) return "append-only";
+  return std::nullopt;
+}
+
+// Everything that can be known before the first rename: a refusal here
+// leaves every file as it was.
 Target inspect(const std::string& given, const Failure& fail) {
   Target t;
   t.shown = given;
@@ -76,35 +103,39 @@ Target inspect(const std::string& given, const Failure& fail) {
   t.exists = stat(t.path.c_str(), &st) == 0;
   if (t.exists && !S_ISREG(st.st_mode)) fail(given, "it is not a file");
   if (t.exists && (st.st_mode & 0222) == 0) fail(given, "the file is read-only");
+  if (const auto attribute = t.exists ? refusingAttribute(t.path) : std::nullopt)
+    fail(given, "the file is marked " + *attribute);
   t.mode = st.st_mode & 07777;
   struct stat dir {};
   if (stat(t.folder.c_str(), &dir) != 0) fail.withErrno(given);
   if (!S_ISDIR(dir.st_mode)) fail(given, t.folder + " is not a folder");
   if ((dir.st_mode & 0222) == 0) fail(given, "the folder is read-only");
+  if (faccessat(AT_FDCWD, t.folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) fail.withErrno(given);
+  if (const auto attribute = refusingAttribute(t.folder)) fail(given, "the folder is marked " + *attribute);
   return t;
 }
 
-int createTemporary(const Target& t, std::string& tempPath, const Failure& fail) {
+// A name beside the target that nobody uses yet: "saving" for new content,
+// "old" for the file being replaced.
+std::string besideTarget(const Target& t, const char* kind) {
   static std::atomic<unsigned> counter{0};
   const std::string name = fs::path(t.path).filename().string();
+  return t.folder + "/." + name + "." + kind + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+}
+
+int createBeside(const Target& t, const char* kind, std::string& path, const Failure& fail) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = t.folder + "/." + name + ".saving-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-    const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    path = besideTarget(t, kind);
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
-    if (errno != EEXIST) {
-      tempPath.clear();
-      fail.withErrno(t.shown);
-    }
+    path.clear();
+    if (errno != EEXIST) fail.withErrno(t.shown);
   }
-  tempPath.clear();
   fail(t.shown, "no temporary file could be created");
 }
 
-// Everything on disk, or a failure; the descriptor stays open in `temps`.
-void writeTemporary(const Target& t, std::string_view bytes, Temporaries& temps, bool lock, const Failure& fail) {
-  const int fd = createTemporary(t, temps.add(), fail);
-  temps.opened(fd);
-  if (lock) flock(fd, LOCK_EX | LOCK_NB);  // nobody else knows the file yet
+// Everything on disk, or a failure.
+void writeAll(int fd, const Target& t, std::string_view bytes, const Failure& fail) {
   if (t.exists && fchmod(fd, t.mode) != 0) fail.withErrno(t.shown);
   for (size_t done = 0; done < bytes.size();) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -116,18 +147,79 @@ void writeTemporary(const Target& t, std::string_view bytes, Temporaries& temps,
   if (fsync(fd) != 0) fail.withErrno(t.shown);
 }
 
+// The new content; the descriptor stays open in the slot.
+void writeTemporary(const Target& t, std::string_view bytes, Slot& slot, bool lock, const Failure& fail) {
+  slot.fd = createBeside(t, "saving", slot.temp, fail);
+  if (lock) flock(slot.fd, LOCK_EX | LOCK_NB);  // nobody else knows the file yet
+  writeAll(slot.fd, t, bytes, fail);
+}
+
+// The old file under a second name: a hard link, or a copy where the
+// filesystem has none.
+void keepOld(const Target& t, Slot& slot, const Failure& fail) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    slot.backup = besideTarget(t, "old");
+    if (link(t.path.c_str(), slot.backup.c_str()) == 0) return;
+    slot.backup.clear();
+    if (errno != EEXIST) break;
+  }
+  const std::optional<std::string> old = readRegularFile(t.path);
+  if (!old) fail(t.shown, "the file cannot be read");
+  const int fd = createBeside(t, "old", slot.backup, fail);
+  struct Closer {
+    int fd;
+    ~Closer() { close(fd); }
+  } closer{fd};
+  writeAll(fd, t, *old, fail);
+}
+
+RenameStep& renameStep() {
+  static RenameStep step;
+  return step;
+}
+
+int renameIntoPlace(const std::string& from, const std::string& to) {
+  return renameStep() ? renameStep()(from, to) : rename(from.c_str(), to.c_str());
+}
+
+// After the rename into place of file `failed` did not succeed: the files
+// already replaced get their old content back, and new files that replaced
+// nothing are removed. Says where an old file stays if it cannot go back.
+std::string putBack(const std::vector<Target>& targets, Slots& slots, size_t failed) {
+  std::string kept;
+  for (size_t i = failed; i-- > 0;) {
+    Slot& slot = slots[i];
+    if (!targets[i].exists) {
+      unlink(targets[i].path.c_str());
+    } else if (rename(slot.backup.c_str(), targets[i].path.c_str()) == 0) {
+      slot.backup.clear();
+    } else {
+      kept += "; the old " + targets[i].shown + " is kept as " + slot.backup;
+      slot.backup.clear();  // left for the user
+    }
+  }
+  return kept;
+}
+
 }  // namespace
+
+RenameStep setRenameStep(RenameStep step) { return std::exchange(renameStep(), std::move(step)); }
 
 std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std::string& failure, bool keepLocked) {
   const Failure fail(failure);
   std::vector<Target> targets;
   for (const FileContents& f : files) targets.push_back(inspect(f.path, fail));
-  Temporaries temps;
-  for (size_t i = 0; i < files.size(); ++i) writeTemporary(targets[i], files[i].bytes, temps, keepLocked, fail);
+  Slots slots(files.size());
+  for (size_t i = 0; i < files.size(); ++i) writeTemporary(targets[i], files[i].bytes, slots[i], keepLocked, fail);
+  for (size_t i = 0; i < files.size(); ++i)
+    if (targets[i].exists) keepOld(targets[i], slots[i], fail);
   std::set<std::string> folders;
   for (size_t i = 0; i < files.size(); ++i) {
-    if (rename(temps[i].c_str(), targets[i].path.c_str()) != 0) fail.withErrno(targets[i].shown);
-    temps.renamed(i);
+    if (renameIntoPlace(slots[i].temp, targets[i].path) != 0) {
+      const std::string reason = std::strerror(errno);
+      fail(targets[i].shown, reason + putBack(targets, slots, i));
+    }
+    slots[i].temp.clear();
     folders.insert(targets[i].folder);
   }
   for (const std::string& folder : folders) {
@@ -136,7 +228,8 @@ std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std:
     fsync(fd);  // makes the renames themselves durable; best effort
     close(fd);
   }
-  if (keepLocked) return temps.release();
+  // The old files go when the slots do.
+  if (keepLocked) return slots.releaseDescriptors();
   return {};
 }
 

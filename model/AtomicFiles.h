@@ -1,7 +1,10 @@
 #pragma once
-// Replacing files so that a failure changes none of them: every new content
-// goes to a temporary file beside its target, is flushed to disk, and only
-// when all of them are complete are they renamed into place.
+// Replacing files so that a failure changes none of them: every target is
+// checked first, every new content goes to a temporary file beside its
+// target and is flushed to disk, and only when all of them are complete are
+// they renamed into place, the old files kept under a second name until the
+// last rename has succeeded, to be put back if one fails.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +19,7 @@ struct FileContents {
 // `failure` begins each message: "<failure> <path>: <reason>" (e.g. "Cannot
 // write table"). Read-only targets and folders are refused by their
 // permission bits too, so even a user the system lets write leaves them
-// alone. A symbolic link is followed: the file it names is replaced. A
+// alone, and so are files and folders marked immutable or append-only. A symbolic link is followed: the file it names is replaced. A
 // replaced file keeps its permission bits. Throws ZorvexError; temporary
 // files are removed on every failure.
 //
@@ -25,5 +28,11 @@ struct FileContents {
 // the locks; the caller closes them. Otherwise nothing is returned.
 std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std::string& failure,
                               bool keepLocked = false);
+
+// The step that renames one new file into place: rename(2), unless a test
+// puts in one that fails (setting errno) to see what a failure half-way
+// leaves. Returns the step it replaces; an empty one restores rename(2).
+using RenameStep = std::function<int(const std::string& from, const std::string& to)>;
+RenameStep setRenameStep(RenameStep step);
 
 }  // namespace zorvex

@@ -11,6 +11,7 @@
 #include "AppTestSupport.h"
 #include "RealModals.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "tests/support/ImmutableFile.h"
 
 namespace zorvex::testing {
 namespace {
@@ -101,6 +102,34 @@ TEST_F(RealFileMenusTest, UndoingBackToTheOpenedDiagramLeavesNothingToDiscardOrR
   ASSERT_TRUE(f.diagram().sentence(1).Deleted);
   choose(f, f.FileMenuItem, 'x');
   EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryPath));
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
+TEST_F(RealFileMenusTest, ASaveOneTableOfWhichCannotBeReplacedChangesNoTable) {
+  writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
+  writeArrowsAndDefeaters({{{70, 50, 230, 50, 100, 50, 200, 50, 40, 40, 200, 40}, "A", "B"}});
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  const QByteArray sentences = fileBytes("SentencesDb.db");
+  const ImmutableFile immutable(dir_.filePath("ArrowsDb.DB").toStdString());
+  if (!immutable.set) GTEST_SKIP() << "the kernel refuses the immutable attribute here: " << immutable.refused;
+
+  // Sentence B deleted with its arrow, then File, Save.
+  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(230, 50));
+  modals.boxAnswers = {"&Yes", "OK"};
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+  ASSERT_TRUE(f.diagram().sentence(1).Deleted);
+  choose(f, f.FileMenuItem, 's');
+  ASSERT_EQ(modals.boxTexts.size(), 2u);
+  EXPECT_EQ(modals.boxTexts[1], "Cannot write table ArrowsDb.DB: the file is marked immutable.");
+  EXPECT_EQ(fileBytes("SentencesDb.db"), sentences);
+
+  // The next command after the box works: the deletion is taken back.
+  choose(f, f.EditMenuItem, 'u');
+  EXPECT_FALSE(f.diagram().sentence(1).Deleted);
+  EXPECT_FALSE(f.diagram().arrow(0).Deleted);
   EXPECT_EQ(modals.unanswered, 0);
 }
 

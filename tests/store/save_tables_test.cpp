@@ -5,10 +5,12 @@
 
 #include <csignal>
 
+#include "model/AtomicFiles.h"
 #include "model/LoadElements.h"
 #include "store/DiagramToRows.h"
 #include "store/TableFiles.h"
 #include "tests/store/StoreTesting.h"
+#include "tests/support/ImmutableFile.h"
 
 namespace zorvex::testing {
 namespace {
@@ -16,6 +18,24 @@ namespace {
 namespace fs = std::filesystem;
 
 DiagramLocation folderIn(const TempDir& dir) { return {dir.path, DiagramFormat::Tables}; }
+
+// Renaming the new file number `failing` (0, 1, 2: sentences, arrows,
+// defeaters) into place fails with an I/O error while this lives.
+class FailingRename {
+ public:
+  explicit FailingRename(int failing)
+      : previous_(setRenameStep([failing, n = 0](const std::string& from, const std::string& to) mutable {
+          if (n++ != failing) return rename(from.c_str(), to.c_str());
+          errno = EIO;
+          return -1;
+        })) {}
+  ~FailingRename() { setRenameStep(previous_); }
+  FailingRename(const FailingRename&) = delete;
+  FailingRename& operator=(const FailingRename&) = delete;
+
+ private:
+  RenameStep previous_;
+};
 
 TEST(SaveTables, OpeningGivesBackGeometryTextsAndOrderWithoutStatuses) {
   TempDir dir;
@@ -151,6 +171,35 @@ TEST_F(FailedSave, TextTheCodePageCannotHoldIsRefusedNamingTheSentence) {
   const DiagramLocation fresh{fs::path(dir.path) / "fresh", DiagramFormat::Tables};
   EXPECT_NE(messageOf([&] { saveDiagram(other, fresh); }), "(no error)");
   EXPECT_FALSE(fs::exists(fresh.path));
+}
+
+// Every table is checked before the first is replaced.
+TEST_F(FailedSave, ATableThatCannotBeReplacedIsRefusedBeforeAnyIsReplaced) {
+  const std::string arrows = dir.file(ArrowsTableFile);
+  ASSERT_EQ(chmod(arrows.c_str(), 0444), 0);
+  EXPECT_EQ(saveFails(other), "Cannot write table " + arrows + ": the file is read-only");
+  EXPECT_EQ(folderContents(dir.path), before);
+  ASSERT_EQ(chmod(arrows.c_str(), 0644), 0);
+
+  const ImmutableFile immutable(arrows);
+  if (!immutable.set) GTEST_SKIP() << "the kernel refuses the immutable attribute here: " << immutable.refused;
+  EXPECT_EQ(saveFails(other), "Cannot write table " + arrows + ": the file is marked immutable");
+  EXPECT_EQ(folderContents(dir.path), before);
+}
+
+TEST_F(FailedSave, ARenameThatFailsHalfWayPutsBackTheTablesAlreadyReplaced) {
+  const char* const tables[] = {SentencesTableFile, ArrowsTableFile, DefeatersTableFile};
+  for (int failing = 0; failing < 3; ++failing) {
+    SCOPED_TRACE(tables[failing]);
+    const FailingRename failure(failing);
+    EXPECT_EQ(saveFails(other), "Cannot write table " + dir.file(tables[failing]) + ": Input/output error");
+    EXPECT_EQ(folderContents(dir.path), before);
+  }
+  // A folder without tables gets none.
+  TempDir empty;
+  const FailingRename failure(2);
+  EXPECT_NE(messageOf([&] { saveDiagram(other, folderIn(empty)); }), "(no error)");
+  EXPECT_EQ(empty.entries(), 0u);
 }
 
 // The disk fills up while the arrow table is being written, after the
