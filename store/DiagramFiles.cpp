@@ -91,13 +91,34 @@ void saveJson(const Diagram& d, const fs::path& file) {
   replaceFiles({{file.string(), json}}, "Cannot create file");
 }
 
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
 }  // namespace
 
 DiagramLocation locationFor(const fs::path& chosen) {
-  std::string extension = chosen.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return {chosen, extension == ".json" ? DiagramFormat::Json : DiagramFormat::Tables};
+  return {chosen, lowerCase(chosen.extension().string()) == ".json" ? DiagramFormat::Json : DiagramFormat::Tables};
+}
+
+DiagramLocation saveLocationFor(const fs::path& chosen) {
+  std::error_code ec;
+  if (fs::is_directory(chosen, ec)) return {chosen, DiagramFormat::Tables};
+  const std::string name = lowerCase(chosen.filename().string());
+  for (const char* table : {SentencesTableFile, ArrowsTableFile, DefeatersTableFile})
+    if (name == lowerCase(table)) return {chosen.parent_path(), DiagramFormat::Tables};
+  return locationFor(chosen);
+}
+
+bool holdsDiagram(const DiagramLocation& where) {
+  std::error_code ec;
+  if (where.format == DiagramFormat::Json) return fs::exists(where.path, ec);
+  const fs::path folder = where.path.empty() ? fs::path(".") : where.path;
+  for (const char* table : {SentencesTableFile, ArrowsTableFile, DefeatersTableFile})
+    if (fs::exists(folder / table, ec)) return true;
+  return false;
 }
 
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open) {

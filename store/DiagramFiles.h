@@ -25,6 +25,12 @@ struct DiagramLocation {
 
 // ".json" (any letter case) is a JSON file; anything else is a folder.
 DiagramLocation locationFor(const std::filesystem::path& chosen);
+// Where Save As writes for a chosen name: an existing folder, or one of the
+// three tables (as the Open dialog offers them), is that folder of tables;
+// any other name as locationFor.
+DiagramLocation saveLocationFor(const std::filesystem::path& chosen);
+// True when the location already holds the diagram file or any of its tables.
+bool holdsDiagram(const DiagramLocation& where);
 
 struct OpenResult {
   std::optional<ZorvexError> error;       // what ended loading early; the elements read before it stay

@@ -29,6 +29,11 @@ class Hasher {
         add(row.*c.text);
     }
   }
+  // A row of integers only.
+  template <class Row, size_t N>
+  void addIntegers(const Row& row, const std::array<Column<Row>, N>& columns) {
+    for (const Column<Row>& c : columns) add(uint64_t{static_cast<uint32_t>(row.*c.integer)});
+  }
   uint64_t value() const {
     uint64_t h = h_;
     h ^= h >> 33;
@@ -54,7 +59,9 @@ uint64_t diagramFingerprint(const Diagram& d) {
   h.add(Sentences);
   for (const TSentence& s : d.sentences()) {
     if (s.Deleted) continue;
-    h.add(SentenceRow{s.Left, s.Top, s.Right, s.Bottom, s.Text}, sentenceColumns());
+    h.add(s.Left, s.Top);  // the row's columns, without copying the text
+    h.add(s.Right, s.Bottom);
+    h.add(s.Text);
     h.add(s.Status);
     ++rows;
   }
@@ -72,7 +79,7 @@ uint64_t diagramFingerprint(const Diagram& d) {
   h.add(Defeaters);
   for (const TDefeater& f : d.defeaters()) {
     if (f.Deleted || f.Incomplete) continue;
-    h.add(defeaterRowOf(f), defeaterColumns());
+    h.addIntegers(defeaterRowOf(f), defeaterColumns());
     h.add(static_cast<uint64_t>(f.DefeaterState));
     ++rows;
   }

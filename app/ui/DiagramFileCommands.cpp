@@ -52,8 +52,15 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
   form_.editor().LeaveCurrentMode();
   const std::optional<QString> chosen = dialogs.saveAsPath();
   if (!chosen) return;
-  // A folder that does not exist yet is made by the save.
-  saveTo(locationFor(std::filesystem::path(chosen->toStdString())));
+  const std::filesystem::path path(chosen->toStdString());
+  // A folder that does not exist yet is made by the save. The dialog asks
+  // before a file it was given is replaced, but not for a folder.
+  const DiagramLocation where = saveLocationFor(path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec) && holdsDiagram(where) &&
+      !messageBoxes().confirm(path.string() + " already holds a diagram. Do you want to replace it?"))
+    return;
+  saveTo(where);
 }
 
 bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {

@@ -222,6 +222,29 @@ TEST_F(DiagramFilesTest, AFailedSaveShowsWhyAndLeavesTheTablesAsTheyWere) {
   EXPECT_EQ(fileBytes("SentencesDb.db"), sentences);
 }
 
+TEST_F(DiagramFilesTest, SaveAsAnExistingFolderAsksBeforeReplacingItsTables) {
+  TArgumentForm& f = startDrawn();
+  answer(f, path("folder"));
+  f.SaveAsMenuItem->trigger();
+  const QByteArray written = fileBytes(path("folder/SentencesDb.db"));
+  ASSERT_FALSE(written.isEmpty());
+  f.editor().SetSentenceEditText("D");
+  f.editor().ShowSentenceEdit(300, 250);
+  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+
+  boxes_.answers = {false};
+  f.SaveAsMenuItem->trigger();
+  EXPECT_EQ(boxes_.textsOf(BoxKind::Confirm),
+            std::vector<std::string>({path("folder").toStdString() +
+                                      " already holds a diagram. Do you want to replace it?"}));
+  EXPECT_EQ(fileBytes(path("folder/SentencesDb.db")), written);
+  boxes_.answers = {true};
+  f.SaveAsMenuItem->trigger();
+  EXPECT_TRUE(boxes_.textsOf(BoxKind::Error).empty());
+  EXPECT_NE(fileBytes(path("folder/SentencesDb.db")), written);
+  EXPECT_FALSE(f.fileCommands().hasChanges());
+}
+
 TEST_F(DiagramFilesTest, ExportPictureDrawsWhatRenderDrawsWithoutTheSelection) {
   TArgumentForm& f = startDrawn();
   f.editor().MakeSelectionSpeedButtonClick();

@@ -11,6 +11,7 @@
 #include "AppTestSupport.h"
 #include "RealModals.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "model/paradox/ParadoxTable.h"
 #include "tests/support/ImmutableFile.h"
 
 namespace zorvex::testing {
@@ -130,6 +131,37 @@ TEST_F(RealFileMenusTest, ASaveOneTableOfWhichCannotBeReplacedChangesNoTable) {
   choose(f, f.EditMenuItem, 'u');
   EXPECT_FALSE(f.diagram().sentence(1).Deleted);
   EXPECT_FALSE(f.diagram().arrow(0).Deleted);
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
+TEST_F(RealFileMenusTest, SaveAsOverAFoldersSentenceTableSavesIntoThatFolder) {
+  QDir().mkdir("other");
+  QDir::setCurrent("other");
+  writeSentences({{10, 10, 50, 30, "X"}, {100, 10, 150, 30, "Y"}});
+  writeArrowsAndDefeaters();
+  QDir::setCurrent(dir_.path());
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+
+  // The dialog asks whether to replace the table; yes saves the folder.
+  modals.filePaths = {dir_.filePath("other/SentencesDb.db")};
+  modals.boxAnswers = {"&Yes"};
+  choose(f, f.FileMenuItem, 'a');
+  ASSERT_EQ(modals.boxTexts.size(), 1u);
+  EXPECT_TRUE(modals.boxTexts[0].contains("already exists")) << modals.boxTexts[0].toStdString();
+  auto sentences = paradox::ParadoxTable::open(dir_.filePath("other/SentencesDb.db").toStdString());
+  ASSERT_EQ(sentences->rowCount(), 1u);
+  EXPECT_EQ(sentences->displayText(0, sentences->columnIndex("Text")), "A");
+  sentences.reset();
+
+  // The next save goes there too, without a question.
+  addSentence(f, QPoint(300, 150));
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts.size(), 1u);
+  EXPECT_EQ(paradox::ParadoxTable::open(dir_.filePath("other/SentencesDb.db").toStdString())->rowCount(), 2u);
   EXPECT_EQ(modals.unanswered, 0);
 }
 

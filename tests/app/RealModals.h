@@ -124,7 +124,10 @@ class ModalAnswers : public QObject {
     // completer may open its list and take the Enter.
     name->setText(filePaths.front());
     filePaths.pop_front();
-    QTest::keyClick(name, Qt::Key_Return);
+    // Enter from a timer of its own: a box the dialog opens then ("...
+    // already exists. Do you want to replace it?") is answered by poll(),
+    // which a timer cannot run again while it is still running.
+    QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
   }
 
   void answerInputDialog() {
