@@ -97,6 +97,18 @@ std::string lowerCase(std::string text) {
   return text;
 }
 
+// Absolute and without "." or "..", no separator at the end.
+fs::path withoutSeparator(fs::path p) {
+  if (p.filename().empty() && p != p.root_path()) p = p.parent_path();
+  return p;
+}
+
+fs::path fullPath(const fs::path& given) {
+  std::error_code ec;
+  const fs::path full = fs::absolute(given.empty() ? fs::path(".") : given, ec);
+  return withoutSeparator((ec ? given : full).lexically_normal());
+}
+
 }  // namespace
 
 DiagramLocation locationFor(const fs::path& chosen) {
@@ -120,6 +132,18 @@ bool holdsDiagram(const DiagramLocation& where) {
     if (fs::exists(folder / table, ec)) return true;
   return false;
 }
+
+bool sameLocation(const DiagramLocation& a, const DiagramLocation& b) {
+  if (a.format != b.format) return false;
+  std::error_code ec;
+  const fs::path first = fs::weakly_canonical(fullPath(a.path), ec);
+  if (ec) return fullPath(a.path) == fullPath(b.path);
+  const fs::path second = fs::weakly_canonical(fullPath(b.path), ec);
+  if (ec) return fullPath(a.path) == fullPath(b.path);
+  return withoutSeparator(first) == withoutSeparator(second);
+}
+
+std::string shownPath(const DiagramLocation& where) { return fullPath(where.path).string(); }
 
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open) {
   // Without a sentence font, texts cannot be measured: only border points are computed.

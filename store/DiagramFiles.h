@@ -31,6 +31,10 @@ DiagramLocation locationFor(const std::filesystem::path& chosen);
 DiagramLocation saveLocationFor(const std::filesystem::path& chosen);
 // True when the location already holds the diagram file or any of its tables.
 bool holdsDiagram(const DiagramLocation& where);
+// The same file or folder, however it is spelled ("" is the working directory).
+bool sameLocation(const DiagramLocation& a, const DiagramLocation& b);
+// The location as the user is shown it: an absolute path.
+std::string shownPath(const DiagramLocation& where);
 
 struct OpenResult {
   std::optional<ZorvexError> error;       // what ended loading early; the elements read before it stay

@@ -12,13 +12,19 @@
 
 namespace zorvex {
 
-void TArgumentForm::replaceDiagram(const DiagramLocation& where) {
+bool TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   editor_->LeaveCurrentMode();
+  Diagram fresh;
+  OpenResult loaded = openDiagram(fresh, where, opener_, sentenceFontGeometry());
+  if (loaded.error) {
+    // Half a diagram would replace the whole one in the window, and a save
+    // would then write it over the file that could not be read.
+    showError(loaded.error->message());
+    return false;
+  }
   // A table an earlier failed load left open is let go with its diagram.
   tableLeftOpen_.reset();
-  diagram_ = Diagram{};
-  OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
-  tableLeftOpen_ = std::move(loaded.leftOpen);
+  diagram_ = std::move(fresh);
   editor_->DiagramReloaded();
   // Steps of the diagram that was replaced mean nothing for this one.
   undoHistory().clear();
@@ -27,8 +33,10 @@ void TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   viewport_->reset();
   repaintSurface();
   logCommand({"[Open]", where.path.string()});
-  if (loaded.error) showError(loaded.error->message());
+  return true;
 }
+
+void TArgumentForm::closeTableLeftOpen() { tableLeftOpen_.reset(); }
 
 bool TArgumentForm::tableViewHolds(const std::filesystem::path& table) const {
   for (const paradox::ParadoxTable* open :

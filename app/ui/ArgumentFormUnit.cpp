@@ -79,7 +79,7 @@ void TArgumentForm::FormCreate() {
   OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
   tableLeftOpen_ = std::move(loaded.leftOpen);
   fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where);
-  fileCommands_->settleLoaded();
+  fileCommands_->settleLoaded(!loaded.error);
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
   editor_->DiagramReloaded();

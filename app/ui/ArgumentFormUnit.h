@@ -196,9 +196,13 @@ class TArgumentForm : public QMainWindow {
 
   // Open, Save, Save As, Export Picture and the recovery copy.
   TDiagramFileCommands& fileCommands() { return *fileCommands_; }
-  // Replaces the diagram by the one at `where`, loaded as at start-up: a
-  // failure shows its box and keeps what was read. The log notes it.
-  void replaceDiagram(const DiagramLocation& where);
+  // Replaces the diagram by the one at `where`, loaded as at start-up, and
+  // the log notes it. A failure shows the box start-up shows and keeps the
+  // diagram the window holds: false.
+  bool replaceDiagram(const DiagramLocation& where);
+  // Lets go of the table a failed load left open, unless a table view has
+  // taken it over: before its folder's tables are replaced.
+  void closeTableLeftOpen();
   // True while a table view holds this table file open.
   bool tableViewHolds(const std::filesystem::path& table) const;
 

@@ -28,7 +28,10 @@ TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation 
   dialogs = realDiagramFileDialogs(&form, recoveryPath.parent_path());
 }
 
-void TDiagramFileCommands::settleLoaded() { document_.settle(form_.diagram()); }
+void TDiagramFileCommands::settleLoaded(bool complete) {
+  document_.settle(form_.diagram());
+  if (!complete) document_.loadedPartly();
+}
 
 bool TDiagramFileCommands::hasChanges() const { return document_.hasChanges(form_.diagram()); }
 
@@ -39,7 +42,9 @@ void TDiagramFileCommands::OpenMenuItemClick() {
   if (!chosen) return;
   if (hasChanges() && !messageBoxes().confirm("Do you want to discard the changes to the current diagram?")) return;
   const DiagramLocation where = locationOfChoice(std::filesystem::path(chosen->toStdString()));
-  form_.replaceDiagram(where);
+  // A diagram that cannot be read leaves the one in the window, and where it
+  // belongs, as they were.
+  if (!form_.replaceDiagram(where)) return;
   document_.settle(form_.diagram(), where);
 }
 
@@ -64,6 +69,13 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
 }
 
 bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
+  if (document_.overwritesUnread(where)) {
+    if (!messageBoxes().confirm(shownPath(where) +
+                                " could not be read completely. Do you want to replace it with the diagram shown?"))
+      return false;
+    // The table loading stopped in is one of those to be replaced.
+    form_.closeTableLeftOpen();
+  }
   try {
     SaveOptions options;
     options.tableInUse = [this](const std::filesystem::path& table) { return form_.tableViewHolds(table); };

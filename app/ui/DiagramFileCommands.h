@@ -41,8 +41,9 @@ class TDiagramFileCommands {
   void SaveAsMenuItemClick();
   void ExportPictureMenuItemClick();
 
-  // The diagram now in the window was just loaded from the start location.
-  void settleLoaded();
+  // The diagram now in the window was just loaded from the start location;
+  // not `complete` when loading failed part-way.
+  void settleLoaded(bool complete = true);
   bool hasChanges() const;
   // On closing: writes the recovery copy when there are unsaved changes.
   // Never shows anything; a failure is simply no copy.

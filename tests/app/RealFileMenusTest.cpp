@@ -165,5 +165,65 @@ TEST_F(RealFileMenusTest, SaveAsOverAFoldersSentenceTableSavesIntoThatFolder) {
   EXPECT_EQ(modals.unanswered, 0);
 }
 
+TEST_F(RealFileMenusTest, AFailedOpenKeepsTheDiagramAndWhereItIsSaved) {
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  const QByteArray cut = R"({"sentences": [{"Left": 10, "Top": 10, "Text": "X"}, {"Left": 90, "Top")";
+  QFile broken(dir_.filePath("broken.json"));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write(cut);
+  broken.close();
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  addSentence(f, QPoint(300, 150));
+
+  modals.filePaths = {dir_.filePath("broken.json")};
+  modals.boxAnswers = {"&Yes", "OK"};
+  choose(f, f.FileMenuItem, 'o');
+  ASSERT_EQ(modals.boxTexts.size(), 2u);
+  EXPECT_TRUE(modals.boxTexts[1].startsWith("Invalid JSON")) << modals.boxTexts[1].toStdString();
+  EXPECT_EQ(f.diagram().SentenceCount(), 2);
+
+  // Save writes the diagram kept back to its tables, without a question.
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts.size(), 2u);
+  EXPECT_EQ(fileBytes(dir_.filePath("broken.json")), cut);
+  EXPECT_EQ(paradox::ParadoxTable::open("SentencesDb.db")->rowCount(), 2u);
+  EXPECT_FALSE(f.fileCommands().hasChanges());
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
+TEST_F(RealFileMenusTest, SavingOverTablesStartUpCouldNotReadAsksFirst) {
+  writeSentences({{10, 10, 50, 30, "X"}, {100, 10, 150, 30, "Y"}});
+  writeArrowsAndDefeaters();
+  // An arrow table that lacks every column but one.
+  paradox::writeTable("ArrowsDb.DB", {{"Center1X", paradox::FieldType::Long}}, {{int32_t{5}}});
+  QFile("help.txt").open(QIODevice::WriteOnly);
+  std::map<QString, QByteArray> tables;
+  for (const char* name : {"SentencesDb.db", "ArrowsDb.DB", "DefeatersDb.DB"}) tables[name] = fileBytes(name);
+  TArgumentForm& f = start();
+  ASSERT_EQ(boxes_.textsOf(BoxKind::Error), std::vector<std::string>({"Field 'Center1Y' not found."}));
+  ASSERT_EQ(f.diagram().SentenceCount(), 2);  // what was read
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+
+  modals.boxAnswers = {"&No"};
+  choose(f, f.FileMenuItem, 's');
+  ASSERT_EQ(modals.boxTexts.size(), 1u);
+  EXPECT_EQ(modals.boxTexts[0],
+            dir_.path() + " could not be read completely. Do you want to replace it with the diagram shown?");
+  for (const auto& [name, bytes] : tables) EXPECT_EQ(fileBytes(name), bytes) << name.toStdString();
+
+  modals.boxAnswers = {"&Yes"};
+  choose(f, f.FileMenuItem, 's');
+  ASSERT_EQ(modals.boxTexts.size(), 2u) << modals.boxTexts.back().toStdString();
+  EXPECT_NE(fileBytes("ArrowsDb.DB"), tables["ArrowsDb.DB"]);
+  // Saved there, the tables are the diagram in the window: no more questions.
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts.size(), 2u) << modals.boxTexts.back().toStdString();
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
 }  // namespace
 }  // namespace zorvex::testing
