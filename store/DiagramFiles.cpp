@@ -164,6 +164,15 @@ void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptio
     saveTables(d, where.path, options);
 }
 
+bool tablesLeaveOutStatuses(const Diagram& d) {
+  const auto kept = [](const auto& e) { return !e.Deleted && e.Status != NotEvaluated; };
+  return std::any_of(d.sentences().begin(), d.sentences().end(), kept) ||
+         std::any_of(d.arrows().begin(), d.arrows().end(), kept) ||
+         std::any_of(d.defeaters().begin(), d.defeaters().end(), [](const TDefeater& f) {
+           return !f.Deleted && !f.Incomplete && f.DefeaterState != DefeaterState::ActiveNorInactive;
+         });
+}
+
 fs::path recoveryFile(const fs::path& dataFolder) { return dataFolder / "Recovered diagram.json"; }
 
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {

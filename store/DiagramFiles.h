@@ -74,6 +74,10 @@ struct SaveOptions {
 // Throws ZorvexError with the user's message; on failure nothing changed.
 void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptions& options = {});
 
+// True when some element a save keeps has a status or defeater state other
+// than the one every element opened from tables has: tables do not keep it.
+bool tablesLeaveOutStatuses(const Diagram& d);
+
 // "<dataFolder>/Recovered diagram.json"
 std::filesystem::path recoveryFile(const std::filesystem::path& dataFolder);
 // Writes the diagram as JSON with statuses to `file` (creating its folder),

@@ -3,6 +3,7 @@
 #include <QStandardPaths>
 #include <system_error>
 
+#include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/DiagramRenderer.h"
@@ -85,6 +86,9 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
     return false;
   }
   document_.settle(form_.diagram(), where);
+  // Tables have no column for statuses: they are gone when the tables are opened again.
+  if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
+    form_.ArgumentFormStatusBar->setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
   return true;
 }
 

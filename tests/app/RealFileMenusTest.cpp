@@ -10,6 +10,7 @@
 
 #include "AppTestSupport.h"
 #include "RealModals.h"
+#include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/DiagramFileCommands.h"
 #include "model/paradox/ParadoxTable.h"
 #include "tests/support/ImmutableFile.h"
@@ -223,6 +224,34 @@ TEST_F(RealFileMenusTest, SavingOverTablesStartUpCouldNotReadAsksFirst) {
   choose(f, f.FileMenuItem, 's');
   EXPECT_EQ(modals.boxTexts.size(), 2u) << modals.boxTexts.back().toStdString();
   EXPECT_EQ(modals.unanswered, 0);
+}
+
+TEST_F(RealFileMenusTest, SavingStatusesToTablesSaysTheyAreKeptOnlyInJsonFiles) {
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  QFile("help.txt").open(QIODevice::WriteOnly);
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  const QString kept = QStringLiteral("Saved. Statuses are kept only in .json files.");
+
+  // Nothing evaluated: nothing to say.
+  addSentence(f, QPoint(300, 150));
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), QString());
+  // A status set by hand: the tables lose it.
+  modals.menuAnswers = {ModalAnswers::choose('j')};
+  QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
+  ASSERT_NE(f.diagram().sentence(0).Status, NotEvaluated);
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), kept);
+  // A diagram file keeps them.
+  f.ArgumentFormStatusBar->setPanelText(1, QString());
+  modals.filePaths = {dir_.filePath("kept.json")};
+  choose(f, f.FileMenuItem, 'a');
+  ASSERT_TRUE(QFile::exists(dir_.filePath("kept.json")));
+  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), QString());
+  EXPECT_EQ(modals.boxTexts, std::vector<QString>());
 }
 
 }  // namespace

@@ -55,6 +55,27 @@ TEST(SaveTables, OpeningGivesBackGeometryTextsAndOrderWithoutStatuses) {
   EXPECT_EQ(folderContents(dir.path), first);
 }
 
+TEST(SaveTables, TellWhetherTheyLeaveOutStatusesTheDiagramHas) {
+  TempDir dir;
+  Diagram d = sampleDiagram();
+  EXPECT_TRUE(tablesLeaveOutStatuses(d));
+  saveDiagram(d, folderIn(dir));
+  Diagram opened = reopen(folderIn(dir)).diagram;
+  EXPECT_FALSE(tablesLeaveOutStatuses(opened));
+  // One status of each kind; a deleted element's is not saved at all.
+  const std::function<void(Diagram&)> statuses[] = {
+      [](Diagram& o) { o.sentence(3).Status = NotEvaluated | SetByUser; },
+      [](Diagram& o) { o.arrow(2).Status = Undefeated; },
+      [](Diagram& o) { o.defeater(1).DefeaterState = DefeaterState::Inactive; }};
+  for (const auto& set : statuses) {
+    Diagram one = opened;
+    set(one);
+    EXPECT_TRUE(tablesLeaveOutStatuses(one));
+    one.sentence(3).Deleted = one.arrow(2).Deleted = one.defeater(1).Deleted = true;
+    EXPECT_FALSE(tablesLeaveOutStatuses(one));
+  }
+}
+
 TEST(SaveTables, DeletedElementsAreLeftOutAndTheRestNumberedInOrder) {
   TempDir dir;
   Diagram d = sampleDiagram();
