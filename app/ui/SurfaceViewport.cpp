@@ -170,12 +170,7 @@ void SurfaceViewport::reset() {
 void SurfaceViewport::fitDiagram() {
   const std::optional<Rect> e = extent();
   if (!e) return actualSize();
-  ViewTransform v;
-  v.zoomTo(fitStep(*e, surface_.width(), surface_.height(), ScrollMargin), {0, 0});
-  const Point centre{static_cast<int32_t>((int64_t{e->Left} + e->Right) / 2),
-                     static_cast<int32_t>((int64_t{e->Top} + e->Bottom) / 2)};
-  v.placeAt(centre, {surface_.width() / 2, surface_.height() / 2});
-  setView(v);
+  setView(fitView(*e, surface_.width(), surface_.height()));
 }
 
 void SurfaceViewport::centreOn(Point d) {

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -40,6 +42,20 @@ class ViewWindowTest : public AppTest {
     QApplication::processEvents();
     return f.canvasWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   }
+  // Where a part of a scroll bar (an arrow, the thumb, the groove beside it) lies.
+  static QRect barPart(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider o;
+    o.initFrom(bar);
+    o.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal) o.state |= QStyle::State_Horizontal;
+    o.minimum = bar->minimum();
+    o.maximum = bar->maximum();
+    o.sliderPosition = bar->sliderPosition();
+    o.sliderValue = bar->value();
+    o.singleStep = bar->singleStep();
+    o.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, bar);
+  }
   static void wheel(TArgumentForm& f, QPoint pos, int delta, Qt::KeyboardModifiers keys) {
     QWidget* c = f.canvasWidget();
     QWheelEvent e(QPointF(pos), QPointF(c->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton, keys,
@@ -65,6 +81,79 @@ TEST_F(ViewWindowTest, ADiagramInsideTheWindowShowsNoBarsAndStaysAtTheOrigin) {
   QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(f.surfaceViewport().view().isIdentity());
   EXPECT_EQ(grab(f), before);
+}
+
+// Fit brings a small diagram as close as it goes, everything in sight and
+// nothing to scroll; Actual Size takes it back home or keeps it centred.
+TEST_F(ViewWindowTest, FitOnOneSentenceShowsNoBarsAndActualSizeComesBack) {
+  for (const SentenceRowValues& one : {SentenceRowValues{40, 40, 100, 60, "Tweety flies"},
+                                       SentenceRowValues{20000, 15000, 20060, 15020, "Far away"}}) {
+    writeSentences({one});
+    writeArrowsAndDefeaters();
+    TArgumentForm& f = start();
+    QApplication::processEvents();
+    SurfaceViewport& v = f.surfaceViewport();
+    QTest::keyClick(&f, Qt::Key_9, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(v.view().step(), ViewTransform::StepCount - 1) << one.text;
+    EXPECT_FALSE(v.horizontalBar()->isVisible()) << one.text;
+    EXPECT_FALSE(v.verticalBar()->isVisible()) << one.text;
+    const QRect box(at(f, {one.left, one.top}), at(f, {one.right + 1, one.bottom + 1}) - QPoint(1, 1));
+    EXPECT_TRUE(QRect(QPoint(0, 0), v.visibleSize()).contains(box)) << one.text;
+    EXPECT_LE(std::abs(box.left() - (v.visibleSize().width() - 1 - box.right())), 1) << one.text;
+    QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
+    if (one.left < 1000) {
+      EXPECT_TRUE(v.view().isIdentity());
+    } else {
+      EXPECT_TRUE(v.view().isActualSize());
+      EXPECT_EQ(at(f, {20030, 15010}), QPoint(v.visibleSize().width() / 2, v.visibleSize().height() / 2));
+    }
+    app_.reset();
+  }
+}
+
+// Zoomed out, at 100 % and zoomed in, a bar stands for the diagram and its
+// margins; its arrows step 20 pixels, a click beside the thumb a page, and a
+// few pixels' drag of the thumb a few pixels' worth of the diagram.
+TEST_F(ViewWindowTest, TheBarsStandForTheDiagramAtEveryZoom) {
+  writeSentences({{3000, 2000, 3060, 2020, "First"}, {6000, 4000, 6060, 4020, "Last"}});
+  writeArrowsAndDefeaters();
+  TArgumentForm& f = start();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QScrollBar* h = v.horizontalBar();
+  QTest::keyClick(&f, Qt::Key_9, Qt::ControlModifier);
+  EXPECT_FALSE(h->isVisible());
+  for (int step : {ViewTransform::ActualSizeStep - 2, ViewTransform::ActualSizeStep, ViewTransform::StepCount - 1}) {
+    while (v.view().step() < step) QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
+    v.centreOn({4500, 3000});
+    QApplication::processEvents();
+    ASSERT_TRUE(h->isVisible()) << step;
+    const ViewRect drawn = v.view().toView(Rect{3000, 2000, 6060, 4020});
+    EXPECT_EQ(h->maximum() + h->pageStep() - h->minimum(), drawn.right - drawn.left + 1 + 2 * ScrollMargin) << step;
+    EXPECT_EQ(h->pageStep(), v.visibleSize().width()) << step;
+
+    int64_t before = v.view().offsetX();
+    QTest::mouseClick(h, Qt::LeftButton, {}, barPart(h, QStyle::SC_ScrollBarAddLine).center());
+    EXPECT_EQ(v.view().offsetX() - before, 20) << step;
+    before = v.view().offsetX();
+    QTest::mouseClick(h, Qt::LeftButton, {}, barPart(h, QStyle::SC_ScrollBarSubLine).center());
+    EXPECT_EQ(v.view().offsetX() - before, -20) << step;
+    before = v.view().offsetX();
+    QTest::mouseClick(h, Qt::LeftButton, {}, barPart(h, QStyle::SC_ScrollBarAddPage).center());
+    EXPECT_EQ(v.view().offsetX() - before, std::min<int64_t>(h->pageStep(), h->maximum() - before)) << step;
+
+    const QPoint thumb = barPart(h, QStyle::SC_ScrollBarSlider).center();
+    const int travel = barPart(h, QStyle::SC_ScrollBarGroove).width() - barPart(h, QStyle::SC_ScrollBarSlider).width();
+    before = v.view().offsetX();
+    const int64_t range = h->maximum() - h->minimum();
+    QTest::mousePress(h, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(h, thumb - QPoint(3, 0));
+    QTest::mouseRelease(h, Qt::LeftButton, {}, thumb - QPoint(3, 0));
+    EXPECT_LT(v.view().offsetX(), before) << step;
+    // Three pixels of thumb, within the pixel the thumb was rounded to.
+    EXPECT_LE(before - v.view().offsetX(), (3 + 1) * range / travel) << step;
+  }
 }
 
 TEST_F(ViewWindowTest, BarsReachNegativeCoordinatesAndTheWheelScrolls) {
