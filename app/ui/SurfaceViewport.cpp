@@ -173,9 +173,16 @@ void SurfaceViewport::fitDiagram() {
   setView(fitView(*e, surface_.width(), surface_.height()));
 }
 
-void SurfaceViewport::centreOn(Point d) {
+void SurfaceViewport::centreOn(Point d) { centreOn(d, view_.step()); }
+
+// Zoomed and scrolled at once: one repaint. The centre is that of the
+// surface the bars leave at the new zoom.
+void SurfaceViewport::centreOn(Point d, int step) {
   ViewTransform v = view_;
+  v.zoomTo(step, {0, 0});
   v.placeAt(d, {visibleCentre().x(), visibleCentre().y()});
+  const ScrollBars after = scrollBarsFor(extent(), v, surface_.width(), surface_.height(), barThickness());
+  v.placeAt(d, {after.visibleWidth / 2, after.visibleHeight / 2});
   setView(v);
 }
 

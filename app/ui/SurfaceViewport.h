@@ -51,8 +51,9 @@ class SurfaceViewport : public QObject {
   // One step per notch, about a surface pixel.
   void zoomAbout(int step, QPoint surfacePoint);
   void scrollBy(int64_t dx, int64_t dy);
-  // Shows diagram point d at the visible surface's centre.
+  // Shows diagram point d at the visible surface's centre, at the zoom step given.
   void centreOn(Point d);
+  void centreOn(Point d, int step);
   // Back to 100 % at the origin (a diagram was opened).
   void reset();
 

@@ -5,9 +5,11 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QInputDialog>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -275,6 +277,49 @@ TEST_F(ViewWindowTest, FindAndFitThroughTheRealMenuAndDialog) {
   EXPECT_LT(f.surfaceViewport().view().step(), ViewTransform::ActualSizeStep);
   EXPECT_TRUE(QRect(QPoint(0, 0), f.surfaceViewport().visibleSize()).contains(at(f, {-400, -300})));
   EXPECT_EQ(modals.unanswered, 0);
+}
+
+// Zoomed out below readable text, Find zooms in to where the found sentence
+// shows its text; at a closer zoom it keeps the zoom. The real dialog, fixed
+// in size, then F3.
+TEST_F(ViewWindowTest, FindFarZoomedOutZoomsInToReadableText) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  for (int i = 0; i < ViewTransform::ActualSizeStep; ++i) QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
+  ASSERT_EQ(v.view().step(), 0);
+  bool fixedSize = false;
+  QTimer answer;
+  answer.setInterval(0);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    answer.stop();
+    fixedSize = dialog->minimumSize() == dialog->maximumSize();
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(), "far TWO");
+    QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+  });
+  answer.start();
+  QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(fixedSize);
+  EXPECT_EQ(v.view().step(), ViewTransform::ActualSizeStep);
+  const QPoint centre(v.visibleSize().width() / 2, v.visibleSize().height() / 2);
+  EXPECT_EQ(at(f, {5230, 4010}), centre);
+  // Its text is drawn: black pixels inside the box.
+  const QImage shown = grab(f);
+  int black = 0;
+  for (int x = at(f, {5200, 4000}).x() + 1; x < at(f, {5260, 4000}).x(); ++x)
+    for (int y = at(f, {5200, 4000}).y() + 1; y < at(f, {5200, 4020}).y(); ++y) black += shown.pixel(x, y) == qRgb(0, 0, 0);
+  EXPECT_GT(black, 10);
+
+  // The window manager hands the window back its focus (offscreen, nobody does).
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
+  v.scrollBy(-300, 0);
+  QTest::keyClick(&f, Qt::Key_F3);  // the only match again, at 200 % still
+  EXPECT_EQ(v.view().step(), ViewTransform::ActualSizeStep + 1);
+  EXPECT_EQ(at(f, {5230, 4010}), QPoint(v.visibleSize().width() / 2, v.visibleSize().height() / 2));
 }
 
 TEST_F(ViewWindowTest, EditingWhileZoomedUsesDiagramCoordinates) {
