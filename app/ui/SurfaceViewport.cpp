@@ -32,11 +32,15 @@ SurfaceViewport::SurfaceViewport(QWidget& parent, QWidget& canvas, const Diagram
       diagram_(diagram),
       horizontal_(new QScrollBar(Qt::Horizontal, &parent)),
       vertical_(new QScrollBar(Qt::Vertical, &parent)),
+      corner_(new QWidget(&parent)),
       autoScroll_(new QTimer(this)) {
   horizontal_->setObjectName("HorizontalScrollBar");
   vertical_->setObjectName("VerticalScrollBar");
+  corner_->setObjectName("ScrollBarCorner");
+  corner_->setAutoFillBackground(true);
   horizontal_->hide();
   vertical_->hide();
+  corner_->hide();
   connect(horizontal_, &QScrollBar::valueChanged, this, [this] { barMoved(); });
   connect(vertical_, &QScrollBar::valueChanged, this, [this] { barMoved(); });
   autoScroll_->setInterval(AutoScrollInterval);
@@ -114,8 +118,11 @@ void SurfaceViewport::placeBars() {
   const int bottom = surface_.top() + static_cast<int>(bars_.visibleHeight);
   horizontal_->setGeometry(surface_.left(), bottom, static_cast<int>(bars_.visibleWidth), t);
   vertical_->setGeometry(right, barTop_, t, std::max(0, bottom - barTop_));
+  corner_->setGeometry(right, bottom, t, t);
+  corner_->setVisible(bars_.horizontal.shown && bars_.vertical.shown);
   horizontal_->raise();
   vertical_->raise();
+  corner_->raise();
 }
 
 void SurfaceViewport::barMoved() {

@@ -88,6 +88,8 @@ class SurfaceViewport : public QObject {
   ViewTransform view_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;
+  // The square between the two bars, in the window's colour.
+  QWidget* corner_;
   QTimer* autoScroll_;
   QRect surface_;
   int barTop_ = 0;

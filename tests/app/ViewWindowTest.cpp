@@ -322,6 +322,26 @@ TEST_F(ViewWindowTest, FindFarZoomedOutZoomsInToReadableText) {
   EXPECT_EQ(at(f, {5230, 4010}), QPoint(v.visibleSize().width() / 2, v.visibleSize().height() / 2));
 }
 
+// The square between the two bars is the window's, whatever lies under it.
+TEST_F(ViewWindowTest, TheCornerBetweenTheBarsShowsNoDiagram) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  ASSERT_TRUE(v.horizontalBar()->isVisible() && v.verticalBar()->isVisible());
+  const QRect corner(v.verticalBar()->x(), v.horizontalBar()->y(), v.verticalBar()->width(), v.horizontalBar()->height());
+  // "Far one" under the corner: its top left at the corner's.
+  const QPoint far = at(f, {5000, 4000});
+  v.scrollBy(far.x() - corner.left(), far.y() - corner.top());
+  ASSERT_EQ(at(f, {5000, 4000}), corner.topLeft());
+  QApplication::processEvents();
+  const QImage window = f.ClientArea->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (int x = corner.left(); x <= corner.right(); ++x)
+    for (int y = corner.top(); y <= corner.bottom(); ++y)
+      ASSERT_EQ(window.pixelColor(x, y), QColor(0xD4, 0xD4, 0xD4)) << x << "," << y;
+  // Under the corner the surface does draw the sentence.
+  EXPECT_EQ(grab(f).pixelColor(corner.topLeft() + QPoint(2, 2)), QColor(0xC0, 0xC0, 0xC0));
+}
+
 TEST_F(ViewWindowTest, EditingWhileZoomedUsesDiagramCoordinates) {
   TArgumentForm& f = startWithSpreadDiagram();
   QApplication::processEvents();
