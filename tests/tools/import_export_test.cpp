@@ -170,7 +170,7 @@ TEST(ImportExport, FailuresExitWithTheMessage) {
   EXPECT_EQ(missing.out, "");
 
   EXPECT_EQ(runTool({"import", dir.file("none.json"), dir.str()}).err,
-            "Cannot open file " + dir.file("none.json") + ".\n");
+            "Cannot open file " + dir.file("none.json") + ": No such file or directory.\n");
 
   writeFile(dir.file("broken.json"), R"({"sentences": [{"Left": 1,}]})");
   const CliRun broken = runTool({"import", dir.file("broken.json"), dir.str()});
