@@ -1,5 +1,7 @@
 #include "store/DiagramJson.h"
 
+#include <limits>
+
 #include "store/JsonRowReader.h"
 #include "store/JsonRowStream.h"
 
@@ -56,6 +58,16 @@ void padStatuses(DiagramRows& rows) {
   if (!rows.defeaterState.empty()) rows.defeaterState.resize(rows.defeaters.size());
 }
 
+// Short forms are completed in 32 bits, as the program computes a new
+// element; a value that does not fit is named with its row and column.
+template <class Fail>
+int32_t within32Bits(int64_t v, Fail fail) {
+  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+    fail(std::to_string(v) + " is outside the 32-bit range");
+  return static_cast<int32_t>(v);
+}
+
+
 SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
   SentenceRow s;
   s.Left = r.integer("Left");
@@ -67,10 +79,14 @@ SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
     s.Right = r.integer("Right");
     s.Bottom = r.integer("Bottom");
   } else {
-    r.guard([&] { sizeSentenceFromText(s, g); });
+    TextSize size;
+    r.guard([&] { size = boxSizeForText(s.Text, g); });
+    s.Right = within32Bits(int64_t{s.Left} + size.width, [&](const std::string& m) { r.failAt("Right", m); });
+    s.Bottom = within32Bits(int64_t{s.Top} + size.height, [&](const std::string& m) { r.failAt("Bottom", m); });
   }
   return s;
 }
+
 
 // An arrow given by sentence numbers, joined once every sentence is known
 // (the lists may come in any order).
@@ -94,19 +110,35 @@ void readArrow(const JsonRowReader& r, DiagramRows& rows, std::vector<ArrowByNum
   rows.arrows.push_back(std::move(a));
 }
 
+// The centres of the sentences an arrow joins: each coordinate's sum is 32-bit.
+void checkCentres(const DiagramRows& rows, const ArrowByNumbers& a, const std::string& where) {
+  for (const auto& [end, n] : {std::pair{'1', a.from}, std::pair{'2', a.to}}) {
+    const SentenceRow& s = rows.sentences[static_cast<size_t>(n)];
+    const std::string sentence = "sentences[" + std::to_string(n) + "].";
+    within32Bits(int64_t{s.Left} + s.Right, [&](const std::string& m) {
+      throw ZorvexError(where + ".Center" + end + "X: " + sentence + "Left + Right = " + m);
+    });
+    within32Bits(int64_t{s.Top} + s.Bottom, [&](const std::string& m) {
+      throw ZorvexError(where + ".Center" + end + "Y: " + sentence + "Top + Bottom = " + m);
+    });
+  }
+}
+
 void joinArrows(DiagramRows& rows, const std::vector<ArrowByNumbers>& byNumbers, const Geometry& g) {
   const auto count = static_cast<int64_t>(rows.sentences.size());
   for (const ArrowByNumbers& a : byNumbers) {
-    const std::string where = "arrows[" + std::to_string(a.row) + "]: ";
+    const std::string where = "arrows[" + std::to_string(a.row) + "]";
     for (const auto& [key, n] : {std::pair{"From", a.from}, std::pair{"To", a.to}})
       if (n < 0 || n >= count)
-        throw ZorvexError(where + "'" + key + "' is " + std::to_string(n) + ", but the sentences are numbered 0 to " +
-                          std::to_string(count - 1));
+        throw ZorvexError(where + ": '" + key + "' is " + std::to_string(n) +
+                          ", but the sentences are numbered 0 to " + std::to_string(count - 1));
+    checkCentres(rows, a, where);
     try {
       rows.arrows[a.row] = arrowBetween(rows.sentences[static_cast<size_t>(a.from)],
                                         rows.sentences[static_cast<size_t>(a.to)], g);
-    } catch (const ZorvexError& e) {
-      throw ZorvexError(where + e.message());
+    } catch (const ZorvexError&) {
+      throw ZorvexError(where + ": its end points on sentences[" + std::to_string(a.from) + "] and sentences[" +
+                        std::to_string(a.to) + "] overflow 32-bit arithmetic");
     }
   }
 }
@@ -124,6 +156,13 @@ void readRect(const JsonRowReader& r, const std::string& key, int32_t* const (&o
   for (size_t i = 0; i < 4; ++i) *out[i] = r.integer(key + sides[i]);
 }
 
+void checkRectCentre(const JsonRowReader& r, const char* centre, const char* rect, int32_t a, int32_t b,
+                     const char* axis) {
+  within32Bits(int64_t{a} + b, [&](const std::string& m) {
+    r.failAt(std::string(centre) + axis, std::string(rect) + (*axis == 'X' ? " Left + Right = " : " Top + Bottom = ") + m);
+  });
+}
+
 DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
   DefeaterRow d;
   readRect(r, "ChallengingRect",
@@ -134,7 +173,15 @@ DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
   bool anyComputed = false;
   for (size_t i = 8; i < columns.size(); ++i) anyComputed = anyComputed || r.has(columns[i].name);
   if (!anyComputed) {
-    r.guard([&] { completeDefeater(d, g); });
+    checkRectCentre(r, "Center1", "ChallengingRect", d.ChallengingRectLeft, d.ChallengingRectRight, "X");
+    checkRectCentre(r, "Center1", "ChallengingRect", d.ChallengingRectTop, d.ChallengingRectBottom, "Y");
+    checkRectCentre(r, "Center2", "ChallengedRect", d.ChallengedRectLeft, d.ChallengedRectRight, "X");
+    checkRectCentre(r, "Center2", "ChallengedRect", d.ChallengedRectTop, d.ChallengedRectBottom, "Y");
+    try {
+      completeDefeater(d, g);
+    } catch (const ZorvexError&) {
+      r.fail("its end points on the two rectangles overflow 32-bit arithmetic");
+    }
   } else {
     // Either all eight stored centre and end point columns, or none of them.
     for (size_t i = 8; i < columns.size(); ++i) d.*columns[i].integer = r.integer(columns[i].name);

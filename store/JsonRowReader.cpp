@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/InputExcerpt.h"
+
 namespace zorvex {
 
 const JsonCell& JsonRow::cell(std::string_view key) const {
@@ -14,11 +16,15 @@ const JsonCell& JsonRow::cell(std::string_view key) const {
 
 JsonRowReader::JsonRowReader(const JsonRow& row) : row_(row) {
   if (!row_.isObject) fail("a row must be a JSON object");
-  if (!row_.unknownKey.empty()) fail("unknown key '" + row_.unknownKey + "'");
+  if (!row_.unknownKey.empty()) fail("unknown key '" + inputExcerpt(row_.unknownKey) + "'");
 }
 
 void JsonRowReader::fail(const std::string& what) const {
   throw ZorvexError(std::string(row_.list) + "[" + std::to_string(row_.index) + "]: " + what);
+}
+
+void JsonRowReader::failAt(std::string_view key, const std::string& what) const {
+  throw ZorvexError(std::string(row_.list) + "[" + std::to_string(row_.index) + "]." + std::string(key) + ": " + what);
 }
 
 void JsonRowReader::onlyKeys(const std::vector<std::string>& allowed) const {

@@ -37,6 +37,8 @@ class JsonRowReader {
   void onlyKeys(const std::vector<std::string>& allowed) const;
 
   [[noreturn]] void fail(const std::string& what) const;
+  // The same for one value of the row: "sentences[3].Right: <what>".
+  [[noreturn]] void failAt(std::string_view key, const std::string& what) const;
   // Runs a computation on the row, prefixing its failure with the row's name.
   template <class F>
   void guard(F f) const {

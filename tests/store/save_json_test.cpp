@@ -84,7 +84,7 @@ TEST(SaveJson, OpeningFailuresAreReportedAsLoadingReportsThem) {
   // A row loading cannot take ends loading there; the rows before it stay.
   const Reopened wide = openText(dir, R"({"sentences": [{"Left": 0, "Top": 0, "Right": 1, "Bottom": 1, "Text": "a",
       "Status": 2}, {"Left": -2147483647, "Top": 0, "Right": 1, "Bottom": 1, "Text": "b"}]})");
-  EXPECT_EQ(wide.error, "sentences[1]: Integer overflow");
+  EXPECT_EQ(wide.error, "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range");
   ASSERT_EQ(wide.diagram.SentenceCount(), 1);
   EXPECT_EQ(wide.diagram.sentence(0).Status, Undefeated);
 }
