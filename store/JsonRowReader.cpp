@@ -27,7 +27,7 @@ void JsonRowReader::failAt(std::string_view key, const std::string& what) const 
   throw ZorvexError(std::string(row_.list) + "[" + std::to_string(row_.index) + "]." + std::string(key) + ": " + what);
 }
 
-void JsonRowReader::onlyKeys(const std::vector<std::string>& allowed) const {
+void JsonRowReader::onlyKeys(std::initializer_list<std::string_view> allowed) const {
   for (size_t i = 0; i < row_.cells.size(); ++i) {
     const std::string& key = row_.keys->name(static_cast<int>(i));
     if (row_.cells[i].kind != JsonCell::Absent && std::find(allowed.begin(), allowed.end(), key) == allowed.end())

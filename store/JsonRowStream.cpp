@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include <nlohmann/json.hpp>
 
@@ -14,8 +15,37 @@ namespace {
 using nlohmann::json;
 
 // The parser takes a NUL byte for the end of the input and would accept
-// whatever follows it. Where the input has one, the parser reads an invalid
-// byte in its place instead, and its failure there is reported as the NUL.
+// whatever follows it. Where the input has one, the parser reads it as 0xFF,
+// which is never valid JSON, in a string or out of one: the parser fails
+// exactly there, and that failure is reported as the NUL.
+class NulAsInvalidByte {
+ public:
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = char;
+
+  NulAsInvalidByte() = default;
+  explicit NulAsInvalidByte(const char* p) : p_(p) {}
+  char operator*() const { return *p_ == '\0' ? '\xFF' : *p_; }
+  NulAsInvalidByte& operator++() {
+    ++p_;
+    return *this;
+  }
+  NulAsInvalidByte operator++(int) {
+    const NulAsInvalidByte before = *this;
+    ++p_;
+    return before;
+  }
+  bool operator==(const NulAsInvalidByte& other) const { return p_ == other.p_; }
+  bool operator!=(const NulAsInvalidByte& other) const { return p_ != other.p_; }
+
+ private:
+  const char* p_ = nullptr;
+};
+
+// Where the first NUL byte is, and the message naming it.
 struct NulByte {
   size_t offset = std::string_view::npos;
   std::string line, column;
@@ -35,15 +65,16 @@ struct NulByte {
 
 // The parser's messages quote the token it read ("...; last read:
 // '<token>'", "number overflow parsing '<token>'"), however long it is.
-std::string withShortQuote(const std::string& message, const std::string& token) {
+std::string withShortQuote(std::string_view message, const std::string& token) {
   for (const std::string_view lead : {"last read: '", "parsing '"}) {
     const size_t at = message.find(lead);
     if (at == std::string::npos) continue;
     const size_t start = at + lead.size();
     if (message.compare(start, token.size(), token) != 0) continue;
-    return message.substr(0, start) + inputExcerpt(token) + message.substr(start + token.size());
+    return std::string(message.substr(0, start)) + inputExcerpt(token) +
+           std::string(message.substr(start + token.size()));
   }
-  return message;
+  return std::string(message);
 }
 
 JsonCell cellOf(JsonCell::Kind kind) {
@@ -88,9 +119,9 @@ class RowHandler {
   bool end_array() { return close(); }
   bool key(std::string& k);
   bool parse_error(size_t position, const std::string& token, const nlohmann::detail::exception& e) {
-    std::string message = e.what();
+    std::string_view message = e.what();  // may quote megabytes of input
     if (position > nul_.offset) throw ZorvexError(nul_.message(message.find("invalid string") != std::string::npos));
-    if (auto pos = message.find("] "); pos != std::string::npos) message.erase(0, pos + 2);
+    if (auto pos = message.find("] "); pos != std::string::npos) message.remove_prefix(pos + 2);
     throw ZorvexError("Invalid JSON: " + withShortQuote(message, token));
   }
 
@@ -195,9 +226,7 @@ void streamRows(std::string_view text, const RowList (&lists)[3]) {
     json::sax_parse(text.begin(), text.end(), &handler);
     return;
   }
-  std::string copy(text);
-  copy[nul.offset] = '\xFF';  // never valid JSON, in a string or out of one
-  json::sax_parse(copy.begin(), copy.end(), &handler);
+  json::sax_parse(NulAsInvalidByte(text.data()), NulAsInvalidByte(text.data() + text.size()), &handler);
 }
 
 }  // namespace zorvex
