@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const zorvex::ProgramStart start = zorvex::readProgramArguments(argumentsOf(argc, argv), std::cout, std::cerr);
   if (start.exitCode) return *start.exitCode;
-  // Caught before any window exists: a signal during start-up waits for the
-  // event loop, then closes the main window as "E&xit" does.
+  // Caught before any window exists, so that a signal during start-up, even
+  // while a box waits, ends the program as "E&xit" does.
   zorvex::TerminationSignals terminations;
   QApplication::setApplicationName(QStringLiteral("Zorvex!"));
   // No display name: on X11 Qt would append it to every window's caption
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
                                : std::make_unique<zorvex::ZorvexApplication>();
   QObject::connect(&program->ArgumentForm(), &zorvex::TArgumentForm::closed, &app, &QApplication::quit,
                    Qt::QueuedConnection);
-  QObject::connect(&terminations, &zorvex::TerminationSignals::received, &program->ArgumentForm(), &QWidget::close);
+  terminations.closeOnSignal(program->ArgumentForm());
   program->show();
   return QApplication::exec();
 }

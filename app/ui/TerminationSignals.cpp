@@ -1,6 +1,8 @@
 #include "app/ui/TerminationSignals.h"
 
+#include <QApplication>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -58,11 +60,24 @@ TerminationSignals::~TerminationSignals() {
     if (fd >= 0) ::close(fd);
 }
 
+void TerminationSignals::closeOnSignal(QWidget& window) {
+  window_ = &window;
+  if (receivedEarly_) QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
+}
+
 void TerminationSignals::readSignals() {
   unsigned char bytes[16];
   ssize_t got;
   while ((got = ::read(sockets_[1], bytes, sizeof bytes)) > 0)
-    for (ssize_t n = 0; n < got; ++n) emit received(bytes[n]);
+    for (ssize_t n = 0; n < got; ++n) {
+      if (window_) {
+        window_->close();
+      } else {
+        // Start-up waits in a box: let it go on to the window.
+        receivedEarly_ = true;
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+      }
+    }
 }
 
 }  // namespace zorvex
