@@ -1,6 +1,7 @@
 // Unsaved work survives closing: each diagram keeps its own recovery copy,
 // the Open dialog finds them all, and SIGTERM, SIGINT and SIGHUP close the
 // program as "E&xit" does.
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -126,14 +127,19 @@ TEST_F(RecoveryOnClosingTest, TwoDiagramsClosedUnsavedBothComeBackThroughTheOpen
 TEST_F(RecoveryOnClosingTest, SigtermClosesTheWindowAsExitDoesAndKeepsTheCopy) {
   TArgumentForm& f = start();
   addSentence(f, "unsaved");
-  // As the program wires it.
+  // As the program wires it; a loop of the test's own stands for the
+  // program's, which "closed" ends (the program itself is run below).
   TerminationSignals terminations;
   terminations.closeOnSignal(f);
-  QObject::connect(&f, &TArgumentForm::closed, qApp, &QApplication::quit, Qt::QueuedConnection);
-  QTimer::singleShot(20000, qApp, [] { QApplication::exit(3); });  // a guard only
+  QEventLoop loop;
+  QObject::connect(&f, &TArgumentForm::closed, &loop, [&] { loop.exit(0); }, Qt::QueuedConnection);
+  QTimer guard;  // ends the wait should the window stay open
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, &loop, [&] { loop.exit(3); });
+  guard.start(20000);
 
   ASSERT_EQ(std::raise(SIGTERM), 0);
-  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_EQ(loop.exec(), 0);
   EXPECT_FALSE(f.isVisible());
   const fs::path copy = f.fileCommands().recoveryFolder /
                         ("Recovered diagram - " + QDir(dir_.path()).dirName().toStdString() + ".json");
