@@ -119,8 +119,6 @@ void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptio
     saveTables(d, where.path, options);
 }
 
-fs::path recoveryFile(const fs::path& dataFolder) { return dataFolder / "Recovered diagram.json"; }
-
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {
   if (!file.parent_path().empty()) ensureFolder(file.parent_path());
   saveJson(d, file);

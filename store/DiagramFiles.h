@@ -64,8 +64,6 @@ struct SaveOptions {
 // Throws ZorvexError with the user's message; on failure nothing changed.
 void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptions& options = {});
 
-// "<dataFolder>/Recovered diagram.json"
-std::filesystem::path recoveryFile(const std::filesystem::path& dataFolder);
 // Writes the diagram as JSON with statuses to `file` (creating its folder),
 // replacing an older copy atomically. Throws ZorvexError.
 void writeRecoveryCopy(const Diagram& d, const std::filesystem::path& file);
