@@ -7,6 +7,7 @@
 
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/ProgramArguments.h"
+#include "app/ui/TerminationSignals.h"
 #include "app/ui/ZorvexApplication.h"
 
 namespace {
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const zorvex::ProgramStart start = zorvex::readProgramArguments(argumentsOf(argc, argv), std::cout, std::cerr);
   if (start.exitCode) return *start.exitCode;
+  // Caught before any window exists, so that a signal during start-up, even
+  // while a box waits, ends the program as "E&xit" does.
+  zorvex::TerminationSignals terminations;
   QApplication::setApplicationName(QStringLiteral("Zorvex!"));
   // No display name: on X11 Qt would append it to every window's caption
   // ("Logs — Zorvex!"), and the captions are the windows' own.
@@ -36,6 +40,7 @@ int main(int argc, char** argv) {
                                : std::make_unique<zorvex::ZorvexApplication>();
   QObject::connect(&program->ArgumentForm(), &zorvex::TArgumentForm::closed, &app, &QApplication::quit,
                    Qt::QueuedConnection);
+  terminations.closeOnSignal(program->ArgumentForm());
   program->show();
   return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 #include "store/DiagramFiles.h"
 #include "store/DiagramJson.h"
 #include "store/DiagramToRows.h"
+#include "store/RecoveryCopies.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
 #include "store/TextFiles.h"
@@ -133,8 +134,8 @@ void BM_Fingerprint(benchmark::State& state) {
 void BM_RecoveryCopy(benchmark::State& state) {
   const Diagram& d = bigDiagram();
   Folder dir;
-  const fs::path file = recoveryFile(fs::path(dir.path) / "data");
-  for (auto _ : state) writeRecoveryCopy(d, file);
+  const DiagramLocation source{fs::path(dir.path) / "work", DiagramFormat::Tables};
+  for (auto _ : state) keepRecoveryCopy(d, source, fs::path(dir.path) / "data");
 }
 
 BENCHMARK(BM_SaveTables)->Unit(benchmark::kMillisecond);

@@ -85,6 +85,8 @@ struct SentenceEditState {
   int32_t Top = 240;
   int32_t Width = 161;
   int32_t Height = 21;
+  // Counts the placements: each starts the box afresh, with nothing to undo.
+  uint32_t placements = 0;
 };
 
 struct SurfaceSize {
@@ -109,5 +111,6 @@ constexpr int32_t SurfaceTop = 2;
 
 constexpr int DeleteKey = 46;
 constexpr char EnterKey = 13;
+constexpr char EscapeKey = 27;
 
 }  // namespace zorvex

@@ -18,6 +18,7 @@ void ArgumentEditor::ShowSentenceEdit(int32_t x, int32_t y) {
   if (at.y + SentenceEdit_.Height > surface.height)
     SentenceEdit_.Top = view_.toDiagram(ViewPoint{at.x, int64_t{surface.height} - SentenceEdit_.Height}).y;
   SentenceEdit_.visible = true;
+  ++SentenceEdit_.placements;
   host_.sentenceEditChanged();
   host_.focusSentenceEdit();
 }
@@ -26,6 +27,7 @@ void ArgumentEditor::PlaceSentenceEdit(int32_t x, int32_t y) {
   SentenceEdit_.Left = x;
   SentenceEdit_.Top = y;
   SentenceEdit_.visible = true;
+  ++SentenceEdit_.placements;
   host_.sentenceEditChanged();
 }
 
@@ -56,6 +58,11 @@ void ArgumentEditor::AddSentenceFromEdit() {
 
 void ArgumentEditor::SentenceEditKeyPress(char key) {
   if (key == EnterKey) AddSentenceFromEdit();
+  // Escape takes the box away unused; the tool stays for the next press.
+  if (key == EscapeKey && SentenceEdit_.visible) {
+    SentenceEdit_.visible = false;
+    host_.sentenceEditChanged();
+  }
 }
 
 void ArgumentEditor::SentenceEditTextChanged(const std::string& text) { SentenceEdit_.text = text; }

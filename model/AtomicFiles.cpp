@@ -101,7 +101,7 @@ Target inspect(const std::string& given, const Failure& fail) {
   t.folder = parent.empty() ? "." : parent.string();
   struct stat st {};
   t.exists = stat(t.path.c_str(), &st) == 0;
-  if (t.exists && !S_ISREG(st.st_mode)) fail(given, "it is not a file");
+  if (t.exists && !S_ISREG(st.st_mode)) fail(given, S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "it is not a file");
   if (t.exists && (st.st_mode & 0222) == 0) fail(given, "the file is read-only");
   if (const auto attribute = t.exists ? refusingAttribute(t.path) : std::nullopt)
     fail(given, "the file is marked " + *attribute);

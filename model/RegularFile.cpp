@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace zorvex {
 namespace {
@@ -19,22 +20,43 @@ bool readToEnd(int fd, std::string& out) {
   }
 }
 
+// What the name holds instead of a regular file.
+const char* notRegular(mode_t mode) {
+  if (S_ISDIR(mode)) return std::strerror(EISDIR);
+  if (S_ISFIFO(mode)) return "it is a FIFO, not a file";
+  if (S_ISSOCK(mode)) return "it is a socket, not a file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a file";
+  return "it is not a file";
+}
+
+std::nullopt_t failed(std::string* whyNot, const char* reason) {
+  if (whyNot) *whyNot = reason;
+  return std::nullopt;
+}
+
 }  // namespace
 
 // The name is checked before it is opened (opening some devices has effects
 // of its own), and the descriptor again after, since the name may have
 // changed in between; O_NONBLOCK keeps that open from waiting for a FIFO's writer.
-std::optional<std::string> readRegularFile(const std::string& path) {
+std::optional<std::string> readRegularFile(const std::string& path, std::string* whyNot) {
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (stat(path.c_str(), &st) != 0) return failed(whyNot, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) return failed(whyNot, notRegular(st.st_mode));
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return failed(whyNot, std::strerror(errno));
   std::string bytes;
-  const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (regular) bytes.reserve(static_cast<size_t>(st.st_size));
-  const bool ok = regular && readToEnd(fd, bytes);
+  const bool statted = fstat(fd, &st) == 0;
+  const int statError = errno;
+  if (!statted || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return failed(whyNot, statted ? notRegular(st.st_mode) : std::strerror(statError));
+  }
+  bytes.reserve(static_cast<size_t>(st.st_size));
+  const bool ok = readToEnd(fd, bytes);
+  const int readError = errno;
   close(fd);
-  if (!ok) return std::nullopt;
+  if (!ok) return failed(whyNot, std::strerror(readError));
   return bytes;
 }
 

@@ -6,7 +6,9 @@
 
 namespace zorvex {
 
-// The file's bytes, or nothing when it is not a regular file or cannot be read.
-std::optional<std::string> readRegularFile(const std::string& path);
+// The file's bytes, or nothing when it is not a regular file or cannot be
+// read; then `whyNot`, when given, says why ("No such file or directory",
+// "Is a directory", "it is a FIFO, not a file", ...).
+std::optional<std::string> readRegularFile(const std::string& path, std::string* whyNot = nullptr);
 
 }  // namespace zorvex

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Zorvex! needs on Debian 12.
-# Usage: scripts/install-deps.sh [run]   ("run" adds what the program needs to show its windows)
+# Usage: scripts/install-deps.sh [run|test]   ("run" adds what the program needs to show its
+# windows, "test" clang and its runtime libraries for the libFuzzer targets)
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
 )
 if [ "${1:-}" = "run" ]; then
   packages+=(xvfb xauth)
+fi
+if [ "${1:-}" = "test" ]; then
+  packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

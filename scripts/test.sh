@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
 # the full build, then the window-free core again under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# and UndefinedBehaviorSanitizer, and the file readers under libFuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -15,5 +15,8 @@ ninja -C build -j"$jobs"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DZORVEX_UI=OFF -DZORVEX_BENCH=OFF -DZORVEX_SANITIZE=ON >/dev/null
 ninja -C build-sanitize -j"$jobs"
+# The readers of diagram files and tables under libFuzzer, with the same
+# sanitizers: a minute each (needs clang).
+scripts/fuzz.sh 60
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest -j"$jobs" --output-on-failure)

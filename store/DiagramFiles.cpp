@@ -173,8 +173,6 @@ bool tablesLeaveOutStatuses(const Diagram& d) {
          });
 }
 
-fs::path recoveryFile(const fs::path& dataFolder) { return dataFolder / "Recovered diagram.json"; }
-
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {
   if (!file.parent_path().empty()) ensureFolder(file.parent_path());
   saveJson(d, file);

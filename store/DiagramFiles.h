@@ -78,8 +78,6 @@ void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptio
 // than the one every element opened from tables has: tables do not keep it.
 bool tablesLeaveOutStatuses(const Diagram& d);
 
-// "<dataFolder>/Recovered diagram.json"
-std::filesystem::path recoveryFile(const std::filesystem::path& dataFolder);
 // Writes the diagram as JSON with statuses to `file` (creating its folder),
 // replacing an older copy atomically. Throws ZorvexError.
 void writeRecoveryCopy(const Diagram& d, const std::filesystem::path& file);

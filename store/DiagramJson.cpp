@@ -1,5 +1,7 @@
 #include "store/DiagramJson.h"
 
+#include <limits>
+
 #include "store/JsonRowReader.h"
 #include "store/JsonRowStream.h"
 
@@ -56,6 +58,16 @@ void padStatuses(DiagramRows& rows) {
   if (!rows.defeaterState.empty()) rows.defeaterState.resize(rows.defeaters.size());
 }
 
+// Short forms are completed in 32 bits, as the program computes a new
+// element; a value that does not fit is named with its row and column.
+template <class Fail>
+int32_t within32Bits(int64_t v, Fail fail) {
+  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+    fail(std::to_string(v) + " is outside the 32-bit range");
+  return static_cast<int32_t>(v);
+}
+
+
 SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
   SentenceRow s;
   s.Left = r.integer("Left");
@@ -67,7 +79,10 @@ SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
     s.Right = r.integer("Right");
     s.Bottom = r.integer("Bottom");
   } else {
-    r.guard([&] { sizeSentenceFromText(s, g); });
+    TextSize size;
+    r.guard([&] { size = boxSizeForText(s.Text, g); });
+    s.Right = within32Bits(int64_t{s.Left} + size.width, [&](const std::string& m) { r.failAt("Right", m); });
+    s.Bottom = within32Bits(int64_t{s.Top} + size.height, [&](const std::string& m) { r.failAt("Bottom", m); });
   }
   return s;
 }
@@ -79,34 +94,63 @@ struct ArrowByNumbers {
   int32_t from, to;
 };
 
-void readArrow(const JsonRowReader& r, DiagramRows& rows, std::vector<ArrowByNumbers>& byNumbers) {
-  readStatus(r, rows.arrowStatus, rows.arrows.size());
+// The arrows as read, each with its place in the list; the list of rows is
+// made once the file has been read whole, so a file that fails late has not
+// made millions of rows first.
+struct ArrowsRead {
+  size_t count = 0;
+  std::vector<std::pair<size_t, ArrowRow>> rows;
+  std::vector<ArrowByNumbers> byNumbers;
+};
+
+void readArrow(const JsonRowReader& r, DiagramRows& rows, ArrowsRead& read) {
+  readStatus(r, rows.arrowStatus, read.count);
   if (r.has("From") || r.has("To")) {
     r.onlyKeys({"From", "To", "Status"});
     const int32_t from = r.integer("From"), to = r.integer("To");
     if (from == to) r.fail("the start and end of the arrow must be different");
-    byNumbers.push_back({rows.arrows.size(), from, to});
-    rows.arrows.emplace_back();
+    read.byNumbers.push_back({read.count++, from, to});
     return;
   }
   ArrowRow a;
   r.readAll(a, arrowColumns());
-  rows.arrows.push_back(std::move(a));
+  read.rows.emplace_back(read.count++, std::move(a));
 }
 
-void joinArrows(DiagramRows& rows, const std::vector<ArrowByNumbers>& byNumbers, const Geometry& g) {
+std::string arrowName(size_t row) { return "arrows[" + std::to_string(row) + "]"; }
+
+// The centres of the sentences an arrow joins: each coordinate's sum is 32-bit.
+void checkCentres(const DiagramRows& rows, const ArrowByNumbers& a) {
+  for (const auto& [end, n] : {std::pair{'1', a.from}, std::pair{'2', a.to}}) {
+    const SentenceRow& s = rows.sentences[static_cast<size_t>(n)];
+    const auto fail = [&, end = end, n = n](char axis, const char* sum, const std::string& m) {
+      throw ZorvexError(arrowName(a.row) + ".Center" + end + axis + ": sentences[" + std::to_string(n) + "]." + sum +
+                        " = " + m);
+    };
+    within32Bits(int64_t{s.Left} + s.Right, [&](const std::string& m) { fail('X', "Left + Right", m); });
+    within32Bits(int64_t{s.Top} + s.Bottom, [&](const std::string& m) { fail('Y', "Top + Bottom", m); });
+  }
+}
+
+void joinArrows(DiagramRows& rows, ArrowsRead& read, const Geometry& g) {
+  // Every number is checked before any arrow is computed, so that a wrong
+  // one at the end of a long list is reported at once.
   const auto count = static_cast<int64_t>(rows.sentences.size());
-  for (const ArrowByNumbers& a : byNumbers) {
-    const std::string where = "arrows[" + std::to_string(a.row) + "]: ";
+  for (const ArrowByNumbers& a : read.byNumbers)
     for (const auto& [key, n] : {std::pair{"From", a.from}, std::pair{"To", a.to}})
       if (n < 0 || n >= count)
-        throw ZorvexError(where + "'" + key + "' is " + std::to_string(n) + ", but the sentences are numbered 0 to " +
-                          std::to_string(count - 1));
+        throw ZorvexError(arrowName(a.row) + ": '" + key + "' is " + std::to_string(n) +
+                          ", but the sentences are numbered 0 to " + std::to_string(count - 1));
+  rows.arrows.resize(read.count);
+  for (auto& [row, arrow] : read.rows) rows.arrows[row] = std::move(arrow);
+  for (const ArrowByNumbers& a : read.byNumbers) {
+    checkCentres(rows, a);
     try {
       rows.arrows[a.row] = arrowBetween(rows.sentences[static_cast<size_t>(a.from)],
                                         rows.sentences[static_cast<size_t>(a.to)], g);
-    } catch (const ZorvexError& e) {
-      throw ZorvexError(where + e.message());
+    } catch (const ZorvexError&) {
+      throw ZorvexError(arrowName(a.row) + ": its end points on sentences[" + std::to_string(a.from) +
+                        "] and sentences[" + std::to_string(a.to) + "] overflow 32-bit arithmetic");
     }
   }
 }
@@ -124,6 +168,13 @@ void readRect(const JsonRowReader& r, const std::string& key, int32_t* const (&o
   for (size_t i = 0; i < 4; ++i) *out[i] = r.integer(key + sides[i]);
 }
 
+void checkRectCentre(const JsonRowReader& r, const char* centre, const char* rect, int32_t a, int32_t b,
+                     const char* axis) {
+  within32Bits(int64_t{a} + b, [&](const std::string& m) {
+    r.failAt(std::string(centre) + axis, std::string(rect) + (*axis == 'X' ? " Left + Right = " : " Top + Bottom = ") + m);
+  });
+}
+
 DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
   DefeaterRow d;
   readRect(r, "ChallengingRect",
@@ -134,7 +185,15 @@ DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
   bool anyComputed = false;
   for (size_t i = 8; i < columns.size(); ++i) anyComputed = anyComputed || r.has(columns[i].name);
   if (!anyComputed) {
-    r.guard([&] { completeDefeater(d, g); });
+    checkRectCentre(r, "Center1", "ChallengingRect", d.ChallengingRectLeft, d.ChallengingRectRight, "X");
+    checkRectCentre(r, "Center1", "ChallengingRect", d.ChallengingRectTop, d.ChallengingRectBottom, "Y");
+    checkRectCentre(r, "Center2", "ChallengedRect", d.ChallengedRectLeft, d.ChallengedRectRight, "X");
+    checkRectCentre(r, "Center2", "ChallengedRect", d.ChallengedRectTop, d.ChallengedRectBottom, "Y");
+    try {
+      completeDefeater(d, g);
+    } catch (const ZorvexError&) {
+      r.fail("its end points on the two rectangles overflow 32-bit arithmetic");
+    }
   } else {
     // Either all eight stored centre and end point columns, or none of them.
     for (size_t i = 8; i < columns.size(); ++i) d.*columns[i].integer = r.integer(columns[i].name);
@@ -146,7 +205,7 @@ DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
 
 DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
   DiagramRows rows;
-  std::vector<ArrowByNumbers> byNumbers;
+  ArrowsRead arrows;
   const RowList lists[3] = {
       {"sentences", &sentenceKeys(),
        [&](const JsonRow& row) {
@@ -154,14 +213,14 @@ DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
          readStatus(r, rows.sentenceStatus, rows.sentences.size());
          rows.sentences.push_back(readSentence(r, geometry));
        }},
-      {"arrows", &arrowKeys(), [&](const JsonRow& row) { readArrow(JsonRowReader(row), rows, byNumbers); }},
+      {"arrows", &arrowKeys(), [&](const JsonRow& row) { readArrow(JsonRowReader(row), rows, arrows); }},
       {"defeaters", &defeaterKeys(), [&](const JsonRow& row) {
          const JsonRowReader r(row);
          readDefeaterState(r, rows.defeaterState, rows.defeaters.size());
          rows.defeaters.push_back(readDefeater(r, geometry));
        }}};
   streamRows(text, lists);
-  joinArrows(rows, byNumbers, geometry);
+  joinArrows(rows, arrows, geometry);
   padStatuses(rows);
   return rows;
 }

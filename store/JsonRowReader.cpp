@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/InputExcerpt.h"
+
 namespace zorvex {
 
 const JsonCell& JsonRow::cell(std::string_view key) const {
@@ -14,14 +16,18 @@ const JsonCell& JsonRow::cell(std::string_view key) const {
 
 JsonRowReader::JsonRowReader(const JsonRow& row) : row_(row) {
   if (!row_.isObject) fail("a row must be a JSON object");
-  if (!row_.unknownKey.empty()) fail("unknown key '" + row_.unknownKey + "'");
+  if (!row_.unknownKey.empty()) fail("unknown key '" + inputExcerpt(row_.unknownKey) + "'");
 }
 
 void JsonRowReader::fail(const std::string& what) const {
   throw ZorvexError(std::string(row_.list) + "[" + std::to_string(row_.index) + "]: " + what);
 }
 
-void JsonRowReader::onlyKeys(const std::vector<std::string>& allowed) const {
+void JsonRowReader::failAt(std::string_view key, const std::string& what) const {
+  throw ZorvexError(std::string(row_.list) + "[" + std::to_string(row_.index) + "]." + std::string(key) + ": " + what);
+}
+
+void JsonRowReader::onlyKeys(std::initializer_list<std::string_view> allowed) const {
   for (size_t i = 0; i < row_.cells.size(); ++i) {
     const std::string& key = row_.keys->name(static_cast<int>(i));
     if (row_.cells[i].kind != JsonCell::Absent && std::find(allowed.begin(), allowed.end(), key) == allowed.end())

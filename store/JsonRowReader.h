@@ -2,6 +2,7 @@
 // Reads the cells of one row of a diagram file, with errors that name the
 // row ("arrows[2]: missing 'EndX'").
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,9 +35,11 @@ class JsonRowReader {
     }
   }
   // Refuses every key outside `allowed` that the row has.
-  void onlyKeys(const std::vector<std::string>& allowed) const;
+  void onlyKeys(std::initializer_list<std::string_view> allowed) const;
 
   [[noreturn]] void fail(const std::string& what) const;
+  // The same for one value of the row: "sentences[3].Right: <what>".
+  [[noreturn]] void failAt(std::string_view key, const std::string& what) const;
   // Runs a computation on the row, prefixing its failure with the row's name.
   template <class F>
   void guard(F f) const {

@@ -1,15 +1,81 @@
 #include "store/JsonRowStream.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include <nlohmann/json.hpp>
 
+#include "model/InputExcerpt.h"
 #include "model/ZorvexError.h"
 
 namespace zorvex {
 namespace {
 
 using nlohmann::json;
+
+// The parser takes a NUL byte for the end of the input and would accept
+// whatever follows it. Where the input has one, the parser reads it as 0xFF,
+// which is never valid JSON, in a string or out of one: the parser fails
+// exactly there, and that failure is reported as the NUL.
+class NulAsInvalidByte {
+ public:
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = char;
+
+  NulAsInvalidByte() = default;
+  explicit NulAsInvalidByte(const char* p) : p_(p) {}
+  char operator*() const { return *p_ == '\0' ? '\xFF' : *p_; }
+  NulAsInvalidByte& operator++() {
+    ++p_;
+    return *this;
+  }
+  NulAsInvalidByte operator++(int) {
+    const NulAsInvalidByte before = *this;
+    ++p_;
+    return before;
+  }
+  bool operator==(const NulAsInvalidByte& other) const { return p_ == other.p_; }
+  bool operator!=(const NulAsInvalidByte& other) const { return p_ != other.p_; }
+
+ private:
+  const char* p_ = nullptr;
+};
+
+// Where the first NUL byte is, and the message naming it.
+struct NulByte {
+  size_t offset = std::string_view::npos;
+  std::string line, column;
+
+  explicit NulByte(std::string_view text) : offset(text.find('\0')) {
+    if (offset == std::string_view::npos) return;
+    const size_t lineStart = text.rfind('\n', offset) + 1;  // 0 when there is none
+    line = std::to_string(1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    column = std::to_string(offset - lineStart + 1);
+  }
+  std::string message(bool inString) const {
+    const std::string where = "line " + line + ", column " + column + " (byte " + std::to_string(offset + 1) + ")";
+    if (inString) return "Invalid JSON: NUL byte in a string at " + where + "; write it as \\u0000";
+    return "Invalid JSON: NUL byte at " + where;
+  }
+};
+
+// The parser's messages quote the token it read ("...; last read:
+// '<token>'", "number overflow parsing '<token>'"), however long it is.
+std::string withShortQuote(std::string_view message, const std::string& token) {
+  for (const std::string_view lead : {"last read: '", "parsing '"}) {
+    const size_t at = message.find(lead);
+    if (at == std::string::npos) continue;
+    const size_t start = at + lead.size();
+    if (message.compare(start, token.size(), token) != 0) continue;
+    return std::string(message.substr(0, start)) + inputExcerpt(token) +
+           std::string(message.substr(start + token.size()));
+  }
+  return std::string(message);
+}
 
 JsonCell cellOf(JsonCell::Kind kind) {
   JsonCell c;
@@ -21,7 +87,7 @@ JsonCell cellOf(JsonCell::Kind kind) {
 // cell's array. Anything nested deeper is skipped, keeping only its kind.
 class RowHandler {
  public:
-  explicit RowHandler(const RowList (&lists)[3]) : lists_(lists) {}
+  RowHandler(const RowList (&lists)[3], const NulByte& nul) : lists_(lists), nul_(nul) {}
 
   bool null() { return scalar(cellOf(JsonCell::Null)); }
   bool boolean(bool) { return scalar(cellOf(JsonCell::Bool)); }
@@ -52,10 +118,11 @@ class RowHandler {
   bool end_object() { return close(); }
   bool end_array() { return close(); }
   bool key(std::string& k);
-  bool parse_error(size_t, const std::string&, const nlohmann::detail::exception& e) {
-    std::string message = e.what();
-    if (auto pos = message.find("] "); pos != std::string::npos) message.erase(0, pos + 2);
-    throw ZorvexError("Invalid JSON: " + message);
+  bool parse_error(size_t position, const std::string& token, const nlohmann::detail::exception& e) {
+    std::string_view message = e.what();  // may quote megabytes of input
+    if (position > nul_.offset) throw ZorvexError(nul_.message(message.find("invalid string") != std::string::npos));
+    if (auto pos = message.find("] "); pos != std::string::npos) message.remove_prefix(pos + 2);
+    throw ZorvexError("Invalid JSON: " + withShortQuote(message, token));
   }
 
  private:
@@ -72,6 +139,7 @@ class RowHandler {
   bool close();
 
   const RowList (&lists_)[3];
+  const NulByte& nul_;
   int depth_ = 0;
   int skip_ = 0;  // levels of ignored nesting
   size_t list_ = 0;
@@ -87,7 +155,7 @@ bool RowHandler::key(std::string& k) {
     list_ = 3;
     for (size_t i = 0; i < 3; ++i)
       if (k == lists_[i].name) list_ = i;
-    if (list_ == 3) throw ZorvexError("Unknown key '" + k + "' at the top level");
+    if (list_ == 3) throw ZorvexError("Unknown key '" + inputExcerpt(k) + "' at the top level");
     if (seen_[list_]) throw ZorvexError("Key '" + k + "' appears twice at the top level");
     seen_[list_] = true;
     rowCount_ = 0;
@@ -152,8 +220,13 @@ bool RowHandler::close() {
 }  // namespace
 
 void streamRows(std::string_view text, const RowList (&lists)[3]) {
-  RowHandler handler(lists);
-  json::sax_parse(text.begin(), text.end(), &handler);
+  const NulByte nul(text);
+  RowHandler handler(lists, nul);
+  if (nul.offset == std::string_view::npos) {
+    json::sax_parse(text.begin(), text.end(), &handler);
+    return;
+  }
+  json::sax_parse(NulAsInvalidByte(text.data()), NulAsInvalidByte(text.data() + text.size()), &handler);
 }
 
 }  // namespace zorvex

@@ -11,8 +11,9 @@
 namespace zorvex {
 
 // Loads into an empty diagram. The failure that ended loading early is
-// prefixed with the row it struck ("sentences[1]: Integer overflow"); the
-// elements of earlier rows stay.
+// prefixed with the row it struck; an extent too large for 32 bits is named
+// ("sentences[1]: Right - Left = 2147483648 is outside the 32-bit range").
+// The elements of earlier rows stay.
 std::optional<ZorvexError> loadRows(Diagram& into, const DiagramRows& rows);
 
 // Throws loadRows' failure.

@@ -14,13 +14,10 @@ Geometry borderPointGeometry() {
   return g;
 }
 
-void sizeSentenceFromText(SentenceRow& s, const Geometry& g) {
+TextSize boxSizeForText(const std::string& text, const Geometry& g) {
   if (!g.textSize) throw ZorvexError("missing 'Right' and 'Bottom'");
-  const TextSize size = g.textSize(s.Text);
-  const int32_t width = addChecked(size.width, 7);
-  const int32_t height = addChecked(size.height, 7);
-  s.Right = addChecked(s.Left, width);
-  s.Bottom = addChecked(s.Top, height);
+  const TextSize size = g.textSize(text);
+  return {addChecked(size.width, 7), addChecked(size.height, 7)};
 }
 
 ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geometry& g) {

@@ -22,8 +22,9 @@ struct Geometry {
 // be completed without a sentence font.
 Geometry borderPointGeometry();
 
-// A sentence box sized from its text, as a newly added sentence is.
-void sizeSentenceFromText(SentenceRow& s, const Geometry& g);
+// How far Right and Bottom lie from Left and Top for a sentence box sized
+// from its text, as a newly added sentence is.
+TextSize boxSizeForText(const std::string& text, const Geometry& g);
 // An arrow row joining two sentences: centres, border points and the references.
 ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geometry& g);
 // Centres and end points of a defeater from its two rectangles.

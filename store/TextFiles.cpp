@@ -1,24 +1,22 @@
 #include "store/TextFiles.h"
 
-#include <fstream>
-
+#include "model/AtomicFiles.h"
 #include "model/RegularFile.h"
 #include "model/ZorvexError.h"
 
 namespace zorvex {
 
 std::string readTextFile(const std::string& path) {
-  std::optional<std::string> text = readRegularFile(path);
-  if (!text) throw ZorvexError("Cannot open file " + path);
+  std::string whyNot;
+  std::optional<std::string> text = readRegularFile(path, &whyNot);
+  if (!text) throw ZorvexError("Cannot open file " + path + ": " + whyNot);
   return std::move(*text);
 }
 
+// A full disk or a failing write leaves no cut-off file behind, and an
+// existing file keeps its old contents.
 void writeTextFile(const std::string& path, const std::string& contents) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw ZorvexError("Cannot create file " + path);
-  out << contents;
-  out.close();
-  if (!out) throw ZorvexError("Cannot create file " + path);
+  replaceFiles({{path, contents}}, "Cannot create file");
 }
 
 }  // namespace zorvex

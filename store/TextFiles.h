@@ -4,9 +4,10 @@
 
 namespace zorvex {
 
-// Throws ZorvexError("Cannot open file <path>").
+// Throws ZorvexError("Cannot open file <path>: <reason>").
 std::string readTextFile(const std::string& path);
-// Throws ZorvexError("Cannot create file <path>").
+// Written whole or not at all (model/AtomicFiles.h). Throws
+// ZorvexError("Cannot create file <path>: <reason>").
 void writeTextFile(const std::string& path, const std::string& contents);
 
 }  // namespace zorvex

@@ -6,14 +6,13 @@
 #include <optional>
 #include <string_view>
 
-#include "elements/ui/DiagramRenderer.h"
 #include "elements/ui/ViewPicture.h"
-#include "model/ZorvexError.h"
 #include "viewport/ViewTransform.h"
 #include "tools/Cli.h"
 #include "tools/Commands.h"
 #include "tools/DiagramSource.h"
 #include "tools/GuiSession.h"
+#include "tools/PictureFile.h"
 #include "tools/Steps.h"
 
 namespace zorvex::tools {
@@ -56,7 +55,7 @@ void saveScaledPicture(const Diagram& diagram, int step, const std::string& outp
   if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
       name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
     throw UsageError("--scale draws PNG pictures only: name a .png file");
-  if (!renderDiagramAtStep(diagram, step).save(name, "PNG")) throw ZorvexError("Cannot create file " + output);
+  writePictureFile(output, pngBytes(renderDiagramAtStep(diagram, step)));
 }
 
 int runRender(const RenderOptions& o, CommandIo&) {
@@ -71,7 +70,7 @@ int runRender(const RenderOptions& o, CommandIo&) {
   if (step >= 0) {
     saveScaledPicture(diagram, step, o.output);
   } else {
-    saveDiagramPicture(diagram, QString::fromStdString(o.output));
+    writePictureFile(o.output, diagramPicture(diagram, QString::fromStdString(o.output)));
   }
   return 0;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The scroll bars' ranges: the scrollable area is everything the diagram
-// draws plus a margin, together with the diagram's home corner (0, 0) and
-// what the surface shows now. A bar appears only when the diagram reaches
-// past the shown part along its direction, so a diagram drawn inside the
-// window at 100 % shows no bar at all.
+// draws plus a margin (none past the origin for a diagram at positive
+// coordinates), together with what the surface shows now. A bar appears only
+// when the diagram reaches past the shown part along its direction, so a
+// diagram drawn inside the window at 100 % shows no bar at all.
 #include <cstdint>
 #include <optional>
 
@@ -35,6 +35,11 @@ constexpr int64_t ScrollMargin = 10;
 // takes off the other direction.
 ScrollBars scrollBarsFor(const std::optional<Rect>& extent, const ViewTransform& view, int64_t surfaceWidth,
                          int64_t surfaceHeight, int64_t barThickness);
+
+// The largest zoom at which everything drawn and its margin fit into the
+// surface, centred there: no bar shows. A diagram too large even at the
+// smallest step is centred at that step.
+ViewTransform fitView(const Rect& extent, int64_t surfaceWidth, int64_t surfaceHeight);
 
 // A scroll bar works with int; big zoomed diagrams are shown in coarser units.
 struct BarUnits {

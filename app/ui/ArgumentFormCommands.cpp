@@ -111,11 +111,11 @@ void TArgumentForm::AddArrowSpeedButtonClick() { editor_->AddArrowSpeedButtonCli
 void TArgumentForm::AddDefeaterSpeedButtonClick() { editor_->AddDefeaterSpeedButtonClick(); }
 void TArgumentForm::MakeSelectionSpeedButtonClick() { editor_->MakeSelectionSpeedButtonClick(); }
 
-void TArgumentForm::FormKeyDown(int key) {
+bool TArgumentForm::FormKeyDown(int key) {
   // Only Delete acts here; the edit box keeps its own Delete key.
-  if (key != Qt::Key_Delete) return;
-  if (SentenceEdit->hasFocus()) return;
+  if (key != Qt::Key_Delete || SentenceEdit->hasFocus()) return false;
   editor_->FormKeyDown(DeleteKey);
+  return true;
 }
 
 void TArgumentForm::SentenceEditKeyPress(char key) { editor_->SentenceEditKeyPress(key); }

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "app/ui/ArgumentFormStatusBar.h"
@@ -242,6 +243,8 @@ void TArgumentForm::connectHandlers() {
   connect(SentenceEdit, &QLineEdit::textEdited, this,
           [this](const QString& text) { editor_->SentenceEditTextChanged(text.toStdString()); });
   connect(SentenceEdit, &QLineEdit::returnPressed, this, [this] { SentenceEditKeyPress(EnterKey); });
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), SentenceEdit, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { SentenceEditKeyPress(EscapeKey); });
 }
 
 }  // namespace zorvex

@@ -52,10 +52,13 @@ void TArgumentFormHost::sentenceEditChanged() {
   const SentenceEditState& state = form_.editor().sentenceEdit();
   QLineEdit* edit = form_.SentenceEdit;
   const QString text = QString::fromStdString(state.text);
-  if (edit->text() != text) {
+  // A new placement starts afresh: setting the text, even the same one, also
+  // empties the box's own undo steps.
+  if (edit->text() != text || state.placements != placementShown_) {
     // The editor already knows this text; do not echo it back as typing.
     const QSignalBlocker block(edit);
     edit->setText(text);
+    placementShown_ = state.placements;
   }
   form_.placeSentenceEdit();
   if (state.visible) {

@@ -32,6 +32,8 @@ class TArgumentFormHost : public EditorHost {
 
  private:
   TArgumentForm& form_;
+  // The placement whose text the box was last given.
+  uint32_t placementShown_ = 0;
 };
 
 }  // namespace zorvex

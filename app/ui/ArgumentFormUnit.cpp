@@ -130,22 +130,19 @@ bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
     layoutControls();
     return false;
   }
-  if (event->type() == QEvent::KeyRelease) previewedKey_ = {};
-  if (event->type() == QEvent::KeyPress) previewKey(watched, static_cast<QKeyEvent*>(event));
+  if (event->type() == QEvent::KeyPress && previewKey(watched, static_cast<QKeyEvent*>(event))) return true;
   return QMainWindow::eventFilter(watched, event);
 }
 
 // A key press climbs from the focused control up through its parents, and
-// the window sees it first at its first stop. A box opened there moves the
-// focus, so a later stop may look like a first one: remember the press.
-void TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
+// the window sees it first at its first stop. A press the window acts on ends
+// there: a box opened for it moves the focus, so a later stop would look like
+// a first one. A held key repeats its press; only the first one acts.
+bool TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != this) return;
+  if (!widget || widget->window() != this || key->isAutoRepeat()) return false;
   const bool firstStop = widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this);
-  if (!firstStop) return;
-  if (previewedKey_.event == key && previewedKey_.by && widget->isAncestorOf(previewedKey_.by)) return;
-  FormKeyDown(key->key());
-  previewedKey_ = {key, widget};
+  return firstStop && FormKeyDown(key->key());
 }
 
 void TArgumentForm::changeEvent(QEvent* event) {

@@ -3,7 +3,6 @@
 // and the handlers that tie them to the diagram, the editor and the rounds.
 #include <QMainWindow>
 #include <QPoint>
-#include <QPointer>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -173,7 +172,8 @@ class TArgumentForm : public QMainWindow {
   void ViewSentencesTableCheckBoxClick();
   void ViewArrowsTableCheckBoxClick();
   void ViewDefeatersTableCheckBoxClick();
-  void FormKeyDown(int key);
+  // True when the key was the window's own (its press goes no further).
+  bool FormKeyDown(int key);
   void UndoMenuItemClick();
   void RedoMenuItemClick();
   // Every step the user could take back or do again.
@@ -217,7 +217,7 @@ class TArgumentForm : public QMainWindow {
 
  private:
   void FormCreate();
-  void previewKey(QObject* watched, QKeyEvent* key);
+  bool previewKey(QObject* watched, QKeyEvent* key);
   void createControls();
   void createEditButtons();
   void createEvaluationControls();
@@ -273,11 +273,6 @@ class TArgumentForm : public QMainWindow {
   std::optional<int32_t> sentencePopupTarget_;
   bool sentencePopupPending_ = false;
   bool logSavedOnClose_ = false;
-  // The key press the window last acted on, until its key is released.
-  struct PreviewedKey {
-    const QEvent* event = nullptr;
-    QPointer<QWidget> by;
-  } previewedKey_;
 };
 
 }  // namespace zorvex

@@ -7,13 +7,13 @@
 #include "app/ui/ArgumentFormUnit.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/DiagramRenderer.h"
+#include "store/RecoveryCopies.h"
 #include "views/ui/MessageBoxes.h"
 
 namespace zorvex {
 
-std::filesystem::path recoveryCopyPath() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  return recoveryFile(std::filesystem::path(folder.toStdString()));
+std::filesystem::path recoveryFolderPath() {
+  return std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
 }
 
 DiagramLocation locationOfChoice(const std::filesystem::path& chosen) {
@@ -25,8 +25,8 @@ DiagramLocation locationOfChoice(const std::filesystem::path& chosen) {
 }
 
 TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation start)
-    : recoveryPath(recoveryCopyPath()), form_(form), document_(std::move(start)) {
-  dialogs = realDiagramFileDialogs(&form, recoveryPath.parent_path());
+    : recoveryFolder(recoveryFolderPath()), form_(form), document_(std::move(start)) {
+  dialogs = realDiagramFileDialogs(&form, recoveryFolder);
 }
 
 void TDiagramFileCommands::settleLoaded(bool complete) {
@@ -139,8 +139,8 @@ void TDiagramFileCommands::ExportPictureMenuItemClick() {
 
 void TDiagramFileCommands::writeRecoveryCopyIfChanged() const {
   try {
-    if (recoveryPath.empty() || !hasChanges()) return;
-    writeRecoveryCopy(form_.diagram(), recoveryPath);
+    if (recoveryFolder.empty() || !hasChanges()) return;
+    keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder);
   } catch (...) {
     // Closing goes on: the copy is a courtesy, never an obstacle.
   }

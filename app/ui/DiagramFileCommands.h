@@ -25,8 +25,8 @@ struct DiagramFileDialogs {
 // Qt's file dialogs, with the recovery copy's folder among the places.
 DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem::path& recoveryFolder);
 
-// "Recovered diagram.json" in the user's application data folder.
-std::filesystem::path recoveryCopyPath();
+// The user's application data folder, where the recovery copies go.
+std::filesystem::path recoveryFolderPath();
 
 // What the user chose in the Open dialog: a .json file is a diagram file;
 // any other file (a table) stands for its folder; a folder is a folder.
@@ -45,13 +45,13 @@ class TDiagramFileCommands {
   // not `complete` when loading failed part-way.
   void settleLoaded(bool complete = true);
   bool hasChanges() const;
-  // On closing: writes the recovery copy when there are unsaved changes.
-  // Never shows anything; a failure is simply no copy.
+  // On closing: writes this diagram's recovery copy when there are unsaved
+  // changes. Never shows anything; a failure is simply no copy.
   void writeRecoveryCopyIfChanged() const;
 
   const DiagramDocument& document() const { return document_; }
   DiagramFileDialogs dialogs;
-  std::filesystem::path recoveryPath;
+  std::filesystem::path recoveryFolder;
 
  private:
   bool saveTo(const DiagramLocation& where);

@@ -32,11 +32,15 @@ SurfaceViewport::SurfaceViewport(QWidget& parent, QWidget& canvas, const Diagram
       diagram_(diagram),
       horizontal_(new QScrollBar(Qt::Horizontal, &parent)),
       vertical_(new QScrollBar(Qt::Vertical, &parent)),
+      corner_(new QWidget(&parent)),
       autoScroll_(new QTimer(this)) {
   horizontal_->setObjectName("HorizontalScrollBar");
   vertical_->setObjectName("VerticalScrollBar");
+  corner_->setObjectName("ScrollBarCorner");
+  corner_->setAutoFillBackground(true);
   horizontal_->hide();
   vertical_->hide();
+  corner_->hide();
   connect(horizontal_, &QScrollBar::valueChanged, this, [this] { barMoved(); });
   connect(vertical_, &QScrollBar::valueChanged, this, [this] { barMoved(); });
   autoScroll_->setInterval(AutoScrollInterval);
@@ -114,8 +118,11 @@ void SurfaceViewport::placeBars() {
   const int bottom = surface_.top() + static_cast<int>(bars_.visibleHeight);
   horizontal_->setGeometry(surface_.left(), bottom, static_cast<int>(bars_.visibleWidth), t);
   vertical_->setGeometry(right, barTop_, t, std::max(0, bottom - barTop_));
+  corner_->setGeometry(right, bottom, t, t);
+  corner_->setVisible(bars_.horizontal.shown && bars_.vertical.shown);
   horizontal_->raise();
   vertical_->raise();
+  corner_->raise();
 }
 
 void SurfaceViewport::barMoved() {
@@ -170,17 +177,19 @@ void SurfaceViewport::reset() {
 void SurfaceViewport::fitDiagram() {
   const std::optional<Rect> e = extent();
   if (!e) return actualSize();
-  ViewTransform v;
-  v.zoomTo(fitStep(*e, surface_.width(), surface_.height(), ScrollMargin), {0, 0});
-  const Point centre{static_cast<int32_t>((int64_t{e->Left} + e->Right) / 2),
-                     static_cast<int32_t>((int64_t{e->Top} + e->Bottom) / 2)};
-  v.placeAt(centre, {surface_.width() / 2, surface_.height() / 2});
-  setView(v);
+  setView(fitView(*e, surface_.width(), surface_.height()));
 }
 
-void SurfaceViewport::centreOn(Point d) {
+void SurfaceViewport::centreOn(Point d) { centreOn(d, view_.step()); }
+
+// Zoomed and scrolled at once: one repaint. The centre is that of the
+// surface the bars leave at the new zoom.
+void SurfaceViewport::centreOn(Point d, int step) {
   ViewTransform v = view_;
+  v.zoomTo(step, {0, 0});
   v.placeAt(d, {visibleCentre().x(), visibleCentre().y()});
+  const ScrollBars after = scrollBarsFor(extent(), v, surface_.width(), surface_.height(), barThickness());
+  v.placeAt(d, {after.visibleWidth / 2, after.visibleHeight / 2});
   setView(v);
 }
 

@@ -51,8 +51,9 @@ class SurfaceViewport : public QObject {
   // One step per notch, about a surface pixel.
   void zoomAbout(int step, QPoint surfacePoint);
   void scrollBy(int64_t dx, int64_t dy);
-  // Shows diagram point d at the visible surface's centre.
+  // Shows diagram point d at the visible surface's centre, at the zoom step given.
   void centreOn(Point d);
+  void centreOn(Point d, int step);
   // Back to 100 % at the origin (a diagram was opened).
   void reset();
 
@@ -87,6 +88,8 @@ class SurfaceViewport : public QObject {
   ViewTransform view_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;
+  // The square between the two bars, in the window's colour.
+  QWidget* corner_;
   QTimer* autoScroll_;
   QRect surface_;
   int barTop_ = 0;

@@ -1,17 +1,22 @@
 #include "app/ui/ViewCommands.h"
 
 #include <QInputDialog>
+#include <QLayout>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceViewport.h"
+#include "elements/ui/SentenceFont.h"
+#include "elements/ui/ViewPainter.h"
 #include "viewport/FindSentence.h"
 
 namespace zorvex {
 namespace {
 
 const QString NotFound = QStringLiteral("Not found");
+constexpr int FindDialogWidth = 300;
 
 std::optional<QString> askWithDialog(QWidget* parent, const QString& last) {
   QInputDialog dialog(parent);
@@ -19,8 +24,21 @@ std::optional<QString> askWithDialog(QWidget* parent, const QString& last) {
   dialog.setWindowTitle(QStringLiteral("Find Sentence"));
   dialog.setLabelText(QStringLiteral("Find the sentence containing:"));
   dialog.setTextValue(last);
+  // A fixed size, wide enough for a sentence's text and the caption: nothing
+  // to gain from resizing, and the window manager then draws no resize
+  // handle under the buttons.
+  const QSize hint = dialog.sizeHint();  // also builds the dialog's layout
+  if (dialog.layout()) dialog.layout()->setSizeConstraint(QLayout::SetNoConstraint);
+  dialog.setFixedSize(std::max(hint.width(), FindDialogWidth), hint.height());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue();
+}
+
+// A found sentence is shown with its text: zoomed out below readable text,
+// Find zooms in to the nearest step that draws it (100 % at the latest).
+int readableStep(int step) {
+  while (step < ViewTransform::ActualSizeStep && !textShows(sentenceFont(), step)) ++step;
+  return step;
 }
 
 }  // namespace
@@ -64,7 +82,8 @@ void TViewCommands::findFrom(int32_t after) {
   if (status.panelText(1) == NotFound) status.setPanelText(1, QString());
   const Rect box = sentenceExtent(form_.diagram().sentence(*found));
   viewport_.centreOn({static_cast<int32_t>((int64_t{box.Left} + box.Right) / 2),
-                      static_cast<int32_t>((int64_t{box.Top} + box.Bottom) / 2)});
+                      static_cast<int32_t>((int64_t{box.Top} + box.Bottom) / 2)},
+                     readableStep(viewport_.view().step()));
   form_.showHighlight(box);
   highlightTimer_->start(highlightMilliseconds);
 }

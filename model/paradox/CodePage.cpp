@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "model/InputExcerpt.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/ByteCharset.h"
 #include "model/paradox/SortOrder.h"
@@ -82,7 +83,7 @@ std::string CodePage::toUtf8(std::string_view bytes) const {
 }
 
 ZorvexError CodePage::cannotStore(std::string_view text) const {
-  return ZorvexError("The text '" + std::string(text) + "' cannot be stored in code page " + std::to_string(effective_));
+  return ZorvexError("The text '" + inputExcerpt(text) + "' cannot be stored in code page " + std::to_string(effective_));
 }
 
 std::string CodePage::fromUtf8(std::string_view text) const {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/InputExcerpt.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/Bcd.h"
 #include "model/paradox/Bytes.h"
@@ -91,7 +92,7 @@ namespace {
 
 [[noreturn]] void refuse(const Field& f, const Value& v) {
   std::string shown = displayText(v);
-  if (std::holds_alternative<std::string>(v)) shown = "'" + shown + "'";
+  if (std::holds_alternative<std::string>(v)) shown = "'" + inputExcerpt(shown) + "'";
   throw ZorvexError("The value " + shown + " cannot be stored in the " + typeName(f.type) + " field '" + f.name + "'");
 }
 
@@ -100,9 +101,9 @@ void encodeAlpha(const Field& f, const Value& v, uint8_t* p, const CodePage& cp)
   if (text == nullptr) refuse(f, v);
   const std::string bytes = cp.fromUtf8(*text);
   if (bytes.find('\0') != std::string::npos)
-    throw ZorvexError("The text '" + *text + "' cannot be stored in code page " + std::to_string(cp.effective()));
+    throw ZorvexError("The text '" + inputExcerpt(*text) + "' cannot be stored in code page " + std::to_string(cp.effective()));
   if (bytes.size() > static_cast<size_t>(f.size))
-    throw ZorvexError("The text '" + *text + "' is longer than the " + std::to_string(f.size) +
+    throw ZorvexError("The text '" + inputExcerpt(*text) + "' is longer than the " + std::to_string(f.size) +
                       " characters of field '" + f.name + "'");
   std::memcpy(p, bytes.data(), bytes.size());
 }

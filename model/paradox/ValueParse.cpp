@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "model/InputExcerpt.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/Bcd.h"
 
@@ -18,7 +19,7 @@ std::string trimmed(const std::string& s) {
 }
 
 [[noreturn]] void notValid(const std::string& text, const char* what) {
-  throw ZorvexError("'" + text + "' is not a valid " + what);
+  throw ZorvexError("'" + inputExcerpt(text) + "' is not a valid " + what);
 }
 
 bool parseDouble(const std::string& text, double& out) {

@@ -95,7 +95,7 @@ TEST_F(DiagramFilesTest, SaveAsJsonThroughTheRealDialogCloseAndReopenGivesTheSam
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Error).empty());
   f.ExitMenuItem->trigger();
   // Saved: closing leaves no recovery copy.
-  EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryPath));
+  EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryFolder));
   app_.reset();
 
   app_ = std::make_unique<ZorvexApplication>(DiagramLocation{path("kept.json").toStdString(), DiagramFormat::Json});
@@ -146,7 +146,9 @@ TEST_F(DiagramFilesTest, TheRecoveryCopyIsWrittenOnCloseExactlyWhenChangesWereNo
   writeSentences({{40, 40, 100, 60, "A"}});
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
-  const std::filesystem::path copy = f.fileCommands().recoveryPath;
+  // Named after the folder the diagram came from: here the working directory.
+  const std::filesystem::path copy = f.fileCommands().recoveryFolder /
+                                     ("Recovered diagram - " + QDir(dir_.path()).dirName().toStdString() + ".json");
   ASSERT_TRUE(copy.string().find(dir_.path().toStdString()) == 0) << copy;
   f.ExitMenuItem->trigger();
   EXPECT_FALSE(std::filesystem::exists(copy));

@@ -103,7 +103,7 @@ TEST_F(RealFileMenusTest, UndoingBackToTheOpenedDiagramLeavesNothingToDiscardOrR
   choose(f, f.EditMenuItem, 'u');
   ASSERT_TRUE(f.diagram().sentence(1).Deleted);
   choose(f, f.FileMenuItem, 'x');
-  EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryPath));
+  EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryFolder));
   EXPECT_EQ(modals.unanswered, 0);
 }
 

@@ -5,7 +5,11 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QInputDialog>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -40,6 +44,20 @@ class ViewWindowTest : public AppTest {
     QApplication::processEvents();
     return f.canvasWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   }
+  // Where a part of a scroll bar (an arrow, the thumb, the groove beside it) lies.
+  static QRect barPart(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider o;
+    o.initFrom(bar);
+    o.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal) o.state |= QStyle::State_Horizontal;
+    o.minimum = bar->minimum();
+    o.maximum = bar->maximum();
+    o.sliderPosition = bar->sliderPosition();
+    o.sliderValue = bar->value();
+    o.singleStep = bar->singleStep();
+    o.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, bar);
+  }
   static void wheel(TArgumentForm& f, QPoint pos, int delta, Qt::KeyboardModifiers keys) {
     QWidget* c = f.canvasWidget();
     QWheelEvent e(QPointF(pos), QPointF(c->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton, keys,
@@ -65,6 +83,79 @@ TEST_F(ViewWindowTest, ADiagramInsideTheWindowShowsNoBarsAndStaysAtTheOrigin) {
   QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(f.surfaceViewport().view().isIdentity());
   EXPECT_EQ(grab(f), before);
+}
+
+// Fit brings a small diagram as close as it goes, everything in sight and
+// nothing to scroll; Actual Size takes it back home or keeps it centred.
+TEST_F(ViewWindowTest, FitOnOneSentenceShowsNoBarsAndActualSizeComesBack) {
+  for (const SentenceRowValues& one : {SentenceRowValues{40, 40, 100, 60, "Tweety flies"},
+                                       SentenceRowValues{20000, 15000, 20060, 15020, "Far away"}}) {
+    writeSentences({one});
+    writeArrowsAndDefeaters();
+    TArgumentForm& f = start();
+    QApplication::processEvents();
+    SurfaceViewport& v = f.surfaceViewport();
+    QTest::keyClick(&f, Qt::Key_9, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(v.view().step(), ViewTransform::StepCount - 1) << one.text;
+    EXPECT_FALSE(v.horizontalBar()->isVisible()) << one.text;
+    EXPECT_FALSE(v.verticalBar()->isVisible()) << one.text;
+    const QRect box(at(f, {one.left, one.top}), at(f, {one.right + 1, one.bottom + 1}) - QPoint(1, 1));
+    EXPECT_TRUE(QRect(QPoint(0, 0), v.visibleSize()).contains(box)) << one.text;
+    EXPECT_LE(std::abs(box.left() - (v.visibleSize().width() - 1 - box.right())), 1) << one.text;
+    QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
+    if (one.left < 1000) {
+      EXPECT_TRUE(v.view().isIdentity());
+    } else {
+      EXPECT_TRUE(v.view().isActualSize());
+      EXPECT_EQ(at(f, {20030, 15010}), QPoint(v.visibleSize().width() / 2, v.visibleSize().height() / 2));
+    }
+    app_.reset();
+  }
+}
+
+// Zoomed out, at 100 % and zoomed in, a bar stands for the diagram and its
+// margins; its arrows step 20 pixels, a click beside the thumb a page, and a
+// few pixels' drag of the thumb a few pixels' worth of the diagram.
+TEST_F(ViewWindowTest, TheBarsStandForTheDiagramAtEveryZoom) {
+  writeSentences({{3000, 2000, 3060, 2020, "First"}, {6000, 4000, 6060, 4020, "Last"}});
+  writeArrowsAndDefeaters();
+  TArgumentForm& f = start();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  QScrollBar* h = v.horizontalBar();
+  QTest::keyClick(&f, Qt::Key_9, Qt::ControlModifier);
+  EXPECT_FALSE(h->isVisible());
+  for (int step : {ViewTransform::ActualSizeStep - 2, ViewTransform::ActualSizeStep, ViewTransform::StepCount - 1}) {
+    while (v.view().step() < step) QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
+    v.centreOn({4500, 3000});
+    QApplication::processEvents();
+    ASSERT_TRUE(h->isVisible()) << step;
+    const ViewRect drawn = v.view().toView(Rect{3000, 2000, 6060, 4020});
+    EXPECT_EQ(h->maximum() + h->pageStep() - h->minimum(), drawn.right - drawn.left + 1 + 2 * ScrollMargin) << step;
+    EXPECT_EQ(h->pageStep(), v.visibleSize().width()) << step;
+
+    int64_t before = v.view().offsetX();
+    QTest::mouseClick(h, Qt::LeftButton, {}, barPart(h, QStyle::SC_ScrollBarAddLine).center());
+    EXPECT_EQ(v.view().offsetX() - before, 20) << step;
+    before = v.view().offsetX();
+    QTest::mouseClick(h, Qt::LeftButton, {}, barPart(h, QStyle::SC_ScrollBarSubLine).center());
+    EXPECT_EQ(v.view().offsetX() - before, -20) << step;
+    before = v.view().offsetX();
+    QTest::mouseClick(h, Qt::LeftButton, {}, barPart(h, QStyle::SC_ScrollBarAddPage).center());
+    EXPECT_EQ(v.view().offsetX() - before, std::min<int64_t>(h->pageStep(), h->maximum() - before)) << step;
+
+    const QPoint thumb = barPart(h, QStyle::SC_ScrollBarSlider).center();
+    const int travel = barPart(h, QStyle::SC_ScrollBarGroove).width() - barPart(h, QStyle::SC_ScrollBarSlider).width();
+    before = v.view().offsetX();
+    const int64_t range = h->maximum() - h->minimum();
+    QTest::mousePress(h, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(h, thumb - QPoint(3, 0));
+    QTest::mouseRelease(h, Qt::LeftButton, {}, thumb - QPoint(3, 0));
+    EXPECT_LT(v.view().offsetX(), before) << step;
+    // Three pixels of thumb, within the pixel the thumb was rounded to.
+    EXPECT_LE(before - v.view().offsetX(), (3 + 1) * range / travel) << step;
+  }
 }
 
 TEST_F(ViewWindowTest, BarsReachNegativeCoordinatesAndTheWheelScrolls) {
@@ -186,6 +277,69 @@ TEST_F(ViewWindowTest, FindAndFitThroughTheRealMenuAndDialog) {
   EXPECT_LT(f.surfaceViewport().view().step(), ViewTransform::ActualSizeStep);
   EXPECT_TRUE(QRect(QPoint(0, 0), f.surfaceViewport().visibleSize()).contains(at(f, {-400, -300})));
   EXPECT_EQ(modals.unanswered, 0);
+}
+
+// Zoomed out below readable text, Find zooms in to where the found sentence
+// shows its text; at a closer zoom it keeps the zoom. The real dialog, fixed
+// in size, then F3.
+TEST_F(ViewWindowTest, FindFarZoomedOutZoomsInToReadableText) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  for (int i = 0; i < ViewTransform::ActualSizeStep; ++i) QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
+  ASSERT_EQ(v.view().step(), 0);
+  bool fixedSize = false;
+  QTimer answer;
+  answer.setInterval(0);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    answer.stop();
+    fixedSize = dialog->minimumSize() == dialog->maximumSize();
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(), "far TWO");
+    QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+  });
+  answer.start();
+  QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(fixedSize);
+  EXPECT_EQ(v.view().step(), ViewTransform::ActualSizeStep);
+  const QPoint centre(v.visibleSize().width() / 2, v.visibleSize().height() / 2);
+  EXPECT_EQ(at(f, {5230, 4010}), centre);
+  // Its text is drawn: black pixels inside the box.
+  const QImage shown = grab(f);
+  int black = 0;
+  for (int x = at(f, {5200, 4000}).x() + 1; x < at(f, {5260, 4000}).x(); ++x)
+    for (int y = at(f, {5200, 4000}).y() + 1; y < at(f, {5200, 4020}).y(); ++y) black += shown.pixel(x, y) == qRgb(0, 0, 0);
+  EXPECT_GT(black, 10);
+
+  // The window manager hands the window back its focus (offscreen, nobody does).
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
+  v.scrollBy(-300, 0);
+  QTest::keyClick(&f, Qt::Key_F3);  // the only match again, at 200 % still
+  EXPECT_EQ(v.view().step(), ViewTransform::ActualSizeStep + 1);
+  EXPECT_EQ(at(f, {5230, 4010}), QPoint(v.visibleSize().width() / 2, v.visibleSize().height() / 2));
+}
+
+// The square between the two bars is the window's, whatever lies under it.
+TEST_F(ViewWindowTest, TheCornerBetweenTheBarsShowsNoDiagram) {
+  TArgumentForm& f = startWithSpreadDiagram();
+  QApplication::processEvents();
+  SurfaceViewport& v = f.surfaceViewport();
+  ASSERT_TRUE(v.horizontalBar()->isVisible() && v.verticalBar()->isVisible());
+  const QRect corner(v.verticalBar()->x(), v.horizontalBar()->y(), v.verticalBar()->width(), v.horizontalBar()->height());
+  // "Far one" under the corner: its top left at the corner's.
+  const QPoint far = at(f, {5000, 4000});
+  v.scrollBy(far.x() - corner.left(), far.y() - corner.top());
+  ASSERT_EQ(at(f, {5000, 4000}), corner.topLeft());
+  QApplication::processEvents();
+  const QImage window = f.ClientArea->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (int x = corner.left(); x <= corner.right(); ++x)
+    for (int y = corner.top(); y <= corner.bottom(); ++y)
+      ASSERT_EQ(window.pixelColor(x, y), QColor(0xD4, 0xD4, 0xD4)) << x << "," << y;
+  // Under the corner the surface does draw the sentence.
+  EXPECT_EQ(grab(f).pixelColor(corner.topLeft() + QPoint(2, 2)), QColor(0xC0, 0xC0, 0xC0));
 }
 
 TEST_F(ViewWindowTest, EditingWhileZoomedUsesDiagramCoordinates) {

@@ -5,6 +5,7 @@
 #include "elements/Geometry.h"
 #include "model/ZorvexError.h"
 #include "store/DiagramJson.h"
+#include "store/RowsLoading.h"
 
 namespace zorvex::tools {
 namespace {
@@ -108,8 +109,6 @@ TEST(DiagramJson, MistakesNameTheRow) {
             "sentences[0]: 'Left' is out of range (-2147483647 to 2147483647)");
   EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Right": 3, "Text": "a"}]})"),
             "sentences[0]: give both 'Right' and 'Bottom', or neither");
-  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 2147483640, "Top": 2, "Text": "a"}]})"),
-            "sentences[0]: Integer overflow");
   EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a"}], "arrows": [{"From": 0, "To": 1}]})"),
             "arrows[0]: 'To' is 1, but the sentences are numbered 0 to 0");
   EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a"}], "arrows": [{"From": 0, "To": 0}]})"),
@@ -134,6 +133,79 @@ TEST(DiagramJson, MistakesNameTheRow) {
   EXPECT_EQ(errorOf(R"({"sentences": {}})"), "'sentences' must be a JSON array of rows");
   EXPECT_EQ(errorOf(R"({"sentences": [)").rfind("Invalid JSON: parse error at line 1, column 16", 0), 0u)
       << errorOf(R"({"sentences": [)");
+}
+
+// Loaded as a diagram file is opened.
+std::string loadErrorOf(const std::string& json) {
+  try {
+    Diagram d;
+    if (const auto error = loadRows(d, diagramFromJson(json, fixedGeometry()))) return error->message();
+  } catch (const ZorvexError& e) {
+    return e.message();
+  }
+  return "(no error)";
+}
+
+// What completing and loading a row compute in 32 bits: the message names
+// the row, the value and how it came about, not just an overflow.
+TEST(DiagramJson, ValuesOutsideThe32BitRangeNameTheirPlace) {
+  const std::string box = R"({"Left": 0, "Top": 0, "Right": 10, "Bottom": 10, "Text": "a"})";
+  EXPECT_EQ(errorOf(R"({"sentences": [)" + box + "," + box + "," + box +
+                    R"(, {"Left": 2147483640, "Top": 2, "Text": "a"}]})"),
+            "sentences[3].Right: 2147483653 is outside the 32-bit range");
+  EXPECT_EQ(loadErrorOf(R"({"sentences": [)" + box +
+                        R"(, {"Left": -2147483647, "Top": 0, "Right": 1, "Bottom": 1, "Text": "b"}]})"),
+            "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range");
+  EXPECT_EQ(loadErrorOf(R"({"sentences": [{"Left": 0, "Top": -1, "Right": 1, "Bottom": 2147483646, "Text": "b"}]})"),
+            "sentences[0]: Bottom - Top + 1 = 2147483648 is outside the 32-bit range");
+  // A sentence far out is fine by itself; the centre an arrow needs is not.
+  EXPECT_EQ(errorOf(R"({"sentences": [)" + box + R"(,
+      {"Left": 2000000000, "Top": 0, "Right": 2000000010, "Bottom": 10, "Text": "far"}],
+      "arrows": [{"From": 0, "To": 1}]})"),
+            "arrows[0].Center2X: sentences[1].Left + Right = 4000000010 is outside the 32-bit range");
+  EXPECT_EQ(errorOf(R"({"sentences": [)" + box + R"(,
+      {"Left": 1000000000, "Top": 1000000000, "Right": 1000000010, "Bottom": 1000000010, "Text": "below"}],
+      "arrows": [{"From": 1, "To": 0}]})"),
+            "arrows[0]: its end points on sentences[1] and sentences[0] overflow 32-bit arithmetic");
+  EXPECT_EQ(loadErrorOf(R"({"arrows": [{"Center1X": 0, "Center1Y": 0, "Center2X": 0, "Center2Y": 0, "StartX": -2000000000,
+      "StartY": 0, "EndX": 2000000000, "EndY": 0, "Left1": 0, "Top1": 0, "Text1": "", "Left2": 0, "Top2": 0,
+      "Text2": ""}]})"),
+            "arrows[0]: |EndX - StartX| + 1 = 4000000001 is outside the 32-bit range");
+  EXPECT_EQ(errorOf(R"({"defeaters": [{"ChallengingRect": [2000000000, 0, 2000000010, 10],
+                                      "ChallengedRect": [1999999000, 0, 1999999010, 10]}]})"),
+            "defeaters[0].Center1X: ChallengingRect Left + Right = 4000000010 is outside the 32-bit range");
+  EXPECT_EQ(loadErrorOf(R"({"defeaters": [{"ChallengingRect": [-2000000000, 0, 0, 10],
+                                      "ChallengedRect": [0, 0, 2000000000, 10]}]})"),
+            "defeaters[0]: greatest Right - least Left = 4000000000 is outside the 32-bit range");
+}
+
+// A 10 MB key, number or text is quoted by its first 80 characters; a NUL
+// byte is refused where it stands, and a NUL written inside a text or key
+// shows as "\0" instead of ending the message there.
+TEST(DiagramJson, MessagesStayShortAndShowNulBytes) {
+  const std::string huge(10'000'000, 'A');
+  const std::string excerpt = std::string(80, 'A') + "...";
+  EXPECT_EQ(errorOf(R"({"sentences": [{")" + huge + R"(": 1}]})"), "sentences[0]: unknown key '" + excerpt + "'");
+  EXPECT_EQ(errorOf(R"({")" + huge + R"(": []})"), "Unknown key '" + excerpt + "' at the top level");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": )" + std::string(10'000'000, '9') + "}]}"),
+            "Invalid JSON: number overflow parsing '" + std::string(80, '9') + "...'");
+  const std::string badText = errorOf(R"({"sentences": [{"Text": ")" + huge + "\\x\"}]}");
+  EXPECT_LT(badText.size(), 300u);
+  EXPECT_EQ(badText.substr(badText.size() - 5), "A...'") << badText;
+  // Two-byte characters are not cut in half.
+  std::string umlauts;
+  for (int i = 0; i < 100; ++i) umlauts += "\xC3\xA4";
+  EXPECT_EQ(errorOf(R"({"sentences": [{")" + umlauts + R"(": 1}]})"),
+            "sentences[0]: unknown key '" + umlauts.substr(0, 160) + "...'");
+
+  using namespace std::string_literals;
+  EXPECT_EQ(errorOf("{\"sentences\": []}\0{\"arrows\": 5}"s), "Invalid JSON: NUL byte at line 1, column 18 (byte 18)");
+  EXPECT_EQ(errorOf("{\"sentences\": [\n  {\"Left\": 1\0}]}"s),
+            "Invalid JSON: NUL byte at line 2, column 13 (byte 29)");
+  EXPECT_EQ(errorOf("{\"sentences\": [{\"Text\": \"a\0b\"}]}"s),
+            "Invalid JSON: NUL byte in a string at line 1, column 27 (byte 27); write it as \\u0000");
+  EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a\u0000b", "Col\u0000our": 1}]})"),
+            "sentences[0]: unknown key 'Col\\0our'");
 }
 
 }  // namespace

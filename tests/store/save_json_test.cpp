@@ -1,6 +1,7 @@
 // Saving to and opening a diagram file: statuses kept, the same loading and
 // messages as the tables, and an old file replaced only by a complete one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -68,9 +69,14 @@ TEST(SaveJson, StatusesMustBeValuesThatOccur) {
 
 TEST(SaveJson, OpeningFailuresAreReportedAsLoadingReportsThem) {
   TempDir dir;
-  EXPECT_EQ(reopen(locationFor(dir.file("none.json"))).error, "Cannot open file " + dir.file("none.json"));
+  auto openError = [&](const std::string& name) { return reopen(locationFor(dir.file(name))).error; };
+  EXPECT_EQ(openError("none.json"), "Cannot open file " + dir.file("none.json") + ": No such file or directory");
   fs::create_directory(dir.file("folder.json"));
-  EXPECT_EQ(reopen(locationFor(dir.file("folder.json"))).error, "Cannot open file " + dir.file("folder.json"));
+  EXPECT_EQ(openError("folder.json"), "Cannot open file " + dir.file("folder.json") + ": Is a directory");
+  ASSERT_EQ(mkfifo(dir.file("pipe.json").c_str(), 0644), 0);
+  EXPECT_EQ(openError("pipe.json"), "Cannot open file " + dir.file("pipe.json") + ": it is a FIFO, not a file");
+  fs::create_symlink("/dev/zero", dir.file("zero.json"));
+  EXPECT_EQ(openError("zero.json"), "Cannot open file " + dir.file("zero.json") + ": it is a device, not a file");
   const std::string broken = openText(dir, R"({"sentences": [{"Left": 1,}]})").error;
   EXPECT_EQ(broken.rfind("Invalid JSON: parse error at line 1", 0), 0u) << broken;
   EXPECT_EQ(openText(dir, R"({"arrows": [{"StartX": 3}]})").error, "arrows[0]: missing 'Center1X'");
@@ -78,7 +84,7 @@ TEST(SaveJson, OpeningFailuresAreReportedAsLoadingReportsThem) {
   // A row loading cannot take ends loading there; the rows before it stay.
   const Reopened wide = openText(dir, R"({"sentences": [{"Left": 0, "Top": 0, "Right": 1, "Bottom": 1, "Text": "a",
       "Status": 2}, {"Left": -2147483647, "Top": 0, "Right": 1, "Bottom": 1, "Text": "b"}]})");
-  EXPECT_EQ(wide.error, "sentences[1]: Integer overflow");
+  EXPECT_EQ(wide.error, "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range");
   ASSERT_EQ(wide.diagram.SentenceCount(), 1);
   EXPECT_EQ(wide.diagram.sentence(0).Status, Undefeated);
 }
@@ -138,8 +144,7 @@ TEST(SaveJson, AFailedSaveLeavesTheOldFileAsItWas) {
 
 TEST(RecoveryCopy, ReplacesTheOldCopyWholeAndMakesItsFolder) {
   TempDir dir;
-  const fs::path file = recoveryFile(fs::path(dir.path) / "data" / "Zorvex");
-  EXPECT_EQ(file, fs::path(dir.path) / "data" / "Zorvex" / "Recovered diagram.json");
+  const fs::path file = fs::path(dir.path) / "data" / "Zorvex" / "Recovered diagram - work.json";
   Diagram first;
   first.addSentence(sentenceAt(1, 2, "first"));
   writeRecoveryCopy(first, file);

@@ -63,7 +63,8 @@ TEST(DiagramFiles, EveryCommandTakesADiagramFileWithItsStatuses) {
   EXPECT_EQ(image.pixelColor(40, 30), QColor(0x00, 0x00, 0xFF));  // justified: blue frame on white
   EXPECT_EQ(image.pixelColor(41, 31), QColor(0xFF, 0xFF, 0xFF));
 
-  EXPECT_EQ(runTool({"export", dir.file("none.json")}).err, "Cannot open file " + dir.file("none.json") + ".\n");
+  EXPECT_EQ(runTool({"export", dir.file("none.json")}).err,
+            "Cannot open file " + dir.file("none.json") + ": No such file or directory.\n");
 }
 
 TEST(DiagramFiles, RenderWritesAVectorPdfPageOfThePicturesSize) {
@@ -88,7 +89,7 @@ TEST(DiagramFiles, RenderWritesAVectorPdfPageOfThePicturesSize) {
 
   const CliRun nowhere = runTool({"render", dir.file("d.json"), "-o", dir.file("no/such/d.pdf")});
   EXPECT_EQ(nowhere.code, 1);
-  EXPECT_EQ(nowhere.err, "Cannot create file " + dir.file("no/such/d.pdf") + ".\n");
+  EXPECT_EQ(nowhere.err, "Cannot create file " + dir.file("no/such/d.pdf") + ": No such file or directory.\n");
 }
 
 }  // namespace

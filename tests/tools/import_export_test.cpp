@@ -170,7 +170,7 @@ TEST(ImportExport, FailuresExitWithTheMessage) {
   EXPECT_EQ(missing.out, "");
 
   EXPECT_EQ(runTool({"import", dir.file("none.json"), dir.str()}).err,
-            "Cannot open file " + dir.file("none.json") + ".\n");
+            "Cannot open file " + dir.file("none.json") + ": No such file or directory.\n");
 
   writeFile(dir.file("broken.json"), R"({"sentences": [{"Left": 1,}]})");
   const CliRun broken = runTool({"import", dir.file("broken.json"), dir.str()});
@@ -185,13 +185,23 @@ TEST(ImportExport, FailuresExitWithTheMessage) {
   EXPECT_EQ(far.code, 1);
   EXPECT_NE(far.err.find("cannot be stored in code page 1252"), std::string::npos) << far.err;
   EXPECT_FALSE(std::filesystem::exists(dir.file("SentencesDb.db")));
+  // Such a text is quoted by its first 80 characters, a NUL in it as "\0".
+  std::string tokyo;
+  for (int i = 0; i < 3'000'000; ++i) tokyo += "東";
+  writeFile(dir.file("long.json"), R"({"sentences": [{"Left": 1, "Top": 2, "Right": 3, "Bottom": 4, "Text": ")" + tokyo +
+                                       R"("}]})");
+  EXPECT_EQ(runTool({"import", dir.file("long.json"), dir.str()}).err,
+            "The text '" + tokyo.substr(0, 240) + "...' cannot be stored in code page 1252.\n");
+  writeFile(dir.file("nul.json"), R"({"sentences": [{"Left": 1, "Top": 2, "Right": 3, "Bottom": 4, "Text": "a\u0000b"}]})");
+  EXPECT_EQ(runTool({"import", dir.file("nul.json"), dir.str()}).err,
+            "The text 'a\\0b' cannot be stored in code page 1252.\n");
 
   // Rows the program could not load (its box is wider than 32 bits) are refused.
   writeFile(dir.file("wide.json"), R"({"sentences": [{"Left": 0, "Top": 0, "Right": 1, "Bottom": 1, "Text": "a"},
     {"Left": -2147483647, "Top": 0, "Right": 1, "Bottom": 1, "Text": "b"}]})");
   const CliRun wide = runTool({"import", dir.file("wide.json"), dir.str()});
   EXPECT_EQ(wide.code, 1);
-  EXPECT_EQ(wide.err, "sentences[1]: Integer overflow.\n");
+  EXPECT_EQ(wide.err, "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.file("SentencesDb.db")));
 
   writeFile(dir.file("row.json"), R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a", "Colour": 1}]})");

@@ -2,7 +2,10 @@
 // units for very long ranges, and scrolling along while dragging at the edge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <utility>
 
 #include "viewport/ScrollArea.h"
 
@@ -135,14 +138,44 @@ TEST(ScrollAreaTest, TheRangeHoldsTheOffsetAndEveryDrawnPixel) {
           // The bar's ends show the diagram's two edges.
           EXPECT_GE(first + offset - r.minimum, 0);
           EXPECT_LT(last + offset - r.maximum, visible);
-          // And the range reaches the origin.
-          EXPECT_LE(r.minimum, 0);
-          EXPECT_GE(r.maximum + visible, 0);
+          // And go no farther than the margin past them, unless the view is there now.
+          EXPECT_TRUE(r.minimum == offset || first + offset - r.minimum <= ScrollMargin) << step;
+          EXPECT_TRUE(r.maximum == offset || last + offset - r.maximum >= visible - 1 - ScrollMargin) << step;
         };
         const ViewRect drawn = v.toView(e);
         check(b.horizontal, off, drawn.left, drawn.right, b.visibleWidth);
         check(b.vertical, -off, drawn.top, drawn.bottom, b.visibleHeight);
       }
+}
+
+// Fit: the largest step at which no bar is needed, whatever the diagram's
+// size and place, and the diagram in the middle.
+TEST(ScrollAreaTest, FitShowsEverythingWithoutBarsAtTheLargestStepThatAllows) {
+  const Rect extents[] = {{40, 40, 100, 60},         {20000, 15000, 20060, 15020}, {-50, -50, -41, -41},
+                          {-400, -300, 5260, 4020},  {0, 0, 600, 400},             {3, 7, 10003, 20007},
+                          {-1000000, 0, 1000000, 10}, {-2000000000, -2000000000, 2000000000, 2000000000}};
+  for (const Rect& e : extents)
+    for (const auto& [w, h] : {std::pair<int64_t, int64_t>{Width, Height}, {1400, 960}, {201, 99}}) {
+      const ViewTransform fit = fitView(e, w, h);
+      const ScrollBars b = scrollBarsFor(e, fit, w, h, Thickness);
+      const ViewRect drawn = fit.toView(e);
+      if (fit.step() == Smallest && (drawn.right - drawn.left >= w || drawn.bottom - drawn.top >= h)) continue;
+      EXPECT_FALSE(b.horizontal.shown || b.vertical.shown) << e.Left << " " << w;
+      // Centred: the two sides differ by at most a pixel (and the margin the origin cuts off).
+      const int64_t left = drawn.left, right = w - 1 - drawn.right, top = drawn.top, bottom = h - 1 - drawn.bottom;
+      EXPECT_LE(std::abs(left - right), e.Left >= 0 && e.Left < 10 ? ScrollMargin + 1 : 1) << e.Left << " " << w;
+      EXPECT_LE(std::abs(top - bottom), e.Top >= 0 && e.Top < 10 ? ScrollMargin + 1 : 1) << e.Top << " " << h;
+      EXPECT_GE(std::min({left, right, top, bottom}), 0);
+      // One step further in, the drawn part and its margins no longer fit.
+      if (fit.step() < Largest && e.Left >= 10 && e.Top >= 10) {
+        const ViewRect closer = at(fit.step() + 1).toView(e);
+        EXPECT_TRUE(closer.right - closer.left + 1 + 2 * ScrollMargin > w ||
+                    closer.bottom - closer.top + 1 + 2 * ScrollMargin > h)
+            << e.Left << " " << w;
+      }
+    }
+  // One sentence comes up as close as it goes, with nothing to scroll.
+  EXPECT_EQ(fitView({20000, 15000, 20060, 15020}, Width, Height).step(), Largest);
 }
 
 TEST(ScrollAreaTest, BarUnitsAreExactForRangesAnIntHolds) {

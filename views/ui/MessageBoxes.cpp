@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace zorvex {
@@ -44,6 +45,16 @@ QString displayText(const std::string& text) {
   return shown;
 }
 
+// Once the box has closed, the window it came from gets the keys back:
+// without a window manager to do it no window would be active, and that
+// window's shortcuts and menu letters would do nothing.
+void runBox(QMessageBox& box) {
+  const QPointer<QWidget> owner = box.parentWidget();
+  box.exec();
+  const QWidget* active = QApplication::activeWindow();
+  if (owner && owner->isVisible() && (!active || !active->isVisible())) owner->activateWindow();
+}
+
 }  // namespace
 
 bool QtMessageBoxes::present(const BoxRequest& request) {
@@ -54,14 +65,14 @@ bool QtMessageBoxes::present(const BoxRequest& request) {
   box.setTextFormat(Qt::PlainText);
   if (request.kind != BoxKind::Confirm) {
     box.addButton(QMessageBox::Ok);
-    box.exec();
+    runBox(box);
     return true;
   }
   QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
-  box.exec();
+  runBox(box);
   return box.clickedButton() == yes;
 }
 

@@ -1,0 +1,107 @@
+#include "store/RecoveryCopies.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "model/AtomicFiles.h"
+#include "model/RegularFile.h"
+
+namespace zorvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Hidden, so the Open dialog lists only the copies.
+constexpr const char* IndexFile = ".recovered-from.json";
+
+struct Entry {
+  std::string copy;    // file name in the folder
+  std::string source;  // absolute path of the diagram it keeps
+};
+
+// Oldest first. A missing or unreadable index knows no copies; an entry
+// whose copy the user has removed is forgotten.
+std::vector<Entry> readIndex(const fs::path& folder) {
+  std::vector<Entry> entries;
+  const std::optional<std::string> text = readRegularFile((folder / IndexFile).string());
+  if (!text) return entries;
+  const nlohmann::json index = nlohmann::json::parse(*text, nullptr, false);
+  if (!index.is_array()) return entries;
+  for (const nlohmann::json& item : index) {
+    if (!item.is_object() || !item.contains("copy") || !item["copy"].is_string() || !item.contains("source") ||
+        !item["source"].is_string())
+      continue;
+    Entry e{item["copy"].get<std::string>(), item["source"].get<std::string>()};
+    std::error_code ec;
+    if (fs::path(e.copy).filename() == e.copy && fs::is_regular_file(folder / e.copy, ec)) entries.push_back(e);
+  }
+  return entries;
+}
+
+void writeIndex(const fs::path& folder, const std::vector<Entry>& entries) {
+  nlohmann::json index = nlohmann::json::array();
+  for (const Entry& e : entries) index.push_back({{"copy", e.copy}, {"source", e.source}});
+  const std::string text = index.dump(1) + "\n";
+  replaceFiles({{(folder / IndexFile).string(), text}}, "Cannot create file");
+}
+
+// Absolute, without "." or "..", symbolic links resolved where they exist;
+// the empty path is the working directory.
+fs::path fullPath(const fs::path& path) {
+  std::error_code ec;
+  fs::path full = fs::weakly_canonical(fs::absolute(path.empty() ? fs::path(".") : path), ec);
+  if (ec) full = fs::absolute(path).lexically_normal();
+  if (full.filename().empty() && full.has_parent_path() && full != full.root_path()) full = full.parent_path();
+  return full;
+}
+
+// The folder's name, or the file's without ".json".
+std::string labelOf(const DiagramLocation& source, const fs::path& full) {
+  const std::string label = (source.format == DiagramFormat::Json ? full.stem() : full.filename()).string();
+  return label.empty() ? "diagram" : label;
+}
+
+// The first of "<base>.json", "<base> (2).json", ... that no other diagram's
+// copy and no file the index does not know already has.
+std::string freeName(const fs::path& folder, const std::string& base, const std::vector<Entry>& entries) {
+  for (int n = 1;; ++n) {
+    const std::string name = base + (n == 1 ? std::string() : " (" + std::to_string(n) + ")") + ".json";
+    std::error_code ec;
+    const bool taken = std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.copy == name; }) ||
+                       fs::exists(folder / name, ec);
+    if (!taken) return name;
+  }
+}
+
+}  // namespace
+
+fs::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const fs::path& folder, size_t kept) {
+  std::vector<Entry> entries = readIndex(folder);
+  const fs::path full = fullPath(source.path), home = fullPath(folder);
+  // The diagram's own copy: the one keeping the same place, or the copy it
+  // was opened from.
+  auto own = std::find_if(entries.begin(), entries.end(),
+                          [&](const Entry& e) { return e.source == full.string() || home / e.copy == full; });
+  Entry entry = own != entries.end()
+                    ? *own
+                    : Entry{freeName(folder, "Recovered diagram - " + labelOf(source, full), entries), full.string()};
+  if (own != entries.end()) entries.erase(own);
+
+  writeRecoveryCopy(d, folder / entry.copy);
+  entries.push_back(entry);
+  const size_t keep = std::max<size_t>(kept, 1);
+  const size_t dropped = entries.size() > keep ? entries.size() - keep : 0;
+  const std::vector<Entry> old(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(dropped));
+  entries.erase(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(dropped));
+  writeIndex(folder, entries);
+  for (const Entry& e : old) {
+    std::error_code ec;
+    fs::remove(folder / e.copy, ec);
+  }
+  return folder / entry.copy;
+}
+
+}  // namespace zorvex

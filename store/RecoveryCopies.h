@@ -1,0 +1,25 @@
+#pragma once
+// The copies kept of diagrams closed with unsaved changes: one per diagram,
+// in one folder, each named after where its diagram came from
+// ("Recovered diagram - work.json", "Recovered diagram - work (2).json" for
+// another "work" elsewhere), only the newest few kept. A hidden index in the
+// folder remembers which copy belongs to which diagram and which is newest.
+#include <cstddef>
+#include <filesystem>
+
+#include "model/Diagram.h"
+#include "store/DiagramFiles.h"
+
+namespace zorvex {
+
+inline constexpr size_t RecoveryCopiesKept = 10;
+
+// Writes the copy of the diagram that came from `source` into `folder`
+// (made if needed), replacing that diagram's older copy and removing the
+// oldest copies beyond `kept`. A diagram opened from one of the copies goes
+// back into that copy. Returns the copy's path. Throws ZorvexError; files
+// in the folder that the index does not know are never replaced or removed.
+std::filesystem::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source,
+                                       const std::filesystem::path& folder, size_t kept = RecoveryCopiesKept);
+
+}  // namespace zorvex

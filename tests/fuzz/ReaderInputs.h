@@ -1,0 +1,93 @@
+#pragma once
+// What the fuzz targets do with one input, shared with the ordinary test that
+// runs every corpus file: read it as the program would and check what can be
+// checked of the outcome. Anything other than a diagram or a ZorvexError (a
+// crash, a sanitizer report, another exception, a failed check) is a fault.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "model/ZorvexError.h"
+#include "model/paradox/ParadoxTable.h"
+
+#ifndef ZORVEX_FUZZ_TABLES_ONLY
+#include "store/DiagramJson.h"
+#include "store/RowsLoading.h"
+#endif
+
+namespace zorvex::fuzzing {
+
+enum class Outcome { Read, Refused };
+
+[[noreturn]] inline void fault(const char* what) {
+  std::fprintf(stderr, "%s\n", what);
+  std::abort();
+}
+
+// Input is quoted by at most 80 characters, so no message grows with the input.
+inline void checkMessage(const ZorvexError& e) {
+  if (e.message().size() > 1000) fault("a message longer than 1000 bytes");
+}
+
+// Any bytes as a table file: rows or a ZorvexError, never a crash, hang or over-read.
+inline Outcome readTable(const uint8_t* data, size_t size) {
+  using namespace paradox;
+  try {
+    auto t = ParadoxTable::fromBytes(std::vector<uint8_t>(data, data + size), "fuzz.db");
+    const int columns = static_cast<int>(t->fields().size());
+    for (int c = 0; c < columns; ++c) (void)t->columnIndex(t->fields()[static_cast<size_t>(c)].name);
+    for (t->first(); !t->eof(); t->next())
+      for (int c = 0; c < columns; ++c) {
+        (void)t->displayText(t->currentRow(), c);
+        try {
+          (void)t->integerAt(c);
+        } catch (const ZorvexError& e) {
+          checkMessage(e);
+        }
+        try {
+          (void)t->textAt(c);
+        } catch (const ZorvexError& e) {
+          checkMessage(e);
+        }
+      }
+  } catch (const ZorvexError& e) {
+    checkMessage(e);
+    return Outcome::Refused;
+  }
+  return Outcome::Read;
+}
+
+#ifndef ZORVEX_FUZZ_TABLES_ONLY
+// Any bytes as a diagram file, opened as the program opens one. What is read
+// is also written back and must read back the same.
+inline Outcome readDiagramJson(std::string_view bytes) {
+  Geometry geometry = borderPointGeometry();
+  geometry.textSize = [](const std::string& t) {
+    return TextSize{static_cast<int32_t>(6 * std::min<size_t>(t.size(), 1'000'000)), 13};
+  };
+  DiagramRows rows;
+  try {
+    rows = diagramFromJson(bytes, geometry);
+  } catch (const ZorvexError& e) {
+    checkMessage(e);
+    return Outcome::Refused;
+  }
+  try {
+    if (diagramFromJson(diagramToJson(rows), geometry) != rows) fault("the diagram written back reads differently");
+  } catch (const ZorvexError& e) {
+    fault(("the diagram written back is refused: " + e.message()).c_str());
+  }
+  Diagram diagram;
+  if (const auto error = loadRows(diagram, rows)) {
+    checkMessage(*error);
+    return Outcome::Refused;
+  }
+  applyStatuses(diagram, rows);
+  return Outcome::Read;
+}
+#endif
+
+}  // namespace zorvex::fuzzing

@@ -1,0 +1,99 @@
+// The copies kept of diagrams closed unsaved: one per diagram, named after
+// where it came from, numbered when two places share a name, the newest kept.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "store/RecoveryCopies.h"
+#include "tests/store/StoreTesting.h"
+
+namespace zorvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+Diagram saying(const std::string& text) {
+  Diagram d;
+  d.addSentence(sentenceAt(10, 20, text));
+  return d;
+}
+
+// The copies a person sees in the folder (hidden files left out).
+std::set<std::string> copiesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().filename().string().front() != '.') names.insert(entry.path().filename().string());
+  return names;
+}
+
+std::string textIn(const fs::path& copy) {
+  const Reopened r = reopen(locationFor(copy));
+  return r.error.empty() && r.diagram.SentenceCount() == 1 ? r.diagram.sentence(0).Text : "(" + r.error + ")";
+}
+
+TEST(RecoveryCopies, EveryDiagramKeepsItsOwnCopyNamedAfterWhereItCameFrom) {
+  TempDir dir;
+  const fs::path data = fs::path(dir.path) / "data";
+  const fs::path work = dir.file("work"), notes = dir.file("notes.json");
+  fs::create_directories(fs::path(dir.path) / "here");
+
+  EXPECT_EQ(keepRecoveryCopy(saying("A"), {work, DiagramFormat::Tables}, data), data / "Recovered diagram - work.json");
+  EXPECT_EQ(keepRecoveryCopy(saying("B"), {notes, DiagramFormat::Json}, data),
+            data / "Recovered diagram - notes.json");
+  // The working directory's tables are named after that folder.
+  const fs::path previous = fs::current_path();
+  fs::current_path(fs::path(dir.path) / "here");
+  const fs::path here = keepRecoveryCopy(saying("C"), {"", DiagramFormat::Tables}, data);
+  fs::current_path(previous);
+  EXPECT_EQ(here, data / "Recovered diagram - here.json");
+
+  // Later work on the first diagram replaces only its own copy; so does
+  // work on a diagram opened from a copy.
+  keepRecoveryCopy(saying("A2"), {work, DiagramFormat::Tables}, data);
+  keepRecoveryCopy(saying("B2"), {data / "Recovered diagram - notes.json", DiagramFormat::Json}, data);
+  EXPECT_EQ(copiesIn(data), std::set<std::string>({"Recovered diagram - work.json", "Recovered diagram - notes.json",
+                                                    "Recovered diagram - here.json"}));
+  EXPECT_EQ(textIn(data / "Recovered diagram - work.json"), "A2");
+  EXPECT_EQ(textIn(data / "Recovered diagram - notes.json"), "B2");
+  EXPECT_EQ(textIn(data / "Recovered diagram - here.json"), "C");
+}
+
+TEST(RecoveryCopies, PlacesThatShareANameGetNumberedCopiesAndForeignFilesStay) {
+  TempDir dir;
+  const fs::path data = fs::path(dir.path) / "data";
+  const DiagramLocation first{dir.file("a/work"), DiagramFormat::Tables}, second{dir.file("b/work"), DiagramFormat::Tables},
+      third{dir.file("c/work.json"), DiagramFormat::Json};
+  keepRecoveryCopy(saying("first"), first, data);
+  EXPECT_EQ(keepRecoveryCopy(saying("second"), second, data), data / "Recovered diagram - work (2).json");
+  EXPECT_EQ(keepRecoveryCopy(saying("third"), third, data), data / "Recovered diagram - work (3).json");
+  EXPECT_EQ(keepRecoveryCopy(saying("first again"), first, data), data / "Recovered diagram - work.json");
+  EXPECT_EQ(textIn(data / "Recovered diagram - work.json"), "first again");
+  EXPECT_EQ(textIn(data / "Recovered diagram - work (2).json"), "second");
+  EXPECT_EQ(textIn(data / "Recovered diagram - work (3).json"), "third");
+
+  // A file the program did not write is neither replaced nor removed.
+  std::ofstream(data / "Recovered diagram - mine.json") << "kept";
+  EXPECT_EQ(keepRecoveryCopy(saying("x"), {dir.file("mine"), DiagramFormat::Tables}, data, 1),
+            data / "Recovered diagram - mine (2).json");
+  EXPECT_EQ(bytesOf(data / "Recovered diagram - mine.json"), "kept");
+  EXPECT_EQ(copiesIn(data),
+            std::set<std::string>({"Recovered diagram - mine.json", "Recovered diagram - mine (2).json"}));
+}
+
+TEST(RecoveryCopies, OnlyTheNewestCopiesAreKept) {
+  TempDir dir;
+  const fs::path data = fs::path(dir.path) / "data";
+  auto from = [&](const std::string& name) { return DiagramLocation{dir.file(name), DiagramFormat::Tables}; };
+  for (const char* name : {"d0", "d1", "d2", "d3"}) keepRecoveryCopy(saying(name), from(name), data, 3);
+  EXPECT_EQ(copiesIn(data), std::set<std::string>({"Recovered diagram - d1.json", "Recovered diagram - d2.json",
+                                                   "Recovered diagram - d3.json"}));
+  // Newest means last written: d1 written again outlives d2.
+  keepRecoveryCopy(saying("d1 again"), from("d1"), data, 3);
+  keepRecoveryCopy(saying("d4"), from("d4"), data, 3);
+  EXPECT_EQ(copiesIn(data), std::set<std::string>({"Recovered diagram - d1.json", "Recovered diagram - d3.json",
+                                                   "Recovered diagram - d4.json"}));
+  EXPECT_EQ(textIn(data / "Recovered diagram - d1.json"), "d1 again");
+}
+
+}  // namespace
+}  // namespace zorvex::testing

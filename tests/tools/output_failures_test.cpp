@@ -1,0 +1,90 @@
+// What the companion writes either arrives whole or the command fails with
+// the system's reason: standard output on a full device, picture, log and
+// JSON files on a disk that refuses the write, and targets in the way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "tests/tools/ChildRun.h"
+
+namespace zorvex::tools::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> folderFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Enough sentences that the export passes the output buffer several times.
+std::string manySentences() {
+  std::string json = R"({"sentences": [)";
+  for (int i = 0; i < 3000; ++i)
+    json += (i ? "," : "") + std::string(R"({"Left": )") + std::to_string(i) +
+            R"(, "Top": 1, "Right": 50000, "Bottom": 40, "Text": "sentence )" + std::to_string(i) + R"("})";
+  return json + "]}";
+}
+
+TEST(OutputFailures, StandardOutputMustArriveWhole) {
+  ScratchDir dir;
+  writeFile(dir.file("many.json"), manySentences());
+  const CliRun written = runChild({"export", dir.file("many.json")}, dir.file("out.json"));
+  EXPECT_EQ(written.code, 0) << written.err;
+  EXPECT_EQ(readFile(dir.file("out.json")), runTool({"export", dir.file("many.json")}).out);
+  ASSERT_GT(readFile(dir.file("out.json")).size(), 200000u);
+
+  const CliRun full = runChild({"export", dir.file("many.json")}, "/dev/full");
+  EXPECT_EQ(full.code, 1);
+  EXPECT_EQ(full.err, "Cannot write to the standard output: No space left on device.\n");
+  EXPECT_EQ(runChild({"--help"}, "/dev/full").code, 1);
+}
+
+// The disk refuses every write past 100 bytes: each command fails with the
+// reason, leaves an existing file as it was and no new or temporary file.
+TEST(OutputFailures, AFileCutShortIsNeitherLeftNorReportedAsWritten) {
+  ScratchDir dir;
+  fs::create_directory(dir.file("out"));
+  writeFile(dir.file("out/old.png"), "old picture");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> commands = {
+      {{"render", birdExample(), "-o"}, "old.png"},
+      {{"render", birdExample(), "-o"}, "new.svg"},
+      {{"render", birdExample(), "-o"}, "new.pdf"},
+      {{"render", birdExample(), "--scale", "1/2", "-o"}, "new.png"},
+      {{"export", birdExample(), "-o"}, "new.json"},
+      {{"evaluate", birdExample(), "--log"}, "log.txt"}};
+  for (auto [args, name] : commands) {
+    const std::string target = dir.file("out/" + name);
+    args.push_back(target);
+    const CliRun run = runChild(args, dir.file("stdout"), 100);
+    EXPECT_EQ(run.code, 1) << name;
+    EXPECT_EQ(run.err, "Cannot create file " + target + ": File too large.\n");
+    EXPECT_EQ(folderFiles(dir.file("out")), std::vector<std::string>{"old.png"}) << name;
+  }
+  EXPECT_EQ(readFile(dir.file("out/old.png")), "old picture");
+}
+
+TEST(OutputFailures, ATargetInTheWaySaysWhy) {
+  ScratchDir dir;
+  fs::create_directory(dir.file("folder.png"));
+  writeFile(dir.file("plain"), "");
+  const std::vector<std::vector<std::string>> commands = {{"render", birdExample(), "-o"},
+                                                          {"export", birdExample(), "-o"},
+                                                          {"evaluate", birdExample(), "--log"}};
+  for (std::vector<std::string> args : commands) {
+    args.push_back(dir.file("folder.png"));
+    EXPECT_EQ(runTool(args).err, "Cannot create file " + dir.file("folder.png") + ": Is a directory.\n") << args[0];
+    args.back() = dir.file("plain/x.png");
+    EXPECT_EQ(runTool(args).err,
+              "Cannot create file " + dir.file("plain/x.png") + ": " + dir.file("plain") + " is not a folder.\n")
+        << args[0];
+  }
+  EXPECT_EQ(runTool({"render", birdExample(), "-o", "/proc/version.png"}).err,
+            "Cannot create file /proc/version.png: the folder is read-only.\n");
+}
+
+}  // namespace
+}  // namespace zorvex::tools::testing
