@@ -116,13 +116,15 @@ EditOutcome DiagramEdit::reshape(const std::vector<NewBox>& boxes, const char* s
     placed.push_back(a);
   }
 
-  ElementStepBuilder step(diagram_, stepName);
+  // Each element comes once: the step is put together directly.
+  UndoStep step;
+  step.name = stepName;
   EditExtent extent;
   for (const NewBox& b : boxes) {
     const ElementRef ref{ElementKind::Sentence, b.sentence};
     TSentence& s = diagram_.sentence(b.sentence);
     if (sameBox(s, b.record)) continue;
-    step.before(ref);
+    step.elements.push_back({ref, s, {}});
     extent.add(diagram_, ref);
     s.Left = b.record.Left;
     s.Top = b.record.Top;
@@ -133,18 +135,19 @@ EditOutcome DiagramEdit::reshape(const std::vector<NewBox>& boxes, const char* s
     s.Text = b.record.Text;
     diagram_.geometryChanged(ref);
     extent.add(diagram_, ref);
+    step.elements.back().after = s;
   }
   for (size_t i = 0; i < arrows.size(); ++i) {
     const ElementRef ref{ElementKind::Arrow, arrows[i]};
     TArrow& a = diagram_.arrow(arrows[i]);
     if (samePlace(a, placed[i])) continue;
-    step.before(ref);
+    step.elements.push_back({ref, a, placed[i]});
     extent.add(diagram_, ref);
     a = placed[i];
     diagram_.geometryChanged(ref);
     extent.add(diagram_, ref);
   }
-  return {step.take(), extent.area(), std::nullopt};
+  return {std::move(step), extent.area(), std::nullopt};
 }
 
 }  // namespace zorvex

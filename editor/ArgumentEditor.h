@@ -190,7 +190,7 @@ class ArgumentEditor {
   void rightPress(Point p);
   void moveDragged(Point p);
   void followArrows(bool counting);
-  void arrowFollowed(int32_t arrow);
+  void arrowFollowed(int32_t arrow, Rect& before);
   void endDrag();
   std::pair<OverlayFigure, OverlayFigure> guideFigure();
   void drawGuideFigure();
@@ -232,9 +232,10 @@ class ArgumentEditor {
   std::optional<int32_t> Dragged_;
   // The steps of the drag so far, one undo step at the drop.
   std::optional<StepSequence> dragStep_;
-  // The drawn extents of the dragged sentence's arrows before the latest
-  // step moved them, for the window to repaint where they were.
-  std::vector<std::pair<int32_t, Rect>> arrowsBeforeStep_;
+  // The drawn extents of the dragged sentence's arrows (as its lookup lists
+  // them) before the latest step moved them, for the window to repaint
+  // where they were.
+  std::vector<Rect> arrowsBeforeStep_;
   UndoHistory* history_ = nullptr;
 
   Gesture gesture_ = Gesture::None;

@@ -12,8 +12,7 @@ void ArgumentEditor::moveDragged(Point p) {
   const int32_t dx = subChecked(p.x, DragReferencePoint_.x);
   const int32_t dy = subChecked(p.y, DragReferencePoint_.y);
   arrowsBeforeStep_.clear();
-  for (int32_t k : edit_.lookup().arrowsOf(n))
-    arrowsBeforeStep_.emplace_back(k, diagram_.drawnExtent({ElementKind::Arrow, k}));
+  for (int32_t k : edit_.lookup().arrowsOf(n)) arrowsBeforeStep_.push_back(diagram_.drawnExtent({ElementKind::Arrow, k}));
   const EditOutcome moved = edit_.moveSentences({n}, dx, dy);
   if (dragStep_) dragStep_->add(moved.step);
   DragReferencePoint_ = p;
@@ -23,11 +22,10 @@ void ArgumentEditor::moveDragged(Point p) {
 // The window repaints an arrow where it was and where it is, once per end at
 // the dragged sentence (an arrow from the sentence to itself twice, the
 // second time from where the first left it).
-void ArgumentEditor::arrowFollowed(int32_t k) {
+void ArgumentEditor::arrowFollowed(int32_t k, Rect& before) {
   const ElementRef ref{ElementKind::Arrow, k};
-  Rect old = diagram_.drawnExtent(ref);
-  for (auto& [arrow, extent] : arrowsBeforeStep_)
-    if (arrow == k) std::swap(old, extent);
+  const Rect old = before;
+  before = diagram_.drawnExtent(ref);
   host_.elementMoved(ref, old);
   host_.repaintElement(ref);
 }
@@ -40,15 +38,18 @@ void ArgumentEditor::followArrows(bool counting) {
     if (DragRepaintCounter_ % 10 == 0) host_.repaintSurface();
     DragRepaintCounter_ = (DragRepaintCounter_ + 1) % 1000;
   };
-  for (int32_t k : edit_.lookup().arrowsOf(n)) {
+  const std::vector<int32_t>& arrows = edit_.lookup().arrowsOf(n);
+  arrowsBeforeStep_.resize(arrows.size());
+  for (size_t i = 0; i < arrows.size(); ++i) {
+    const int32_t k = arrows[i];
     const TArrow& a = diagram_.arrow(k);
     if (a.Deleted || !a.resolved()) continue;
     if (a.Sentence1 == n) {
-      arrowFollowed(k);
+      arrowFollowed(k, arrowsBeforeStep_[i]);
       counted();
     }
     if (a.Sentence2 == n) {
-      arrowFollowed(k);
+      arrowFollowed(k, arrowsBeforeStep_[i]);
       counted();
     }
   }
