@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "edit/DiagramEdit.h"
 #include "editor/EditorHost.h"
-#include "editor/EditorIndex.h"
 #include "editor/EditorTypes.h"
 #include "editor/Overlay.h"
 #include "history/UndoHistory.h"
@@ -190,18 +190,18 @@ class ArgumentEditor {
   void rightPress(Point p);
   void moveDragged(Point p);
   void followArrows(bool counting);
-  void updateArrowEnd(int32_t arrow, bool startSide);
+  void arrowFollowed(int32_t arrow, Rect& before);
   void endDrag();
   std::pair<OverlayFigure, OverlayFigure> guideFigure();
   void drawGuideFigure();
   void eraseGuideFigure();
   void moveGuideFigureTo(int32_t x, int32_t y);
-  void updateChallengedRect(int32_t x, int32_t y);
+  Rect challengedRectTo(int32_t x, int32_t y) const;
   void markSelected(ElementRef ref, bool selected);
   void clearAllMarks();
   bool askDeleteArrow(int32_t arrow);
-  void deleteElement(ElementRef ref, ElementStepBuilder& step);
   void recordAdded(ElementRef ref, const char* name);
+  void record(const UndoStep& step);
   std::optional<std::string> stepThroughHistory(bool undo);
   TDefeater& pendingDefeater();
 
@@ -210,7 +210,9 @@ class ArgumentEditor {
   ViewTransform view_;
   // The surface pixel of the pointer event being handled, if any.
   std::optional<ViewPoint> pointer_;
-  EditorIndex index_;
+  // Every change to the diagram goes through edit_; index_ is its lookups.
+  DiagramEdit edit_;
+  DiagramLookup& index_;
   Overlay overlay_;
 
   EditMode EditMode_ = EditMode::NoTool;
@@ -228,8 +230,12 @@ class ArgumentEditor {
   Point DragReferencePoint_;
   int32_t DragRepaintCounter_ = 0;
   std::optional<int32_t> Dragged_;
-  // The dragged sentence and its arrows as they were at the press.
-  std::optional<ElementStepBuilder> dragStep_;
+  // The steps of the drag so far, one undo step at the drop.
+  std::optional<StepSequence> dragStep_;
+  // The drawn extents of the dragged sentence's arrows (as its lookup lists
+  // them) before the latest step moved them, for the window to repaint
+  // where they were.
+  std::vector<Rect> arrowsBeforeStep_;
   UndoHistory* history_ = nullptr;
 
   Gesture gesture_ = Gesture::None;

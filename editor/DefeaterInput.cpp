@@ -2,7 +2,6 @@
 // then, with a guide line following the pointer, the challenged rectangle.
 #include <algorithm>
 
-#include "elements/Geometry.h"
 #include "model/Checked.h"
 #include "editor/ArgumentEditor.h"
 
@@ -49,12 +48,7 @@ void ArgumentEditor::StartChallengingRect(int32_t x, int32_t y) {
     overlay_.clear();
   }
   PendingDefeaterComplete_ = false;
-  PendingDefeater_ = diagram_.createDefeater();
-  TDefeater& d = pendingDefeater();
-  d.Incomplete = true;
-  d.ChallengingRect.Left = x;
-  d.ChallengingRect.Top = y;
-  diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
+  PendingDefeater_ = edit_.beginDefeater({x, y});
   LastPointerPoint_ = {x, y};
   gesture_ = Gesture::ChallengingRect;
   publishOverlay();
@@ -72,23 +66,9 @@ void ArgumentEditor::TrackChallengingRect(int32_t x, int32_t y) {
 void ArgumentEditor::FinishChallengingRect(int32_t x, int32_t y) {
   if (gesture_ != Gesture::ChallengingRect) return;
   gesture_ = Gesture::None;
-  TDefeater& d = pendingDefeater();
-  Rect& r = d.ChallengingRect;
-  if (x < r.Left) {
-    r.Right = r.Left;
-    r.Left = x;
-  } else {
-    r.Right = x;
-  }
-  if (y < r.Top) {
-    r.Bottom = r.Top;
-    r.Top = y;
-  } else {
-    r.Bottom = y;
-  }
-  d.Center1X = midChecked(r.Left, r.Right);
-  d.Center1Y = midChecked(r.Top, r.Bottom);
-  diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
+  const Rect& pressed = pendingDefeater().ChallengingRect;
+  const Rect r = spanned({pressed.Left, pressed.Top}, {x, y});
+  edit_.setChallengingRect(*PendingDefeater_, r);
   // The solid rectangle replaces the rubber band wherever the band last was.
   overlay_.clearInverting();
   overlay_.draw(rectFigure(r, false));
@@ -101,12 +81,7 @@ void ArgumentEditor::FinishChallengingRect(int32_t x, int32_t y) {
 // after it: the dotted line from the challenging rectangle and the diamond.
 void ArgumentEditor::moveGuideFigureTo(int32_t x, int32_t y) {
   eraseGuideFigure();
-  TDefeater& d = pendingDefeater();
-  d.ChallengedRect = {x, y, x, y};
-  d.Center2X = x;
-  d.Center2Y = y;
-  ComputeStartEndDefeater(d);
-  diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
+  edit_.setChallengedRect(*PendingDefeater_, {x, y, x, y});
   drawGuideFigure();
 }
 
@@ -126,44 +101,34 @@ void ArgumentEditor::StartChallengedRect(int32_t x, int32_t y) {
 
 // The side that last followed the pointer moves; the other is the press
 // point. Crossing the fixed side swaps their roles, keeping Left <= Right.
-void ArgumentEditor::updateChallengedRect(int32_t x, int32_t y) {
-  Rect& r = pendingDefeater().ChallengedRect;
+Rect ArgumentEditor::challengedRectTo(int32_t x, int32_t y) const {
+  const Rect& r = diagram_.defeater(*PendingDefeater_).ChallengedRect;
   const int32_t fixedX = r.Left == LastChallengedPoint_.x ? r.Right : r.Left;
   const int32_t fixedY = r.Top == LastChallengedPoint_.y ? r.Bottom : r.Top;
-  r = {std::min(fixedX, x), std::min(fixedY, y), std::max(fixedX, x), std::max(fixedY, y)};
+  return {std::min(fixedX, x), std::min(fixedY, y), std::max(fixedX, x), std::max(fixedY, y)};
 }
 
 void ArgumentEditor::TrackChallengedRect(int32_t x, int32_t y) {
   if (gesture_ != Gesture::ChallengedRect) return;
-  TDefeater& d = pendingDefeater();
-  overlay_.erase(rectFigure(d.ChallengedRect, true));
-  updateChallengedRect(x, y);
+  overlay_.erase(rectFigure(pendingDefeater().ChallengedRect, true));
+  const Rect r = challengedRectTo(x, y);
   LastChallengedPoint_ = {x, y};
   eraseGuideFigure();
-  ComputeStartEndDefeater(d);
-  d.Center2X = midChecked(d.ChallengedRect.Left, d.ChallengedRect.Right);
-  d.Center2Y = midChecked(d.ChallengedRect.Top, d.ChallengedRect.Bottom);
-  diagram_.geometryChanged({ElementKind::Defeater, *PendingDefeater_});
+  edit_.setChallengedRect(*PendingDefeater_, r);
   drawGuideFigure();
-  overlay_.draw(rectFigure(d.ChallengedRect, true));
+  overlay_.draw(rectFigure(r, true));
   publishOverlay();
 }
 
 void ArgumentEditor::FinishChallengedRect(int32_t x, int32_t y) {
   if (gesture_ != Gesture::ChallengedRect) return;
   gesture_ = Gesture::None;
-  TDefeater& d = pendingDefeater();
   overlay_.clearInverting();
-  updateChallengedRect(x, y);
-  d.Center2X = midChecked(d.ChallengedRect.Left, d.ChallengedRect.Right);
-  d.Center2Y = midChecked(d.ChallengedRect.Top, d.ChallengedRect.Bottom);
-  setDefeaterExtent(d);
-  ComputeStartEndDefeater(d);
-  PendingDefeaterComplete_ = true;
-  d.Incomplete = false;
   const ElementRef ref{ElementKind::Defeater, *PendingDefeater_};
-  diagram_.geometryChanged(ref);
-  recordAdded(ref, "Add Defeater");
+  edit_.setChallengedRect(ref.index, challengedRectTo(x, y));
+  const EditOutcome made = edit_.completeDefeater(ref.index);
+  PendingDefeaterComplete_ = true;
+  record(made.step);
   // The defeater now paints itself where its rectangles were drawn.
   host_.repaintElement(ref);
   LeaveAddChallengedRectMode();

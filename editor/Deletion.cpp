@@ -1,35 +1,12 @@
 // Deleting the selection with the Delete key, one confirmed element at a
-// time: defeaters, then arrows, then sentences with their joined arrows.
+// time: defeaters, then arrows, then sentences with their joined arrows. The
+// questions are asked here; the edit layer does the marking.
 #include "editor/ArgumentEditor.h"
 
 namespace zorvex {
 
 void ArgumentEditor::FormKeyDown(int key) {
   if (key == DeleteKey && EditMode_ == EditMode::MakeSelectionMode) DeleteSelection();
-}
-
-void ArgumentEditor::deleteElement(ElementRef ref, ElementStepBuilder& step) {
-  step.before(ref);
-  switch (ref.kind) {
-    case ElementKind::Sentence: {
-      TSentence& s = diagram_.sentence(ref.index);
-      s.Deleted = true;
-      s.Enabled = false;
-      break;
-    }
-    case ElementKind::Arrow: {
-      TArrow& a = diagram_.arrow(ref.index);
-      a.Deleted = true;
-      a.Enabled = false;
-      break;
-    }
-    case ElementKind::Defeater: {
-      TDefeater& d = diagram_.defeater(ref.index);
-      d.Deleted = true;
-      d.Enabled = false;
-      break;
-    }
-  }
 }
 
 // An arrow loaded with an unresolved side shows that side's text as empty.
@@ -44,40 +21,35 @@ bool ArgumentEditor::askDeleteArrow(int32_t k) {
 // every selected element, however its mark was set.
 // Everything confirmed in one press is one step.
 void ArgumentEditor::DeleteSelection() {
-  index_.sync();
-  ElementStepBuilder step(diagram_, "Delete");
+  StepSequence step("Delete");
+  auto remove = [&](ElementRef ref) {
+    step.add(edit_.deleteElements({ref}).step);
+    host_.repaintSurface();
+  };
   for (int32_t n = 0; n < diagram_.DefeaterCount(); ++n) {
     const TDefeater& d = diagram_.defeater(n);
     if (d.Deleted || !d.Selected || !host_.askYesNo("Do you want to delete the selected Defeater?")) continue;
-    deleteElement({ElementKind::Defeater, n}, step);
-    host_.repaintSurface();
+    remove({ElementKind::Defeater, n});
   }
   for (int32_t n = 0; n < diagram_.ArrowCount(); ++n) {
     const TArrow& a = diagram_.arrow(n);
     if (a.Deleted || !a.Selected || !askDeleteArrow(n)) continue;
-    deleteElement({ElementKind::Arrow, n}, step);
-    host_.repaintSurface();
+    remove({ElementKind::Arrow, n});
   }
+  // Deleting a sentence deletes its live arrows, selected or not, after one
+  // question for all of them.
   for (int32_t n = 0; n < diagram_.SentenceCount(); ++n) {
     const TSentence& s = diagram_.sentence(n);
     if (s.Deleted || !s.Selected) continue;
-    bool asked = false, confirmed = false;
-    for (int32_t k : index_.arrowsOf(n)) {
-      if (diagram_.arrow(k).Deleted) continue;
-      if (!asked) {
-        asked = true;
-        confirmed = host_.askYesNo("Deleting the sentence\r\n    '" + s.Text +
-                                   "'\r\nimplies deleting one or more unselected arrows.\r\n"
-                                   "Do you want to delete the sentence and the arrows?");
-      }
-      if (confirmed) deleteElement({ElementKind::Arrow, k}, step);
-    }
-    if (!asked) confirmed = host_.askYesNo("Do you want to delete the sentence\r\n    '" + s.Text + "' ?");
-    if (!confirmed) continue;
-    deleteElement({ElementKind::Sentence, n}, step);
-    host_.repaintSurface();
+    const bool confirmed =
+        edit_.liveArrowsAt(n).empty()
+            ? host_.askYesNo("Do you want to delete the sentence\r\n    '" + s.Text + "' ?")
+            : host_.askYesNo("Deleting the sentence\r\n    '" + s.Text +
+                             "'\r\nimplies deleting one or more unselected arrows.\r\n"
+                             "Do you want to delete the sentence and the arrows?");
+    if (confirmed) remove({ElementKind::Sentence, n});
   }
-  if (history_ && !step.empty()) history_->record(step.take());
+  if (!step.empty()) record(step.step());
 }
 
 }  // namespace zorvex

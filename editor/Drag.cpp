@@ -1,6 +1,5 @@
 // Moving a sentence with Ctrl and the left button: each step moves the box by
 // the pointer's motion and carries the ends of its arrows along.
-#include "elements/Geometry.h"
 #include "model/Checked.h"
 #include "editor/ArgumentEditor.h"
 
@@ -10,55 +9,47 @@ void ArgumentEditor::moveDragged(Point p) {
   const int32_t n = *Dragged_;
   const ElementRef ref{ElementKind::Sentence, n};
   const Rect old = diagram_.drawnExtent(ref);
-  TSentence& s = diagram_.sentence(n);
   const int32_t dx = subChecked(p.x, DragReferencePoint_.x);
   const int32_t dy = subChecked(p.y, DragReferencePoint_.y);
-  s.Left = addChecked(s.Left, dx);
-  s.Right = addChecked(s.Right, dx);
-  s.Top = addChecked(s.Top, dy);
-  s.Bottom = addChecked(s.Bottom, dy);
+  arrowsBeforeStep_.clear();
+  for (int32_t k : edit_.lookup().arrowsOf(n)) arrowsBeforeStep_.push_back(diagram_.drawnExtent({ElementKind::Arrow, k}));
+  const EditOutcome moved = edit_.moveSentences({n}, dx, dy);
+  if (dragStep_) dragStep_->add(moved.step);
   DragReferencePoint_ = p;
-  diagram_.geometryChanged(ref);
   host_.elementMoved(ref, old);
 }
 
-void ArgumentEditor::updateArrowEnd(int32_t k, bool startSide) {
+// The window repaints an arrow where it was and where it is, once per end at
+// the dragged sentence (an arrow from the sentence to itself twice, the
+// second time from where the first left it).
+void ArgumentEditor::arrowFollowed(int32_t k, Rect& before) {
   const ElementRef ref{ElementKind::Arrow, k};
-  const Rect old = diagram_.drawnExtent(ref);
-  TArrow& a = diagram_.arrow(k);
-  const TSentence& s = diagram_.sentence(*Dragged_);
-  if (startSide) {
-    a.Center1X = midChecked(s.Left, s.Right);
-    a.Center1Y = midChecked(s.Top, s.Bottom);
-  } else {
-    a.Center2X = midChecked(s.Left, s.Right);
-    a.Center2Y = midChecked(s.Top, s.Bottom);
-  }
-  ComputeStartEndArrow(a, diagram_.sentence(a.Sentence1), diagram_.sentence(a.Sentence2));
-  setArrowBounds(a);
-  diagram_.geometryChanged(ref);
+  const Rect old = before;
+  before = diagram_.drawnExtent(ref);
   host_.elementMoved(ref, old);
   host_.repaintElement(ref);
 }
 
 // Arrows with an unresolved side have no box to follow and keep their ends.
 void ArgumentEditor::followArrows(bool counting) {
-  index_.sync();
   const int32_t n = *Dragged_;
   auto counted = [&] {
     if (!counting) return;
     if (DragRepaintCounter_ % 10 == 0) host_.repaintSurface();
     DragRepaintCounter_ = (DragRepaintCounter_ + 1) % 1000;
   };
-  for (int32_t k : index_.arrowsOf(n)) {
+  const std::vector<int32_t>& arrows = edit_.lookup().arrowsOf(n);
+  arrowsBeforeStep_.resize(arrows.size());
+  for (size_t i = 0; i < arrows.size(); ++i) {
+    const int32_t k = arrows[i];
     const TArrow& a = diagram_.arrow(k);
     if (a.Deleted || !a.resolved()) continue;
     if (a.Sentence1 == n) {
-      updateArrowEnd(k, true);
+      arrowFollowed(k, arrowsBeforeStep_[i]);
       counted();
     }
-    if (diagram_.arrow(k).Sentence2 == n) {
-      updateArrowEnd(k, false);
+    if (a.Sentence2 == n) {
+      arrowFollowed(k, arrowsBeforeStep_[i]);
       counted();
     }
   }
@@ -70,14 +61,18 @@ void ArgumentEditor::endDrag() {
   followArrows(false);
   host_.repaintSurface();
   EditMode_ = EditMode::MakeSelectionMode;
-  if (history_ && dragStep_) {
+  if (dragStep_) {
     // A press and drop on the spot moved nothing worth a step.
-    UndoStep step = dragStep_->take();
-    const auto& was = std::get<TSentence>(step.elements.front().before);
-    const TSentence& now = diagram_.sentence(*Dragged_);
-    if (was.Left != now.Left || was.Top != now.Top) history_->record(std::move(step));
+    const ElementRef dragged{ElementKind::Sentence, *Dragged_};
+    for (const ElementChange& c : dragStep_->step().elements) {
+      if (c.ref != dragged) continue;
+      const auto& was = std::get<TSentence>(c.before);
+      const auto& now = std::get<TSentence>(c.after);
+      if (was.Left != now.Left || was.Top != now.Top) record(dragStep_->step());
+    }
   }
   dragStep_.reset();
+  arrowsBeforeStep_.clear();
   Dragged_.reset();
 }
 

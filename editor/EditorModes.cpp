@@ -4,10 +4,10 @@
 namespace zorvex {
 
 ArgumentEditor::ArgumentEditor(Diagram& diagram, EditorHost& host)
-    : diagram_(diagram), host_(host), index_(diagram) {}
+    : diagram_(diagram), host_(host), edit_(diagram), index_(edit_.lookup()) {}
 
 void ArgumentEditor::DiagramReloaded() {
-  index_.rebuild();
+  edit_.reloaded();
   selected_.clear();
   Dragged_.reset();
   dragStep_.reset();
@@ -25,6 +25,10 @@ void ArgumentEditor::recordAdded(ElementRef ref, const char* name) {
   ElementStepBuilder step(diagram_, name);
   step.added(ref);
   history_->record(step.take());
+}
+
+void ArgumentEditor::record(const UndoStep& step) {
+  if (history_) history_->record(step);
 }
 
 void ArgumentEditor::setMode(EditMode mode, const char* panelText, ToolButton button) {

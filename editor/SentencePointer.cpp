@@ -1,7 +1,6 @@
 // What a sentence box does with the pointer: starting and ending arrows,
 // starting a move, preparing its status menu, and handing events on to the
 // drawing surface beneath it.
-#include "elements/Geometry.h"
 #include "model/Checked.h"
 #include "editor/ArgumentEditor.h"
 
@@ -63,51 +62,24 @@ void ArgumentEditor::handSurfaceEventOn(int32_t n, const MouseButton* button, Sh
 }
 
 void ArgumentEditor::AddStartArrow(int32_t n) {
-  const TSentence& s = diagram_.sentence(n);
-  TArrow& a = diagram_.beginPendingArrow();
-  a.Sentence1 = n;
-  a.Center1X = midChecked(s.Left, s.Right);
-  a.Center1Y = midChecked(s.Top, s.Bottom);
-  a.StartX = a.Center1X;
-  a.StartY = a.Center1Y;
+  edit_.startArrow(n);
+  const TArrow& a = diagram_.pendingArrow();
   ArrowGuidePoint_ = {a.Center1X, a.Center1Y};
   EnterAddEndArrowMode();
 }
 
+// A refused end leaves the arrow pending, so another sentence may end it.
 void ArgumentEditor::AddEndArrow(int32_t n) {
   if (!diagram_.hasPendingArrow()) return;
-  TArrow& a = diagram_.pendingArrow();
-  const TSentence& start = diagram_.sentence(a.Sentence1);
-  const TSentence& end = diagram_.sentence(n);
-  if (start.Text == end.Text) {
-    status(1, "The start and end of the arrow must be different.");
+  const Point centre1{diagram_.pendingArrow().Center1X, diagram_.pendingArrow().Center1Y};
+  EditOutcome made;
+  try {
+    made = edit_.completeArrow(n);
+  } catch (const EditRefused& refused) {
+    status(1, refused.message());
     return;
   }
-  // Texts are what identify sentences here: every sentence with the start's
-  // text, and every live arrow leaving it towards a sentence with this text.
-  index_.sync();
-  bool exists = false;
-  for (int32_t from : index_.sentencesWithText(start.Text)) {
-    for (int32_t k : index_.arrowsOf(from)) {
-      const TArrow& other = diagram_.arrow(k);
-      if (other.Deleted || !other.resolved() || other.Sentence1 != from) continue;
-      if (diagram_.sentence(other.Sentence2).Text == end.Text) exists = true;
-    }
-  }
-  if (exists) {
-    status(1, "The arrow already exists.");
-    return;
-  }
-  a.Sentence2 = n;
-  a.Center2X = midChecked(end.Left, end.Right);
-  a.Center2Y = midChecked(end.Top, end.Bottom);
-  ComputeStartEndArrow(a, start, end);
-  setArrowBounds(a);
-  const Point centre1{a.Center1X, a.Center1Y};
-  const int32_t number = diagram_.completePendingArrow();
-  diagram_.geometryChanged({ElementKind::Arrow, number});
-  index_.sync();
-  recordAdded({ElementKind::Arrow, number}, "Add Arrow");
+  record(made.step);
   overlay_.erase({OverlayFigure::Shape::Line, centre1, ArrowGuidePoint_, OverlayBlack, false, true});
   publishOverlay();
   LeaveAddEndArrowMode();
@@ -122,11 +94,7 @@ void ArgumentEditor::DragSentence(int32_t n, int32_t x, int32_t y) {
   for (size_t k = 0; k < all.size(); ++k)
     if (static_cast<int32_t>(k) != n) all[k].Enabled = false;
   Dragged_ = n;
-  dragStep_.emplace(diagram_, "Move Sentence");
-  dragStep_->before({ElementKind::Sentence, n});
-  index_.sync();
-  for (int32_t k : index_.arrowsOf(n))
-    if (!diagram_.arrow(k).Deleted) dragStep_->before({ElementKind::Arrow, k});
+  dragStep_.emplace("Move Sentence");
 }
 
 }  // namespace zorvex

@@ -1,8 +1,7 @@
 #include "elements/Geometry.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 
 #include "model/Checked.h"
 
@@ -119,26 +118,12 @@ void ComputeStartEndArrow(TArrow& a, const TSentence& s1, const TSentence& s2) {
   a.EndY = p.end.y;
 }
 
-void setArrowBounds(TArrow& a) {
-  a.Left = std::min(a.StartX, a.EndX);
-  a.Top = std::min(a.StartY, a.EndY);
-  a.Width = narrowChecked(std::llabs(int64_t{a.StartX} - a.EndX) + 1);
-  a.Height = narrowChecked(std::llabs(int64_t{a.StartY} - a.EndY) + 1);
-}
-
 void ComputeStartEndDefeater(TDefeater& d) {
   const StartEnd p = ComputeStartEndPoints(d.ChallengingRect, d.ChallengedRect);
   d.StartX = p.start.x;
   d.StartY = p.start.y;
   d.EndX = p.end.x;
   d.EndY = p.end.y;
-}
-
-void setDefeaterExtent(TDefeater& d) {
-  const Rect& a = d.ChallengingRect;
-  const Rect& b = d.ChallengedRect;
-  d.Width = addChecked(subChecked(std::max(a.Right, b.Right), std::min(a.Left, b.Left)), 1);
-  d.Height = addChecked(subChecked(std::max(a.Bottom, b.Bottom), std::min(a.Top, b.Top)), 1);
 }
 
 // The squares are summed wider than 32 bits: a shaft longer than 46,340 units would
@@ -162,13 +147,6 @@ StartEnd arrowHeadPoints(const TArrow& a) {
   auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
   if (!fits(p1x) || !fits(p1y) || !fits(p2x) || !fits(p2y)) return {end, end};
   return {{static_cast<int32_t>(p1x), static_cast<int32_t>(p1y)}, {static_cast<int32_t>(p2x), static_cast<int32_t>(p2y)}};
-}
-
-void sizeSentenceToText(TSentence& s, int32_t textWidth, int32_t textHeight) {
-  s.Width = addChecked(textWidth, 7);
-  s.Height = addChecked(textHeight, 7);
-  s.Right = addChecked(s.Left, s.Width);
-  s.Bottom = addChecked(s.Top, s.Height);
 }
 
 }  // namespace zorvex

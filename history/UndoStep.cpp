@@ -178,4 +178,14 @@ UndoStep ElementStepBuilder::take() const {
   return step;
 }
 
+void StepSequence::add(const UndoStep& next) {
+  for (const ElementChange& c : next.elements) {
+    const auto [it, fresh] = at_.try_emplace(key(c.ref), step_.elements.size());
+    if (fresh)
+      step_.elements.push_back(c);
+    else
+      step_.elements[it->second].after = c.after;
+  }
+}
+
 }  // namespace zorvex

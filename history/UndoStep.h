@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -88,6 +89,26 @@ class ElementStepBuilder {
   const Diagram* diagram_;
   std::string name_;
   std::vector<ElementChange> changes_;
+};
+
+// Element edits done one after another and taken back as one step (a whole
+// drag, one press of Delete): each element keeps its record from before the
+// first edit that changed it and takes the one after the last.
+class StepSequence {
+ public:
+  explicit StepSequence(std::string name) { step_.name = std::move(name); }
+  // Only element changes are taken: status changes do not join up so.
+  void add(const UndoStep& next);
+  bool empty() const { return step_.elements.empty(); }
+  // The step so far, named as given.
+  const UndoStep& step() const { return step_; }
+
+ private:
+  static uint64_t key(ElementRef ref) {
+    return (uint64_t{static_cast<uint8_t>(ref.kind)} << 32) | static_cast<uint32_t>(ref.index);
+  }
+  UndoStep step_;
+  std::unordered_map<uint64_t, size_t> at_;
 };
 
 // The record of an element as the diagram holds it now.

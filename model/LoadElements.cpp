@@ -1,11 +1,10 @@
 #include "model/LoadElements.h"
 
 #include <array>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
-#include "model/Checked.h"
+#include "model/ElementBounds.h"
 
 namespace zorvex {
 namespace {
@@ -118,8 +117,7 @@ void loadSentences(Diagram& d, TableCursor& t) {
     s.Right = r.integer(2);
     s.Bottom = r.integer(3);
     s.Text = r.text(4);
-    s.Width = addChecked(subChecked(s.Right, s.Left), 1);
-    s.Height = addChecked(subChecked(s.Bottom, s.Top), 1);
+    sizeLoadedSentence(s);
     d.addSentence(std::move(s));
   }
 }
@@ -147,10 +145,7 @@ void loadArrows(Diagram& d, TableCursor& t) {
     sides.side2.Top = r.integer(12);
     sides.side2.Text = r.text(13);
     a.Sentence2 = finder.find(sides.side2.Left, sides.side2.Top, sides.side2.Text);
-    a.Left = std::min(a.StartX, a.EndX);
-    a.Top = std::min(a.StartY, a.EndY);
-    a.Width = addChecked(narrowChecked(std::llabs(int64_t{a.StartX} - a.EndX)), 1);
-    a.Height = addChecked(narrowChecked(std::llabs(int64_t{a.StartY} - a.EndY)), 1);
+    setArrowBounds(a);
     const bool unresolved = !a.resolved();
     const int32_t n = d.addArrow(std::move(a));
     if (unresolved) d.keepLoadedSides(n, std::move(sides));
@@ -172,10 +167,7 @@ void loadDefeaters(Diagram& d, TableCursor& t) {
     f.StartY = r.integer(13);
     f.EndX = r.integer(14);
     f.EndY = r.integer(15);
-    const Rect& a = f.ChallengingRect;
-    const Rect& b = f.ChallengedRect;
-    f.Width = addChecked(subChecked(std::max(a.Right, b.Right), std::min(a.Left, b.Left)), 1);
-    f.Height = addChecked(subChecked(std::max(a.Bottom, b.Bottom), std::min(a.Top, b.Top)), 1);
+    setDefeaterExtent(f);
     d.addDefeater(std::move(f));
   }
 }

@@ -1,59 +1,63 @@
 #include "store/ShortForms.h"
 
-#include "elements/Geometry.h"
-#include "model/Checked.h"
+#include "edit/DerivedGeometry.h"
+#include "model/ZorvexError.h"
 
 namespace zorvex {
+namespace {
 
-Geometry borderPointGeometry() {
-  Geometry g;
-  g.startEnd = [](const Rect& a, const Rect& b) {
-    const StartEnd se = ComputeStartEndPoints(a, b);
-    return std::pair{se.start, se.end};
-  };
-  return g;
+Rect boxOf(const SentenceRow& s) { return {s.Left, s.Top, s.Right, s.Bottom}; }
+
+// Centres and border points as a newly drawn arrow or defeater gets them.
+LinkPoints link(const Rect& a, const Rect& b, const Geometry& g) {
+  if (!g.startEnd) return linkBetween(a, b);
+  const auto [start, end] = g.startEnd(a, b);
+  return {centreOf(a), centreOf(b), start, end};
 }
+
+}  // namespace
+
+Geometry borderPointGeometry() { return Geometry{}; }
 
 TextSize boxSizeForText(const std::string& text, const Geometry& g) {
   if (!g.textSize) throw ZorvexError("missing 'Right' and 'Bottom'");
-  const TextSize size = g.textSize(text);
-  return {addChecked(size.width, 7), addChecked(size.height, 7)};
+  return addedSentenceSize(g.textSize(text));
 }
 
 ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geometry& g) {
-  ArrowRow a;
-  a.Center1X = midChecked(from.Left, from.Right);
-  a.Center1Y = midChecked(from.Top, from.Bottom);
-  a.Center2X = midChecked(to.Left, to.Right);
-  a.Center2Y = midChecked(to.Top, to.Bottom);
-  const auto [start, end] =
-      g.startEnd(Rect{from.Left, from.Top, from.Right, from.Bottom}, Rect{to.Left, to.Top, to.Right, to.Bottom});
-  a.StartX = start.x;
-  a.StartY = start.y;
-  a.EndX = end.x;
-  a.EndY = end.y;
-  a.Left1 = from.Left;
-  a.Top1 = from.Top;
-  a.Text1 = from.Text;
-  a.Left2 = to.Left;
-  a.Top2 = to.Top;
-  a.Text2 = to.Text;
-  return a;
+  const Rect a = boxOf(from), b = boxOf(to);
+  const LinkPoints p = link(a, b, g);
+  ArrowRow row;
+  row.Center1X = p.centre1.x;
+  row.Center1Y = p.centre1.y;
+  row.Center2X = p.centre2.x;
+  row.Center2Y = p.centre2.y;
+  row.StartX = p.start.x;
+  row.StartY = p.start.y;
+  row.EndX = p.end.x;
+  row.EndY = p.end.y;
+  row.Left1 = from.Left;
+  row.Top1 = from.Top;
+  row.Text1 = from.Text;
+  row.Left2 = to.Left;
+  row.Top2 = to.Top;
+  row.Text2 = to.Text;
+  return row;
 }
 
 void completeDefeater(DefeaterRow& d, const Geometry& g) {
   const Rect challenging{d.ChallengingRectLeft, d.ChallengingRectTop, d.ChallengingRectRight,
                          d.ChallengingRectBottom};
   const Rect challenged{d.ChallengedRectLeft, d.ChallengedRectTop, d.ChallengedRectRight, d.ChallengedRectBottom};
-  d.Center1X = midChecked(challenging.Left, challenging.Right);
-  d.Center1Y = midChecked(challenging.Top, challenging.Bottom);
-  d.Center2X = midChecked(challenged.Left, challenged.Right);
-  d.Center2Y = midChecked(challenged.Top, challenged.Bottom);
-  const auto [start, end] = g.startEnd(challenging, challenged);
-  d.StartX = start.x;
-  d.StartY = start.y;
-  d.EndX = end.x;
-  d.EndY = end.y;
+  const LinkPoints p = link(challenging, challenged, g);
+  d.Center1X = p.centre1.x;
+  d.Center1Y = p.centre1.y;
+  d.Center2X = p.centre2.x;
+  d.Center2Y = p.centre2.y;
+  d.StartX = p.start.x;
+  d.StartY = p.start.y;
+  d.EndX = p.end.x;
+  d.EndY = p.end.y;
 }
 
 }  // namespace zorvex

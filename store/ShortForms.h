@@ -14,12 +14,13 @@ struct Geometry {
   // Pixel size of a text in the sentence font; without it a sentence must
   // give its size.
   std::function<TextSize(const std::string&)> textSize;
-  // Border points of the line from rectangle A to rectangle B (start on A, end on B).
+  // Border points of the line from rectangle A to rectangle B (start on A,
+  // end on B) in place of the program's own; empty: the program's own.
   std::function<std::pair<Point, Point>(const Rect&, const Rect&)> startEnd;
 };
 
-// Border points by ComputeStartEndPoints and no text measurement: what can
-// be completed without a sentence font.
+// The program's own border points and no text measurement: what can be
+// completed without a sentence font.
 Geometry borderPointGeometry();
 
 // How far Right and Bottom lie from Left and Top for a sentence box sized

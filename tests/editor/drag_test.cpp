@@ -1,5 +1,6 @@
 // Moving a sentence with Ctrl and the left button in selection mode.
 #include "FakeHost.h"
+#include "support/TestFiles.h"
 
 namespace zorvex::testing {
 namespace {
@@ -116,6 +117,19 @@ TEST_F(DragTest, CtrlPressMovesOnlyInSelectionModeAndKeepsMarks) {
   EXPECT_TRUE(diagram.sentence(b).Selected);
   EXPECT_EQ(diagram.sentence(b).Left, 101);
   EXPECT_FALSE(diagram.sentence(a).Selected);
+}
+
+TEST_F(DragTest, AStepThatWouldLeave32BitsLeavesTheBoxWhereItWas) {
+  TSentence wide;  // as loaded, reaching almost to the end of the plane
+  wide.Left = 0, wide.Top = 600, wide.Right = INT32_MAX - 5, wide.Bottom = 620, wide.Text = "wide";
+  wide.Width = INT32_MAX - 4, wide.Height = 21;
+  const int32_t n = diagram.addSentence(wide);
+  ed.DragSentence(n, 10, 10);
+  EXPECT_EQ(messageOf([&] { ed.SentenceDragOver(n, 30, 10); }), "Integer overflow");
+  EXPECT_EQ(diagram.sentence(n).box(), (Rect{0, 600, INT32_MAX - 5, 620}));
+  ed.SentenceDragDrop(n, 10, 10);  // dropped where it was pressed
+  EXPECT_EQ(diagram.sentence(n).box(), (Rect{0, 600, INT32_MAX - 5, 620}));
+  EXPECT_EQ(ed.editMode(), EditMode::MakeSelectionMode);
 }
 
 }  // namespace

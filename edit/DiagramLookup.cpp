@@ -1,21 +1,25 @@
-#include "editor/EditorIndex.h"
+#include "edit/DiagramLookup.h"
+
+#include <algorithm>
 
 namespace zorvex {
 namespace {
 const std::vector<int32_t> kNone;
 }
 
-void EditorIndex::rebuild() {
+void DiagramLookup::rebuild() {
   byText_.clear();
+  retexted_.clear();
   arrowsOf_.clear();
   sentences_ = 0;
   arrows_ = 0;
   sync();
 }
 
-void EditorIndex::sync() {
+void DiagramLookup::sync() {
   if (diagram_.SentenceCount() < sentences_ || diagram_.ArrowCount() < arrows_) {
     byText_.clear();
+    retexted_.clear();
     arrowsOf_.clear();
     sentences_ = 0;
     arrows_ = 0;
@@ -35,18 +39,31 @@ void EditorIndex::sync() {
   }
 }
 
-const std::vector<int32_t>& EditorIndex::sentencesWithText(const std::string& text) const {
-  auto it = byText_.find(text);
-  return it == byText_.end() ? kNone : it->second;
+void DiagramLookup::textChanged(int32_t sentence) {
+  if (std::find(retexted_.begin(), retexted_.end(), sentence) == retexted_.end()) retexted_.push_back(sentence);
 }
 
-bool EditorIndex::liveTextExists(const std::string& text) const {
+std::vector<int32_t> DiagramLookup::sentencesWithText(const std::string& text) const {
+  std::vector<int32_t> out;
+  auto take = [&](int32_t n) {
+    if (n < diagram_.SentenceCount() && diagram_.sentence(n).Text == text) out.push_back(n);
+  };
+  if (auto it = byText_.find(text); it != byText_.end())
+    for (int32_t n : it->second) take(n);
+  if (retexted_.empty()) return out;
+  for (int32_t n : retexted_) take(n);
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+bool DiagramLookup::liveTextExists(const std::string& text, int32_t except) const {
   for (int32_t n : sentencesWithText(text))
-    if (!diagram_.sentence(n).Deleted) return true;
+    if (n != except && !diagram_.sentence(n).Deleted) return true;
   return false;
 }
 
-const std::vector<int32_t>& EditorIndex::arrowsOf(int32_t sentence) const {
+const std::vector<int32_t>& DiagramLookup::arrowsOf(int32_t sentence) const {
   if (sentence < 0 || static_cast<size_t>(sentence) >= arrowsOf_.size()) return kNone;
   return arrowsOf_[static_cast<size_t>(sentence)];
 }
