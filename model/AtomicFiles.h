@@ -26,4 +26,8 @@ struct FileContents {
 std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std::string& failure,
                               bool keepLocked = false);
 
+// Throws as replaceFiles would for a file it could not replace; for work
+// that takes long before its bytes are ready.
+void checkReplaceable(const std::string& path, const std::string& failure);
+
 }  // namespace zorvex

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "elements/ui/DiagramRenderer.h"
+#include "elements/ui/PictureExport.h"
 #include "elements/ui/ViewPicture.h"
 #include "model/ZorvexError.h"
 #include "viewport/ViewTransform.h"
@@ -59,7 +59,7 @@ void saveScaledPicture(const Diagram& diagram, int step, const std::string& outp
   if (!renderDiagramAtStep(diagram, step).save(name, "PNG")) throw ZorvexError("Cannot create file " + output);
 }
 
-int runRender(const RenderOptions& o, CommandIo&) {
+int runRender(const RenderOptions& o, CommandIo& io) {
   const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   const int step = o.scaled ? stepOfScale(o.scale) : -1;
@@ -71,7 +71,8 @@ int runRender(const RenderOptions& o, CommandIo&) {
   if (step >= 0) {
     saveScaledPicture(diagram, step, o.output);
   } else {
-    saveDiagramPicture(diagram, QString::fromStdString(o.output));
+    const ExportedPicture picture = saveDiagramPicture(diagram, QString::fromStdString(o.output));
+    if (picture.scaledDown()) io.err << scaledDownNote(picture.step, picture.fullSize) << ".\n";
   }
   return 0;
 }

@@ -5,7 +5,8 @@
 
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/DiagramFileCommands.h"
-#include "elements/ui/DiagramRenderer.h"
+#include "app/ui/ArgumentFormStatusBar.h"
+#include "elements/ui/PictureExport.h"
 #include "views/ui/MessageBoxes.h"
 
 namespace zorvex {
@@ -48,10 +49,22 @@ void TExportPictureCommand::ExportPictureMenuItemClick() {
   try {
     // The picture shows the diagram as it is, without the selection colour.
     const SelectionHidden plain(form_.diagram());
-    saveDiagramPicture(form_.diagram(), *chosen);
+    const ExportedPicture picture = saveDiagramPicture(form_.diagram(), *chosen);
+    tell(picture);
   } catch (const ZorvexError& e) {
     messageBoxes().error(e);
   }
+}
+
+// A picture drawn smaller than full size says so in the right-hand panel;
+// the next export at full size takes the note away again.
+void TExportPictureCommand::tell(const ExportedPicture& picture) {
+  TArgumentFormStatusBar& status = *form_.ArgumentFormStatusBar;
+  if (!note_.isEmpty() && status.panelText(1) == note_) status.setPanelText(1, QString());
+  note_.clear();
+  if (!picture.scaledDown() || picture.stopped) return;
+  note_ = QString::fromStdString(scaledDownNote(picture.step, picture.fullSize));
+  status.setPanelText(1, note_);
 }
 
 void TArgumentForm::ExportPictureMenuItemClick() { exportPicture_->ExportPictureMenuItemClick(); }

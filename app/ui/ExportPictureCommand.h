@@ -1,8 +1,11 @@
 #pragma once
 // File, Export Picture: the diagram written as a PNG, SVG or PDF picture.
+#include <QString>
+
 namespace zorvex {
 
 class TArgumentForm;
+struct ExportedPicture;
 
 class TExportPictureCommand {
  public:
@@ -12,7 +15,10 @@ class TExportPictureCommand {
   void ExportPictureMenuItemClick();
 
  private:
+  void tell(const ExportedPicture& picture);
+
   TArgumentForm& form_;
+  QString note_;
 };
 
 }  // namespace zorvex

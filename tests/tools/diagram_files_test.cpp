@@ -88,7 +88,7 @@ TEST(DiagramFiles, RenderWritesAVectorPdfPageOfThePicturesSize) {
 
   const CliRun nowhere = runTool({"render", dir.file("d.json"), "-o", dir.file("no/such/d.pdf")});
   EXPECT_EQ(nowhere.code, 1);
-  EXPECT_EQ(nowhere.err, "Cannot create file " + dir.file("no/such/d.pdf") + ".\n");
+  EXPECT_EQ(nowhere.err, "Cannot create file " + dir.file("no/such/d.pdf") + ": No such file or directory.\n");
 }
 
 }  // namespace
