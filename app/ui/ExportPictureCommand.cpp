@@ -1,5 +1,8 @@
 #include "app/ui/ExportPictureCommand.h"
 
+#include <QProgressDialog>
+#include <algorithm>
+#include <climits>
 #include <optional>
 #include <vector>
 
@@ -49,7 +52,17 @@ void TExportPictureCommand::ExportPictureMenuItemClick() {
   try {
     // The picture shows the diagram as it is, without the selection colour.
     const SelectionHidden plain(form_.diagram());
-    const ExportedPicture picture = saveDiagramPicture(form_.diagram(), *chosen);
+    QProgressDialog progress(QStringLiteral("Drawing the picture..."), QStringLiteral("Cancel"), 0, 1, &form_);
+    progress.setWindowTitle(QStringLiteral("Export Picture"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(progressDelayMs);
+    progress.setValue(0);
+    const ExportedPicture picture = saveDiagramPicture(form_.diagram(), *chosen, [&](int64_t done, int64_t total) {
+      progress.setMaximum(static_cast<int>(std::clamp<int64_t>(total, 1, INT_MAX)));
+      progress.setValue(static_cast<int>(std::clamp<int64_t>(done, 0, INT_MAX)));
+      return !progress.wasCanceled();
+    });
+    progress.reset();
     tell(picture);
   } catch (const ZorvexError& e) {
     messageBoxes().error(e);

@@ -11,8 +11,12 @@ class TExportPictureCommand {
  public:
   explicit TExportPictureCommand(TArgumentForm& form) : form_(form) {}
 
-  // Asks for the file with the picture dialog of the file commands.
+  // Asks for the file with the picture dialog of the file commands. A long
+  // export shows its progress in a modal box that can cancel it.
   void ExportPictureMenuItemClick();
+
+  // How long an export runs before its progress shows (tests: at once).
+  int progressDelayMs = 500;
 
  private:
   void tell(const ExportedPicture& picture);
