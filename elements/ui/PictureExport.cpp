@@ -20,6 +20,8 @@ namespace zorvex {
 namespace {
 
 const char* const Failure = "Cannot create file";
+// A picture shows the diagram, not what is selected in the window.
+const PaintOptions Picture{.selection = false};
 
 // Rows drawn and written at a time: a band of the widest picture is 16 MB.
 constexpr int BandRows = 128;
@@ -42,7 +44,7 @@ bool drawPng(const Diagram& d, const Rect& frame, int step, const PaintProgress&
     band.fill(SurfaceColour);
     view.setOffset({pixels.left, pixels.top + top});
     QPainter p(&band);
-    paintDiagramView(p, d, QRect(0, 0, width, rows), sentenceFont(), view, nullptr);
+    paintDiagramView(p, d, QRect(0, 0, width, rows), sentenceFont(), view, nullptr, Picture);
     p.end();
     png.write(band, rows);
     if (progress && !progress(top + rows, height)) return false;
@@ -59,7 +61,7 @@ bool drawVectors(QPaintDevice& device, const Diagram& d, const Rect& frame, cons
   const QRect all(QPoint(frame.Left, frame.Top), QPoint(frame.Right, frame.Bottom));
   p.translate(-static_cast<qreal>(frame.Left), -static_cast<qreal>(frame.Top));
   p.fillRect(all, SurfaceColour);
-  const bool done = paintDiagramInParts(p, d, all, sentenceFont(), progress);
+  const bool done = paintDiagramInParts(p, d, all, sentenceFont(), Picture, progress);
   if (!p.end()) throw ZorvexError(failure);
   return done;
 }

@@ -16,7 +16,8 @@ struct ExportedPicture {
   bool scaledDown() const { return step != ViewTransform::ActualSizeStep; }
 };
 
-// Writes pictureFrame(d) as the window draws it at full size: PNG, or SVG
+// Writes pictureFrame(d) as the window draws it at full size, without the
+// selection colour: PNG, or SVG
 // when the name ends in ".svg", or PDF for ".pdf" (vector, one page of the
 // frame's size in points). A PNG larger than MaxPictureSide a side at full
 // size is drawn at the largest zoom step that fits. The file is replaced only

@@ -45,10 +45,19 @@ class ExportPictureWindowTest : public AppTest {
   QString path(const char* name) { return dir_.filePath(QString::fromLatin1(name)); }
 };
 
-TEST_F(ExportPictureWindowTest, ALongExportShowsItsProgressAndItsCancelLeavesNoFile) {
+TEST_F(ExportPictureWindowTest, ALongExportShowsItsProgressItsCancelLeavesNoFileAndTheSelectionStays) {
   TArgumentForm& f = startWith({{40, 40, 100, 60, "A"}, {200, 300, 260, 320, "B"}});
+  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 50));
+  ASSERT_TRUE(f.diagram().sentence(0).Selected);
+  Diagram plain = f.diagram();
+  plain.sentence(0).Selected = false;
   RealMessageBoxes realBoxes;
   ModalAnswers modals;
+  // While the window goes on repainting behind the box, the selection is
+  // still the diagram's.
+  std::vector<bool> selectedWhileDrawing;
+  modals.onProgress = [&](QProgressDialog&) { selectedWhileDrawing.push_back(f.diagram().sentence(0).Selected); };
   // Every export counts as long here: the box shows at its first step.
   f.exportPicture().progressDelayMs = 0;
   modals.filePaths = {path("picture.png")};
@@ -62,7 +71,8 @@ TEST_F(ExportPictureWindowTest, ALongExportShowsItsProgressAndItsCancelLeavesNoF
   modals.cancelProgress = false;
   exportThroughTheMenu(f);
   EXPECT_EQ(modals.progressDialogs, 2);
-  EXPECT_EQ(QImage(path("done.png")).convertToFormat(QImage::Format_RGB32), renderDiagram(f.diagram()));
+  EXPECT_EQ(selectedWhileDrawing, std::vector<bool>({true, true}));
+  EXPECT_EQ(QImage(path("done.png")).convertToFormat(QImage::Format_RGB32), renderDiagram(plain));
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   addSentenceAfterwards(f);
   EXPECT_EQ(modals.unanswered, 0);

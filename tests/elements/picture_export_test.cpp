@@ -10,6 +10,8 @@
 #include "PaintTestSupport.h"
 #include "elements/ui/DiagramRenderer.h"
 #include "elements/ui/PictureExport.h"
+#include "elements/ui/SentenceFont.h"
+#include "elements/ui/ViewPainter.h"
 #include "model/ZorvexError.h"
 
 namespace zorvex {
@@ -93,6 +95,38 @@ TEST_F(PictureExportTest, APngTooWideAtFullSizeIsDrawnAtTheLargestStepThatFitsOr
               "PDF");
   }
   EXPECT_FALSE(QFile::exists(file("wide.png")));
+}
+
+// Drawn as a view at `step` shows it, over the frame of leftAndAbove().
+QImage viewAt(const Diagram& d, int step, const PaintOptions& options) {
+  ViewTransform view;
+  view.zoomTo(step, {});
+  view.setOffset({view.zoomed(-320), view.zoomed(-140)});
+  QImage image = test::canvasImage(960, 620);
+  QPainter p(&image);
+  paintDiagramView(p, d, image.rect(), sentenceFont(), view, nullptr, options);
+  return image;
+}
+
+TEST_F(PictureExportTest, WithoutTheSelectionSelectedElementsHaveTheirStatusColoursAtEveryZoom) {
+  const Diagram plain = leftAndAbove();
+  Diagram selected = plain;
+  selected.sentence(0).Selected = selected.sentence(1).Selected = selected.arrow(0).Selected = true;
+  TDefeater f;
+  f.ChallengingRect = {-200, 200, -100, 260}, f.ChallengedRect = {300, 200, 400, 260};
+  f.StartX = -100, f.StartY = 230, f.EndX = 300, f.EndY = 230;
+  Diagram plainWithDefeater = plain;
+  plainWithDefeater.addDefeater(f);
+  f.Selected = true;
+  selected.addDefeater(f);
+  for (int step : {3, ViewTransform::ActualSizeStep, 7}) {
+    EXPECT_NE(viewAt(selected, step, {}), viewAt(plainWithDefeater, step, {})) << step;
+    EXPECT_EQ(viewAt(selected, step, {.selection = false}), viewAt(plainWithDefeater, step, {})) << step;
+  }
+  saveDiagramPicture(selected, file("selected.png"));
+  saveDiagramPicture(plainWithDefeater, file("plain.png"));
+  EXPECT_EQ(png(file("selected.png")), png(file("plain.png")));
+  EXPECT_TRUE(selected.sentence(0).Selected);
 }
 
 TEST_F(PictureExportTest, ProgressIsToldAndStoppingLeavesTheOldFile) {
