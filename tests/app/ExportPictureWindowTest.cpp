@@ -2,6 +2,7 @@
 // the progress box and the message boxes answered while they are open, and
 // the window going on after each.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
@@ -92,6 +93,29 @@ TEST_F(ExportPictureWindowTest, AWideDiagramIsExportedAtHalfSizeAndTheStatusBarS
   exportThroughTheMenu(f);
   EXPECT_TRUE(QFile::exists(path("wide.svg")));
   EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1).toStdString(), "");
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
+TEST_F(ExportPictureWindowTest, AFileThatCannotBeWrittenGetsItsReasonInABoxOverTheMainWindow) {
+  TArgumentForm& f = startWith({{40, 40, 100, 60, "A"}});
+  // Away from the middle of the screen, where a box without a parent goes.
+  f.move(f.screen()->availableGeometry().topLeft() + QPoint(120, 90));
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("shut"));
+  QFile::setPermissions(path("shut"), QFile::ReadOwner | QFile::ExeOwner);
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  modals.filePaths = {path("shut/picture.png")};
+  modals.boxAnswers = {"OK"};
+  exportThroughTheMenu(f);
+  QFile::setPermissions(path("shut"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  ASSERT_EQ(modals.boxTexts, std::vector<QString>({"Cannot create file " + path("shut/picture.png") +
+                                                   ": the folder is read-only."}));
+  const QPoint off = modals.boxGeometries.front().center() - f.frameGeometry().center();
+  EXPECT_LE(off.manhattanLength(), 4) << off.x() << ", " << off.y();
+  // The window is active again and takes the next key: Ctrl+E.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &f; }));
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(modals.fileDialogs, 2);
   EXPECT_EQ(modals.unanswered, 0);
 }
 
