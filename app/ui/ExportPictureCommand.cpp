@@ -25,11 +25,12 @@ void TExportPictureCommand::ExportPictureMenuItemClick() {
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(progressDelayMs);
     progress.setValue(0);
-    const ExportedPicture picture = saveDiagramPicture(std::as_const(form_.diagram()), *chosen, [&](int64_t done, int64_t total) {
+    const auto step = [&](int64_t done, int64_t total) {
       progress.setMaximum(static_cast<int>(std::clamp<int64_t>(total, 1, INT_MAX)));
       progress.setValue(static_cast<int>(std::clamp<int64_t>(done, 0, INT_MAX)));
       return !progress.wasCanceled();
-    });
+    };
+    const ExportedPicture picture = saveDiagramPicture(std::as_const(form_.diagram()), *chosen, step);
     progress.reset();
     tell(picture);
   } catch (const ZorvexError& e) {

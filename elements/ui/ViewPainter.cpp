@@ -103,7 +103,8 @@ void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& 
   p.setBackgroundMode(Qt::TransparentMode);
   PainterSink sink(p, clip);
   SentenceText text(p, sink, m, zoomedSentenceFont(font, view.step()), textShows(font, view.step()));
-  visitInPaintOrder(d, m.unitsOf(expanded(clip, FigureReach)), ZOrderKnown::Unknown, PainterFigures{sink, m, text, elementColours(options)});
+  visitInPaintOrder(d, m.unitsOf(expanded(clip, FigureReach)), ZOrderKnown::Unknown,
+                    PainterFigures{sink, m, text, elementColours(options)});
   p.restore();
 }
 
