@@ -24,7 +24,10 @@ void ArgumentEditor::recordAdded(ElementRef ref, const char* name) {
   if (!history_) return;
   ElementStepBuilder step(diagram_, name);
   step.added(ref);
-  history_->record(step.take());
+  UndoStep taken = step.take();
+  // The log names the sentence the step added.
+  if (ref.kind == ElementKind::Sentence) taken.subject = diagram_.sentence(ref.index).Text;
+  history_->record(std::move(taken));
 }
 
 void ArgumentEditor::record(const UndoStep& step) {

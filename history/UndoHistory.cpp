@@ -14,7 +14,7 @@ std::optional<std::string> UndoHistory::undo(Diagram& diagram) {
   UndoStep step = std::move(undo_.back());
   undo_.pop_back();
   step.apply(diagram, true);
-  std::string name = step.name;
+  std::string name = step.describedName();
   redo_.push_back(std::move(step));
   changed();
   return name;
@@ -25,7 +25,7 @@ std::optional<std::string> UndoHistory::redo(Diagram& diagram) {
   UndoStep step = std::move(redo_.back());
   redo_.pop_back();
   step.apply(diagram, false);
-  std::string name = step.name;
+  std::string name = step.describedName();
   undo_.push_back(std::move(step));
   changed();
   return name;

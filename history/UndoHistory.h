@@ -21,7 +21,7 @@ class UndoHistory {
 
   void record(UndoStep step);
   // Takes back the latest step, or does the latest undone one again; returns
-  // the step's name, or nothing when there was none.
+  // the step's described name, or nothing when there was none.
   std::optional<std::string> undo(Diagram& diagram);
   std::optional<std::string> redo(Diagram& diagram);
   // A diagram was opened: its steps mean nothing now.

@@ -130,8 +130,10 @@ void UndoStep::apply(Diagram& diagram, bool undo) const {
   statuses.apply(diagram, undo);
 }
 
+std::string UndoStep::describedName() const { return subject.empty() ? name : name + " '" + subject + "'"; }
+
 size_t UndoStep::bytes() const {
-  size_t total = sizeof(UndoStep) + name.capacity() + statuses.bytes();
+  size_t total = sizeof(UndoStep) + name.capacity() + subject.capacity() + statuses.bytes();
   for (const ElementChange& c : elements) total += sizeof(ElementChange) + recordBytes(c.before) + recordBytes(c.after);
   return total;
 }

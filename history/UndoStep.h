@@ -59,10 +59,13 @@ class StatusSnapshot {
 };
 
 struct UndoStep {
-  std::string name;
+  std::string name;  // as the Edit menu names it: "Add Sentence"
   std::vector<ElementChange> elements;
   StatusChanges statuses;
+  std::string subject = {};  // the sentence it is about, if one: "Tweety flies"
 
+  // As the log names it: "Add Sentence 'Tweety flies'", or just the name.
+  std::string describedName() const;
   void apply(Diagram& diagram, bool undo) const;
   size_t bytes() const;
 };

@@ -233,4 +233,9 @@ std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std:
   return {};
 }
 
+void checkReplaceable(const std::string& path, const std::string& failure) {
+  const Failure fail(failure);
+  inspect(path, fail);
+}
+
 }  // namespace zorvex

@@ -35,4 +35,8 @@ std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std:
 using RenameStep = std::function<int(const std::string& from, const std::string& to)>;
 RenameStep setRenameStep(RenameStep step);
 
+// Throws as replaceFiles would for a file it could not replace; for work
+// that takes long before its bytes are ready.
+void checkReplaceable(const std::string& path, const std::string& failure);
+
 }  // namespace zorvex

@@ -20,15 +20,26 @@ namespace fs = std::filesystem;
 constexpr int TableCodePage = 1252;
 constexpr size_t AlphaLimit = 255;
 
+// What is wrong inside a diagram file is told with the file's name; a file
+// that cannot be opened at all says so by itself.
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
+  std::string text;
   try {
-    const DiagramRows rows = diagramFromJson(readTextFile(file.string()), shortForms);
+    text = readTextFile(file.string());
+  } catch (const ZorvexError& e) {
+    result.error = e;
+    return result;
+  }
+  try {
+    const DiagramRows rows = diagramFromJson(text, shortForms);
     result.error = loadRows(into, rows);
     applyStatuses(into, rows);
   } catch (const ZorvexError& e) {
     result.error = e;
   }
+  if (result.error)
+    result.error = ZorvexError("Cannot read diagram file " + file.string() + ": " + result.error->message());
   return result;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "elements/ui/PictureExport.h"
 #include "elements/ui/ViewPicture.h"
 #include "viewport/ViewTransform.h"
 #include "tools/Cli.h"
@@ -58,7 +59,7 @@ void saveScaledPicture(const Diagram& diagram, int step, const std::string& outp
   writePictureFile(output, pngBytes(renderDiagramAtStep(diagram, step)));
 }
 
-int runRender(const RenderOptions& o, CommandIo&) {
+int runRender(const RenderOptions& o, CommandIo& io) {
   const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   const int step = o.scaled ? stepOfScale(o.scale) : -1;
@@ -70,7 +71,8 @@ int runRender(const RenderOptions& o, CommandIo&) {
   if (step >= 0) {
     saveScaledPicture(diagram, step, o.output);
   } else {
-    writePictureFile(o.output, diagramPicture(diagram, QString::fromStdString(o.output)));
+    const ExportedPicture picture = saveDiagramPicture(diagram, QString::fromStdString(o.output));
+    if (picture.scaledDown()) io.err << scaledDownNote(picture.step, picture.fullSize) << ".\n";
   }
   return 0;
 }

@@ -94,6 +94,7 @@ void TArgumentForm::setStatusByUser(int which) {
   }
   UndoStep step;
   step.name = "Set Status";
+  step.subject = diagram_.sentence(target).Text;
   step.statuses.add(ElementKind::Sentence, target, old, diagram_.sentence(target).Status);
   undoHistory().record(std::move(step));
   repaintElement({ElementKind::Sentence, target});

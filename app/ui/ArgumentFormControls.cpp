@@ -210,7 +210,7 @@ void TArgumentForm::connectHandlers() {
   connect(OpenMenuItem, &QAction::triggered, this, [this] { fileCommands_->OpenMenuItemClick(); });
   connect(SaveMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveMenuItemClick(); });
   connect(SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
-  connect(ExportPictureMenuItem, &QAction::triggered, this, [this] { fileCommands_->ExportPictureMenuItemClick(); });
+  connect(ExportPictureMenuItem, &QAction::triggered, this, [this] { ExportPictureMenuItemClick(); });
   connect(ExitMenuItem, &QAction::triggered, this, [this] { ExitMenuItemClick(); });
   connect(UndoMenuItem, &QAction::triggered, this, [this] { UndoMenuItemClick(); });
   connect(RedoMenuItem, &QAction::triggered, this, [this] { RedoMenuItemClick(); });

@@ -14,6 +14,7 @@
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "app/ui/ExportPictureCommand.h"
 #include "app/ui/UndoCommands.h"
 #include "elements/ui/ShortFormGeometry.h"
 #include "app/ui/SurfaceCanvas.h"
@@ -80,6 +81,7 @@ void TArgumentForm::FormCreate() {
   tableLeftOpen_ = std::move(loaded.leftOpen);
   fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where);
   fileCommands_->settleLoaded(!loaded.error);
+  exportPicture_ = std::make_unique<TExportPictureCommand>(*this);
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
   editor_->DiagramReloaded();

@@ -38,6 +38,7 @@ class SurfaceViewport;
 class TArgumentFormHost;
 class TArgumentFormStatusBar;
 class TDiagramFileCommands;
+class TExportPictureCommand;
 class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
@@ -176,6 +177,7 @@ class TArgumentForm : public QMainWindow {
   bool FormKeyDown(int key);
   void UndoMenuItemClick();
   void RedoMenuItemClick();
+  void ExportPictureMenuItemClick();
   // Every step the user could take back or do again.
   UndoHistory& undoHistory();
   void SentenceEditKeyPress(char key);
@@ -194,8 +196,9 @@ class TArgumentForm : public QMainWindow {
   // Frames a diagram rectangle (a found sentence), or takes the frame away.
   void showHighlight(const std::optional<Rect>& area);
 
-  // Open, Save, Save As, Export Picture and the recovery copy.
+  // Open, Save, Save As and the recovery copy.
   TDiagramFileCommands& fileCommands() { return *fileCommands_; }
+  TExportPictureCommand& exportPicture() { return *exportPicture_; }
   // Replaces the diagram by the one at `where`, loaded as at start-up, and
   // the log notes it. A failure shows the box start-up shows and keeps the
   // diagram the window holds: false.
@@ -266,6 +269,7 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<TTableViews> tableViews_;
   std::optional<DiagramLocation> start_;
   std::unique_ptr<TDiagramFileCommands> fileCommands_;
+  std::unique_ptr<TExportPictureCommand> exportPicture_;
   std::unique_ptr<TUndoCommands> undo_;
   SurfaceViewport* viewport_ = nullptr;
   std::unique_ptr<TViewCommands> viewCommands_;

@@ -6,7 +6,6 @@
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "editor/ArgumentEditor.h"
-#include "elements/ui/DiagramRenderer.h"
 #include "store/RecoveryCopies.h"
 #include "views/ui/MessageBoxes.h"
 
@@ -90,51 +89,6 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
   if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
     form_.ArgumentFormStatusBar->setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
   return true;
-}
-
-namespace {
-
-// Clears every Selected mark for as long as it lives, then puts them back.
-class SelectionHidden {
- public:
-  explicit SelectionHidden(Diagram& d) : d_(d) {
-    hide(d.sentencesForStatus(), sentences_);
-    hide(d.arrowsForStatus(), arrows_);
-    hide(d.defeatersForStatus(), defeaters_);
-  }
-  ~SelectionHidden() {
-    for (size_t n : sentences_) d_.sentencesForStatus()[n].Selected = true;
-    for (size_t n : arrows_) d_.arrowsForStatus()[n].Selected = true;
-    for (size_t n : defeaters_) d_.defeatersForStatus()[n].Selected = true;
-  }
-  SelectionHidden(const SelectionHidden&) = delete;
-  SelectionHidden& operator=(const SelectionHidden&) = delete;
-
- private:
-  template <class Element>
-  static void hide(std::vector<Element>& all, std::vector<size_t>& marked) {
-    for (size_t n = 0; n < all.size(); ++n)
-      if (all[n].Selected) {
-        all[n].Selected = false;
-        marked.push_back(n);
-      }
-  }
-  Diagram& d_;
-  std::vector<size_t> sentences_, arrows_, defeaters_;
-};
-
-}  // namespace
-
-void TDiagramFileCommands::ExportPictureMenuItemClick() {
-  const std::optional<QString> chosen = dialogs.picturePath();
-  if (!chosen) return;
-  try {
-    // The picture shows the diagram as it is, without the selection colour.
-    const SelectionHidden plain(form_.diagram());
-    saveDiagramPicture(form_.diagram(), *chosen);
-  } catch (const ZorvexError& e) {
-    messageBoxes().error(e);
-  }
 }
 
 void TDiagramFileCommands::writeRecoveryCopyIfChanged() const {

@@ -1,6 +1,7 @@
 #pragma once
-// The File menu's diagram commands: Open, Save, Save As and Export Picture,
-// and the recovery copy written when the window closes with unsaved changes.
+// The File menu's diagram commands: Open, Save and Save As, and the recovery
+// copy written when the window closes with unsaved changes. The file dialogs
+// include Export Picture's (app/ui/ExportPictureCommand.h).
 #include <QString>
 #include <filesystem>
 #include <functional>
@@ -39,7 +40,6 @@ class TDiagramFileCommands {
   void OpenMenuItemClick();
   void SaveMenuItemClick();
   void SaveAsMenuItemClick();
-  void ExportPictureMenuItemClick();
 
   // The diagram now in the window was just loaded from the start location;
   // not `complete` when loading failed part-way.

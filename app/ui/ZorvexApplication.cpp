@@ -34,6 +34,8 @@ ZorvexApplication::ZorvexApplication(TableOpener opener, std::optional<DiagramLo
   // message boxes use the interface font as the windows' controls do.
   QApplication::setFont(interfaceFont());
   argumentForm_ = std::make_unique<TArgumentForm>(std::string(), std::move(opener), std::move(start));
+  // Boxes stand over the main window, wherever the last dialog left the focus.
+  setMessageBoxOwner(argumentForm_.get());
   keyForm_ = std::make_unique<TKeyToSymbolsAndColorsForm>();
   optionsForm_ = std::make_unique<TOptionsForm>();
   logForm_ = std::make_unique<TLogForm>(argumentForm_->log());

@@ -1,10 +1,6 @@
 #include "elements/ui/DiagramRenderer.h"
 
-#include <QFile>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <algorithm>
 
 #include "elements/ui/DiagramPainter.h"
@@ -43,56 +39,5 @@ QImage renderDiagram(const Diagram& d, const QFont& font) {
 }
 
 QImage renderDiagram(const Diagram& d) { return renderDiagram(d, sentenceFont()); }
-
-namespace {
-
-void paintToFile(QPaintDevice& device, const Diagram& d, const QSize& size, const std::string& failure) {
-  QPainter p;
-  if (!p.begin(&device)) throw ZorvexError(failure);
-  paintPicture(p, d, size, sentenceFont());
-  if (!p.end()) throw ZorvexError(failure);
-}
-
-// The SVG and PDF writers report a file they cannot make only as a painter
-// that will not begin, so the file is tried first.
-void probe(const QString& fileName, const std::string& failure) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) throw ZorvexError(failure);
-}
-
-void saveSvg(const Diagram& d, const QString& fileName, const std::string& failure) {
-  probe(fileName, failure);
-  const QSize size = renderSize(d);
-  QSvgGenerator svg;
-  svg.setFileName(fileName);
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setTitle(QStringLiteral("Zorvex!"));
-  paintToFile(svg, d, size, failure);
-}
-
-// One page exactly the picture's size: at 72 dots per inch a pixel is a
-// point, so the drawing keeps its 1:1 coordinates, in vectors.
-void savePdf(const Diagram& d, const QString& fileName, const std::string& failure) {
-  probe(fileName, failure);
-  const QSize size = renderSize(d);
-  QPdfWriter pdf(fileName);
-  pdf.setResolution(72);
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  if (!pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch)))
-    throw ZorvexError(failure);
-  pdf.setTitle(QStringLiteral("Zorvex!"));
-  pdf.setCreator(QStringLiteral("Zorvex!"));
-  paintToFile(pdf, d, size, failure);
-}
-
-}  // namespace
-
-void saveDiagramPicture(const Diagram& d, const QString& fileName) {
-  const std::string failure = QStringLiteral("Cannot create file %1").arg(fileName).toStdString();
-  if (fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return saveSvg(d, fileName, failure);
-  if (fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return savePdf(d, fileName, failure);
-  if (!renderDiagram(d).save(fileName, "PNG")) throw ZorvexError(failure);
-}
 
 }  // namespace zorvex

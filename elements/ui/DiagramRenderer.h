@@ -18,9 +18,4 @@ QSize renderSize(const Diagram& d);
 QImage renderDiagram(const Diagram& d, const QFont& font);
 QImage renderDiagram(const Diagram& d);
 
-// Writes the picture as PNG, as SVG when the name ends in ".svg", or as PDF
-// when it ends in ".pdf" (vector, one page of the picture's size in points).
-// Throws ZorvexError("Cannot create file <name>") when it cannot be written.
-void saveDiagramPicture(const Diagram& d, const QString& fileName);
-
 }  // namespace zorvex

@@ -61,13 +61,13 @@ void paintSentenceText(QPainter& p, const TSentence& s, const QFont& font, const
 
 }  // namespace
 
-QColor sentenceFrameColour(const TSentence& s) {
+QColor sentenceFrameColour(const TSentence& s, const PaintOptions& options) {
   QColor c = Black;  // only the key window's bare sample would match no rule
   if (has(s.Status, NotEvaluated)) c = Grey;
   if (has(s.Status, Undefeated) || has(s.Status, Defeated)) c = Black;
   if (has(s.Status, JustEvaluated)) c = Green;
   if (has(s.Status, SetByUser)) c = Blue;
-  if (s.Selected) c = Yellow;
+  if (s.Selected && options.selection) c = Yellow;
   return c;
 }
 
@@ -78,30 +78,31 @@ QColor sentenceFillColour(const TSentence& s) {
   return c;
 }
 
-QColor arrowColour(const TArrow& a) {
+QColor arrowColour(const TArrow& a, const PaintOptions& options) {
   QColor c = Black;
   if (has(a.Status, NotEvaluated)) c = Grey;
   if (has(a.Status, Undefeated) || has(a.Status, Defeated)) c = Black;
-  if (a.Selected) c = Yellow;
+  if (a.Selected && options.selection) c = Yellow;
   return c;
 }
 
-QColor defeaterColour(const TDefeater& d) {
+QColor defeaterColour(const TDefeater& d, const PaintOptions& options) {
   QColor c = Maroon;
   if (d.DefeaterState == DefeaterState::Active) c = Red;
   if (d.DefeaterState == DefeaterState::Inactive) c = LightRed;
-  if (d.Selected) c = Yellow;
+  if (d.Selected && options.selection) c = Yellow;
   return c;
 }
 
 void paintSentence(QPainter& p, const TSentence& s, const QFont& font) { paintSentence(p, s, font, paintLimit(p)); }
 
-void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRect& limit) {
+void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRect& limit,
+                   const PaintOptions& options) {
   if (s.Deleted) return;
   const QRect box = boundsWithin(s, limit);
   if (box.isEmpty()) return;
   pixelExact(p);
-  const QColor frame = sentenceFrameColour(s);
+  const QColor frame = sentenceFrameColour(s, options);
   const QColor fill = sentenceFillColour(s);
   const int64_t l = s.Left, t = s.Top, r = l + s.Width - 1, b = t + s.Height - 1;
   fillInclusive(p, l, t, r, b, frame, box);
@@ -117,41 +118,42 @@ void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRe
 
 void paintArrow(QPainter& p, const TArrow& a) { paintArrow(p, a, paintLimit(p)); }
 
-void paintArrow(QPainter& p, const TArrow& a, const QRect& limit) {
+void paintArrow(QPainter& p, const TArrow& a, const QRect& limit, const PaintOptions& options) {
   if (a.Deleted) return;
   pixelExact(p);
   const QRect shaftArea = boundsWithin(a, limit);
   if (!shaftArea.isEmpty()) {
     const LineStyle style = has(a.Status, Defeated) ? LineStyle::Dotted : LineStyle::Solid;
-    drawLine(p, {a.StartX, a.StartY}, {a.EndX, a.EndY}, arrowColour(a), style, shaftArea);
+    drawLine(p, {a.StartX, a.StartY}, {a.EndX, a.EndY}, arrowColour(a, options), style, shaftArea);
   }
-  paintArrowHead(p, a, limit);
+  paintArrowHead(p, a, limit, options);
 }
 
-void paintArrowHead(QPainter& p, const TArrow& a, const QRect& limit) {
+void paintArrowHead(QPainter& p, const TArrow& a, const QRect& limit, const PaintOptions& options) {
   if (a.Deleted) return;
   pixelExact(p);
   const StartEnd h = arrowHeadPoints(a);
   const Point end{a.EndX, a.EndY};
-  drawLine(p, end, h.start, arrowColour(a), LineStyle::Solid, limit);
-  drawLine(p, end, h.end, arrowColour(a), LineStyle::Solid, limit);
+  const QColor c = arrowColour(a, options);
+  drawLine(p, end, h.start, c, LineStyle::Solid, limit);
+  drawLine(p, end, h.end, c, LineStyle::Solid, limit);
 }
 
 void paintDefeater(QPainter& p, const TDefeater& d) { paintDefeater(p, d, paintLimit(p)); }
 
-void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit) {
+void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit, const PaintOptions& options) {
   if (d.Deleted || d.Incomplete) return;
   pixelExact(p);
-  const QColor c = defeaterColour(d);
+  const QColor c = defeaterColour(d, options);
   drawRectOutline(p, d.ChallengingRect, c, limit);
   drawRectOutline(p, d.ChallengedRect, c, limit);
   drawLine(p, {d.StartX, d.StartY}, {d.EndX, d.EndY}, c, LineStyle::Solid, limit);
-  paintDefeaterHead(p, d, limit);
+  paintDefeaterHead(p, d, limit, options);
 }
 
-void paintDefeaterHead(QPainter& p, const TDefeater& d, const QRect& limit) {
+void paintDefeaterHead(QPainter& p, const TDefeater& d, const QRect& limit, const PaintOptions& options) {
   if (d.Deleted || d.Incomplete) return;
-  fillDiamond(p, {d.EndX, d.EndY}, 5, defeaterColour(d), limit);
+  fillDiamond(p, {d.EndX, d.EndY}, 5, defeaterColour(d, options), limit);
 }
 
 }  // namespace zorvex

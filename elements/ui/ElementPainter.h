@@ -10,27 +10,29 @@
 #include <QPainter>
 #include <QRect>
 
+#include "elements/ui/PaintOptions.h"
 #include "model/Elements.h"
 
 namespace zorvex {
 
-QColor sentenceFrameColour(const TSentence& s);
+QColor sentenceFrameColour(const TSentence& s, const PaintOptions& options = {});
 QColor sentenceFillColour(const TSentence& s);
-QColor arrowColour(const TArrow& a);
-QColor defeaterColour(const TDefeater& d);
+QColor arrowColour(const TArrow& a, const PaintOptions& options = {});
+QColor defeaterColour(const TDefeater& d, const PaintOptions& options = {});
 
 void paintSentence(QPainter& p, const TSentence& s, const QFont& font);
-void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRect& limit);
+void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRect& limit,
+                   const PaintOptions& options = {});
 
 // The shaft, then the head.
 void paintArrow(QPainter& p, const TArrow& a);
-void paintArrow(QPainter& p, const TArrow& a, const QRect& limit);
+void paintArrow(QPainter& p, const TArrow& a, const QRect& limit, const PaintOptions& options = {});
 // The two solid head strokes from the end point.
-void paintArrowHead(QPainter& p, const TArrow& a, const QRect& limit);
+void paintArrowHead(QPainter& p, const TArrow& a, const QRect& limit, const PaintOptions& options = {});
 
 // Both rectangle outlines, the line, then the diamond.
 void paintDefeater(QPainter& p, const TDefeater& d);
-void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit);
-void paintDefeaterHead(QPainter& p, const TDefeater& d, const QRect& limit);
+void paintDefeater(QPainter& p, const TDefeater& d, const QRect& limit, const PaintOptions& options = {});
+void paintDefeaterHead(QPainter& p, const TDefeater& d, const QRect& limit, const PaintOptions& options = {});
 
 }  // namespace zorvex

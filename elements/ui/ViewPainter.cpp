@@ -85,13 +85,14 @@ struct PainterFigures {
   PainterSink& sink;
   const ViewMapping& m;
   SentenceText& text;
-  const ElementColours& colours = elementColours();
+  const ElementColours& colours;
   void operator()(const TDefeater& f) const { drawDefeaterFigure(sink, m, colours, f); }
   void operator()(const TArrow& a) const { drawArrowFigure(sink, m, colours, a); }
   void operator()(const TSentence& s) const { drawSentenceFigure(sink, m, colours, s, text); }
 };
 
-void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view) {
+void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view,
+                 const PaintOptions& options) {
   const ViewMapping m = ViewMapping::of(view);
   const ViewRect clip{area.left(), area.top(), area.right(), area.bottom()};
   p.save();
@@ -102,19 +103,21 @@ void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& 
   p.setBackgroundMode(Qt::TransparentMode);
   PainterSink sink(p, clip);
   SentenceText text(p, sink, m, zoomedSentenceFont(font, view.step()), textShows(font, view.step()));
-  visitInPaintOrder(d, m.unitsOf(expanded(clip, FigureReach)), ZOrderKnown::Unknown, PainterFigures{sink, m, text});
+  visitInPaintOrder(d, m.unitsOf(expanded(clip, FigureReach)), ZOrderKnown::Unknown,
+                    PainterFigures{sink, m, text, elementColours(options)});
   p.restore();
 }
 
 // 100 % scrolled: the diagram painter's own pixels, moved by the offset.
-void paintShifted(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view) {
+void paintShifted(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view,
+                  const PaintOptions& options) {
   const int64_t ox = view.offsetX(), oy = view.offsetY();
   const ViewRect shown = intersect({area.left() + ox, area.top() + oy, area.right() + ox, area.bottom() + oy},
                                    {INT32_MIN + 1, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX - 1});
   if (shown.empty()) return;
   p.save();
   p.translate(static_cast<qreal>(-ox), static_cast<qreal>(-oy));
-  paintDiagram(p, d, toQRect(shown), font);
+  paintDiagram(p, d, toQRect(shown), font, options);
   p.restore();
 }
 
@@ -135,13 +138,13 @@ QFont zoomedSentenceFont(const QFont& font, int step) {
 bool textShows(const QFont& font, int step) { return zoomedPixelSize(font, step) >= SmallestTextPixels; }
 
 void paintDiagramView(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view,
-                      ViewPictureCache* cache) {
+                      ViewPictureCache* cache, const PaintOptions& options) {
   if (area.isEmpty()) return;
-  if (view.isIdentity()) return paintDiagram(p, d, area, font);
-  if (view.isActualSize()) return paintShifted(p, d, area, font, view);
-  if (view.scale().num > 1 || textShows(font, view.step())) return paintZoomed(p, d, area, font, view);
+  if (view.isIdentity()) return paintDiagram(p, d, area, font, options);
+  if (view.isActualSize()) return paintShifted(p, d, area, font, view, options);
+  if (view.scale().num > 1 || textShows(font, view.step())) return paintZoomed(p, d, area, font, view, options);
   if (cache) return cache->paint(p, d, area, view);
-  paintZoomedPixels(p, d, area, view);
+  paintZoomedPixels(p, d, area, view, options);
 }
 
 }  // namespace zorvex

@@ -12,14 +12,17 @@
 #include <QPainter>
 #include <QRect>
 
+#include "elements/ui/PaintOptions.h"
 #include "elements/ui/ViewPictureCache.h"
 #include "model/Diagram.h"
 #include "viewport/ViewTransform.h"
 
 namespace zorvex {
 
+// The cache holds the window's own view: options other than the window's
+// are for paintings without one.
 void paintDiagramView(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view,
-                      ViewPictureCache* cache);
+                      ViewPictureCache* cache, const PaintOptions& options = {});
 
 // Sentence text is drawn only from this pixel size up; smaller is unreadable.
 constexpr int SmallestTextPixels = 6;

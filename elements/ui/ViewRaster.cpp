@@ -49,7 +49,7 @@ class ImageSink {
 struct RasterFigures {
   ImageSink& sink;
   const ViewMapping& m;
-  const ElementColours& colours = elementColours();
+  const ElementColours& colours;
   void operator()(const TDefeater& f) const { drawDefeaterFigure(sink, m, colours, f); }
   void operator()(const TArrow& a) const { drawArrowFigure(sink, m, colours, a); }
   void operator()(const TSentence& s) const {
@@ -69,8 +69,8 @@ int bandCount(const ViewRect& clip) {
 // The walk over every element, split into bands of rows that threads draw at
 // once: each writes only its own rows. False when creation order and numbers
 // differ somewhere.
-bool walkInBands(const Diagram& d, const ViewMapping& m, QImage& image, ViewPoint origin, const ViewRect& clip,
-                 int bands) {
+bool walkInBands(const Diagram& d, const ViewMapping& m, const ElementColours& colours, QImage& image,
+                 ViewPoint origin, const ViewRect& clip, int bands) {
   std::vector<ImageSink> sinks;
   const int64_t rows = clip.bottom - clip.top + 1;
   for (int b = 0; b < bands; ++b)
@@ -80,7 +80,7 @@ bool walkInBands(const Diagram& d, const ViewMapping& m, QImage& image, ViewPoin
   auto draw = [&](int b) {
     ImageSink& sink = sinks[static_cast<size_t>(b)];
     inOrder[static_cast<size_t>(b)] =
-        walkInCreationOrder(d, m.unitsOf(expanded(sink.clip(), FigureReach)), RasterFigures{sink, m});
+        walkInCreationOrder(d, m.unitsOf(expanded(sink.clip(), FigureReach)), RasterFigures{sink, m, colours});
   };
   std::vector<std::thread> helpers;
   for (int b = 1; b < bands; ++b) {
@@ -97,31 +97,34 @@ bool walkInBands(const Diagram& d, const ViewMapping& m, QImage& image, ViewPoin
 
 }  // namespace
 
-void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip) {
+void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip,
+                        const PaintOptions& options) {
   if (image.isNull() || image.depth() != 32) return;
   const ViewMapping m = ViewMapping::zoomedAt(step);
+  const ElementColours& colours = elementColours(options);
   ImageSink sink(image, origin, clip);
   if (sink.clip().empty()) return;
   // Elements just outside may still reach in: the minimum sizes round up.
   const Rect units = m.unitsOf(expanded(sink.clip(), FigureReach));
   const int bands = bandCount(sink.clip());
   const bool inOrder = bands > 1 && preferWalk(d, units)
-                           ? walkInBands(d, m, image, origin, sink.clip(), bands)
-                           : visitInPaintOrder(d, units, ZOrderKnown::ByNumber, RasterFigures{sink, m});
+                           ? walkInBands(d, m, colours, image, origin, sink.clip(), bands)
+                           : visitInPaintOrder(d, units, ZOrderKnown::ByNumber, RasterFigures{sink, m, colours});
   // Creation order nearly always follows the numbers. When it does not, all
   // is drawn again in sorted order: every pixel the first pass set is set
   // again by the same element, and the last element on it decides.
   if (inOrder) return;
-  visitInPaintOrder(d, units, ZOrderKnown::Mixed, RasterFigures{sink, m});
+  visitInPaintOrder(d, units, ZOrderKnown::Mixed, RasterFigures{sink, m, colours});
 }
 
-void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view) {
+void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view,
+                       const PaintOptions& options) {
   if (area.isEmpty()) return;
   QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
   const ViewPoint origin{area.left() + view.offsetX(), area.top() + view.offsetY()};
   const ViewRect all{origin.x, origin.y, origin.x + area.width() - 1, origin.y + area.height() - 1};
-  renderZoomedPixels(d, view.step(), picture, origin, all);
+  renderZoomedPixels(d, view.step(), picture, origin, all, options);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.drawImage(area.topLeft(), picture);
 }

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRect>
 
+#include "elements/ui/PaintOptions.h"
 #include "elements/ui/PaintOrder.h"
 #include "model/Diagram.h"
 #include "viewport/ViewTransform.h"
@@ -16,11 +17,13 @@ namespace zorvex {
 // offset) into `image`, whose pixel (0, 0) is zoomed pixel `origin`; nothing
 // outside clip or the image is touched and nothing is cleared first. The
 // image holds 32-bit pixels (RGB32 or premultiplied ARGB32).
-void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip);
+void renderZoomedPixels(const Diagram& d, int step, QImage& image, ViewPoint origin, const ViewRect& clip,
+                        const PaintOptions& options = {});
 
 // Paints the surface pixels `area` of a zoomed-out view through one
 // off-screen image, over what the painter has there already.
-void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view);
+void paintZoomedPixels(QPainter& p, const Diagram& d, const QRect& area, const ViewTransform& view,
+                       const PaintOptions& options = {});
 
 // Sets every pixel of clip (zoomed, as above) to fully transparent.
 void clearZoomedPixels(QImage& image, ViewPoint origin, const ViewRect& clip);

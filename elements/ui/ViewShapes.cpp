@@ -5,23 +5,23 @@
 namespace zorvex {
 namespace {
 
-ElementColours makeColours() {
+ElementColours makeColours(const PaintOptions& options) {
   ElementColours c{};
   for (int status = 0; status < 256; ++status) {
     for (int selected = 0; selected < 2; ++selected) {
       TSentence s;
       s.Status = static_cast<Status>(status);
       s.Selected = selected != 0;
-      c.sentenceFrame[status][selected] = sentenceFrameColour(s).rgba();
+      c.sentenceFrame[status][selected] = sentenceFrameColour(s, options).rgba();
       c.sentenceFill[status] = sentenceFillColour(s).rgba();
       TArrow a;
       a.Status = s.Status;
       a.Selected = s.Selected;
-      c.arrow[status][selected] = arrowColour(a).rgba();
+      c.arrow[status][selected] = arrowColour(a, options).rgba();
       TDefeater f;
       f.DefeaterState = static_cast<DefeaterState>(status);
       f.Selected = s.Selected;
-      c.defeater[status][selected] = defeaterColour(f).rgba();
+      c.defeater[status][selected] = defeaterColour(f, options).rgba();
     }
   }
   return c;
@@ -29,9 +29,10 @@ ElementColours makeColours() {
 
 }  // namespace
 
-const ElementColours& elementColours() {
-  static const ElementColours colours = makeColours();
-  return colours;
+const ElementColours& elementColours(const PaintOptions& options) {
+  static const ElementColours withSelection = makeColours({});
+  static const ElementColours without = makeColours({.selection = false});
+  return options.selection ? withSelection : without;
 }
 
 }  // namespace zorvex

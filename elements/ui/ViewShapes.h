@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "elements/Geometry.h"
+#include "elements/ui/PaintOptions.h"
 #include "elements/ui/ViewMapping.h"
 #include "model/Elements.h"
 #include "model/ZorvexError.h"
@@ -19,13 +20,14 @@ namespace zorvex {
 
 // 0xAARRGGBB of every status and selection, looked up instead of built for
 // each of a million elements; taken from the element painters' own rules.
+// Without the selection, a selected element has its unselected colours.
 struct ElementColours {
   uint32_t sentenceFrame[256][2];
   uint32_t sentenceFill[256];
   uint32_t arrow[256][2];
   uint32_t defeater[256][2];
 };
-const ElementColours& elementColours();
+const ElementColours& elementColours(const PaintOptions& options = {});
 
 // A head stroke reaches 8 units back from the end point: below 1/8 both
 // strokes stay inside the end point's own pixel.

@@ -183,7 +183,8 @@ TEST_F(RealFileMenusTest, AFailedOpenKeepsTheDiagramAndWhereItIsSaved) {
   modals.boxAnswers = {"&Yes", "OK"};
   choose(f, f.FileMenuItem, 'o');
   ASSERT_EQ(modals.boxTexts.size(), 2u);
-  EXPECT_TRUE(modals.boxTexts[1].startsWith("Invalid JSON")) << modals.boxTexts[1].toStdString();
+  EXPECT_TRUE(modals.boxTexts[1].startsWith("Cannot read diagram file " + dir_.filePath("broken.json") + ": Invalid JSON"))
+      << modals.boxTexts[1].toStdString();
   EXPECT_EQ(f.diagram().SentenceCount(), 2);
 
   // Save writes the diagram kept back to its tables, without a question.

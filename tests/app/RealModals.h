@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -60,6 +61,14 @@ class ModalAnswers : public QObject {
   std::deque<QString> inputTexts;
   int inputDialogs = 0;
 
+  // Each progress box that shows is counted and `onProgress` told; with
+  // cancelProgress its Cancel button is clicked.
+  int progressDialogs = 0;
+  bool cancelProgress = false;
+  std::function<void(QProgressDialog&)> onProgress;
+  // Where each message box stood when it showed, in global coordinates.
+  std::vector<QRect> boxGeometries;
+
   std::vector<QMenu*> menus;      // every menu that opened, in order
   std::vector<QString> boxTexts;  // every box's text, in order
   int unanswered = 0;
@@ -80,6 +89,7 @@ class ModalAnswers : public QObject {
       if (auto* box = qobject_cast<QMessageBox*>(watched)) shownBox_ = box;
       if (auto* dialog = qobject_cast<QFileDialog*>(watched)) shownFileDialog_ = dialog;
       if (auto* dialog = qobject_cast<QInputDialog*>(watched)) shownInputDialog_ = dialog;
+      if (auto* dialog = qobject_cast<QProgressDialog*>(watched)) shownProgress_ = dialog;
     }
     return false;
   }
@@ -97,10 +107,12 @@ class ModalAnswers : public QObject {
     }
     if (shownFileDialog_ && QApplication::activeModalWidget() == shownFileDialog_) return answerFileDialog();
     if (shownInputDialog_ && QApplication::activeModalWidget() == shownInputDialog_) return answerInputDialog();
+    if (shownProgress_ && QApplication::activeModalWidget() == shownProgress_) return answerProgress();
     if (!shownBox_ || QApplication::activeModalWidget() != shownBox_) return;
     QMessageBox* box = shownBox_;
     shownBox_ = nullptr;
     boxTexts.push_back(box->text());
+    boxGeometries.push_back(box->frameGeometry());
     QAbstractButton* button = nullptr;
     if (!boxAnswers.empty()) {
       for (QAbstractButton* b : box->buttons())
@@ -142,7 +154,18 @@ class ModalAnswers : public QObject {
     QTest::keyClick(edit, Qt::Key_Return);
   }
 
+  void answerProgress() {
+    QProgressDialog* dialog = shownProgress_;
+    shownProgress_ = nullptr;
+    ++progressDialogs;
+    if (onProgress) onProgress(*dialog);
+    if (!cancelProgress) return;
+    for (auto* button : dialog->findChildren<QPushButton*>())
+      if (button->text() == QStringLiteral("Cancel")) return QTest::mouseClick(button, Qt::LeftButton);
+  }
+
   QTimer timer_;
+  QPointer<QProgressDialog> shownProgress_;
   QPointer<QInputDialog> shownInputDialog_;
   QPointer<QFileDialog> shownFileDialog_;
   QPointer<QMenu> shownMenu_;

@@ -84,5 +84,19 @@ TEST_F(AppTest, ArrowMenuOpensAtThePointerOverAnArrow) {
   EXPECT_EQ(boxes_.textsOf(BoxKind::Information)[0].rfind("Name: Arrow0\r\nSentence1\r\n  Text: A\r\n", 0), 0u);
 }
 
+TEST_F(AppTest, TheStartUpBoxForADamagedDiagramFileNamesTheFile) {
+  QFile json("damaged.json");
+  ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+  json.write("{\"sentences\": [{\"Left\": 1, \"Top\": 2, \"Text\": \"a\"},\n  {\"Left\": 1,}]}");
+  json.close();
+  QFile("help.txt").open(QIODevice::WriteOnly);
+  const std::string path = QDir::current().absoluteFilePath("damaged.json").toStdString();
+  app_ = std::make_unique<ZorvexApplication>(locationFor(path));
+  ASSERT_EQ(boxes_.textsOf(BoxKind::Error).size(), 1u);
+  const std::string text = boxes_.textsOf(BoxKind::Error)[0];
+  const std::string named = "Cannot read diagram file " + path + ": Invalid JSON: parse error at line 2, column 14: ";
+  EXPECT_EQ(text.rfind(named, 0), 0u) << text;
+}
+
 }  // namespace
 }  // namespace zorvex::testing

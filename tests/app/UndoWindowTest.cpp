@@ -76,7 +76,7 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   const QImage before = picture(f);
   f.editor().AddSentenceSpeedButtonClick();
   f.editor().ShowSentenceEdit(100, 200);
-  f.editor().SentenceEditTextChanged("C");
+  f.editor().SentenceEditTextChanged("Tweety flies");
   f.editor().SentenceEditKeyPress(EnterKey);
   ASSERT_EQ(f.diagram().SentenceCount(), 3);
   EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Add Sentence");
@@ -86,9 +86,14 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   EXPECT_TRUE(f.diagram().sentence(2).Deleted);
   EXPECT_EQ(picture(f), before);
   EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Add Sentence");
+  // The log names the sentence; the menu keeps its short names.
+  EXPECT_EQ(fileLines("log.txt").mid(fileLines("log.txt").size() - 2),
+            QStringList({"[Undo] Add Sentence 'Tweety flies'", ""}));
 
   // Set Status by the sentence menu.
   f.RedoMenuItem->trigger();
+  EXPECT_EQ(fileLines("log.txt").mid(fileLines("log.txt").size() - 2),
+            QStringList({"[Redo] Add Sentence 'Tweety flies'", ""}));
   f.runPopupMenu = [](QMenu&, QPoint) {};
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
   f.SetStatusUndefeatedMenuItemClick();
@@ -96,6 +101,7 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Set Status");
   f.UndoMenuItem->trigger();
   EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
+  EXPECT_EQ(fileLines("log.txt").mid(fileLines("log.txt").size() - 2), QStringList({"[Undo] Set Status 'A'", ""}));
 
   f.replaceDiagram(DiagramLocation{"."});
   EXPECT_FALSE(f.UndoMenuItem->isEnabled());

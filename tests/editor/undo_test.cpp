@@ -37,7 +37,7 @@ TEST_F(UndoTest, AnUndoneSentenceIsGoneButKeepsItsNumberAndItsTextIsFreeAgain) {
   ed.SentenceEditKeyPress(EnterKey);
   ASSERT_EQ(diagram.SentenceCount(), 3);
   EXPECT_EQ(history.undoName(), "Add Sentence");
-  EXPECT_EQ(ed.Undo(), std::optional<std::string>("Add Sentence"));
+  EXPECT_EQ(ed.Undo(), std::optional<std::string>("Add Sentence 'C'"));
   EXPECT_EQ(ed.editMode(), EditMode::NoTool);  // the mode was left first
   EXPECT_EQ(diagram.SentenceCount(), 3);
   EXPECT_TRUE(diagram.sentence(2).Deleted);
@@ -45,7 +45,7 @@ TEST_F(UndoTest, AnUndoneSentenceIsGoneButKeepsItsNumberAndItsTextIsFreeAgain) {
   ed.Redo();
   EXPECT_FALSE(diagram.sentence(2).Deleted);
   EXPECT_EQ(diagram.sentence(2).Text, "C");
-  backAndForth(before, "Add Sentence");
+  backAndForth(before, "Add Sentence 'C'");
 
   ed.Undo();
   ed.AddSentenceSpeedButtonClick();

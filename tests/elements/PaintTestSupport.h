@@ -1,5 +1,6 @@
 #pragma once
 // Painting into a plain image and reading pixels back as 0xRRGGBB.
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <functional>
@@ -22,5 +23,10 @@ inline QImage painted(const std::function<void(QPainter&)>& draw, int w = 200, i
 }
 
 inline unsigned rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFFu; }
+
+inline QByteArray readAll(const QString& name) {
+  QFile f(name);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 }  // namespace zorvex::test

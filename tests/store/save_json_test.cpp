@@ -25,6 +25,11 @@ Reopened openText(const TempDir& dir, const std::string& text) {
   return reopen(locationFor(writeFile(dir, "d.json", text)));
 }
 
+// What is wrong inside the file openText wrote, as the failure tells it.
+std::string inFile(const TempDir& dir, const std::string& detail) {
+  return "Cannot read diagram file " + dir.file("d.json") + ": " + detail;
+}
+
 TEST(SaveJson, OpeningGivesBackEverythingWithStatuses) {
   TempDir dir;
   Diagram d = sampleDiagram();
@@ -49,15 +54,15 @@ TEST(SaveJson, StatusesMustBeValuesThatOccur) {
   TempDir dir;
   const std::string sentence = R"({"Left": 1, "Top": 2, "Right": 30, "Bottom": 20, "Text": "a")";
   EXPECT_EQ(openText(dir, R"({"sentences": [)" + sentence + R"(, "Status": 8}]})").error,
-            "sentences[0]: 'Status' must be one of 1, 2, 4, 9, 10, 12, 25, 26, 33 and 34");
+            inFile(dir, "sentences[0]: 'Status' must be one of 1, 2, 4, 9, 10, 12, 25, 26, 33 and 34"));
   EXPECT_EQ(openText(dir, R"({"sentences": [)" + sentence + "}, " + sentence + R"(, "Status": "x"}]})").error,
-            "sentences[1]: 'Status' must be an integer");
+            inFile(dir, "sentences[1]: 'Status' must be an integer"));
   EXPECT_EQ(openText(dir, R"({"defeaters": [{"ChallengingRect": [0, 0, 1, 1], "ChallengedRect": [2, 2, 3, 3],
                                              "DefeaterState": 3}]})")
                 .error,
-            "defeaters[0]: 'DefeaterState' must be 0, 1 or 2");
+            inFile(dir, "defeaters[0]: 'DefeaterState' must be 0, 1 or 2"));
   EXPECT_EQ(openText(dir, R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a", "DefeaterState": 1}]})").error,
-            "sentences[0]: unknown key 'DefeaterState'");
+            inFile(dir, "sentences[0]: unknown key 'DefeaterState'"));
   // Rows without a status keep the loaded default.
   const Reopened some = openText(dir, R"({"sentences": [)" + sentence + "}, " + sentence + R"(, "Status": 33}],
                                           "arrows": [{"From": 0, "To": 1, "Status": 9}]})");
@@ -78,13 +83,13 @@ TEST(SaveJson, OpeningFailuresAreReportedAsLoadingReportsThem) {
   fs::create_symlink("/dev/zero", dir.file("zero.json"));
   EXPECT_EQ(openError("zero.json"), "Cannot open file " + dir.file("zero.json") + ": it is a device, not a file");
   const std::string broken = openText(dir, R"({"sentences": [{"Left": 1,}]})").error;
-  EXPECT_EQ(broken.rfind("Invalid JSON: parse error at line 1", 0), 0u) << broken;
-  EXPECT_EQ(openText(dir, R"({"arrows": [{"StartX": 3}]})").error, "arrows[0]: missing 'Center1X'");
+  EXPECT_EQ(broken.rfind(inFile(dir, "Invalid JSON: parse error at line 1"), 0), 0u) << broken;
+  EXPECT_EQ(openText(dir, R"({"arrows": [{"StartX": 3}]})").error, inFile(dir, "arrows[0]: missing 'Center1X'"));
 
   // A row loading cannot take ends loading there; the rows before it stay.
   const Reopened wide = openText(dir, R"({"sentences": [{"Left": 0, "Top": 0, "Right": 1, "Bottom": 1, "Text": "a",
       "Status": 2}, {"Left": -2147483647, "Top": 0, "Right": 1, "Bottom": 1, "Text": "b"}]})");
-  EXPECT_EQ(wide.error, "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range");
+  EXPECT_EQ(wide.error, inFile(dir, "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range"));
   ASSERT_EQ(wide.diagram.SentenceCount(), 1);
   EXPECT_EQ(wide.diagram.sentence(0).Status, Undefeated);
 }
@@ -103,7 +108,7 @@ TEST(SaveJson, ShortFormsGetTheirBorderPointsButASentenceNeedsItsSize) {
   EXPECT_EQ(shortForms.diagram.defeater(0).EndX, 300);
 
   EXPECT_EQ(openText(dir, R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a"}]})").error,
-            "sentences[0]: missing 'Right' and 'Bottom'");
+            inFile(dir, "sentences[0]: missing 'Right' and 'Bottom'"));
   Geometry measured;
   measured.textSize = [](const std::string& t) { return TextSize{static_cast<int32_t>(5 * t.size()), 11}; };
   Diagram d;

@@ -46,12 +46,14 @@ TEST_F(RenderScale, AtActualSizeThePictureIsTheDrawnPartWithAMargin) {
   const Rect b = *drawnBounds(loadDiagram(dir.file("d.json")));
   const QImage scaled = render("1");
   ASSERT_EQ(scaled.size(), QSize(b.Right - b.Left + 21, b.Bottom - b.Top + 21));
-  // The plain picture starts at (0, 0) and cuts off what lies left of it.
+  // The plain picture starts at the origin, widened left with the same
+  // margin to take in what lies left of it.
   ASSERT_EQ(runTool({"render", dir.file("d.json"), "-o", dir.file("p.png")}).code, 0);
   const QImage plain = QImage(QString::fromStdString(dir.file("p.png"))).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(plain.width(), b.Right - b.Left + 10 + 1);
   for (int y = 0; y < plain.height(); ++y)
     for (int x = 0; x < plain.width(); ++x) {
-      const int sx = x - b.Left + 10, sy = y - b.Top + 10;
+      const int sx = x, sy = y - b.Top + 10;
       if (sx < scaled.width() && sy < scaled.height()) {
         ASSERT_EQ(rgb(scaled, sx, sy), rgb(plain, x, y)) << x << ", " << y;
       }

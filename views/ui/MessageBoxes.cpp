@@ -45,22 +45,34 @@ QString displayText(const std::string& text) {
   return shown;
 }
 
-// Once the box has closed, the window it came from gets the keys back:
-// without a window manager to do it no window would be active, and that
-// window's shortcuts and menu letters would do nothing.
+QPointer<QWidget>& owner() {
+  static QPointer<QWidget> window;
+  return window;
+}
+
+// Right after a file dialog closes no window may be active yet: a box
+// without a parent would stand in the middle of the screen.
+QWidget* boxParent() {
+  if (owner() && owner()->isVisible()) return owner();
+  return QApplication::activeWindow();
+}
+
+// Keys go back to the window that was active before the box, or, where a
+// dialog just closed left none, to the window the box stood over.
 void runBox(QMessageBox& box) {
-  const QPointer<QWidget> owner = box.parentWidget();
+  const QPointer<QWidget> before = QApplication::activeWindow();
   box.exec();
-  const QWidget* active = QApplication::activeWindow();
-  if (owner && owner->isVisible() && (!active || !active->isVisible())) owner->activateWindow();
+  QWidget* back = before && before->isVisible() ? before.data() : box.parentWidget();
+  if (back && back->isVisible()) back->activateWindow();
 }
 
 }  // namespace
 
+void setMessageBoxOwner(QWidget* window) { owner() = window; }
+
 bool QtMessageBoxes::present(const BoxRequest& request) {
   QMessageBox box(iconFor(request.kind), QString::fromStdString(request.caption),
-                  displayText(request.text), QMessageBox::NoButton,
-                  QApplication::activeWindow());
+                  displayText(request.text), QMessageBox::NoButton, boxParent());
   // Sentence texts may hold '<' and '&'; never read them as markup.
   box.setTextFormat(Qt::PlainText);
   if (request.kind != BoxKind::Confirm) {

@@ -7,6 +7,8 @@
 
 #include "model/ZorvexError.h"
 
+class QWidget;
+
 namespace zorvex {
 
 enum class BoxKind { Error, Confirm, Warning, Information };
@@ -38,7 +40,7 @@ class MessageBoxes {
   virtual bool present(const BoxRequest& request) = 0;
 };
 
-// The real boxes, with QMessageBox.
+// The real boxes, with QMessageBox, centred on their owner.
 class QtMessageBoxes : public MessageBoxes {
  protected:
   bool present(const BoxRequest& request) override;
@@ -66,6 +68,11 @@ MessageBoxes& messageBoxes();
 // Installs boxes (not owned) as the process-wide ones; nullptr restores the
 // real boxes. Returns the previous installation (nullptr for the real ones).
 MessageBoxes* setMessageBoxes(MessageBoxes* boxes);
+
+// The window every real box belongs to and is centred on (the main window),
+// once it shows; before that, as at start-up, the active window if any.
+// Not owned; a window that is destroyed is forgotten.
+void setMessageBoxOwner(QWidget* window);
 
 // Installs scripted boxes for the lifetime of a scope.
 class ScopedMessageBoxes {
