@@ -134,6 +134,29 @@ TEST(SaveTables, IntoANewFolderMakesIt) {
   EXPECT_EQ(reopen(where).diagram.SentenceCount(), 4);
 }
 
+// A save stopped midway (killed, power lost) leaves its new tables under
+// temporary names; the next save into the folder removes those of processes
+// that no longer run, and nothing else.
+TEST(SaveTables, TemporariesOfASaveStoppedMidwayAreRemovedByTheNextSave) {
+  TempDir dir;
+  const pid_t gone = fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) _exit(0);
+  ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+  const std::string dead = std::to_string(gone), alive = std::to_string(getppid());
+  const std::vector<std::string> stale = {".SentencesDb.db.saving-" + dead + "-0", ".work.json.saving-" + dead + "-12"};
+  const std::vector<std::string> kept = {".ArrowsDb.db.saving-" + alive + "-3",  // its save may still be running
+                                         ".SentencesDb.db.old-" + dead + "-1",   // the only copy of an old table
+                                         "SentencesDb.db.saving-" + dead + "-0", ".x.saving-" + dead + "-y",
+                                         ".x.saving-" + dead};
+  for (const auto& name : stale) std::ofstream(dir.file(name)) << std::string(1 << 20, 'x');
+  for (const auto& name : kept) std::ofstream(dir.file(name)) << "x";
+  saveDiagram(sampleDiagram(), folderIn(dir));
+  for (const auto& name : stale) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+  for (const auto& name : kept) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+  EXPECT_EQ(dir.entries(), kept.size() + 3);
+}
+
 // Each failing save below starts from the tables of sampleDiagram() and
 // tries to save a different diagram over them.
 class FailedSave : public ::testing::Test {
@@ -264,6 +287,11 @@ TEST_F(FailedSave, ARenameThatFailsHalfWayPutsBackTheTablesAlreadyReplaced) {
   TempDir empty;
   const FailingRename failure(2);
   EXPECT_NE(messageOf([&] { saveDiagram(other, folderIn(empty)); }), "(no error)");
+  EXPECT_EQ(empty.entries(), 0u);
+  // Nor is a folder the failed save made left behind.
+  const FailingRename again(0);
+  EXPECT_NE(messageOf([&] { saveDiagram(other, {fs::path(empty.path) / "new" / "diagram", DiagramFormat::Tables}); }),
+            "(no error)");
   EXPECT_EQ(empty.entries(), 0u);
 }
 
