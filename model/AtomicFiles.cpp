@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -173,6 +174,34 @@ void keepOld(const Target& t, Slot& slot, const Failure& fail) {
   writeAll(fd, t, *old, fail);
 }
 
+// Whether `name` is a file an earlier save made for new content
+// (".<file>.saving-<pid>-<n>") and the process that made it no longer runs:
+// it was stopped midway and nobody will ever rename the file into place.
+bool staleTemporary(const std::string& name) {
+  const size_t mark = name.rfind(".saving-");
+  if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return false;
+  const std::string rest = name.substr(mark + 8);
+  const size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size()) return false;
+  const auto digits = [](const std::string& text) {
+    return text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9;
+  };
+  const std::string pid = rest.substr(0, dash);
+  if (!digits(pid) || !digits(rest.substr(dash + 1))) return false;
+  const auto process = static_cast<pid_t>(std::stol(pid));
+  return process > 0 && process != getpid() && kill(process, 0) != 0 && errno == ESRCH;
+}
+
+// Best effort: a folder that cannot be listed keeps what it has.
+void removeStaleTemporaries(const std::string& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code kind;
+    if (it->is_regular_file(kind) && !it->is_symlink(kind) && staleTemporary(it->path().filename().string()))
+      unlink(it->path().c_str());
+  }
+}
+
 RenameStep& renameStep() {
   static RenameStep step;
   return step;
@@ -209,6 +238,9 @@ std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std:
   const Failure fail(failure);
   std::vector<Target> targets;
   for (const FileContents& f : files) targets.push_back(inspect(f.path, fail));
+  std::set<std::string> cleaned;
+  for (const Target& t : targets)
+    if (cleaned.insert(t.folder).second) removeStaleTemporaries(t.folder);
   Slots slots(files.size());
   for (size_t i = 0; i < files.size(); ++i) writeTemporary(targets[i], files[i].bytes, slots[i], keepLocked, fail);
   for (size_t i = 0; i < files.size(); ++i)

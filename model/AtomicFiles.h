@@ -21,7 +21,9 @@ struct FileContents {
 // permission bits too, so even a user the system lets write leaves them
 // alone, and so are files and folders marked immutable or append-only. A symbolic link is followed: the file it names is replaced. A
 // replaced file keeps its permission bits. Throws ZorvexError; temporary
-// files are removed on every failure.
+// files are removed on every failure. New-content files that an earlier save
+// left in a target's folder when it was stopped midway (their process no
+// longer runs) are removed first; the old files such a save kept are not.
 //
 // With keepLocked, each new file is locked (flock, exclusive) before it
 // appears under its name, and the returned descriptors, one per file, keep

@@ -69,11 +69,47 @@ void checkTableTexts(const Diagram& d) {
   }
 }
 
-void ensureFolder(const fs::path& folder) {
+// No separator at the end.
+fs::path withoutSeparator(fs::path p) {
+  if (p.filename().empty() && p != p.root_path()) p = p.parent_path();
+  return p;
+}
+
+// Makes the folder and any missing folders above it; returns the outermost
+// one it made, or nothing when the folder was there.
+fs::path ensureFolder(const fs::path& given) {
+  const fs::path folder = withoutSeparator(given);
   std::error_code ec;
-  if (fs::is_directory(folder, ec)) return;
+  if (fs::is_directory(folder, ec)) return {};
+  fs::path outermost = folder;
+  for (fs::path p = folder.parent_path(); !p.empty() && p != p.parent_path() && !fs::exists(p, ec);
+       p = p.parent_path())
+    outermost = p;
   fs::create_directories(folder, ec);
-  if (ec) throw ZorvexError("Cannot create folder " + folder.string() + ": " + ec.message());
+  if (ec) throw ZorvexError("Cannot create folder " + given.string() + ": " + ec.message());
+  return outermost;
+}
+
+// After a failed save: the folders it made go again, innermost first, as
+// long as they are empty.
+void removeMadeFolders(const fs::path& given, const fs::path& outermost) {
+  if (outermost.empty()) return;
+  std::error_code ec;
+  for (fs::path p = withoutSeparator(given);; p = p.parent_path()) {
+    if (!fs::remove(p, ec) || p == outermost || p.empty()) return;
+  }
+}
+
+// Writes into `folder`, made first if needed; a failure takes back the folders it made.
+template <class Write>
+void intoFolder(const fs::path& folder, Write write) {
+  const fs::path made = ensureFolder(folder);
+  try {
+    write();
+  } catch (...) {
+    removeMadeFolders(folder, made);
+    throw;
+  }
 }
 
 void refuseTablesInUse(const fs::path& folder, const SaveOptions& options) {
@@ -93,8 +129,7 @@ void saveTables(const Diagram& d, const fs::path& where, const SaveOptions& opti
   refuseTablesInUse(folder, options);
   checkTableTexts(d);
   const TableImages images = buildTableImages(rowsOfDiagram(d, WithStatuses::No));
-  ensureFolder(folder);
-  replaceTables(images, folder.string());
+  intoFolder(folder, [&] { replaceTables(images, folder.string()); });
 }
 
 void saveJson(const Diagram& d, const fs::path& file) {
@@ -109,11 +144,6 @@ std::string lowerCase(std::string text) {
 }
 
 // Absolute and without "." or "..", no separator at the end.
-fs::path withoutSeparator(fs::path p) {
-  if (p.filename().empty() && p != p.root_path()) p = p.parent_path();
-  return p;
-}
-
 fs::path fullPath(const fs::path& given) {
   std::error_code ec;
   const fs::path full = fs::absolute(given.empty() ? fs::path(".") : given, ec);
@@ -185,8 +215,10 @@ bool tablesLeaveOutStatuses(const Diagram& d) {
 }
 
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {
-  if (!file.parent_path().empty()) ensureFolder(file.parent_path());
-  saveJson(d, file);
+  if (file.parent_path().empty())
+    saveJson(d, file);
+  else
+    intoFolder(file.parent_path(), [&] { saveJson(d, file); });
 }
 
 }  // namespace zorvex

@@ -104,4 +104,17 @@ fs::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const
   return folder / entry.copy;
 }
 
+KeptCopy keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const fs::path& folder,
+                          const fs::path& fallback) {
+  try {
+    return {keepRecoveryCopy(d, source, folder), {}};
+  } catch (const ZorvexError& first) {
+    try {
+      return {keepRecoveryCopy(d, source, fallback), first.message()};
+    } catch (const ZorvexError& second) {
+      throw ZorvexError(first.message() + "; " + second.message());
+    }
+  }
+}
+
 }  // namespace zorvex

@@ -6,6 +6,7 @@
 // folder remembers which copy belongs to which diagram and which is newest.
 #include <cstddef>
 #include <filesystem>
+#include <string>
 
 #include "model/Diagram.h"
 #include "store/DiagramFiles.h"
@@ -21,5 +22,16 @@ inline constexpr size_t RecoveryCopiesKept = 10;
 // in the folder that the index does not know are never replaced or removed.
 std::filesystem::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source,
                                        const std::filesystem::path& folder, size_t kept = RecoveryCopiesKept);
+
+struct KeptCopy {
+  std::filesystem::path copy;
+  std::string firstFailure;  // why `folder` could not keep it; empty when it did
+};
+
+// keepRecoveryCopy into `folder`, or, when that fails (a full disk, a folder
+// that cannot be made or written), into `fallback`. Throws ZorvexError
+// naming both failures when neither place keeps the copy.
+KeptCopy keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const std::filesystem::path& folder,
+                          const std::filesystem::path& fallback);
 
 }  // namespace zorvex

@@ -77,9 +77,10 @@ void TArgumentForm::FormCreate() {
   host_ = std::make_unique<TArgumentFormHost>(*this);
   // Without a diagram named on the command line: the working directory's tables.
   const DiagramLocation where = start_.value_or(DiagramLocation{directory_});
+  DiskRecord onDisk = recordOnDisk(where);  // before reading: a write meanwhile is noticed at saving
   OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
   tableLeftOpen_ = std::move(loaded.leftOpen);
-  fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where);
+  fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where, std::move(onDisk));
   fileCommands_->settleLoaded(!loaded.error);
   exportPicture_ = std::make_unique<TExportPictureCommand>(*this);
   // The editor starts in NoTool, whether loading finished or not.

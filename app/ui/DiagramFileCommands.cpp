@@ -1,6 +1,8 @@
 #include "app/ui/DiagramFileCommands.h"
 
+#include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
 #include <system_error>
 
 #include "app/ui/ArgumentFormStatusBar.h"
@@ -23,8 +25,11 @@ DiagramLocation locationOfChoice(const std::filesystem::path& chosen) {
   return {chosen.parent_path(), DiagramFormat::Tables};
 }
 
-TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation start)
-    : recoveryFolder(recoveryFolderPath()), form_(form), document_(std::move(start)) {
+TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation start, DiskRecord onDisk)
+    : recoveryFolder(recoveryFolderPath()),
+      recoveryFallbackFolder(std::filesystem::path(QDir::tempPath().toStdString()) / "Zorvex!"),
+      form_(form),
+      document_(std::move(start), std::move(onDisk)) {
   dialogs = realDiagramFileDialogs(&form, recoveryFolder);
 }
 
@@ -42,10 +47,12 @@ void TDiagramFileCommands::OpenMenuItemClick() {
   if (!chosen) return;
   if (hasChanges() && !messageBoxes().confirm("Do you want to discard the changes to the current diagram?")) return;
   const DiagramLocation where = locationOfChoice(std::filesystem::path(chosen->toStdString()));
+  // Taken before reading, so a write by another program meanwhile is noticed at the next save.
+  DiskRecord onDisk = recordOnDisk(where);
   // A diagram that cannot be read leaves the one in the window, and where it
   // belongs, as they were.
   if (!form_.replaceDiagram(where)) return;
-  document_.settle(form_.diagram(), where);
+  document_.settle(form_.diagram(), where, std::move(onDisk));
 }
 
 void TDiagramFileCommands::SaveMenuItemClick() {
@@ -69,6 +76,11 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
 }
 
 bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
+  // Another window or program saved there since: No keeps both, for Save As.
+  if (document_.changedByOthers(where) &&
+      !messageBoxes().confirm("The diagram was changed by another program since it was opened. "
+                              "Replace it with this one?"))
+    return false;
   if (document_.overwritesUnread(where)) {
     if (!messageBoxes().confirm(shownPath(where) +
                                 " could not be read completely. Do you want to replace it with the diagram shown?"))
@@ -91,13 +103,27 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
   return true;
 }
 
-void TDiagramFileCommands::writeRecoveryCopyIfChanged() const {
+void TDiagramFileCommands::writeRecoveryCopyIfChanged() {
+  if (recoveryFolder.empty() || !hasChanges()) return;
+  // Closing goes on whatever happens: the copy is a courtesy, never an
+  // obstacle. But work that was not kept where the user looks is told.
+  std::string told;
   try {
-    if (recoveryFolder.empty() || !hasChanges()) return;
-    keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder);
-  } catch (...) {
-    // Closing goes on: the copy is a courtesy, never an obstacle.
+    const KeptCopy kept = keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder,
+                                           recoveryFallbackFolder);
+    if (!kept.firstFailure.empty())
+      told = "The recovery copy could not be kept in " + recoveryFolder.string() + " (" + kept.firstFailure +
+             "); it is kept in " + kept.copy.string();
+  } catch (const ZorvexError& e) {
+    told = "The recovery copy could not be kept: " + e.message();
+  } catch (const std::exception& e) {
+    told = std::string("The recovery copy could not be kept: ") + e.what();
   }
+  if (told.empty()) return;
+  std::fprintf(stderr, "%s\n", told.c_str());
+  std::fflush(stderr);
+  form_.log().AppendLogLine(told);
+  form_.log().AppendLogLine(std::string());
 }
 
 }  // namespace zorvex

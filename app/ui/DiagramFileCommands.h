@@ -35,7 +35,8 @@ DiagramLocation locationOfChoice(const std::filesystem::path& chosen);
 
 class TDiagramFileCommands {
  public:
-  TDiagramFileCommands(TArgumentForm& form, DiagramLocation start);
+  // `onDisk`: what the start location's files held before they were read.
+  TDiagramFileCommands(TArgumentForm& form, DiagramLocation start, DiskRecord onDisk);
 
   void OpenMenuItemClick();
   void SaveMenuItemClick();
@@ -46,12 +47,16 @@ class TDiagramFileCommands {
   void settleLoaded(bool complete = true);
   bool hasChanges() const;
   // On closing: writes this diagram's recovery copy when there are unsaved
-  // changes. Never shows anything; a failure is simply no copy.
-  void writeRecoveryCopyIfChanged() const;
+  // changes. Never shows a box: a copy kept in the fallback folder, or not
+  // at all, is told on standard error and in the log.
+  void writeRecoveryCopyIfChanged();
 
   const DiagramDocument& document() const { return document_; }
   DiagramFileDialogs dialogs;
   std::filesystem::path recoveryFolder;
+  // Where the copy goes when the recovery folder cannot keep it: the
+  // system's temporary folder.
+  std::filesystem::path recoveryFallbackFolder;
 
  private:
   bool saveTo(const DiagramLocation& where);

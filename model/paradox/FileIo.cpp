@@ -38,6 +38,22 @@ void readAll(int fd, size_t size, std::vector<uint8_t>& out, const std::string& 
   out.resize(done);
 }
 
+// True when another process holds a POSIX record lock (fcntl or lockf) on
+// any part of the file. Those locks and flock do not see each other, so both
+// are asked about; only asked, as a descriptor opened for reading cannot
+// take a write lock.
+bool recordLockedElsewhere(int fd) {
+  struct flock probe {};
+  probe.l_type = F_WRLCK;  // conflicts with every read or write lock
+  probe.l_whence = SEEK_SET;
+  probe.l_start = 0;
+  probe.l_len = 0;  // the whole file
+  while (fcntl(fd, F_GETLK, &probe) != 0) {
+    if (errno != EINTR) return false;  // a filesystem without record locks holds none
+  }
+  return probe.l_type != F_UNLCK;
+}
+
 // Takes the lock on `fd`; false when someone else holds it.
 bool tryLock(int fd, const std::string& path) {
   while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -45,7 +61,7 @@ bool tryLock(int fd, const std::string& path) {
     if (errno == EWOULDBLOCK) return false;
     cannotOpen(path);
   }
-  return true;
+  return !recordLockedElsewhere(fd);
 }
 
 }  // namespace

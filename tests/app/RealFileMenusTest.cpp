@@ -255,5 +255,57 @@ TEST_F(RealFileMenusTest, SavingStatusesToTablesSaysTheyAreKeptOnlyInJsonFiles) 
   EXPECT_EQ(modals.boxTexts, std::vector<QString>());
 }
 
+// Two windows on one folder: what the other one saved since this one read
+// the tables is not written over without the real question.
+TEST_F(RealFileMenusTest, ASaveOverWhatAnotherProgramSavedSinceAsksFirst) {
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  const QString question = "The diagram was changed by another program since it was opened. Replace it with this one?";
+  addSentence(f, QPoint(300, 150));
+  writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "Theirs"}});  // the other window's save
+  const QByteArray theirs = fileBytes("SentencesDb.db");
+
+  // No keeps their tables and this window's diagram.
+  modals.boxAnswers = {"&No"};
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts, std::vector<QString>({question}));
+  EXPECT_EQ(fileBytes("SentencesDb.db"), theirs);
+  EXPECT_TRUE(f.fileCommands().hasChanges());
+
+  // The next action after the box: Save As elsewhere keeps both, without the question.
+  const QString mine = dir_.filePath("mine.json");
+  modals.filePaths = {mine};
+  choose(f, f.FileMenuItem, 'a');
+  EXPECT_EQ(modals.boxTexts.size(), 1u);
+  ASSERT_TRUE(QFile::exists(mine));
+
+  // Their window writes the same file again: Yes replaces it, and the next save asks nothing.
+  QFile other(mine);
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write(R"({"sentences": [{"Left": 10, "Top": 10, "Right": 60, "Bottom": 30, "Text": "X"}]})");
+  other.close();
+  modals.boxAnswers = {"&Yes"};
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts, std::vector<QString>({question, question}));
+  Diagram saved;
+  ASSERT_FALSE(openDiagram(saved, locationFor(mine.toStdString()), paradox::tableOpener()).error);
+  EXPECT_EQ(saved.SentenceCount(), 2);
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts.size(), 2u);
+
+  // A diagram opened with File, Open is watched from the moment it is read.
+  modals.filePaths = {dir_.filePath("SentencesDb.db")};
+  choose(f, f.FileMenuItem, 'o');
+  writeSentences({{40, 40, 100, 60, "A"}});
+  modals.boxAnswers = {"&No"};
+  choose(f, f.FileMenuItem, 's');
+  EXPECT_EQ(modals.boxTexts.size(), 3u);
+  EXPECT_EQ(paradox::ParadoxTable::open("SentencesDb.db")->rowCount(), 1u);
+  EXPECT_EQ(modals.unanswered, 0);
+}
+
 }  // namespace
 }  // namespace zorvex::testing

@@ -148,6 +148,36 @@ TEST_F(RecoveryOnClosingTest, SigtermClosesTheWindowAsExitDoesAndKeepsTheCopy) {
   EXPECT_EQ(textsOf(kept), std::vector<std::string>({"A", "unsaved"}));
 }
 
+// The data folder cannot take the copy (a full disk, or as here a file where
+// the folder should be): it goes to the temporary folder, and standard error
+// and the log say why and where.
+TEST_F(RecoveryOnClosingTest, ACopyTheDataFolderCannotKeepGoesToTheTemporaryFolder) {
+  const QByteArray oldTemp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(dir_.filePath(QStringLiteral("tmp"))));
+  QDir().mkdir(QStringLiteral("tmp"));
+  QFile blocker(QStringLiteral("blocker"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  TArgumentForm& f = start();
+  const fs::path data = fs::path(dir_.filePath(QStringLiteral("blocker")).toStdString()) / "data";
+  f.fileCommands().recoveryFolder = data;
+  addSentence(f, "unsaved");
+  ::testing::internal::CaptureStderr();
+  f.ExitMenuItem->trigger();
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  qputenv("TMPDIR", oldTemp);
+
+  const fs::path copy = fs::path(dir_.filePath(QStringLiteral("tmp")).toStdString()) / "Zorvex!" /
+                        ("Recovered diagram - " + QDir(dir_.path()).dirName().toStdString() + ".json");
+  Diagram kept;
+  ASSERT_FALSE(openDiagram(kept, {copy, DiagramFormat::Json}, paradox::tableOpener()).error) << copy;
+  EXPECT_EQ(textsOf(kept), std::vector<std::string>({"A", "unsaved"}));
+  const std::string line = "The recovery copy could not be kept in " + data.string() + " (Cannot create folder " +
+                           data.string() + ": Not a directory); it is kept in " + copy.string();
+  EXPECT_EQ(told, line + "\n");
+  EXPECT_TRUE(fileLines(QStringLiteral("log.txt")).contains(QString::fromStdString(line)));
+}
+
 // The program itself, with a home and data folder of the test's own; without
 // "help.txt" start-up waits in a box, and the signal ends that wait too.
 TEST_F(RecoveryOnClosingTest, TheProgramEndsNormallyOnEachSignalAndWritesNoCopyWithoutChanges) {

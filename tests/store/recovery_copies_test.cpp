@@ -95,5 +95,29 @@ TEST(RecoveryCopies, OnlyTheNewestCopiesAreKept) {
   EXPECT_EQ(textIn(data / "Recovered diagram - d1.json"), "d1 again");
 }
 
+// The recovery folder cannot take the copy (here a file stands where a folder
+// should be): the copy goes to the fallback, and why is told.
+TEST(RecoveryCopies, AFolderThatCannotKeepTheCopyFallsBackToTheSecondPlace) {
+  TempDir dir;
+  std::ofstream(dir.file("blocker")) << "a file";
+  const fs::path data = fs::path(dir.file("blocker")) / "data", fallback = fs::path(dir.path) / "tmp" / "Zorvex!";
+  const KeptCopy kept = keepRecoveryCopy(saying("A"), {dir.file("work"), DiagramFormat::Tables}, data, fallback);
+  EXPECT_EQ(kept.copy, fallback / "Recovered diagram - work.json");
+  EXPECT_EQ(textIn(kept.copy), "A");
+  EXPECT_EQ(kept.firstFailure, "Cannot create folder " + data.string() + ": Not a directory");
+
+  // Where the first place works, the fallback is not touched.
+  const KeptCopy there = keepRecoveryCopy(saying("B"), {dir.file("work"), DiagramFormat::Tables},
+                                          fs::path(dir.path) / "data", fs::path(dir.file("blocker")) / "tmp");
+  EXPECT_EQ(there.copy, fs::path(dir.path) / "data" / "Recovered diagram - work.json");
+  EXPECT_EQ(there.firstFailure, "");
+
+  // Neither place: both reasons.
+  const std::string both = messageOf(
+      [&] { keepRecoveryCopy(saying("C"), {dir.file("work"), DiagramFormat::Tables}, data, fs::path(dir.file("blocker")) / "tmp"); });
+  EXPECT_EQ(both, "Cannot create folder " + data.string() + ": Not a directory; Cannot create folder " +
+                      dir.file("blocker") + "/tmp: Not a directory");
+}
+
 }  // namespace
 }  // namespace zorvex::testing

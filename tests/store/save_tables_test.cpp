@@ -1,7 +1,10 @@
 // Saving into a folder of tables: what the next opening gives back, and the
 // old tables left exactly as they were by every refused or failed save.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -131,6 +134,29 @@ TEST(SaveTables, IntoANewFolderMakesIt) {
   EXPECT_EQ(reopen(where).diagram.SentenceCount(), 4);
 }
 
+// A save stopped midway (killed, power lost) leaves its new tables under
+// temporary names; the next save into the folder removes those of processes
+// that no longer run, and nothing else.
+TEST(SaveTables, TemporariesOfASaveStoppedMidwayAreRemovedByTheNextSave) {
+  TempDir dir;
+  const pid_t gone = fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) _exit(0);
+  ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+  const std::string dead = std::to_string(gone), alive = std::to_string(getppid());
+  const std::vector<std::string> stale = {".SentencesDb.db.saving-" + dead + "-0", ".work.json.saving-" + dead + "-12"};
+  const std::vector<std::string> kept = {".ArrowsDb.db.saving-" + alive + "-3",  // its save may still be running
+                                         ".SentencesDb.db.old-" + dead + "-1",   // the only copy of an old table
+                                         "SentencesDb.db.saving-" + dead + "-0", ".x.saving-" + dead + "-y",
+                                         ".x.saving-" + dead};
+  for (const auto& name : stale) std::ofstream(dir.file(name)) << std::string(1 << 20, 'x');
+  for (const auto& name : kept) std::ofstream(dir.file(name)) << "x";
+  saveDiagram(sampleDiagram(), folderIn(dir));
+  for (const auto& name : stale) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+  for (const auto& name : kept) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+  EXPECT_EQ(dir.entries(), kept.size() + 3);
+}
+
 // Each failing save below starts from the tables of sampleDiagram() and
 // tries to save a different diagram over them.
 class FailedSave : public ::testing::Test {
@@ -160,6 +186,47 @@ TEST_F(FailedSave, ATableHeldByAnotherOpenerIsRefused) {
   const auto held = paradox::ParadoxTable::open(dir.file(DefeatersTableFile));
   EXPECT_EQ(saveFails(other), "Table " + dir.file(DefeatersTableFile) + " is busy: another program has it open");
   EXPECT_EQ(folderContents(dir.path), before);
+}
+
+// Another process holds a POSIX record lock on part of a table, as programs
+// that lock with fcntl or lockf do; those locks are per process, hence the child.
+TEST_F(FailedSave, ATableWithARecordLockOfAnotherProcessIsRefused) {
+  const std::string arrows = dir.file(ArrowsTableFile);
+  int ready[2], release[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(release), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(ready[0]);
+    close(release[1]);  // so the parent closing its end lets the read below return
+    const int fd = open(arrows.c_str(), O_RDWR);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 2048;
+    lock.l_len = 16;
+    const char held = fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0 ? 'y' : 'n';
+    char ignored;
+    if (write(ready[1], &held, 1) != 1 || read(release[0], &ignored, 1) < 0) _exit(1);
+    _exit(0);
+  }
+  close(ready[1]);
+  close(release[0]);
+  char held = 0;
+  ASSERT_EQ(read(ready[0], &held, 1), 1);
+  ASSERT_EQ(held, 'y');
+  const std::string busy = "Table " + arrows + " is busy: another program has it open";
+  EXPECT_EQ(saveFails(other), busy);
+  EXPECT_EQ(messageOf([&] { paradox::ParadoxTable::open(arrows); }), busy);
+  close(release[1]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  close(ready[0]);
+  EXPECT_EQ(folderContents(dir.path), before);
+  // Once the other program lets go, the save goes through.
+  saveDiagram(other, folderIn(dir));
+  EXPECT_EQ(reopen(folderIn(dir)).diagram.SentenceCount(), 1);
 }
 
 TEST_F(FailedSave, ATableOpenInATableViewIsRefused) {
@@ -220,6 +287,11 @@ TEST_F(FailedSave, ARenameThatFailsHalfWayPutsBackTheTablesAlreadyReplaced) {
   TempDir empty;
   const FailingRename failure(2);
   EXPECT_NE(messageOf([&] { saveDiagram(other, folderIn(empty)); }), "(no error)");
+  EXPECT_EQ(empty.entries(), 0u);
+  // Nor is a folder the failed save made left behind.
+  const FailingRename again(0);
+  EXPECT_NE(messageOf([&] { saveDiagram(other, {fs::path(empty.path) / "new" / "diagram", DiagramFormat::Tables}); }),
+            "(no error)");
   EXPECT_EQ(empty.entries(), 0u);
 }
 
