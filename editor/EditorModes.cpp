@@ -20,13 +20,6 @@ void ArgumentEditor::DiagramReloaded() {
   PopupDefeater_.reset();
 }
 
-void ArgumentEditor::recordAdded(ElementRef ref, const char* name) {
-  if (!history_) return;
-  ElementStepBuilder step(diagram_, name);
-  step.added(ref);
-  history_->record(step.take());
-}
-
 void ArgumentEditor::record(const UndoStep& step) {
   if (history_) history_->record(step);
 }
