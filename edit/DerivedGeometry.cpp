@@ -17,6 +17,15 @@ void placeAddedSentence(TSentence& s, Point corner, TextSize text) {
   s = std::move(placed);
 }
 
+WidePoint addedSentenceFarCorner(Point corner, TextSize text) {
+  const TextSize size = addedSentenceSize(text);
+  return {int64_t{corner.x} + size.width, int64_t{corner.y} + size.height};
+}
+
+LinkPoints linkWithEnds(const Rect& from, const Rect& to, Point start, Point end) {
+  return {centreOf(from), centreOf(to), start, end};
+}
+
 LinkPoints linkBetween(const Rect& from, const Rect& to) {
   const StartEnd points = ComputeStartEndPoints(from, to);
   return {centreOf(from), centreOf(to), points.start, points.end};

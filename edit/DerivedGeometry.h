@@ -24,6 +24,13 @@ namespace zorvex {
 Rect addedSentenceBox(Point corner, TextSize text);
 // A sentence record placed so: Left, Top, Width, Height, Right and Bottom.
 void placeAddedSentence(TSentence& s, Point corner, TextSize text);
+// Right and Bottom of that box in 64 bits, unchecked: for a reader that
+// names the column a value outside 32 bits would have gone into.
+struct WidePoint {
+  int64_t x;
+  int64_t y;
+};
+WidePoint addedSentenceFarCorner(Point corner, TextSize text);
 
 // The line from one box (or rectangle) to another: the centres of both and
 // the border points of the line through them (ComputeStartEndPoints).
@@ -35,6 +42,9 @@ struct LinkPoints {
   friend bool operator==(const LinkPoints&, const LinkPoints&) = default;
 };
 LinkPoints linkBetween(const Rect& from, const Rect& to);
+// The same line with border points worked out elsewhere (a reader's own
+// geometry): only the centres are taken from the boxes.
+LinkPoints linkWithEnds(const Rect& from, const Rect& to, Point start, Point end);
 
 // Which stored centres of an arrow are taken from its boxes. An arrow keeps
 // the centre of a side whose sentence has not moved as it stands, which for

@@ -59,6 +59,8 @@ EditOutcome DiagramEdit::setUserStatus(int32_t sentence, UserStatus which, Evalu
   SetStatusByUser(diagram_, sentence, which, log);
   EditOutcome out;
   out.step.name = "Set Status";
+  // The log names the sentence the step is about.
+  out.step.subject = diagram_.sentence(sentence).Text;
   out.step.statuses.add(ElementKind::Sentence, sentence, old, diagram_.sentence(sentence).Status);
   out.changed = diagram_.drawnExtent({ElementKind::Sentence, sentence});
   return out;

@@ -43,7 +43,9 @@ EditOutcome DiagramEdit::addSentence(Point corner, const std::string& text, Text
   s.Text = text;
   placeAddedSentence(s, corner, measured);
   const int32_t n = diagram_.addSentence(std::move(s));
-  return added({ElementKind::Sentence, n}, "Add Sentence");
+  EditOutcome out = added({ElementKind::Sentence, n}, "Add Sentence");
+  out.step.subject = text;
+  return out;
 }
 
 EditOutcome DiagramEdit::setSentenceText(int32_t sentence, const std::string& text, TextSize measured) {

@@ -158,6 +158,9 @@ class ArgumentEditor {
   std::optional<int32_t> DraggedSentence() const { return Dragged_; }
   const std::vector<OverlayFigure>& overlay() const { return overlay_.figures(); }
   Diagram& diagram() { return diagram_; }
+  // The edit layer this editor changes the diagram through; commands outside
+  // the editor use it too, so its lookups stay in step.
+  DiagramEdit& edit() { return edit_; }
 
  private:
   enum class Gesture : uint8_t { None, Selection, ChallengingRect, ChallengedRect };
@@ -200,7 +203,6 @@ class ArgumentEditor {
   void markSelected(ElementRef ref, bool selected);
   void clearAllMarks();
   bool askDeleteArrow(int32_t arrow);
-  void recordAdded(ElementRef ref, const char* name);
   void record(const UndoStep& step);
   std::optional<std::string> stepThroughHistory(bool undo);
   TDefeater& pendingDefeater();

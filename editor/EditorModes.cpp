@@ -20,16 +20,6 @@ void ArgumentEditor::DiagramReloaded() {
   PopupDefeater_.reset();
 }
 
-void ArgumentEditor::recordAdded(ElementRef ref, const char* name) {
-  if (!history_) return;
-  ElementStepBuilder step(diagram_, name);
-  step.added(ref);
-  UndoStep taken = step.take();
-  // The log names the sentence the step added.
-  if (ref.kind == ElementKind::Sentence) taken.subject = diagram_.sentence(ref.index).Text;
-  history_->record(std::move(taken));
-}
-
 void ArgumentEditor::record(const UndoStep& step) {
   if (history_) history_->record(step);
 }

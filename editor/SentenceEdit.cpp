@@ -1,5 +1,4 @@
 // Typing new sentences into the in-place edit box.
-#include "model/Checked.h"
 #include "editor/ArgumentEditor.h"
 
 namespace zorvex {
@@ -32,25 +31,15 @@ void ArgumentEditor::PlaceSentenceEdit(int32_t x, int32_t y) {
 }
 
 void ArgumentEditor::AddSentenceFromEdit() {
-  index_.sync();
   const std::string& text = SentenceEdit_.text;
-  if (index_.liveTextExists(text)) {
-    host_.showWarning("The sentence\r\n    '" + text + "'\r\nalready exists. It cannot be added again.");
+  EditOutcome made;
+  try {
+    made = edit_.addSentence({SentenceEdit_.Left, SentenceEdit_.Top}, text, host_.measureText(text));
+  } catch (const EditRefused& refused) {
+    host_.showWarning(refused.message());
     return;
   }
-  TSentence s;
-  s.Left = SentenceEdit_.Left;
-  s.Top = SentenceEdit_.Top;
-  s.Text = text;
-  const TextSize size = host_.measureText(text);
-  s.Width = addChecked(size.width, 7);
-  s.Height = addChecked(size.height, 7);
-  s.Right = addChecked(s.Left, s.Width);
-  s.Bottom = addChecked(s.Top, s.Height);
-  const int32_t n = diagram_.addSentence(std::move(s));
-  diagram_.geometryChanged({ElementKind::Sentence, n});
-  index_.sync();
-  recordAdded({ElementKind::Sentence, n}, "Add Sentence");
+  record(made.step);
   SentenceEdit_.visible = false;
   host_.sentenceEditChanged();
   host_.repaintSurface();

@@ -79,10 +79,10 @@ SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
     s.Right = r.integer("Right");
     s.Bottom = r.integer("Bottom");
   } else {
-    TextSize size;
-    r.guard([&] { size = boxSizeForText(s.Text, g); });
-    s.Right = within32Bits(int64_t{s.Left} + size.width, [&](const std::string& m) { r.failAt("Right", m); });
-    s.Bottom = within32Bits(int64_t{s.Top} + size.height, [&](const std::string& m) { r.failAt("Bottom", m); });
+    WidePoint corner{};
+    r.guard([&] { corner = farCornerForText({s.Left, s.Top}, s.Text, g); });
+    s.Right = within32Bits(corner.x, [&](const std::string& m) { r.failAt("Right", m); });
+    s.Bottom = within32Bits(corner.y, [&](const std::string& m) { r.failAt("Bottom", m); });
   }
   return s;
 }

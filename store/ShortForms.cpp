@@ -12,16 +12,16 @@ Rect boxOf(const SentenceRow& s) { return {s.Left, s.Top, s.Right, s.Bottom}; }
 LinkPoints link(const Rect& a, const Rect& b, const Geometry& g) {
   if (!g.startEnd) return linkBetween(a, b);
   const auto [start, end] = g.startEnd(a, b);
-  return {centreOf(a), centreOf(b), start, end};
+  return linkWithEnds(a, b, start, end);
 }
 
 }  // namespace
 
 Geometry borderPointGeometry() { return Geometry{}; }
 
-TextSize boxSizeForText(const std::string& text, const Geometry& g) {
+WidePoint farCornerForText(Point corner, const std::string& text, const Geometry& g) {
   if (!g.textSize) throw ZorvexError("missing 'Right' and 'Bottom'");
-  return addedSentenceSize(g.textSize(text));
+  return addedSentenceFarCorner(corner, g.textSize(text));
 }
 
 ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geometry& g) {

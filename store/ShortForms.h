@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "edit/DerivedGeometry.h"
 #include "model/Types.h"
 #include "store/DiagramRows.h"
 
@@ -23,9 +24,9 @@ struct Geometry {
 // completed without a sentence font.
 Geometry borderPointGeometry();
 
-// How far Right and Bottom lie from Left and Top for a sentence box sized
-// from its text, as a newly added sentence is.
-TextSize boxSizeForText(const std::string& text, const Geometry& g);
+// Right and Bottom (in 64 bits, unchecked) of a sentence box at `corner`
+// sized from its text, as a newly added sentence is.
+WidePoint farCornerForText(Point corner, const std::string& text, const Geometry& g);
 // An arrow row joining two sentences: centres, border points and the references.
 ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geometry& g);
 // Centres and end points of a defeater from its two rectangles.

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "edit/DiagramEdit.h"
 #include "model/ZorvexError.h"
 #include "tools/Cli.h"
 
@@ -75,7 +76,7 @@ void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& option
     case Step::Evaluate: EvaluateOneRound(diagram, options, log); break;
     case Step::Jump: JumpOneRound(diagram, options, log); break;
     case Step::Reset: ResetAll(diagram, log); break;
-    case Step::SetStatus: SetStatusByUser(diagram, step.sentence, step.status, log); break;
+    case Step::SetStatus: DiagramEdit(diagram).setUserStatus(step.sentence, step.status, log); break;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "app/ui/SurfaceCanvas.h"
 #include "app/ui/UndoCommands.h"
 #include "editor/ArgumentEditor.h"
+#include "model/ElementBounds.h"
 #include "eval/ImplicitMeaning.h"
 #include "eval/Rounds.h"
 #include "views/ElementDataText.h"
@@ -84,19 +85,14 @@ void TArgumentForm::logCommand(std::initializer_list<std::string> lines) {
 void TArgumentForm::setStatusByUser(int which) {
   if (!sentencePopupTarget_) return;
   const int32_t target = *sentencePopupTarget_;
-  const bool known = target >= 0 && target < diagram_.SentenceCount();
-  const Status old = known ? diagram_.sentence(target).Status : Status{0};
+  EditOutcome set;
   try {
-    SetStatusByUser(diagram_, target, static_cast<UserStatus>(which), log_);
+    set = editor_->edit().setUserStatus(target, static_cast<UserStatus>(which), log_);
   } catch (const ZorvexError& e) {
     showError(e.message());
     return;
   }
-  UndoStep step;
-  step.name = "Set Status";
-  step.subject = diagram_.sentence(target).Text;
-  step.statuses.add(ElementKind::Sentence, target, old, diagram_.sentence(target).Status);
-  undoHistory().record(std::move(step));
+  undoHistory().record(std::move(set.step));
   repaintElement({ElementKind::Sentence, target});
   refreshLogWindow();
 }
@@ -165,8 +161,8 @@ void TArgumentForm::AddRuleMenuItemClick() {
   if (!text) return;
   editor_->EnterAddSentenceMode();
   editor_->SetSentenceEditText(*text);
-  const TextSize size = host_->measureText(*text);
-  editor_->SetSentenceEditSize(size.width + 7, size.height + 7);
+  const TextSize size = addedSentenceSize(host_->measureText(*text));
+  editor_->SetSentenceEditSize(size.width, size.height);
   const Point at = editor_->PopupPoint();
   editor_->PlaceSentenceEdit(at.x, at.y);
 }

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "elements/Geometry.h"
+#include "edit/DerivedGeometry.h"
 #include "elements/ui/DiagramRenderer.h"
 #include "elements/ui/ElementPainter.h"
 #include "elements/ui/SentenceFont.h"
@@ -126,10 +126,8 @@ void TKeyToSymbolsAndColorsForm::createSamples() {
   const QSize abc = measureText(sentenceFont(), QStringLiteral("Abc"));
   for (const SentenceRow& row : SentenceRows) {
     KeySample<TSentence> s{row.name, {}, nullptr};
-    s.element.Left = SentenceLeft;
-    s.element.Top = row.top;
     s.element.Text = "Abc";
-    sizeSentenceToText(s.element, abc.width(), abc.height());
+    placeAddedSentence(s.element, {SentenceLeft, row.top}, {abc.width(), abc.height()});
     s.element.Status = row.status;
     s.element.Selected = row.selected;
     s.element.Enabled = false;  // samples take no pointer input
@@ -155,8 +153,7 @@ void TKeyToSymbolsAndColorsForm::createSamples() {
     KeySample<TDefeater> d{row.name, {}, nullptr};
     d.element.ChallengingRect = {378, row.y, 402, row.y + 16};
     d.element.ChallengedRect = {418, row.y + 8, 442, row.y + 24};
-    ComputeStartEndDefeater(d.element);
-    setDefeaterExtent(d.element);
+    placeDefeater(d.element);
     d.element.DefeaterState = row.state;
     d.element.Selected = row.selected;
     d.label = addLabel(QString::fromLatin1(row.label), DefeaterLabelLeft, row.y + LabelDrop);

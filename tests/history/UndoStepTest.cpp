@@ -179,5 +179,34 @@ TEST(UndoHistoryLists, StatusChangesArePacked) {
   EXPECT_EQ(diagramDiff(g, after), "");
 }
 
+// The selection belongs to the editor's gesture: a step recorded while
+// elements were selected, undone or redone after the selection changed,
+// leaves the selection as it is now.
+TEST(UndoElementSteps, LeaveTheSelectionAsItIsNow) {
+  Diagram g;
+  g.addSentence(box(10, 10, "a"));
+  g.addSentence(box(100, 10, "b"));
+  TArrow a;
+  a.Sentence1 = 0, a.Sentence2 = 1;
+  g.addArrow(a);
+  g.sentence(0).Selected = g.arrow(0).Selected = true;
+  ElementStepBuilder move(g, "Move Sentence");
+  move.before({ElementKind::Sentence, 0});
+  move.before({ElementKind::Sentence, 1});
+  move.before({ElementKind::Arrow, 0});
+  g.sentence(0).Left += 5, g.sentence(1).Left += 5, g.arrow(0).StartX += 5;
+  const UndoStep step = move.take();
+
+  g.sentence(0).Selected = g.arrow(0).Selected = false;
+  g.sentence(1).Selected = true;
+  for (bool undo : {true, false, true}) {
+    step.apply(g, undo);
+    EXPECT_EQ(g.sentence(0).Left, undo ? 10 : 15);
+    EXPECT_FALSE(g.sentence(0).Selected);
+    EXPECT_FALSE(g.arrow(0).Selected);
+    EXPECT_TRUE(g.sentence(1).Selected);
+  }
+}
+
 }  // namespace
 }  // namespace zorvex

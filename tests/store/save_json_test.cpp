@@ -50,6 +50,18 @@ TEST(SaveJson, OpeningGivesBackEverythingWithStatuses) {
   EXPECT_EQ(saved["sentences"][2]["Text"], "Ärger über Straße – café");
 }
 
+TEST(SaveJson, TheSelectionAndPointerInputWriteNothing) {
+  TempDir dir;
+  const Diagram plain = sampleDiagram();
+  Diagram marked = plain;
+  marked.sentence(1).Selected = marked.arrow(2).Selected = marked.defeater(0).Selected = true;
+  marked.sentence(0).Enabled = false;
+  marked.arrow(1).Enabled = marked.defeater(1).Enabled = true;
+  saveDiagram(plain, locationFor(dir.file("plain.json")));
+  saveDiagram(marked, locationFor(dir.file("marked.json")));
+  EXPECT_EQ(bytesOf(dir.file("marked.json")), bytesOf(dir.file("plain.json")));
+}
+
 TEST(SaveJson, StatusesMustBeValuesThatOccur) {
   TempDir dir;
   const std::string sentence = R"({"Left": 1, "Top": 2, "Right": 30, "Bottom": 20, "Text": "a")";

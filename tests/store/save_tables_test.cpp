@@ -58,6 +58,20 @@ TEST(SaveTables, OpeningGivesBackGeometryTextsAndOrderWithoutStatuses) {
   EXPECT_EQ(folderContents(dir.path), first);
 }
 
+TEST(SaveTables, TheSelectionAndPointerInputWriteNothing) {
+  TempDir plainDir, markedDir;
+  const Diagram plain = sampleDiagram();
+  Diagram marked = plain;
+  marked.sentence(3).Selected = marked.arrow(0).Selected = marked.defeater(1).Selected = true;
+  marked.sentence(2).Enabled = false;
+  marked.arrow(2).Enabled = marked.defeater(0).Enabled = true;
+  saveDiagram(plain, folderIn(plainDir));
+  saveDiagram(marked, folderIn(markedDir));
+  const auto written = folderContents(plainDir.path);
+  EXPECT_EQ(written.size(), 3u);
+  EXPECT_EQ(folderContents(markedDir.path), written);
+}
+
 TEST(SaveTables, TellWhetherTheyLeaveOutStatusesTheDiagramHas) {
   TempDir dir;
   Diagram d = sampleDiagram();
