@@ -1,7 +1,7 @@
 #pragma once
 // Where arrows and defeaters meet their boxes and where an arrow's head
 // strokes end; the sizes and bounds of the records themselves are in
-// model/ElementBounds.h. All coordinates are window client pixels;
+// model/ElementBounds.h. All coordinates are diagram coordinates;
 // arithmetic that can leave 32 bits is checked and throws
 // ZorvexError("Integer overflow").
 #include <cstdint>

@@ -79,7 +79,7 @@ int32_t Diagram::addSentence(TSentence s) {
   narrowChecked(int64_t{n} + 1);
   s.ZOrder = nextZ();
   sentences_.push_back(std::move(s));
-  if (index_built_) index_.set({ElementKind::Sentence, n}, sentenceExtent(sentences_.back()));
+  if (indexBuilt_) index_.set({ElementKind::Sentence, n}, sentenceExtent(sentences_.back()));
   return n;
 }
 
@@ -88,19 +88,19 @@ int32_t Diagram::addArrow(TArrow a) {
   narrowChecked(int64_t{n} + 1);
   if (a.ZOrder == 0) a.ZOrder = nextZ();
   arrows_.push_back(std::move(a));
-  if (index_built_) index_.set({ElementKind::Arrow, n}, arrowExtent(arrows_.back()));
+  if (indexBuilt_) index_.set({ElementKind::Arrow, n}, arrowExtent(arrows_.back()));
   return n;
 }
 
 TArrow& Diagram::beginPendingArrow() {
-  pending_arrow_.emplace();
-  pending_arrow_->ZOrder = nextZ();
-  return *pending_arrow_;
+  pendingArrow_.emplace();
+  pendingArrow_->ZOrder = nextZ();
+  return *pendingArrow_;
 }
 
 int32_t Diagram::completePendingArrow() {
-  TArrow a = std::move(pending_arrow_.value());
-  pending_arrow_.reset();
+  TArrow a = std::move(pendingArrow_.value());
+  pendingArrow_.reset();
   return addArrow(std::move(a));
 }
 
@@ -110,13 +110,13 @@ int32_t Diagram::addDefeater(TDefeater d) {
   const int32_t n = DefeaterCount();
   narrowChecked(int64_t{n} + 1);
   defeaters_.push_back(std::move(d));
-  if (index_built_) index_.set({ElementKind::Defeater, n}, defeaterExtent(defeaters_.back()));
+  if (indexBuilt_) index_.set({ElementKind::Defeater, n}, defeaterExtent(defeaters_.back()));
   return n;
 }
 
 void Diagram::destroyLastDefeater() {
   if (defeaters_.empty()) return;
-  if (index_built_) index_.remove({ElementKind::Defeater, DefeaterCount() - 1});
+  if (indexBuilt_) index_.remove({ElementKind::Defeater, DefeaterCount() - 1});
   defeaters_.pop_back();
 }
 
@@ -130,16 +130,16 @@ Rect Diagram::drawnExtent(ElementRef ref) const {
 }
 
 void Diagram::geometryChanged(ElementRef ref) {
-  if (index_built_) index_.set(ref, drawnExtent(ref));
+  if (indexBuilt_) index_.set(ref, drawnExtent(ref));
 }
 
 void Diagram::ensureIndex() const {
-  if (index_built_) return;
+  if (indexBuilt_) return;
   index_.clear();
   for (int32_t n = 0; n < SentenceCount(); ++n) index_.set({ElementKind::Sentence, n}, sentenceExtent(sentences_[n]));
   for (int32_t n = 0; n < ArrowCount(); ++n) index_.set({ElementKind::Arrow, n}, arrowExtent(arrows_[n]));
   for (int32_t n = 0; n < DefeaterCount(); ++n) index_.set({ElementKind::Defeater, n}, defeaterExtent(defeaters_[n]));
-  index_built_ = true;
+  indexBuilt_ = true;
 }
 
 void Diagram::query(const Rect& area, std::vector<ElementRef>& out) const {
@@ -163,18 +163,18 @@ Point Diagram::drawnFarCorner() const {
 }
 
 const LoadedArrowSides* Diagram::loadedSides(int32_t arrow) const {
-  const auto it = std::lower_bound(loaded_sides_.begin(), loaded_sides_.end(), arrow,
+  const auto it = std::lower_bound(loadedSides_.begin(), loadedSides_.end(), arrow,
                                    [](const auto& entry, int32_t n) { return entry.first < n; });
-  return it != loaded_sides_.end() && it->first == arrow ? &it->second : nullptr;
+  return it != loadedSides_.end() && it->first == arrow ? &it->second : nullptr;
 }
 
 void Diagram::keepLoadedSides(int32_t arrow, LoadedArrowSides sides) {
-  const auto it = std::lower_bound(loaded_sides_.begin(), loaded_sides_.end(), arrow,
+  const auto it = std::lower_bound(loadedSides_.begin(), loadedSides_.end(), arrow,
                                    [](const auto& entry, int32_t n) { return entry.first < n; });
-  if (it != loaded_sides_.end() && it->first == arrow)
+  if (it != loadedSides_.end() && it->first == arrow)
     it->second = std::move(sides);
   else
-    loaded_sides_.insert(it, {arrow, std::move(sides)});
+    loadedSides_.insert(it, {arrow, std::move(sides)});
 }
 
 void Diagram::reserve(size_t sentences, size_t arrows, size_t defeaters) {

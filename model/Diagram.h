@@ -70,11 +70,11 @@ class Diagram {
   int32_t addArrow(TArrow a);
   // The arrow under construction: named "Arrow"+ArrowCount, counted only when completed.
   TArrow& beginPendingArrow();
-  bool hasPendingArrow() const { return pending_arrow_.has_value(); }
-  TArrow& pendingArrow() { return pending_arrow_.value(); }
-  const TArrow& pendingArrow() const { return pending_arrow_.value(); }
+  bool hasPendingArrow() const { return pendingArrow_.has_value(); }
+  TArrow& pendingArrow() { return pendingArrow_.value(); }
+  const TArrow& pendingArrow() const { return pendingArrow_.value(); }
   int32_t completePendingArrow();  // returns the arrow's number
-  void discardPendingArrow() { pending_arrow_.reset(); }
+  void discardPendingArrow() { pendingArrow_.reset(); }
   // A defeater is counted from its creation; destroying the last one lowers the count.
   int32_t createDefeater();
   int32_t addDefeater(TDefeater d);
@@ -99,17 +99,17 @@ class Diagram {
 
  private:
   void ensureIndex() const;
-  uint64_t nextZ() { return next_z_++; }
+  uint64_t nextZ() { return nextZ_++; }
 
   std::vector<TSentence> sentences_;
   std::vector<TArrow> arrows_;
   std::vector<TDefeater> defeaters_;
-  std::optional<TArrow> pending_arrow_;
+  std::optional<TArrow> pendingArrow_;
   // Few arrows have an unresolved side: kept apart, by ascending arrow number.
-  std::vector<std::pair<int32_t, LoadedArrowSides>> loaded_sides_;
-  uint64_t next_z_ = 1;
+  std::vector<std::pair<int32_t, LoadedArrowSides>> loadedSides_;
+  uint64_t nextZ_ = 1;
   mutable SpatialIndex index_;
-  mutable bool index_built_ = false;
+  mutable bool indexBuilt_ = false;
 };
 
 // How far an arrow's head and a defeater's diamond reach around their end point.

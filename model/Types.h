@@ -3,7 +3,7 @@
 
 namespace zorvex {
 
-// Window client coordinates, 32-bit signed.
+// Diagram coordinates (what the records hold), 32-bit signed.
 struct Point {
   int32_t x = 0;
   int32_t y = 0;

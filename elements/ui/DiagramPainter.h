@@ -11,7 +11,7 @@
 
 namespace zorvex {
 
-// Paints the elements whose drawn extent meets area (window client
+// Paints the elements whose drawn extent meets area (diagram
 // coordinates); the background is the caller's. Cost follows what the area
 // holds, not the size of the diagram.
 void paintDiagram(QPainter& p, const Diagram& d, const QRect& area, const QFont& font,

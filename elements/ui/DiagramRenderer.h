@@ -1,6 +1,6 @@
 #pragma once
-// The diagram drawn off-screen at 1:1, pixel (x, y) being window client
-// point (x, y): at least 640 x 480, and large enough for everything drawn.
+// The diagram drawn off-screen at 1:1, pixel (x, y) being diagram point
+// (x, y): at least 640 x 480, and large enough for everything drawn.
 #include <QColor>
 #include <QFont>
 #include <QImage>

@@ -1,5 +1,5 @@
 #pragma once
-// How sentences, arrows and defeaters look. All drawing is in window client
+// How sentences, arrows and defeaters look. All drawing is in diagram
 // coordinates, pixel-exact, without anti-aliasing, in plain copy mode.
 // A sentence draws inside its own bounds, an arrow's shaft inside the
 // arrow's bounds; arrow heads and defeaters are not limited to any bounds.
