@@ -23,7 +23,7 @@ constexpr size_t AlphaLimit = 255;
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
   try {
-    const DiagramRows rows = diagramFromJson(readTextFile(file.string()), shortForms);
+    const DiagramRows rows = diagramFromJsonFile(file.string(), shortForms);
     result.error = loadRows(into, rows);
     applyStatuses(into, rows);
   } catch (const ZorvexError& e) {
