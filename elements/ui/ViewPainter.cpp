@@ -110,7 +110,7 @@ void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& 
 void paintShifted(QPainter& p, const Diagram& d, const QRect& area, const QFont& font, const ViewTransform& view) {
   const int64_t ox = view.offsetX(), oy = view.offsetY();
   const ViewRect shown = intersect({area.left() + ox, area.top() + oy, area.right() + ox, area.bottom() + oy},
-                                   {INT32_MIN + 1, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX - 1});
+                                   {INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX});
   if (shown.empty()) return;
   p.save();
   p.translate(static_cast<qreal>(-ox), static_cast<qreal>(-oy));
