@@ -34,25 +34,37 @@ std::nullopt_t failed(std::string* whyNot, const char* reason) {
   return std::nullopt;
 }
 
+int refused(std::string* whyNot, const char* reason) {
+  failed(whyNot, reason);
+  return -1;
+}
+
 }  // namespace
 
 // The name is checked before it is opened (opening some devices has effects
 // of its own), and the descriptor again after, since the name may have
 // changed in between; O_NONBLOCK keeps that open from waiting for a FIFO's writer.
-std::optional<std::string> readRegularFile(const std::string& path, std::string* whyNot) {
+int openRegularFile(const std::string& path, std::string* whyNot) {
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0) return failed(whyNot, std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) return failed(whyNot, notRegular(st.st_mode));
+  if (stat(path.c_str(), &st) != 0) return refused(whyNot, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) return refused(whyNot, notRegular(st.st_mode));
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return failed(whyNot, std::strerror(errno));
-  std::string bytes;
+  if (fd < 0) return refused(whyNot, std::strerror(errno));
   const bool statted = fstat(fd, &st) == 0;
   const int statError = errno;
   if (!statted || !S_ISREG(st.st_mode)) {
     close(fd);
-    return failed(whyNot, statted ? notRegular(st.st_mode) : std::strerror(statError));
+    return refused(whyNot, statted ? notRegular(st.st_mode) : std::strerror(statError));
   }
-  bytes.reserve(static_cast<size_t>(st.st_size));
+  return fd;
+}
+
+std::optional<std::string> readRegularFile(const std::string& path, std::string* whyNot) {
+  const int fd = openRegularFile(path, whyNot);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  struct stat st {};
+  if (fstat(fd, &st) == 0) bytes.reserve(static_cast<size_t>(st.st_size));
   const bool ok = readToEnd(fd, bytes);
   const int readError = errno;
   close(fd);

@@ -11,4 +11,8 @@ namespace zorvex {
 // "Is a directory", "it is a FIFO, not a file", ...).
 std::optional<std::string> readRegularFile(const std::string& path, std::string* whyNot = nullptr);
 
+// The same checks, leaving the reading to the caller: a descriptor open for
+// reading (the caller closes it), or -1 with `whyNot` set as above.
+int openRegularFile(const std::string& path, std::string* whyNot = nullptr);
+
 }  // namespace zorvex

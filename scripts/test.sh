@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-# the full build, then the window-free core again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and the file readers under libFuzzer.
+# the full build, then the window-free core, the painters and zorvex-cli
+# again under AddressSanitizer and UndefinedBehaviorSanitizer (without the
+# program's windows), and the file readers under libFuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +14,7 @@ ninja -C build -j"$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest -j"$jobs" --output-on-failure)
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DZORVEX_UI=OFF -DZORVEX_BENCH=OFF -DZORVEX_SANITIZE=ON >/dev/null
+  -DZORVEX_UI=ON -DZORVEX_WINDOWS=OFF -DZORVEX_BENCH=OFF -DZORVEX_SANITIZE=ON >/dev/null
 ninja -C build-sanitize -j"$jobs"
 # The readers of diagram files and tables under libFuzzer, with the same
 # sanitizers: a minute each (needs clang).

@@ -24,21 +24,15 @@ constexpr size_t AlphaLimit = 255;
 // that cannot be opened at all says so by itself.
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
-  std::string text;
   try {
-    text = readTextFile(file.string());
-  } catch (const ZorvexError& e) {
-    result.error = e;
-    return result;
-  }
-  try {
-    const DiagramRows rows = diagramFromJson(text, shortForms);
+    const DiagramRows rows = diagramFromJsonFile(file.string(), shortForms);
     result.error = loadRows(into, rows);
     applyStatuses(into, rows);
   } catch (const ZorvexError& e) {
     result.error = e;
   }
-  if (result.error)
+  const bool unopened = result.error && result.error->message().rfind("Cannot open file ", 0) == 0;
+  if (result.error && !unopened)
     result.error = ZorvexError("Cannot read diagram file " + file.string() + ": " + result.error->message());
   return result;
 }

@@ -201,9 +201,9 @@ DefeaterRow readDefeater(const JsonRowReader& r, const Geometry& g) {
   return d;
 }
 
-}  // namespace
-
-DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
+// The rows of a diagram file whose lists `stream` hands over.
+template <class Stream>
+DiagramRows rowsFrom(Stream stream, const Geometry& geometry) {
   DiagramRows rows;
   ArrowsRead arrows;
   const RowList lists[3] = {
@@ -219,10 +219,20 @@ DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
          readDefeaterState(r, rows.defeaterState, rows.defeaters.size());
          rows.defeaters.push_back(readDefeater(r, geometry));
        }}};
-  streamRows(text, lists);
+  stream(lists);
   joinArrows(rows, arrows, geometry);
   padStatuses(rows);
   return rows;
+}
+
+}  // namespace
+
+DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
+  return rowsFrom([text](const RowList(&lists)[3]) { streamRows(text, lists); }, geometry);
+}
+
+DiagramRows diagramFromJsonFile(const std::string& path, const Geometry& geometry) {
+  return rowsFrom([&path](const RowList(&lists)[3]) { streamFileRows(path, lists); }, geometry);
 }
 
 }  // namespace zorvex

@@ -13,6 +13,10 @@ namespace zorvex {
 
 // Throws ZorvexError naming the offending row ("arrows[2]: ...").
 DiagramRows diagramFromJson(std::string_view json, const Geometry& geometry);
+// The same read straight from a file, a piece at a time, so that a large
+// file is never held whole; "Cannot open file <path>: <reason>" when it
+// cannot be read.
+DiagramRows diagramFromJsonFile(const std::string& path, const Geometry& geometry);
 
 // One row per line, keys in table column order.
 std::string diagramToJson(const DiagramRows& rows);

@@ -8,6 +8,7 @@
 
 #include "model/InputExcerpt.h"
 #include "model/ZorvexError.h"
+#include "store/FilePieces.h"
 
 namespace zorvex {
 namespace {
@@ -45,22 +46,80 @@ class NulAsInvalidByte {
   const char* p_ = nullptr;
 };
 
-// Where the first NUL byte is, and the message naming it.
-struct NulByte {
-  size_t offset = std::string_view::npos;
-  std::string line, column;
-
-  explicit NulByte(std::string_view text) : offset(text.find('\0')) {
-    if (offset == std::string_view::npos) return;
-    const size_t lineStart = text.rfind('\n', offset) + 1;  // 0 when there is none
-    line = std::to_string(1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
-    column = std::to_string(offset - lineStart + 1);
+// Line and column of a byte, counted over the bytes before it piece by piece.
+struct LineCount {
+  size_t newlines = 0, lineStart = 0, counted = 0;
+  void add(std::string_view piece) {
+    for (size_t at = piece.find('\n'); at != std::string_view::npos; at = piece.find('\n', at + 1))
+      ++newlines, lineStart = counted + at + 1;
+    counted += piece.size();
   }
+};
+
+// Where the first NUL byte is, and the message naming it. Its line and
+// column are counted only for the message, over the bytes before it, which
+// `reread` hands over again.
+struct NulByte {
+  using Pieces = std::function<void(std::string_view)>;
+  size_t offset = std::string_view::npos;
+  std::function<void(size_t bytes, const Pieces&)> reread;
+
   std::string message(bool inString) const {
-    const std::string where = "line " + line + ", column " + column + " (byte " + std::to_string(offset + 1) + ")";
+    LineCount count;
+    reread(offset, [&](std::string_view piece) { count.add(piece); });
+    const std::string where = "line " + std::to_string(count.newlines + 1) + ", column " +
+                              std::to_string(offset - count.lineStart + 1) + " (byte " + std::to_string(offset + 1) +
+                              ")";
     if (inString) return "Invalid JSON: NUL byte in a string at " + where + "; write it as \\u0000";
     return "Invalid JSON: NUL byte at " + where;
   }
+};
+
+// A file's bytes one at a time for the parser, read a piece at a time. The
+// first NUL byte read is noted and read as 0xFF, as NulAsInvalidByte does.
+class FileBytes {
+ public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = char;
+
+  FileBytes() = default;  // the end
+  FileBytes(FilePieces& file, NulByte& nul) : file_(&file), nul_(&nul) { load(); }
+  char operator*() const { return *p_; }
+  FileBytes& operator++() {
+    if (++p_ == end_) load();
+    return *this;
+  }
+  FileBytes operator++(int) {
+    const FileBytes before = *this;
+    ++*this;
+    return before;
+  }
+  // Only ever compared with the end, which a read-out file becomes.
+  bool operator==(const FileBytes& other) const { return p_ == other.p_; }
+
+ private:
+  void load() {
+    char* data = nullptr;
+    const std::string_view piece = file_->next(data);
+    if (piece.empty()) {
+      p_ = end_ = nullptr;
+      return;
+    }
+    p_ = data, end_ = data + piece.size();
+    if (nul_->offset != std::string_view::npos) return;
+    if (void* zero = std::memchr(data, '\0', piece.size())) {
+      *static_cast<char*>(zero) = '\xFF';
+      nul_->offset = file_->offset() + static_cast<size_t>(static_cast<char*>(zero) - data);
+    }
+  }
+
+  FilePieces* file_ = nullptr;
+  NulByte* nul_ = nullptr;
+  const char* p_ = nullptr;
+  const char* end_ = nullptr;
 };
 
 // The parser's messages quote the token it read ("...; last read:
@@ -220,13 +279,23 @@ bool RowHandler::close() {
 }  // namespace
 
 void streamRows(std::string_view text, const RowList (&lists)[3]) {
-  const NulByte nul(text);
+  NulByte nul;
+  nul.offset = text.find('\0');
+  nul.reread = [text](size_t bytes, const NulByte::Pieces& piece) { piece(text.substr(0, bytes)); };
   RowHandler handler(lists, nul);
   if (nul.offset == std::string_view::npos) {
     json::sax_parse(text.begin(), text.end(), &handler);
     return;
   }
   json::sax_parse(NulAsInvalidByte(text.data()), NulAsInvalidByte(text.data() + text.size()), &handler);
+}
+
+void streamFileRows(const std::string& path, const RowList (&lists)[3]) {
+  FilePieces file(path);
+  NulByte nul;
+  nul.reread = [&file](size_t bytes, const NulByte::Pieces& piece) { file.reread(bytes, piece); };
+  RowHandler handler(lists, nul);
+  json::sax_parse(FileBytes(file, nul), FileBytes(), &handler);
 }
 
 }  // namespace zorvex

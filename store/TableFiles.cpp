@@ -38,21 +38,19 @@ std::vector<Field> fieldsFor(const std::vector<R>& rows, const std::array<Column
 template <class R, size_t N>
 std::vector<uint8_t> buildImage(const std::vector<R>& rows, const std::array<Column<R>, N>& columns,
                                 const char* file) {
-  std::vector<Row> cells;
-  cells.reserve(rows.size());
-  for (const R& r : rows) {
-    Row& row = cells.emplace_back();
-    row.reserve(N);
-    for (const auto& c : columns) {
-      if (c.integer)
-        row.emplace_back(r.*c.integer);
-      else
-        row.emplace_back(r.*c.text);
-    }
-  }
   paradox::WriteOptions options;
   options.tableName = std::filesystem::path(file).stem().string();
-  return paradox::buildTable(fieldsFor(rows, columns), cells, options);
+  // Row by row: a million rows as Values would cost several times the file.
+  const auto rowAt = [&](size_t i, Row& row) {
+    row.clear();
+    for (const auto& c : columns) {
+      if (c.integer)
+        row.emplace_back(rows[i].*c.integer);
+      else
+        row.emplace_back(rows[i].*c.text);
+    }
+  };
+  return paradox::buildTableByRows(fieldsFor(rows, columns), rows.size(), rowAt, options);
 }
 
 std::string_view bytesOf(const std::vector<uint8_t>& image) {

@@ -4,7 +4,6 @@
 #include "store/DiagramJson.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
-#include "store/TextFiles.h"
 #include "tools/Commands.h"
 #include "tools/ProgramGeometry.h"
 
@@ -18,9 +17,8 @@ struct ImportOptions {
 };
 
 int runImport(const ImportOptions& o, CommandIo&) {
-  const std::string text = readTextFile(o.diagram);
   std::shared_ptr<GuiSession> session;
-  const DiagramRows rows = diagramFromJson(text, programGeometry(session));
+  const DiagramRows rows = diagramFromJsonFile(o.diagram, programGeometry(session));
   checkLoadable(rows);  // what the program cannot load is not written
   writeDiagramTables(rows, o.directory, o.force);
   return 0;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <limits>
 
 #include "elements/Geometry.h"
 #include "elements/ui/PixelDraw.h"
@@ -40,6 +41,13 @@ QRect boundsWithin(const ElementBase& e, const QRect& limit) {
   return QRect(QPoint(static_cast<int>(l), static_cast<int>(t)), QPoint(static_cast<int>(r), static_cast<int>(b)));
 }
 
+// Whether `box` is all of the element, compared in 64 bits: a box that
+// reaches 2147483647 has no QRect(Left, Top, Width, Height).
+bool isWhole(const QRect& box, const ElementBase& e) {
+  return box.left() == e.Left && box.top() == e.Top && box.right() == int64_t{e.Left} + e.Width - 1 &&
+         box.bottom() == int64_t{e.Top} + e.Height - 1;
+}
+
 void paintSentenceText(QPainter& p, const TSentence& s, const QFont& font, const QRect& box, const QColor& fill) {
   if (s.Text.empty()) return;
   const QString text = QString::fromStdString(s.Text);
@@ -47,15 +55,18 @@ void paintSentenceText(QPainter& p, const TSentence& s, const QFont& font, const
   const int64_t x = int64_t{s.Left} + 3, y = int64_t{s.Top} + 3;
   // The text's opaque background: only visible where the text reaches the frame.
   fillInclusive(p, x, y, x + fm.horizontalAdvance(text) - 1, y + fm.height() - 1, fill, box);
+  // A baseline beyond the 32-bit plane lies past every picture's edge.
+  const int64_t baseline = y + fm.ascent();
+  if (x > std::numeric_limits<int>::max() || baseline > std::numeric_limits<int>::max()) return;
   const bool clip = x + fm.horizontalAdvance(text) > box.right() || y + fm.height() > box.bottom() ||
-                    box != QRect(s.Left, s.Top, s.Width, s.Height);
+                    !isWhole(box, s);
   if (clip) {
     p.save();
     p.setClipRect(box, Qt::IntersectClip);
   }
   p.setFont(font);
   p.setPen(Black);
-  p.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + fm.ascent()), text);
+  p.drawText(QPoint(static_cast<int>(x), static_cast<int>(baseline)), text);
   if (clip) p.restore();
 }
 
@@ -109,10 +120,10 @@ void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRe
   fillInclusive(p, l + 1, t + 1, r - 1, b - 1, fill, box);
   paintSentenceText(p, s, font, box, fill);
   if (has(s.Status, Defeated)) {
-    const Point topLeft{s.Left, s.Top};
-    const Point bottomRight{static_cast<int32_t>(l + s.Width), static_cast<int32_t>(t + s.Height)};
-    drawLine(p, topLeft, bottomRight, frame, LineStyle::Solid, box);
-    drawLine(p, {topLeft.x, bottomRight.y}, {bottomRight.x, topLeft.y}, frame, LineStyle::Solid, box);
+    // To the point just past the far corner, which may lie past 2147483647.
+    const int64_t pastRight = l + s.Width, pastBottom = t + s.Height;
+    drawLine(p, l, t, pastRight, pastBottom, frame, LineStyle::Solid, box);
+    drawLine(p, l, pastBottom, pastRight, t, frame, LineStyle::Solid, box);
   }
 }
 

@@ -42,13 +42,15 @@ void runPixels(int64_t x0, int64_t y0, int sx, int sy, int64_t count, int64_t fi
 // Bresenham-style line, the end pixel excluded: one pixel per step along the
 // major axis, the minor offset rounded to nearest with halves going forward.
 // Returns the number of steps, so figures can carry the dot pattern on.
-int64_t lineRun(Point a, Point b, int64_t first, const QRect& clip, LineStyle style, std::vector<QPoint>& out) {
-  const int64_t dx = int64_t{b.x} - a.x, dy = int64_t{b.y} - a.y;
+// Any 32-bit coordinates and the points just past them.
+int64_t lineRun(int64_t ax, int64_t ay, int64_t bx, int64_t by, int64_t first, const QRect& clip, LineStyle style,
+                std::vector<QPoint>& out) {
+  const int64_t dx = bx - ax, dy = by - ay;
   const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
   const int64_t n = std::max(adx, ady);
   if (n == 0 || clip.isEmpty()) return n;
   const bool xMajor = adx >= ady;
-  const int64_t aMaj = xMajor ? a.x : a.y, aMin = xMajor ? a.y : a.x;
+  const int64_t aMaj = xMajor ? ax : ay, aMin = xMajor ? ay : ax;
   const int64_t sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
   const int64_t dMin = xMajor ? dy : dx;
   const int64_t sMin = dMin < 0 ? -1 : 1, absMin = std::llabs(dMin);
@@ -88,7 +90,7 @@ QPen onePixelPen(const QColor& colour, LineStyle style) {
 }  // namespace
 
 void linePixels(Point a, Point b, const QRect& clip, LineStyle style, std::vector<QPoint>& out) {
-  lineRun(a, b, 0, clip, style, out);
+  lineRun(a.x, a.y, b.x, b.y, 0, clip, style, out);
 }
 
 void rectOutlinePixels(const Rect& r, const QRect& clip, LineStyle style, std::vector<QPoint>& out) {
@@ -108,9 +110,14 @@ void rectOutlinePixels(const Rect& r, const QRect& clip, LineStyle style, std::v
 }
 
 void diamondOutlinePixels(Point c, int32_t r, const QRect& clip, LineStyle style, std::vector<QPoint>& out) {
-  const Point corners[4] = {{c.x - r, c.y}, {c.x, c.y - r}, {c.x + r, c.y}, {c.x, c.y + r}};
+  const int64_t x = c.x, y = c.y;
+  const int64_t corners[4][2] = {{x - r, y}, {x, y - r}, {x + r, y}, {x, y + r}};
   int64_t k = 0;
-  for (int i = 0; i < 4; ++i) k += lineRun(corners[i], corners[(i + 1) % 4], k, clip, style, out);
+  for (int i = 0; i < 4; ++i) {
+    const int64_t* from = corners[i];
+    const int64_t* to = corners[(i + 1) % 4];
+    k += lineRun(from[0], from[1], to[0], to[1], k, clip, style, out);
+  }
 }
 
 bool paintsPixels(const QPainter& p) {
@@ -132,15 +139,21 @@ void drawPixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& co
 }
 
 void drawLine(QPainter& p, Point a, Point b, const QColor& colour, LineStyle style, const QRect& clip) {
+  drawLine(p, a.x, a.y, b.x, b.y, colour, style, clip);
+}
+
+void drawLine(QPainter& p, int64_t ax, int64_t ay, int64_t bx, int64_t by, const QColor& colour, LineStyle style,
+              const QRect& clip) {
   if (!paintsPixels(p)) {
-    if (a == b) return;
+    if (ax == bx && ay == by) return;
     p.setPen(onePixelPen(colour, style));
-    p.drawLine(QPointF(a.x + 0.5, a.y + 0.5), QPointF(b.x + 0.5, b.y + 0.5));
+    p.drawLine(QPointF(static_cast<double>(ax) + 0.5, static_cast<double>(ay) + 0.5),
+               QPointF(static_cast<double>(bx) + 0.5, static_cast<double>(by) + 0.5));
     return;
   }
   thread_local std::vector<QPoint> pixels;
   pixels.clear();
-  linePixels(a, b, clip, style, pixels);
+  lineRun(ax, ay, bx, by, 0, clip, style, pixels);
   drawPixels(p, pixels, colour);
 }
 

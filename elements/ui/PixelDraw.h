@@ -37,6 +37,9 @@ QRect paintLimit(const QPainter& p);
 
 // Plain copy-mode drawing, one pixel wide.
 void drawLine(QPainter& p, Point a, Point b, const QColor& colour, LineStyle style, const QRect& clip);
+// The same for end points that may lie just past the 32-bit plane.
+void drawLine(QPainter& p, int64_t ax, int64_t ay, int64_t bx, int64_t by, const QColor& colour, LineStyle style,
+              const QRect& clip);
 // Outline covering columns Left and Right and rows Top and Bottom.
 void drawRectOutline(QPainter& p, const Rect& r, const QColor& colour, const QRect& clip);
 // The filled diamond |x - c.x| + |y - c.y| <= r.

@@ -113,7 +113,7 @@ void paintShifted(QPainter& p, const Diagram& d, const QRect& area, const QFont&
                   const PaintOptions& options) {
   const int64_t ox = view.offsetX(), oy = view.offsetY();
   const ViewRect shown = intersect({area.left() + ox, area.top() + oy, area.right() + ox, area.bottom() + oy},
-                                   {INT32_MIN + 1, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX - 1});
+                                   {INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX});
   if (shown.empty()) return;
   p.save();
   p.translate(static_cast<qreal>(-ox), static_cast<qreal>(-oy));

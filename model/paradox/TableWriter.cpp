@@ -113,27 +113,70 @@ std::vector<uint8_t> buildHeader(const std::vector<Field>& fields, const CodePag
   return h;
 }
 
-// Empty Autoincrement cells get the next number after the largest so far.
-std::vector<Row> numbered(const std::vector<Field>& fields, const std::vector<Row>& rows, uint32_t& last) {
-  std::vector<size_t> autoCols;
+// Empty Autoincrement cells get the next number after the largest so far:
+// `last` starts at the largest number the rows hold.
+std::vector<size_t> autoincrementColumns(const std::vector<Field>& fields) {
+  std::vector<size_t> columns;
   for (size_t c = 0; c < fields.size(); ++c)
-    if (fields[c].type == FieldType::AutoInc) autoCols.push_back(c);
-  last = 0;
-  if (autoCols.empty()) return {};
-  for (const Row& r : rows)
-    for (size_t c : autoCols)
-      if (c < r.size())
-        if (const auto* v = std::get_if<int32_t>(&r[c]); v != nullptr && *v > 0)
-          last = std::max(last, static_cast<uint32_t>(*v));
-  std::vector<Row> out = rows;
-  for (Row& r : out)
-    for (size_t c : autoCols)
-      if (c < r.size() && isEmpty(r[c])) {
-        if (last >= 2147483647u) throw ZorvexError("Integer overflow");
-        r[c] = static_cast<int32_t>(++last);
-      }
-  return out;
+    if (fields[c].type == FieldType::AutoInc) columns.push_back(c);
+  return columns;
 }
+
+void noteLargest(const Row& r, const std::vector<size_t>& autoCols, uint32_t& last) {
+  for (size_t c : autoCols)
+    if (c < r.size())
+      if (const auto* v = std::get_if<int32_t>(&r[c]); v != nullptr && *v > 0)
+        last = std::max(last, static_cast<uint32_t>(*v));
+}
+
+void number(Row& r, const std::vector<size_t>& autoCols, uint32_t& last) {
+  for (size_t c : autoCols)
+    if (c < r.size() && isEmpty(r[c])) {
+      if (last >= 2147483647u) throw ZorvexError("Integer overflow");
+      r[c] = static_cast<int32_t>(++last);
+    }
+}
+
+// Where each record goes in a table file: blocks of `blockSizeKiB`, each
+// with its 6-byte header and as many records as fit.
+struct BlockLayout {
+  size_t headerSize, recordSize, block, perBlock, blocks, count;
+
+  BlockLayout(size_t header, size_t record, size_t blockSizeKiB, size_t records)
+      : headerSize(header), recordSize(record), block(blockSizeKiB * 1024), count(records) {
+    if (headerSize < offsets::FieldsV3 || recordSize == 0 || recordSize + 6 > block)
+      throw ZorvexError("The table layout is not valid");
+    perBlock = (block - 6) / recordSize;
+    blocks = (count + perBlock - 1) / perBlock;
+    if (blocks > MaxBlocks) throw ZorvexError("The table is full: " + std::to_string(count) + " rows");
+  }
+  uint8_t* record(std::vector<uint8_t>& file, size_t r) const {
+    return file.data() + headerSize + (r / perBlock) * block + 6 + (r % perBlock) * recordSize;
+  }
+  // The file with zero records, its blocks chained and counted.
+  std::vector<uint8_t> emptyFile() const {
+    std::vector<uint8_t> out(headerSize + blocks * block, 0);
+    for (size_t b = 0; b < blocks; ++b) {
+      uint8_t* bp = out.data() + headerSize + b * block;
+      const size_t inBlock = std::min(perBlock, count - b * perBlock);
+      writeLe16(bp, b + 1 < blocks ? static_cast<uint32_t>(b + 2) : 0);
+      writeLe16(bp + 2, static_cast<uint32_t>(b));
+      writeLe16(bp + 4, static_cast<uint32_t>((inBlock - 1) * recordSize));
+    }
+    return out;
+  }
+  // Copies the header in and patches its counts and block fields.
+  void putHeader(std::vector<uint8_t>& file, const uint8_t* header) const {
+    uint8_t* p = file.data();
+    std::memcpy(p, header, headerSize);
+    writeLe32(p + offsets::RecordCount, static_cast<uint32_t>(count));
+    writeLe16(p + offsets::NextBlock, static_cast<uint32_t>(blocks));
+    writeLe16(p + offsets::BlocksInUse, static_cast<uint32_t>(blocks));
+    writeLe16(p + offsets::FirstBlock, blocks > 0 ? 1 : 0);
+    writeLe16(p + offsets::LastBlock, static_cast<uint32_t>(blocks));
+    writeLe16(p + offsets::MaxBlocks, static_cast<uint32_t>(blocks));
+  }
+};
 
 }  // namespace
 
@@ -149,59 +192,51 @@ int chooseBlockSizeKiB(size_t recordSize, size_t recordCount, int minimumKiB) {
 
 std::vector<uint8_t> assembleTable(const uint8_t* header, size_t headerSize, size_t recordSize, size_t blockSizeKiB,
                                    const std::vector<const uint8_t*>& records) {
-  const size_t block = blockSizeKiB * 1024;
-  if (headerSize < offsets::FieldsV3 || recordSize == 0 || recordSize + 6 > block)
-    throw ZorvexError("The table layout is not valid");
-  const size_t perBlock = (block - 6) / recordSize;
-  const size_t blocks = (records.size() + perBlock - 1) / perBlock;
-  if (blocks > MaxBlocks) throw ZorvexError("The table is full: " + std::to_string(records.size()) + " rows");
-  std::vector<uint8_t> out(headerSize + blocks * block, 0);
-  std::memcpy(out.data(), header, headerSize);
-  uint8_t* p = out.data();
-  writeLe32(p + offsets::RecordCount, static_cast<uint32_t>(records.size()));
-  writeLe16(p + offsets::NextBlock, static_cast<uint32_t>(blocks));
-  writeLe16(p + offsets::BlocksInUse, static_cast<uint32_t>(blocks));
-  writeLe16(p + offsets::FirstBlock, blocks > 0 ? 1 : 0);
-  writeLe16(p + offsets::LastBlock, static_cast<uint32_t>(blocks));
-  writeLe16(p + offsets::MaxBlocks, static_cast<uint32_t>(blocks));
-  for (size_t b = 0; b < blocks; ++b) {
-    uint8_t* bp = p + headerSize + b * block;
-    const size_t first = b * perBlock, count = std::min(perBlock, records.size() - first);
-    writeLe16(bp, b + 1 < blocks ? static_cast<uint32_t>(b + 2) : 0);
-    writeLe16(bp + 2, static_cast<uint32_t>(b));
-    writeLe16(bp + 4, static_cast<uint32_t>((count - 1) * recordSize));
-    for (size_t i = 0; i < count; ++i) std::memcpy(bp + 6 + i * recordSize, records[first + i], recordSize);
-  }
+  const BlockLayout layout(headerSize, recordSize, blockSizeKiB, records.size());
+  std::vector<uint8_t> out = layout.emptyFile();
+  layout.putHeader(out, header);
+  for (size_t r = 0; r < records.size(); ++r) std::memcpy(layout.record(out, r), records[r], recordSize);
   return out;
 }
 
-std::vector<uint8_t> buildTable(const std::vector<Field>& fieldsIn, const std::vector<Row>& rowsIn,
+std::vector<uint8_t> buildTable(const std::vector<Field>& fields, const std::vector<Row>& rows,
                                 const WriteOptions& options) {
+  return buildTableByRows(
+      fields, rows.size(), [&rows](size_t r, Row& row) { row = rows[r]; }, options);
+}
+
+// Each record is encoded straight into its place in the file, so a large
+// table costs its file and one row, not a Value per cell besides.
+std::vector<uint8_t> buildTableByRows(const std::vector<Field>& fieldsIn, size_t rowCount,
+                                      const std::function<void(size_t, Row&)>& rowAt, const WriteOptions& options) {
   const std::vector<Field> fields = checkedFields(fieldsIn);
   const CodePage cp(options.codePage);
+  const std::vector<size_t> autoCols = autoincrementColumns(fields);
   uint32_t lastAuto = 0;
-  const std::vector<Row> renumbered = numbered(fields, rowsIn, lastAuto);
-  const std::vector<Row>& rows = renumbered.empty() ? rowsIn : renumbered;
+  Row row;
+  if (!autoCols.empty())
+    for (size_t r = 0; r < rowCount; ++r) rowAt(r, row), noteLargest(row, autoCols, lastAuto);
   size_t recordSize = 0;
   for (const Field& f : fields) recordSize += static_cast<size_t>(f.size);
   int kib = options.blockSizeKiB;
-  if (kib == 0) kib = chooseBlockSizeKiB(recordSize, rows.size());
-  if (kib == 0 || chooseBlockSizeKiB(recordSize, rows.size(), kib) != kib)
-    throw ZorvexError("The table cannot hold " + std::to_string(rows.size()) + " rows in blocks of this size");
-  std::vector<uint8_t> data(rows.size() * recordSize, 0);
-  std::vector<const uint8_t*> records(rows.size());
-  for (size_t r = 0; r < rows.size(); ++r) {
-    if (rows[r].size() != fields.size())
-      throw ZorvexError("Row " + std::to_string(r + 1) + " has " + std::to_string(rows[r].size()) + " values for " +
+  if (kib == 0) kib = chooseBlockSizeKiB(recordSize, rowCount);
+  if (kib == 0 || chooseBlockSizeKiB(recordSize, rowCount, kib) != kib)
+    throw ZorvexError("The table cannot hold " + std::to_string(rowCount) + " rows in blocks of this size");
+  const BlockLayout layout(HeaderSize, recordSize, static_cast<size_t>(kib), rowCount);
+  std::vector<uint8_t> out = layout.emptyFile();
+  for (size_t r = 0; r < rowCount; ++r) {
+    rowAt(r, row);
+    number(row, autoCols, lastAuto);
+    if (row.size() != fields.size())
+      throw ZorvexError("Row " + std::to_string(r + 1) + " has " + std::to_string(row.size()) + " values for " +
                         std::to_string(fields.size()) + " fields");
-    uint8_t* rec = data.data() + r * recordSize;
+    uint8_t* rec = layout.record(out, r);
     for (size_t c = 0, off = 0; c < fields.size(); off += static_cast<size_t>(fields[c].size), ++c)
-      encodeField(fields[c], rows[r][c], rec + off, cp);
-    records[r] = rec;
+      encodeField(fields[c], row[c], rec + off, cp);
   }
   const std::string name = options.tableName.empty() ? "table" : options.tableName;
-  const std::vector<uint8_t> header = buildHeader(fields, cp, name, kib, lastAuto);
-  return assembleTable(header.data(), header.size(), recordSize, static_cast<size_t>(kib), records);
+  layout.putHeader(out, buildHeader(fields, cp, name, kib, lastAuto).data());
+  return out;
 }
 
 void writeTable(const std::string& path, const std::vector<Field>& fields, const std::vector<Row>& rows,

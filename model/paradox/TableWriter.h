@@ -19,6 +19,7 @@
 // the types of fixed size; a BCD field gives its decimals, as in
 // {"Amount", FieldType::Bcd, 0, 2}.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,10 @@ struct WriteOptions {
 // field 'Left'", "The text '…' cannot be stored in code page 1252", ...).
 std::vector<uint8_t> buildTable(const std::vector<Field>& fields, const std::vector<Row>& rows,
                                 const WriteOptions& options = {});
+// The same with the rows handed over one at a time: `rowAt(r, row)` sets
+// `row` to the values of row r (it may be called twice per row).
+std::vector<uint8_t> buildTableByRows(const std::vector<Field>& fields, size_t rowCount,
+                                      const std::function<void(size_t, Row&)>& rowAt, const WriteOptions& options = {});
 
 // Builds the file, then replaces `path` atomically (temporary file in the same
 // folder, fsync, rename). Refused with "Table <path> is busy: another program

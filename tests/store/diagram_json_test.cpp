@@ -2,10 +2,13 @@
 // forms, and the error messages that name the offending row.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "elements/Geometry.h"
 #include "model/ZorvexError.h"
 #include "store/DiagramJson.h"
 #include "store/RowsLoading.h"
+#include "tests/support/TestFiles.h"
 
 namespace zorvex::tools {
 namespace {
@@ -21,13 +24,21 @@ Geometry fixedGeometry() {
   return g;
 }
 
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The message from the text in memory, checked to be the one the same text
+// gives when read from a file piece by piece (up to a megabyte: the inputs of
+// ten megabytes that check quoting would only repeat the same lexer's work).
 std::string errorOf(const std::string& json) {
-  try {
-    diagramFromJson(json, fixedGeometry());
-  } catch (const ZorvexError& e) {
-    return e.message();
-  }
-  return "(no error)";
+  const std::string fromMemory = testing::messageOf([&] { diagramFromJson(json, fixedGeometry()); });
+  if (json.size() > (1u << 20)) return fromMemory;
+  const testing::TempDir dir;
+  writeFile(dir.file("d.json"), json);
+  EXPECT_EQ(testing::messageOf([&] { diagramFromJsonFile(dir.file("d.json"), fixedGeometry()); }), fromMemory)
+      << fromMemory;
+  return fromMemory;
 }
 
 TEST(DiagramJson, FullFormRoundTripKeepsEveryColumn) {
@@ -206,6 +217,36 @@ TEST(DiagramJson, MessagesStayShortAndShowNulBytes) {
             "Invalid JSON: NUL byte in a string at line 1, column 27 (byte 27); write it as \\u0000");
   EXPECT_EQ(errorOf(R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a\u0000b", "Col\u0000our": 1}]})"),
             "sentences[0]: unknown key 'Col\\0our'");
+}
+
+// A file is read a megabyte at a time: rows, a NUL byte and broken JSON far
+// past the first piece come out as from the whole text in memory.
+TEST(DiagramJson, FilesReadPieceByPieceGiveTheSameRowsAndMessages) {
+  std::string json = "{\"sentences\": [\n";
+  for (int i = 0; i < 20000; ++i)
+    json += R"({"Left": )" + std::to_string(i) + R"(, "Top": 2, "Right": 90, "Bottom": 30, "Text": "Sentence )" +
+            std::to_string(i) + "\"},\n";
+  json += R"({"Left": 1, "Top": 2, "Text": "sized"}], "arrows": [{"From": 0, "To": 19999}], "defeaters": []})";
+  ASSERT_GT(json.size(), 1'200'000u);
+  const testing::TempDir dir;
+  writeFile(dir.file("big.json"), json);
+  const DiagramRows rows = diagramFromJsonFile(dir.file("big.json"), fixedGeometry());
+  EXPECT_EQ(rows, diagramFromJson(json, fixedGeometry()));
+  EXPECT_EQ(rows.sentences.size(), 20001u);
+  EXPECT_EQ(rows.arrows.at(0).Text2, "Sentence 19999");
+
+  const size_t late = json.find("\"Sentence 19000\"");
+  ASSERT_GT(late, 1u << 20);
+  std::string nul = json;
+  nul[late + 5] = '\0';
+  EXPECT_EQ(errorOf(nul), "Invalid JSON: NUL byte in a string at line 19002, column " +
+                              std::to_string(late + 5 - nul.rfind('\n', late)) + " (byte " +
+                              std::to_string(late + 6) + "); write it as \\u0000");
+  EXPECT_EQ(errorOf(json.substr(0, json.size() - 1)),
+            "Invalid JSON: parse error at line 20002, column 95: syntax error while parsing object - unexpected end "
+            "of input; expected '}'");
+  EXPECT_EQ(testing::messageOf([&] { diagramFromJsonFile(dir.path, fixedGeometry()); }),
+            "Cannot open file " + dir.path + ": Is a directory");
 }
 
 }  // namespace
