@@ -64,14 +64,7 @@ void placeChallengingCentre(TDefeater& d) {
 
 void placeDefeaterLine(TDefeater& d) {
   const LinkPoints p = linkBetween(d.ChallengingRect, d.ChallengedRect);
-  d.Center1X = p.centre1.x;
-  d.Center1Y = p.centre1.y;
-  d.Center2X = p.centre2.x;
-  d.Center2Y = p.centre2.y;
-  d.StartX = p.start.x;
-  d.StartY = p.start.y;
-  d.EndX = p.end.x;
-  d.EndY = p.end.y;
+  storeLink(d, p);
 }
 
 void placeDefeater(TDefeater& d) {

@@ -42,6 +42,19 @@ struct LinkPoints {
   friend bool operator==(const LinkPoints&, const LinkPoints&) = default;
 };
 LinkPoints linkBetween(const Rect& from, const Rect& to);
+// Stores a link in any record that names its points as arrows and
+// defeaters do: the elements and their table rows alike.
+template <class Record>
+void storeLink(Record& r, const LinkPoints& p) {
+  r.Center1X = p.centre1.x;
+  r.Center1Y = p.centre1.y;
+  r.Center2X = p.centre2.x;
+  r.Center2Y = p.centre2.y;
+  r.StartX = p.start.x;
+  r.StartY = p.start.y;
+  r.EndX = p.end.x;
+  r.EndY = p.end.y;
+}
 // The same line with border points worked out elsewhere (a reader's own
 // geometry): only the centres are taken from the boxes.
 LinkPoints linkWithEnds(const Rect& from, const Rect& to, Point start, Point end);

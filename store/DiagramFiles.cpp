@@ -10,7 +10,6 @@
 #include "store/DiagramToRows.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
-#include "store/TextFiles.h"
 
 namespace zorvex {
 namespace {

@@ -28,14 +28,7 @@ ArrowRow arrowBetween(const SentenceRow& from, const SentenceRow& to, const Geom
   const Rect a = boxOf(from), b = boxOf(to);
   const LinkPoints p = link(a, b, g);
   ArrowRow row;
-  row.Center1X = p.centre1.x;
-  row.Center1Y = p.centre1.y;
-  row.Center2X = p.centre2.x;
-  row.Center2Y = p.centre2.y;
-  row.StartX = p.start.x;
-  row.StartY = p.start.y;
-  row.EndX = p.end.x;
-  row.EndY = p.end.y;
+  storeLink(row, p);
   row.Left1 = from.Left;
   row.Top1 = from.Top;
   row.Text1 = from.Text;
@@ -50,14 +43,7 @@ void completeDefeater(DefeaterRow& d, const Geometry& g) {
                          d.ChallengingRectBottom};
   const Rect challenged{d.ChallengedRectLeft, d.ChallengedRectTop, d.ChallengedRectRight, d.ChallengedRectBottom};
   const LinkPoints p = link(challenging, challenged, g);
-  d.Center1X = p.centre1.x;
-  d.Center1Y = p.centre1.y;
-  d.Center2X = p.centre2.x;
-  d.Center2Y = p.centre2.y;
-  d.StartX = p.start.x;
-  d.StartY = p.start.y;
-  d.EndX = p.end.x;
-  d.EndY = p.end.y;
+  storeLink(d, p);
 }
 
 }  // namespace zorvex
