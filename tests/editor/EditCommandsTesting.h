@@ -33,6 +33,10 @@ struct CommandsFixture : EditorFixture {
     ed.setUndoHistory(&history);
     ed.MakeSelectionSpeedButtonClick();
   }
+  // Undo may leave the mode: the commands below come back to it.
+  void selectionMode() {
+    if (ed.editMode() != EditMode::MakeSelectionMode) ed.MakeSelectionSpeedButtonClick();
+  }
   // Undo gives back `before` (marks aside, new elements deleted) and redo
   // what the command made, twice over.
   void backAndForth(const Diagram& before, const std::string& name) {

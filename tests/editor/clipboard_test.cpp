@@ -43,7 +43,7 @@ TEST_F(ClipboardTest, CopyAndPasteRoundTripRenamesTextsAndKeepsTheLinks) {
   backAndForth(before, "Paste");
 
   // At the pointer: the top left of the copy (a defeater's corner) goes there.
-  ed.MakeSelectionSpeedButtonClick();
+  selectionMode();
   ed.Paste(*text, Point{500, 400});
   EXPECT_EQ(diagram.sentence(5).Text, "A (3)");
   EXPECT_EQ((Point{diagram.sentence(5).Left, diagram.sentence(5).Top}), (Point{510, 410}));

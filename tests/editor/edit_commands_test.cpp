@@ -94,7 +94,7 @@ TEST_F(CommandsTest, CtrlShiftDragMovesTheSelectionWithItsArrowsAsOneStep) {
 
   // An unselected sentence does not start a group move; Ctrl alone still
   // moves the one sentence, as it always did.
-  ed.MakeSelectionSpeedButtonClick();
+  selectionMode();
   ptr.drag({95, 95}, {350, 170});
   ASSERT_TRUE(diagram.sentence(b).Selected);
   ptr.press({105, 310}, MouseButton::Left, CtrlShiftLeft);
