@@ -153,6 +153,9 @@ class ArgumentEditor {
   // become the selection. Text that is no diagram gives a warning.
   void Paste(std::string_view text, std::optional<Point> at);
   void Duplicate();
+  // The diagram point shown at a surface pixel, or nothing when the pixel
+  // is not on the drawing surface (where Paste puts what it adds).
+  std::optional<Point> SurfacePointAt(ViewPoint pixel) const;
 
   // Hit tests at a diagram point, with the reach of 3 that 100 % gives: the
   // highest-numbered element that is not deleted, or nothing.
@@ -197,7 +200,6 @@ class ArgumentEditor {
     std::vector<int32_t> sentences;
     Point reference;
     StepSequence step{"Move Sentences"};
-    bool moved = false;
   };
   struct Target {
     enum class Kind : uint8_t { None, Surface, Sentence } kind = Kind::None;

@@ -66,6 +66,11 @@ void ArgumentEditor::Paste(std::string_view text, std::optional<Point> at) {
   pasteRowsAsStep(rows, at, "Paste");
 }
 
+std::optional<Point> ArgumentEditor::SurfacePointAt(ViewPoint pixel) const {
+  if (!onSurface(pixel)) return std::nullopt;
+  return view_.toDiagram(pixel);
+}
+
 void ArgumentEditor::Duplicate() {
   if (!selectionModeForCommand()) return;
   closeRetype();

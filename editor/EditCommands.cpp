@@ -130,13 +130,16 @@ void ArgumentEditor::trackGroupMove(Point p) {
   if (dx == 0 && dy == 0) return;
   g.step.add(edit_.moveSentences(g.sentences, dx, dy).step);
   g.reference = p;
-  g.moved = true;
   host_.repaintSurface();
 }
 
 void ArgumentEditor::endGroupMove() {
   if (!groupMove_) return;
-  if (groupMove_->moved && !groupMove_->step.empty()) record(groupMove_->step.step());
+  // Dragged away and back to the spot moved nothing worth a step.
+  const std::vector<ElementChange>& changes = groupMove_->step.step().elements;
+  const bool moved = !changes.empty() && std::get<TSentence>(changes.front().before).box() !=
+                                             std::get<TSentence>(changes.front().after).box();
+  if (moved) record(groupMove_->step.step());
   groupMove_.reset();
   host_.repaintSurface();
 }

@@ -102,6 +102,13 @@ TEST_F(CommandsTest, CtrlShiftDragMovesTheSelectionWithItsArrowsAsOneStep) {
   ptr.release({125, 330}, MouseButton::Left, ShiftState(ssCtrl | ssShift));
   EXPECT_EQ(diagram.sentence(c).box(), (Rect{100, 300, 114, 320}));
   EXPECT_EQ(diagram.sentence(a).box(), (Rect{130, 140, 144, 160}));
+  // Away and back to the spot: no step.
+  ptr.press({135, 150}, MouseButton::Left, CtrlShiftLeft);
+  ptr.move({165, 150}, CtrlShiftLeft);
+  EXPECT_EQ(diagram.sentence(b).Left, 360);
+  ptr.move({135, 150}, CtrlShiftLeft);
+  ptr.release({135, 150}, MouseButton::Left, ShiftState(ssCtrl | ssShift));
+  EXPECT_EQ(history.undoCount(), 1u);
 }
 
 TEST_F(CommandsTest, ArrowKeysNudgeTheSelectionAndSelectAllTakesEveryLiveElement) {
