@@ -24,8 +24,7 @@ QAction* item(QMenu& menu, const char* name, const char* caption, const char* ke
 
 }  // namespace
 
-TEditMenuCommands::TEditMenuCommands(QMenu& editMenu, ArgumentEditor& editor, QWidget& canvas,
-                                     QLineEdit& sentenceEdit)
+TEditMenuCommands::TEditMenuCommands(QMenu& editMenu, ArgumentEditor& editor, QWidget& canvas, QLineEdit& sentenceEdit)
     : QObject(&editMenu), editor_(editor), canvas_(canvas), sentenceEdit_(sentenceEdit) {
   editMenu.addSeparator()->setObjectName("EditSelectionSeparator");
   // Mnemonics clash neither with "&Undo" and "&Redo" nor with each other.
