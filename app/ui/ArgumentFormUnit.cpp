@@ -15,6 +15,7 @@
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "app/ui/EditMenuCommands.h"
 #include "app/ui/ExportPictureCommand.h"
 #include "app/ui/UndoCommands.h"
 #include "elements/ui/ShortFormGeometry.h"
@@ -97,6 +98,7 @@ void TArgumentForm::FormCreate() {
                                             logCommand({logLine});
                                           });
   editor_->setUndoHistory(&undo_->history());
+  editMenu_ = new TEditMenuCommands(*controls_->EditMenuItem, *editor_, *canvas_->widget(), *controls_->SentenceEdit);
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { host_->openPreparedSentencePopup(screenPoint); };
   setUpViewport();
@@ -154,7 +156,7 @@ bool TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this || key->isAutoRepeat()) return false;
   const bool firstStop = widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this);
-  return firstStop && FormKeyDown(key->key());
+  return firstStop && (FormKeyDown(key->key()) || (editMenu_ && editMenu_->KeyDown(*key)));
 }
 
 void TArgumentForm::changeEvent(QEvent* event) {

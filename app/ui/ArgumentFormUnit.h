@@ -37,6 +37,7 @@ class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
 class TTableViews;
+class TEditMenuCommands;
 class TUndoCommands;
 class TViewCommands;
 class UndoHistory;
@@ -197,6 +198,8 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<TDiagramFileCommands> fileCommands_;
   std::unique_ptr<TExportPictureCommand> exportPicture_;
   std::unique_ptr<TUndoCommands> undo_;
+  // Owned by the Edit menu it adds to.
+  TEditMenuCommands* editMenu_ = nullptr;
   SurfaceViewport* viewport_ = nullptr;
   std::unique_ptr<TViewCommands> viewCommands_;
   ArgumentFormWindows windows_;

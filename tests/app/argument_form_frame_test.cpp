@@ -109,7 +109,14 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(itemTexts(control<QMenu>(f, "FileMenuItem")),
             QStringList({"&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "E&xit"}));
   // Nothing done yet: nothing to undo or redo.
-  EXPECT_EQ(itemTexts(control<QMenu>(f, "EditMenuItem")), QStringList({"&Undo", "&Redo"}));
+  // Below them the commands on the selection, with letters of their own.
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "EditMenuItem")),
+            QStringList({"&Undo", "&Redo", "-", "Edit &Text", "Select &All", "&Cut", "C&opy", "&Paste", "&Duplicate"}));
+  const std::pair<const char*, QKeySequence> editKeys[] = {
+      {"EditTextMenuItem", QKeySequence(Qt::Key_F2)},        {"SelectAllMenuItem", QKeySequence(Qt::CTRL | Qt::Key_A)},
+      {"CutMenuItem", QKeySequence(Qt::CTRL | Qt::Key_X)},   {"CopyMenuItem", QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {"PasteMenuItem", QKeySequence(Qt::CTRL | Qt::Key_V)}, {"DuplicateMenuItem", QKeySequence(Qt::CTRL | Qt::Key_D)}};
+  for (const auto& [name, keys] : editKeys) EXPECT_EQ(control<QAction>(f, name)->shortcut(), keys) << name;
   EXPECT_FALSE(control<QAction>(f, "UndoMenuItem")->isEnabled());
   EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());
   EXPECT_EQ(
