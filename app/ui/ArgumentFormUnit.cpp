@@ -151,12 +151,15 @@ bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
 // A key press climbs from the focused control up through its parents, and
 // the window sees it first at its first stop. A press the window acts on ends
 // there: a box opened for it moves the focus, so a later stop would look like
-// a first one. A held key repeats its press; only the first one acts.
+// a first one. A held key repeats its press; only the first one acts, except
+// for the arrow keys, which keep moving the selection while held.
 bool TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != this || key->isAutoRepeat()) return false;
+  if (!widget || widget->window() != this) return false;
   const bool firstStop = widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this);
-  return firstStop && (FormKeyDown(key->key()) || (editMenu_ && editMenu_->KeyDown(*key)));
+  if (!firstStop) return false;
+  if (key->isAutoRepeat()) return editMenu_ && editMenu_->KeyDown(*key);
+  return FormKeyDown(key->key()) || (editMenu_ && editMenu_->KeyDown(*key));
 }
 
 void TArgumentForm::changeEvent(QEvent* event) {
