@@ -14,6 +14,9 @@ constexpr size_t SniffedBytes = 4096;
 }  // namespace
 
 bool isAifFile(const std::filesystem::path& file) {
+  // A pipe or device would block or be consumed: only a plain file is looked into.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return false;
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
   std::string head(SniffedBytes, '\0');
