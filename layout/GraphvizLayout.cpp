@@ -40,7 +40,7 @@ char* text(const char* s) { return const_cast<char*>(s); }
 void setGraphAttributes(Agraph_t* g, int32_t gap) {
   agattr(g, AGRAPH, text("rankdir"), text("BT"));
   agattr(g, AGRAPH, text("nodesep"), text(inches(gap).c_str()));
-  agattr(g, AGRAPH, text("ranksep"), text(inches(gap * 1.5).c_str()));
+  agattr(g, AGRAPH, text("ranksep"), text(inches(gap * 3).c_str()));
   // Our arrows are straight lines between the boxes: dot need not route any.
   agattr(g, AGRAPH, text("splines"), text("none"));
   agattr(g, AGNODE, text("shape"), text("box"));

@@ -147,7 +147,7 @@ LayoutOutput layOutInRows(const LayoutInput& in) {
     int32_t height = 0;
     for (int32_t b : row) height = std::max(height, in.boxes[b].height);
     for (int32_t b : row) centres[b] = {centreX[b], y + height / 2.0};
-    y += height + in.gap * 1.5;
+    y += height + in.gap * 3;
   }
   out.corners = cornersFromCentres(in.boxes, centres);
   return out;
