@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "aif/DefeaterRectangles.h"
 #include "edit/DefeaterHolds.h"
 #include "edit/DerivedGeometry.h"
 #include "edit/DiagramEdit.h"
@@ -10,9 +11,6 @@
 namespace zorvex {
 namespace {
 
-// Room between a defeater's rectangle and the boxes it holds; less than half
-// the layout's gap, so that no other box comes into it.
-constexpr int32_t RectangleMargin = 4;
 // The gaps tried, one after the other, while some defeater is not exact.
 constexpr int32_t Gaps[] = {24, 64};
 
@@ -72,33 +70,12 @@ void addArrows(DiagramEdit& edit, const ArgumentMap& map) {
   }
 }
 
-Rect around(const Diagram& d, const std::vector<int32_t>& sentences) {
-  Rect r{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min(),
-         std::numeric_limits<int32_t>::min()};
-  for (int32_t n : sentences) {
-    const TSentence& s = d.sentence(n);
-    r = {std::min(r.Left, s.Left), std::min(r.Top, s.Top), std::max(r.Right, s.Right), std::max(r.Bottom, s.Bottom)};
-  }
-  return {r.Left - RectangleMargin, r.Top - RectangleMargin, r.Right + RectangleMargin, r.Bottom + RectangleMargin};
-}
-
-// The least rectangle holding both end points of every arrow.
-Rect spanOf(const Diagram& d, const std::vector<int32_t>& arrows) {
-  Rect r{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min(),
-         std::numeric_limits<int32_t>::min()};
-  for (int32_t n : arrows) {
-    const TArrow& a = d.arrow(n);
-    r = {std::min({r.Left, a.StartX, a.EndX}), std::min({r.Top, a.StartY, a.EndY}),
-         std::max({r.Right, a.StartX, a.EndX}), std::max({r.Bottom, a.StartY, a.EndY})};
-  }
-  return r;
-}
-
 void addDefeaters(DiagramEdit& edit, const ArgumentMap& map) {
   const Diagram& d = edit.diagram();
   for (const MapDefeater& m : map.defeaters) {
-    const Rect challenged = m.undercuts() ? spanOf(d, m.targetArrows) : around(d, {m.targetSentence});
-    edit.addDefeater(around(d, m.attackers), challenged);
+    const Rect challenged =
+        m.undercuts() ? rectangleSpanning(d, m.targetArrows) : rectangleAround(d, {m.targetSentence});
+    edit.addDefeater(rectangleAround(d, m.attackers), challenged);
   }
 }
 

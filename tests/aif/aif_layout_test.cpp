@@ -1,7 +1,12 @@
 // Laid-out maps: every defeater holds exactly what its conflict relates, no
 // two boxes meet, arrows point up, and the quick placement for large maps
 // keeps the same promises.
+#include <tuple>
+
+#include "aif/DiagramArrangement.h"
 #include "aif/MapDrawing.h"
+#include "edit/DefeaterHolds.h"
+#include "edit/DiagramEdit.h"
 #include "tests/aif/AifTesting.h"
 
 namespace zorvex::testing {
@@ -86,6 +91,51 @@ TEST(AifLayout, QuickPlacementForLargeMapsStaysExact) {
   EXPECT_EQ(drawn.method, LayoutMethod::Rows);
   EXPECT_TRUE(drawn.inexact.empty());
   expectExactLayout(d, map);
+}
+
+// A diagram drawn by hand, boxes anywhere: arranged, every defeater holds
+// what it held, no boxes meet, and undoing the one step puts all back.
+TEST(AifLayout, ArrangingKeepsWhatEachDefeaterHoldsOrRefuses) {
+  Diagram d;
+  DiagramEdit edit(d);
+  for (const auto& [x, y, text] : std::vector<std::tuple<int, int, std::string>>{{400, 300, "Claim"},
+                                                                                 {20, 20, "Reason"},
+                                                                                 {600, 40, "Other reason"},
+                                                                                 {30, 400, "Objection"},
+                                                                                 {700, 500, "Undercutter"},
+                                                                                 {300, 600, "Loose"}})
+    edit.addSentence({x, y}, text, fakeMeasure(text));
+  edit.addArrow(1, 0);
+  edit.addArrow(2, 0);
+  const auto around = [&](int32_t n) {
+    const TSentence& s = d.sentence(n);
+    return Rect{s.Left - 3, s.Top - 3, s.Right + 3, s.Bottom + 3};
+  };
+  edit.addDefeater(around(3), around(0));
+  const TArrow& a = d.arrow(1);
+  edit.addDefeater(around(4), {std::min(a.StartX, a.EndX), std::min(a.StartY, a.EndY), std::max(a.StartX, a.EndX),
+                               std::max(a.StartY, a.EndY)});
+  const DefeaterHolding rebuttal = defeaterHolds(d, 0), undercutter = defeaterHolds(d, 1);
+  ASSERT_EQ(undercutter.challenged.arrows, std::vector<int32_t>{1});
+  const Diagram drawn = d;
+
+  const Arrangement arranged = arrangeDiagram(d);
+  ASSERT_TRUE(arranged.step) << arranged.refusal;
+  EXPECT_EQ(defeaterHolds(d, 0), rebuttal);
+  EXPECT_EQ(defeaterHolds(d, 1), undercutter);
+  EXPECT_LT(d.sentence(0).Bottom, d.sentence(1).Top);
+  ArgumentMap map;
+  map.texts.resize(6);
+  map.defeaters = {{"", {3}, 0, {}}, {"", {4}, -1, {1}}};
+  expectExactLayout(d, map);
+  arranged.step->apply(d, true);
+  for (int32_t n = 0; n < 6; ++n) EXPECT_EQ(d.sentence(n).box(), drawn.sentence(n).box());
+
+  // A challenged rectangle that holds nothing: no layout can say where it goes.
+  d.defeater(1).ChallengedRect = {-50, -50, -40, -40};
+  d.geometryChanged({ElementKind::Defeater, 1});
+  EXPECT_EQ(arrangeDiagram(d).refusal, "Arrange Diagram would change what Defeater1 holds: nothing was moved");
+  for (int32_t n = 0; n < 6; ++n) EXPECT_EQ(d.sentence(n).box(), drawn.sentence(n).box());
 }
 
 }  // namespace
