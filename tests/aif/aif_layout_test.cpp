@@ -5,6 +5,7 @@
 
 #include "aif/DiagramArrangement.h"
 #include "aif/MapDrawing.h"
+#include "aif/MapReport.h"
 #include "edit/DefeaterHolds.h"
 #include "edit/DiagramEdit.h"
 #include "tests/aif/AifTesting.h"
@@ -57,6 +58,19 @@ TEST(AifLayout, EveryDefeaterExactInRealAndHandWrittenMaps) {
     for (int32_t a = 0; a + 1 < d.ArrowCount(); ++a)
       EXPECT_LT(d.sentence(d.arrow(a).Sentence2).Bottom, d.sentence(d.arrow(a).Sentence1).Top) << "Arrow" << a;
   }
+}
+
+// Two inferences between the same two sentences make two arrows on one line:
+// no rectangle can hold one and not the other, and the report says so.
+TEST(AifLayout, ADefeaterThatCannotBeExactIsReported) {
+  const ArgumentMap map = mapOf(aifDb({"1:I:Claim", "2:I:Reason", "3:RA:x", "4:RA:y", "5:I:Undercutter", "6:CA:x"},
+                                      {"2>3", "3>1", "2>4", "4>1", "5>6", "6>3"}));
+  Diagram d;
+  const DrawnMap drawn = drawMap(d, map, fakeMeasure);
+  EXPECT_EQ(drawn.inexact, std::vector<int32_t>{0});
+  EXPECT_EQ(
+      mapReport(map, drawn).back(),
+      "Not exact: 1 defeater could not be drawn to hold only what its conflict relates (Defeater0 for conflict 6)");
 }
 
 // Many claims, each with reasons, some rebutted, some undercut.
