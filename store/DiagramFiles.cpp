@@ -164,7 +164,10 @@ fs::path fullPath(const fs::path& given) {
 }  // namespace
 
 DiagramLocation locationFor(const fs::path& chosen) {
-  return {chosen, lowerCase(chosen.extension().string()) == ".json" ? DiagramFormat::Json : DiagramFormat::Tables};
+  if (lowerCase(chosen.extension().string()) == ".json") return {chosen, DiagramFormat::Json};
+  // An AIF map is known by its content, whatever it is called.
+  if (isAifFile(chosen)) return {chosen, DiagramFormat::Json};
+  return {chosen, DiagramFormat::Tables};
 }
 
 DiagramLocation saveLocationFor(const fs::path& chosen) {

@@ -27,7 +27,8 @@ struct DiagramLocation {
   DiagramFormat format = DiagramFormat::Tables;
 };
 
-// ".json" (any letter case) is a JSON file; anything else is a folder.
+// ".json" (any letter case) is a JSON file, and so is a file whose content
+// is an AIF map, whatever it is called; anything else is a folder.
 DiagramLocation locationFor(const std::filesystem::path& chosen);
 // Where Save As writes for a chosen name: an existing folder, or one of the
 // three tables (as the Open dialog offers them), is that folder of tables;
