@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "aif/AifFiles.h"
 #include "model/LoadElements.h"
 #include "model/paradox/CodePage.h"
 #include "model/AtomicFiles.h"
@@ -33,6 +34,23 @@ OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortFo
   const bool unopened = result.error && result.error->message().rfind("Cannot open file ", 0) == 0;
   if (result.error && !unopened)
     result.error = ZorvexError("Cannot read diagram file " + file.string() + ": " + result.error->message());
+  return result;
+}
+
+// Without the sentence font: about the size of FreeSans's average letter.
+TextSize estimatedSize(const std::string& text) { return {static_cast<int32_t>(7 * text.size()), 13}; }
+
+OpenResult openAif(Diagram& into, const fs::path& file, const Geometry& shortForms) {
+  OpenResult result;
+  result.fromAif = true;
+  try {
+    Diagram read;
+    result.report = readAifFile(read, file, shortForms.textSize ? shortForms.textSize : estimatedSize).report;
+    into = std::move(read);
+  } catch (const ZorvexError& e) {
+    const bool unopened = e.message().rfind("Cannot open file ", 0) == 0;
+    result.error = unopened ? e : ZorvexError("Cannot read AIF map " + file.string() + ": " + e.message());
+  }
   return result;
 }
 
@@ -146,7 +164,10 @@ fs::path fullPath(const fs::path& given) {
 }  // namespace
 
 DiagramLocation locationFor(const fs::path& chosen) {
-  return {chosen, lowerCase(chosen.extension().string()) == ".json" ? DiagramFormat::Json : DiagramFormat::Tables};
+  if (lowerCase(chosen.extension().string()) == ".json") return {chosen, DiagramFormat::Json};
+  // An AIF map is known by its content, whatever it is called.
+  if (isAifFile(chosen)) return {chosen, DiagramFormat::Json};
+  return {chosen, DiagramFormat::Tables};
 }
 
 DiagramLocation saveLocationFor(const fs::path& chosen) {
@@ -160,7 +181,7 @@ DiagramLocation saveLocationFor(const fs::path& chosen) {
 
 bool holdsDiagram(const DiagramLocation& where) {
   std::error_code ec;
-  if (where.format == DiagramFormat::Json) return fs::exists(where.path, ec);
+  if (where.format != DiagramFormat::Tables) return fs::exists(where.path, ec);
   const fs::path folder = where.path.empty() ? fs::path(".") : where.path;
   for (const char* table : {SentencesTableFile, ArrowsTableFile, DefeatersTableFile})
     if (fs::exists(folder / table, ec)) return true;
@@ -186,14 +207,20 @@ OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableO
 
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open,
                        const Geometry& shortForms) {
-  if (where.format == DiagramFormat::Json) return openJson(into, where.path, shortForms);
+  if (where.format != DiagramFormat::Tables && isAifFile(where.path)) return openAif(into, where.path, shortForms);
+  if (where.format != DiagramFormat::Tables) return openJson(into, where.path, shortForms);
   LoadResult loaded = LoadElements(into, where.path.string(), open);
-  return {std::move(loaded.error), std::move(loaded.leftOpen)};
+  OpenResult result;
+  result.error = std::move(loaded.error);
+  result.leftOpen = std::move(loaded.leftOpen);
+  return result;
 }
 
 void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptions& options) {
   if (where.format == DiagramFormat::Json)
     saveJson(d, where.path);
+  else if (where.format == DiagramFormat::Aif)
+    replaceFiles({{where.path.string(), aifOfDiagram(d)}}, "Cannot create file");
   else
     saveTables(d, where.path, options);
 }

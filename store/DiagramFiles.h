@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "model/Diagram.h"
 #include "model/TableCursor.h"
@@ -16,14 +18,17 @@
 
 namespace zorvex {
 
-enum class DiagramFormat { Tables, Json };
+// Aif: an argument map in the Argument Interchange Format, written as AIFdb
+// JSON. Opening tells it from our own .json files by content.
+enum class DiagramFormat { Tables, Json, Aif };
 
 struct DiagramLocation {
-  std::filesystem::path path;  // a folder (Tables) or a .json file (Json)
+  std::filesystem::path path;  // a folder (Tables) or a .json file (Json, Aif)
   DiagramFormat format = DiagramFormat::Tables;
 };
 
-// ".json" (any letter case) is a JSON file; anything else is a folder.
+// ".json" (any letter case) is a JSON file, and so is a file whose content
+// is an AIF map, whatever it is called; anything else is a folder.
 DiagramLocation locationFor(const std::filesystem::path& chosen);
 // Where Save As writes for a chosen name: an existing folder, or one of the
 // three tables (as the Open dialog offers them), is that folder of tables;
@@ -39,6 +44,10 @@ std::string shownPath(const DiagramLocation& where);
 struct OpenResult {
   std::optional<ZorvexError> error;       // what ended loading early; the elements read before it stay
   std::unique_ptr<TableCursor> leftOpen;  // as LoadResult: a table left open by a failure
+  // An AIF map was read: laid out anew, it is a new diagram that no save may
+  // write back over the map; `report` says what was made and left out.
+  bool fromAif = false;
+  std::vector<std::string> report;
 };
 
 // Loads into an EMPTY diagram. A folder: its three tables through `open`,
@@ -49,7 +58,10 @@ struct OpenResult {
 // row LoadElements fails on ("sentences[1]: Integer overflow") ends loading
 // there, the elements of earlier rows staying, as with a damaged table.
 // Short forms are completed by ComputeStartEndPoints; a sentence without
-// "Right" and "Bottom" needs its text measured and is refused here.
+// "Right" and "Bottom" needs its text measured and is refused here. A .json
+// file whose content is an AIF map is read as one (aif/AifFiles.h), its
+// sentences measured by the geometry's textSize (an estimate without one),
+// and damage to it gives "Cannot read AIF map <path>: ..." and no element.
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open);
 // The same, with the geometry that completes every short form (the window
 // measures texts in the sentence font).
@@ -70,7 +82,8 @@ struct SaveOptions {
 // at loading keeps what its row named. Tables hold no statuses; every
 // sentence's text is checked against code page 1252 before anything is
 // written, and the three tables replace the old ones together or not at all.
-// A JSON file keeps "Status" and "DefeaterState" and is replaced atomically.
+// A JSON file keeps "Status" and "DefeaterState" and is replaced atomically;
+// so is an AIF file, which keeps neither.
 // Throws ZorvexError with the user's message; on failure nothing changed.
 void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptions& options = {});
 

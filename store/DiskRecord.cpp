@@ -36,7 +36,7 @@ FileRecord recordOf(const std::filesystem::path& file) {
 }  // namespace
 
 DiskRecord recordOnDisk(const DiagramLocation& where) {
-  if (where.format == DiagramFormat::Json) return {recordOf(where.path)};
+  if (where.format != DiagramFormat::Tables) return {recordOf(where.path)};
   const std::filesystem::path folder = where.path.empty() ? std::filesystem::path(".") : where.path;
   return {recordOf(folder / SentencesTableFile), recordOf(folder / ArrowsTableFile),
           recordOf(folder / DefeatersTableFile)};

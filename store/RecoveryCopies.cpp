@@ -60,7 +60,7 @@ fs::path fullPath(const fs::path& path) {
 
 // The folder's name, or the file's without ".json".
 std::string labelOf(const DiagramLocation& source, const fs::path& full) {
-  const std::string label = (source.format == DiagramFormat::Json ? full.stem() : full.filename()).string();
+  const std::string label = (source.format != DiagramFormat::Tables ? full.stem() : full.filename()).string();
   return label.empty() ? "diagram" : label;
 }
 

@@ -49,7 +49,7 @@ std::string finalState(const Diagram& d, const std::vector<std::string>& lines) 
 int runEvaluate(const EvaluateOptions& o, CommandIo& io) {
   const std::vector<Step> steps = parseSteps(o.steps);
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
-  Diagram diagram = loadDiagram(o.directory);
+  Diagram diagram = loadDiagram(o.directory, &io.err);
   checkSteps(steps, diagram);
 
   EvaluationLog log;

@@ -1,6 +1,7 @@
-// zorvex-cli export [DIR] [-o FILE]
+// zorvex-cli export [DIR] [-o FILE] [--aif]
 #include <memory>
 
+#include "aif/AifFiles.h"
 #include "store/DiagramJson.h"
 #include "store/DiagramToRows.h"
 #include "store/TextFiles.h"
@@ -13,14 +14,15 @@ namespace {
 struct ExportOptions {
   std::string directory = ".";
   std::string output;
+  bool aif = false;
 };
 
 int runExport(const ExportOptions& o, CommandIo& io) {
   const DiagramLocation where = locationFor(o.directory);
-  const Diagram diagram = loadDiagram(where);
+  const Diagram diagram = loadDiagram(where, &io.err);
   // Tables hold no statuses; a diagram file's are kept.
   const WithStatuses statuses = where.format == DiagramFormat::Json ? WithStatuses::Yes : WithStatuses::No;
-  const std::string json = diagramToJson(rowsOfDiagram(diagram, statuses));
+  const std::string json = o.aif ? aifOfDiagram(diagram) : diagramToJson(rowsOfDiagram(diagram, statuses));
   if (o.output.empty())
     io.out << json;
   else
@@ -34,8 +36,13 @@ Command addExportCommand(CLI::App& cli) {
   auto o = std::make_shared<ExportOptions>();
   CLI::App* app = cli.add_subcommand("export", "Print the stored diagram as JSON, every column of every row.");
   app->add_option("DIR", o->directory,
-                  "Where the tables are (default: the working directory), or a diagram file ending in .json");
+                  "Where the tables are (default: the working directory), or a diagram file ending in .json\n"
+                  "(ours or an AIF argument map)");
   app->add_option("-o,--output", o->output, "Write the JSON to this file instead of the standard output");
+  app->add_flag("--aif", o->aif,
+                "Write an AIF argument map (AIFdb JSON): every sentence an I-node, every arrow an inference (RA),\n"
+                "every defeater a conflict (CA) from what its challenging rectangle holds to what its challenged\n"
+                "rectangle holds");
   return {app, [o](CommandIo& io) { return runExport(*o, io); }};
 }
 

@@ -1,7 +1,11 @@
-// zorvex-cli import DIAGRAM.json [DIR] [--force]
+// zorvex-cli import DIAGRAM.json [DIR] [--force]; DIAGRAM may be an AIF argument map
 #include <memory>
 
+#include "aif/AifFiles.h"
+#include "model/paradox/ParadoxTable.h"
+#include "store/DiagramFiles.h"
 #include "store/DiagramJson.h"
+#include "store/DiagramToRows.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
 #include "tools/Commands.h"
@@ -16,9 +20,19 @@ struct ImportOptions {
   bool force = false;
 };
 
-int runImport(const ImportOptions& o, CommandIo&) {
+// An AIF map is laid out as opening it would, then written as its rows.
+DiagramRows rowsOfAifMap(const std::string& file, const Geometry& geometry, CommandIo& io) {
+  Diagram d;
+  const OpenResult opened = openDiagram(d, {file, DiagramFormat::Json}, paradox::tableOpener(), geometry);
+  if (opened.error) throw *opened.error;
+  for (const std::string& line : opened.report) io.err << line << "\n";
+  return rowsOfDiagram(d, WithStatuses::No);
+}
+
+int runImport(const ImportOptions& o, CommandIo& io) {
   std::shared_ptr<GuiSession> session;
-  const DiagramRows rows = diagramFromJsonFile(o.diagram, programGeometry(session));
+  const DiagramRows rows = isAifFile(o.diagram) ? rowsOfAifMap(o.diagram, programGeometry(session), io)
+                                                : diagramFromJsonFile(o.diagram, programGeometry(session));
   checkLoadable(rows);  // what the program cannot load is not written
   writeDiagramTables(rows, o.directory, o.force);
   return 0;
@@ -30,8 +44,7 @@ Command addImportCommand(CLI::App& cli) {
   auto o = std::make_shared<ImportOptions>();
   CLI::App* app = cli.add_subcommand(
       "import", "Write \"SentencesDb.db\", \"ArrowsDb.DB\" and \"DefeatersDb.DB\" from a diagram file.");
-  app->add_option("DIAGRAM", o->diagram,
-                  "JSON file: {\"sentences\": [...], \"arrows\": [...], \"defeaters\": [...]}")
+  app->add_option("DIAGRAM", o->diagram, "JSON file: {\"sentences\": [...], \"arrows\": [...], \"defeaters\": [...]}")
       ->required();
   app->add_option("DIR", o->directory, "Where to write the tables (default: the working directory)");
   app->add_flag("--force", o->force, "Replace tables that already exist");
@@ -40,7 +53,8 @@ Command addImportCommand(CLI::App& cli) {
       "is sized from its text; an arrow {\"From\": i, \"To\": j} joins sentences i and j; a\n"
       "defeater given by \"ChallengingRect\" and \"ChallengedRect\" ([l, t, r, b]) gets its\n"
       "centres and end points computed. \"Status\" (sentences, arrows) and \"DefeaterState\"\n"
-      "(defeaters) are accepted and not stored: tables hold no statuses.");
+      "(defeaters) are accepted and not stored: tables hold no statuses. An AIF argument map is\n"
+      "laid out as the program opens it; what was made and left out is said on standard error.");
   return {app, [o](CommandIo& io) { return runImport(*o, io); }};
 }
 

@@ -16,7 +16,7 @@ struct MeaningOptions {
 
 int runMeaning(const MeaningOptions& o, CommandIo& io) {
   const std::vector<Step> steps = o.steps.empty() ? std::vector<Step>{} : parseSteps(o.steps);
-  Diagram diagram = loadDiagram(o.directory);
+  Diagram diagram = loadDiagram(o.directory, &io.err);
   checkSteps(steps, diagram);
   EvaluationLog stepsLog;
   const EvaluationOptions options;

@@ -64,7 +64,7 @@ int runRender(const RenderOptions& o, CommandIo& io) {
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   const int step = o.scaled ? stepOfScale(o.scale) : -1;
   const GuiSession session;
-  Diagram diagram = loadDiagram(o.directory);
+  Diagram diagram = loadDiagram(o.directory, &io.err);
   checkSteps(steps, diagram);
   EvaluationLog log;
   for (const Step& s : steps) runStep(s, diagram, options, log);

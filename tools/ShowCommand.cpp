@@ -69,7 +69,7 @@ std::string withNewlines(const std::string& text) {
 int runShow(const ShowOptions& o, CommandIo& io) {
   const Target target = targetOf(o.words);
   const std::vector<Step> steps = o.steps.empty() ? std::vector<Step>{} : parseSteps(o.steps);
-  Diagram diagram = loadDiagram(target.directory);
+  Diagram diagram = loadDiagram(target.directory, &io.err);
   checkSteps(steps, diagram);
   EvaluationLog log;
   const EvaluationOptions options;

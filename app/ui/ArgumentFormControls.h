@@ -56,6 +56,7 @@ struct ArgumentFormControls {
   QAction* FitDiagramMenuItem = nullptr;
   QAction* FindSentenceMenuItem = nullptr;
   QAction* FindNextMenuItem = nullptr;
+  QAction* ArrangeDiagramMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
   QMenu* HelpMenuItem = nullptr;

@@ -13,7 +13,7 @@
 
 namespace zorvex {
 
-bool TArgumentForm::replaceDiagram(const DiagramLocation& where) {
+bool TArgumentForm::replaceDiagram(const DiagramLocation& where, std::optional<std::vector<std::string>>* mapReport) {
   editor_->LeaveCurrentMode();
   Diagram fresh;
   OpenResult loaded = openDiagram(fresh, where, opener_, sentenceFontGeometry());
@@ -33,7 +33,14 @@ bool TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   // A new diagram opens at 100 % and the origin, as at start-up.
   viewport_->reset();
   repaintSurface();
-  logCommand({"[Open]", where.path.string()});
+  if (loaded.fromAif) {
+    log_.AppendLogLine("[Open]");
+    log_.AppendLogLine(where.path.string());
+    logMapReport(loaded.report);
+  } else {
+    logCommand({"[Open]", where.path.string()});
+  }
+  if (mapReport) *mapReport = loaded.fromAif ? std::optional(loaded.report) : std::nullopt;
   return true;
 }
 

@@ -88,6 +88,10 @@ void TArgumentForm::FormCreate() {
   fileCommands_ =
       std::make_unique<TDiagramFileCommands>(*this, *controls_->ArgumentFormStatusBar, where, std::move(onDisk));
   fileCommands_->settleLoaded(!loaded.error);
+  if (loaded.fromAif && !loaded.error) {
+    fileCommands_->mapOpened(loaded.report);
+    logMapReport(loaded.report);
+  }
   exportPicture_ = std::make_unique<TExportPictureCommand>(*this, *controls_->ArgumentFormStatusBar);
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);

@@ -107,7 +107,9 @@ class TArgumentForm : public QMainWindow {
   // Replaces the diagram by the one at `where`, loaded as at start-up, and
   // the log notes it. A failure shows the box start-up shows and keeps the
   // diagram the window holds: false.
-  bool replaceDiagram(const DiagramLocation& where);
+  // An AIF map read so gives its report in `mapReport`; the log has it too.
+  bool replaceDiagram(const DiagramLocation& where,
+                      std::optional<std::vector<std::string>>* mapReport = nullptr);
   // Lets go of the table a failed load left open, unless a table view has
   // taken it over: before its folder's tables are replaced.
   void closeTableLeftOpen();
@@ -155,6 +157,7 @@ class TArgumentForm : public QMainWindow {
   void UndoMenuItemClick();
   void RedoMenuItemClick();
   void ExportPictureMenuItemClick();
+  void ArrangeDiagramMenuItemClick();
   void SentenceEditKeyPress(char key);
 
   void FormCreate();
@@ -173,6 +176,8 @@ class TArgumentForm : public QMainWindow {
   void finishRound(const std::string& panelText);
   void runStatusRound(const char* stepName, const std::function<std::string()>& round);
   void logCommand(std::initializer_list<std::string> lines);
+  // What reading an AIF map made and left out, as "[Open] ..." log lines.
+  void logMapReport(const std::vector<std::string>& report);
   void saveLog();
   void setStatusByUser(int which);
   void refreshLogWindow();

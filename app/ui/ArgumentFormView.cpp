@@ -40,6 +40,8 @@ void TArgumentForm::createViewMenu() {
   c.ViewMenuItem->addSeparator()->setObjectName("ViewSeparator");
   c.FindSentenceMenuItem = viewItem(c.ViewMenuItem, "FindSentenceMenuItem", "&Find Sentence...", {"Ctrl+F"});
   c.FindNextMenuItem = viewItem(c.ViewMenuItem, "FindNextMenuItem", "Find &Next", {"F3"});
+  c.ViewMenuItem->addSeparator()->setObjectName("ArrangeSeparator");
+  c.ArrangeDiagramMenuItem = viewItem(c.ViewMenuItem, "ArrangeDiagramMenuItem", "Arran&ge Diagram", {});
   // The view commands are made with the viewport, after the menus.
   connect(c.ZoomInMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomInMenuItemClick(); });
   connect(c.ZoomOutMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomOutMenuItemClick(); });
@@ -47,6 +49,7 @@ void TArgumentForm::createViewMenu() {
   connect(c.FitDiagramMenuItem, &QAction::triggered, this, [this] { viewCommands_->FitDiagramMenuItemClick(); });
   connect(c.FindSentenceMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindSentenceMenuItemClick(); });
   connect(c.FindNextMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindNextMenuItemClick(); });
+  connect(c.ArrangeDiagramMenuItem, &QAction::triggered, this, [this] { ArrangeDiagramMenuItemClick(); });
 }
 
 // After the editor's pointer filter, so the viewport sees pointer events

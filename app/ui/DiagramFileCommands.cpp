@@ -53,11 +53,23 @@ void TDiagramFileCommands::OpenMenuItemClick() {
   DiskRecord onDisk = recordOnDisk(where);
   // A diagram that cannot be read leaves the one in the window, and where it
   // belongs, as they were.
-  if (!form_.replaceDiagram(where)) return;
+  std::optional<std::vector<std::string>> mapReport;
+  if (!form_.replaceDiagram(where, &mapReport)) return;
   document_.settle(form_.diagram(), where, std::move(onDisk));
+  placeless_ = false;
+  if (mapReport) mapOpened(*mapReport);
+}
+
+void TDiagramFileCommands::mapOpened(const std::vector<std::string>& report) {
+  placeless_ = true;
+  std::string text;
+  for (const std::string& line : report) text += (text.empty() ? "" : ". ") + line;
+  status_.setPanelText(1, QString::fromStdString(text));
 }
 
 void TDiagramFileCommands::SaveMenuItemClick() {
+  // A map read from AIF is never written back over with our own form.
+  if (placeless_) return SaveAsMenuItemClick();
   form_.editor().LeaveCurrentMode();
   saveTo(document_.location());
 }
@@ -69,7 +81,7 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
   const std::filesystem::path path(chosen->toStdString());
   // A folder that does not exist yet is made by the save. The dialog asks
   // before a file it was given is replaced, but not for a folder.
-  const DiagramLocation where = saveLocationFor(path);
+  const DiagramLocation where = dialogs.saveAsAif() ? DiagramLocation{path, DiagramFormat::Aif} : saveLocationFor(path);
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec) && holdsDiagram(where) &&
       !messageBoxes().confirm(path.string() + " already holds a diagram. Do you want to replace it?"))
@@ -99,6 +111,7 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
     return false;
   }
   document_.settle(form_.diagram(), where);
+  placeless_ = false;
   // Tables have no column for statuses: they are gone when the tables are opened again.
   if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
     status_.setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
@@ -111,8 +124,8 @@ void TDiagramFileCommands::writeRecoveryCopyIfChanged() {
   // obstacle. But work that was not kept where the user looks is told.
   std::string told;
   try {
-    const KeptCopy kept = keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder,
-                                           recoveryFallbackFolder);
+    const KeptCopy kept =
+        keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder, recoveryFallbackFolder);
     if (!kept.firstFailure.empty())
       told = "The recovery copy could not be kept in " + recoveryFolder.string() + " (" + kept.firstFailure +
              "); it is kept in " + kept.copy.string();

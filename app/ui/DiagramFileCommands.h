@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -19,8 +21,10 @@ class TArgumentFormStatusBar;
 // The file dialogs, each returning the chosen path or nothing when
 // cancelled. Tests may replace them; the real ones are Qt's file dialogs.
 struct DiagramFileDialogs {
-  std::function<std::optional<QString>()> openPath;     // a .json file, or a table in a folder
-  std::function<std::optional<QString>()> saveAsPath;   // a .json file, or a folder
+  std::function<std::optional<QString>()> openPath;    // a .json file, or a table in a folder
+  std::function<std::optional<QString>()> saveAsPath;  // a .json file, or a folder
+  // After saveAsPath: whether the user chose to write an AIF argument map.
+  std::function<bool()> saveAsAif = [] { return false; };
   std::function<std::optional<QString>()> picturePath;  // .png, .svg or .pdf
 };
 
@@ -46,6 +50,9 @@ class TDiagramFileCommands {
   // The diagram now in the window was just loaded from the start location;
   // not `complete` when loading failed part-way.
   void settleLoaded(bool complete = true);
+  // The diagram in the window was read from an AIF map: a new diagram with no
+  // place of its own (Save asks for one); the status bar shows the report.
+  void mapOpened(const std::vector<std::string>& report);
   bool hasChanges() const;
   // On closing: writes this diagram's recovery copy when there are unsaved
   // changes. Never shows a box: a copy kept in the fallback folder, or not
@@ -65,6 +72,7 @@ class TDiagramFileCommands {
   TArgumentForm& form_;
   TArgumentFormStatusBar& status_;
   DiagramDocument document_;
+  bool placeless_ = false;  // read from an AIF map: Save asks where, as Save As does
 };
 
 }  // namespace zorvex

@@ -45,19 +45,25 @@ DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem
     QFileDialog dialog(parent, QStringLiteral("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Diagrams (*.json SentencesDb.db)"), QStringLiteral("All files (*)")});
+    dialog.setNameFilters({QStringLiteral("Diagrams (*.json SentencesDb.db)"), QStringLiteral("Argument maps (*.json)"),
+                           QStringLiteral("All files (*)")});
     // The recovered diagram sits in the application's data folder.
     QList<QUrl> places = dialog.sidebarUrls();
     if (!recovery.isEmpty() && QDir(recovery).exists()) places.append(QUrl::fromLocalFile(recovery));
     dialog.setSidebarUrls(places);
     return runDialog(dialog);
   };
-  dialogs.saveAsPath = [parent]() -> std::optional<QString> {
+  // Which file type the last Save As dialog ended with.
+  auto aifChosen = std::make_shared<bool>(false);
+  dialogs.saveAsAif = [aifChosen] { return *aifChosen; };
+  dialogs.saveAsPath = [parent, aifChosen]() -> std::optional<QString> {
     QFileDialog dialog(parent, QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Folder of tables (*)"), QStringLiteral("Diagram file (*.json)")});
+    dialog.setNameFilters({QStringLiteral("Folder of tables (*)"), QStringLiteral("Diagram file (*.json)"),
+                           QStringLiteral("AIF argument map (*.json)")});
     std::optional<QString> chosen = runDialog(dialog);
+    *aifChosen = chosen && dialog.selectedNameFilter().startsWith(QStringLiteral("AIF"));
     if (chosen && dialog.selectedNameFilter().contains(QStringLiteral("*.json")))
       chosen = withFilterEnding(*chosen, dialog.selectedNameFilter());
     return chosen;

@@ -57,6 +57,8 @@ class ModalAnswers : public QObject {
   // Each file dialog gets the next path typed into its name box and Enter;
   // with none left it is cancelled.
   std::deque<QString> filePaths;
+  // ... and, while there are any, the next file type chosen from its list first.
+  std::deque<QString> fileTypes;
   int fileDialogs = 0;
   // Each input dialog gets the next text and Enter; with none left it is cancelled.
   std::deque<QString> inputTexts;
@@ -143,6 +145,10 @@ class ModalAnswers : public QObject {
     ++fileDialogs;
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (filePaths.empty() || !name) return dialog->reject();
+    if (!fileTypes.empty()) {
+      dialog->selectNameFilter(fileTypes.front());
+      fileTypes.pop_front();
+    }
     // Set whole, as a paste would: typed letter by letter, the name box's
     // completer may open its list and take the Enter.
     const QString path = filePaths.front();

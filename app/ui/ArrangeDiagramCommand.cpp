@@ -1,0 +1,30 @@
+// "Arrange Diagram" in the View menu, and the log lines of a map read from
+// AIF: the window's face of aif/.
+#include "aif/DiagramArrangement.h"
+#include "app/ui/ArgumentFormControls.h"
+#include "app/ui/ArgumentFormStatusBar.h"
+#include "app/ui/ArgumentFormUnit.h"
+#include "editor/ArgumentEditor.h"
+#include "history/UndoHistory.h"
+
+namespace zorvex {
+
+void TArgumentForm::ArrangeDiagramMenuItemClick() {
+  editor_->LeaveCurrentMode();
+  Arrangement arranged = arrangeDiagram(diagram_);
+  if (!arranged.step) {
+    controls_->ArgumentFormStatusBar->setPanelText(1, QString::fromStdString(arranged.refusal));
+    return;
+  }
+  undoHistory().record(std::move(*arranged.step));
+  repaintSurface();
+}
+
+void TArgumentForm::logMapReport(const std::vector<std::string>& report) {
+  for (const std::string& line : report) log_.AppendLogLine("[Open] " + line);
+  log_.AppendLogLine(std::string());
+  refreshLogWindow();
+  saveLog();
+}
+
+}  // namespace zorvex
