@@ -43,7 +43,9 @@ class RowReader {
 // the lowest number wins, as a scan from Sentence0 would find it. An open
 // addressing table over sentence numbers keeps this to a probe or two per
 // arrow end, without copying any text.
-class SentenceFinder {
+}  // namespace
+
+class ElementLoader::SentenceFinder {
  public:
   explicit SentenceFinder(const Diagram& d) : diagram_(d) {
     size_t size = 16;
@@ -73,7 +75,8 @@ class SentenceFinder {
   };
   static uint64_t hash(int32_t left, int32_t top, std::string_view text) {
     uint64_t h = std::hash<std::string_view>{}(text);
-    h ^= (static_cast<uint64_t>(static_cast<uint32_t>(left)) << 32 | static_cast<uint32_t>(top)) * 0x9E3779B97F4A7C15ull;
+    h ^=
+        (static_cast<uint64_t>(static_cast<uint32_t>(left)) << 32 | static_cast<uint32_t>(top)) * 0x9E3779B97F4A7C15ull;
     h ^= h >> 29;
     return h * 0xBF58476D1CE4E5B9ull ^ (h >> 32);
   }
@@ -86,15 +89,53 @@ class SentenceFinder {
   size_t mask_ = 0;
 };
 
+ElementLoader::ElementLoader(Diagram& diagram) : diagram_(diagram) {}
+ElementLoader::~ElementLoader() = default;
+
+void ElementLoader::sentence(TSentence s) {
+  sizeLoadedSentence(s);
+  diagram_.addSentence(std::move(s));
+}
+
+void ElementLoader::arrow(TArrow a, int32_t left1, int32_t top1, std::string_view text1, int32_t left2, int32_t top2,
+                          std::string_view text2) {
+  if (!finder_) finder_ = std::make_unique<SentenceFinder>(diagram_);
+  a.Sentence1 = finder_->find(left1, top1, text1);
+  a.Sentence2 = finder_->find(left2, top2, text2);
+  setArrowBounds(a);
+  const bool unresolved = !a.resolved();
+  const int32_t n = diagram_.addArrow(std::move(a));
+  // Only an arrow with a side that did not resolve keeps what its row named.
+  if (unresolved) diagram_.keepLoadedSides(n, {{left1, top1, std::string(text1)}, {left2, top2, std::string(text2)}});
+}
+
+void ElementLoader::defeater(TDefeater d) {
+  setDefeaterExtent(d);
+  diagram_.addDefeater(std::move(d));
+}
+
+namespace {
+
 const std::array<const char*, 5> SentenceColumns{"Left", "Top", "Right", "Bottom", "Text"};
 const std::array<const char*, 14> ArrowColumns{"Center1X", "Center1Y", "Center2X", "Center2Y", "StartX",
                                                "StartY",   "EndX",     "EndY",     "Left1",    "Top1",
                                                "Text1",    "Left2",    "Top2",     "Text2"};
-const std::array<const char*, 16> DefeaterColumns{
-    "ChallengingRectLeft", "ChallengingRectTop", "ChallengingRectRight", "ChallengingRectBottom",
-    "ChallengedRectLeft",  "ChallengedRectTop",  "ChallengedRectRight",  "ChallengedRectBottom",
-    "Center1X",            "Center1Y",           "Center2X",             "Center2Y",
-    "StartX",              "StartY",             "EndX",                 "EndY"};
+const std::array<const char*, 16> DefeaterColumns{"ChallengingRectLeft",
+                                                  "ChallengingRectTop",
+                                                  "ChallengingRectRight",
+                                                  "ChallengingRectBottom",
+                                                  "ChallengedRectLeft",
+                                                  "ChallengedRectTop",
+                                                  "ChallengedRectRight",
+                                                  "ChallengedRectBottom",
+                                                  "Center1X",
+                                                  "Center1Y",
+                                                  "Center2X",
+                                                  "Center2Y",
+                                                  "StartX",
+                                                  "StartY",
+                                                  "EndX",
+                                                  "EndY"};
 
 // A row's element is created only once all of its columns have been read, so a
 // failure part-way through a row leaves no half-filled element behind.
@@ -107,7 +148,7 @@ void reserveRows(Diagram& d, const TableCursor& t, ElementKind kind) {
             d.defeaters().size() + (kind == ElementKind::Defeater ? more : 0));
 }
 
-void loadSentences(Diagram& d, TableCursor& t) {
+void loadSentences(Diagram& d, TableCursor& t, ElementLoader& load) {
   RowReader r(t, SentenceColumns);
   reserveRows(d, t, ElementKind::Sentence);
   for (t.first(); !t.eof(); t.next()) {
@@ -117,15 +158,13 @@ void loadSentences(Diagram& d, TableCursor& t) {
     s.Right = r.integer(2);
     s.Bottom = r.integer(3);
     s.Text = r.text(4);
-    sizeLoadedSentence(s);
-    d.addSentence(std::move(s));
+    load.sentence(std::move(s));
   }
 }
 
-void loadArrows(Diagram& d, TableCursor& t) {
+void loadArrows(Diagram& d, TableCursor& t, ElementLoader& load) {
   RowReader r(t, ArrowColumns);
   reserveRows(d, t, ElementKind::Arrow);
-  const SentenceFinder finder(d);
   for (t.first(); !t.eof(); t.next()) {
     TArrow a;
     a.Center1X = r.integer(0);
@@ -136,23 +175,15 @@ void loadArrows(Diagram& d, TableCursor& t) {
     a.StartY = r.integer(5);
     a.EndX = r.integer(6);
     a.EndY = r.integer(7);
-    LoadedArrowSides sides;
-    sides.side1.Left = r.integer(8);
-    sides.side1.Top = r.integer(9);
-    sides.side1.Text = r.text(10);
-    a.Sentence1 = finder.find(sides.side1.Left, sides.side1.Top, sides.side1.Text);
-    sides.side2.Left = r.integer(11);
-    sides.side2.Top = r.integer(12);
-    sides.side2.Text = r.text(13);
-    a.Sentence2 = finder.find(sides.side2.Left, sides.side2.Top, sides.side2.Text);
-    setArrowBounds(a);
-    const bool unresolved = !a.resolved();
-    const int32_t n = d.addArrow(std::move(a));
-    if (unresolved) d.keepLoadedSides(n, std::move(sides));
+    const int32_t left1 = r.integer(8), top1 = r.integer(9);
+    const std::string text1 = r.text(10);
+    const int32_t left2 = r.integer(11), top2 = r.integer(12);
+    const std::string text2 = r.text(13);
+    load.arrow(a, left1, top1, text1, left2, top2, text2);
   }
 }
 
-void loadDefeaters(Diagram& d, TableCursor& t) {
+void loadDefeaters(Diagram& d, TableCursor& t, ElementLoader& load) {
   RowReader r(t, DefeaterColumns);
   reserveRows(d, t, ElementKind::Defeater);
   for (t.first(); !t.eof(); t.next()) {
@@ -167,8 +198,7 @@ void loadDefeaters(Diagram& d, TableCursor& t) {
     f.StartY = r.integer(13);
     f.EndX = r.integer(14);
     f.EndY = r.integer(15);
-    setDefeaterExtent(f);
-    d.addDefeater(std::move(f));
+    load.defeater(f);
   }
 }
 
@@ -176,14 +206,15 @@ void loadDefeaters(Diagram& d, TableCursor& t) {
 
 LoadResult LoadElements(Diagram& diagram, const std::string& directory, const TableOpener& open) {
   LoadResult result;
-  using Step = void (*)(Diagram&, TableCursor&);
+  ElementLoader load(diagram);
+  using Step = void (*)(Diagram&, TableCursor&, ElementLoader&);
   const std::pair<const char*, Step> steps[] = {
       {SentencesTableFile, loadSentences}, {ArrowsTableFile, loadArrows}, {DefeatersTableFile, loadDefeaters}};
   for (const auto& [file, step] : steps) {
     std::unique_ptr<TableCursor> table;
     try {
       table = open(joinPath(directory, file));
-      step(diagram, *table);
+      step(diagram, *table, load);
       table->close();
     } catch (const ZorvexError& e) {
       result.error = e;

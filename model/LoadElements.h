@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/Diagram.h"
 #include "model/TableCursor.h"
@@ -20,6 +21,32 @@ struct LoadResult {
   // A table that was open when the failure struck stays open (and locked) until
   // the program ends, as the table engine left it.
   std::unique_ptr<TableCursor> leftOpen;
+};
+
+// Makes the elements of stored rows as loading does: sizes from the
+// corners, end points, and each arrow side resolved to the first sentence
+// with its Left, Top and Text. Rows of one kind come after those of the
+// kinds before it (sentences, arrows, defeaters). What cannot be made (a
+// size beyond 32 bits) throws ZorvexError, and the earlier elements stay.
+class ElementLoader {
+ public:
+  explicit ElementLoader(Diagram& diagram);
+  ~ElementLoader();
+  ElementLoader(const ElementLoader&) = delete;
+  ElementLoader& operator=(const ElementLoader&) = delete;
+
+  // Left, Top, Right, Bottom and Text set.
+  void sentence(TSentence s);
+  // The centres and end points set; the two sides as the row names them.
+  void arrow(TArrow a, int32_t left1, int32_t top1, std::string_view text1, int32_t left2, int32_t top2,
+             std::string_view text2);
+  // The rectangles, centres and end points set.
+  void defeater(TDefeater d);
+
+ private:
+  class SentenceFinder;
+  Diagram& diagram_;
+  std::unique_ptr<SentenceFinder> finder_;
 };
 
 // Loads into an empty diagram; the counters start from 0. `directory` is

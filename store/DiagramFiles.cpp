@@ -8,6 +8,8 @@
 #include "model/AtomicFiles.h"
 #include "store/DiagramJson.h"
 #include "store/DiagramToRows.h"
+#include "store/FilePieces.h"
+#include "store/PlainJsonRows.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
 
@@ -24,6 +26,12 @@ constexpr size_t AlphaLimit = 255;
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
   try {
+    {
+      FilePieces pieces(file.string());
+      FileJsonBytes bytes(pieces);
+      if (loadPlainJson(into, bytes)) return result;
+    }
+    into = Diagram();
     const DiagramRows rows = diagramFromJsonFile(file.string(), shortForms);
     result.error = loadRows(into, rows);
     applyStatuses(into, rows);
@@ -75,8 +83,7 @@ fs::path ensureFolder(const fs::path& given) {
   std::error_code ec;
   if (fs::is_directory(folder, ec)) return {};
   fs::path outermost = folder;
-  for (fs::path p = folder.parent_path(); !p.empty() && p != p.parent_path() && !fs::exists(p, ec);
-       p = p.parent_path())
+  for (fs::path p = folder.parent_path(); !p.empty() && p != p.parent_path() && !fs::exists(p, ec); p = p.parent_path())
     outermost = p;
   fs::create_directories(folder, ec);
   if (ec) throw ZorvexError("Cannot create folder " + given.string() + ": " + ec.message());
