@@ -194,6 +194,8 @@ OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableO
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open,
                        const Geometry& shortForms) {
   if (where.format == DiagramFormat::Json) return openJson(into, where.path, shortForms);
+  // A save into the folder that was stopped between its renames leaves the old tables complete again.
+  settleStoppedReplacements(where.path.string());
   LoadResult loaded = LoadElements(into, where.path.string(), open);
   return {std::move(loaded.error), std::move(loaded.leftOpen)};
 }
@@ -215,10 +217,18 @@ bool tablesLeaveOutStatuses(const Diagram& d) {
 }
 
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {
+  writeRecoveryCopy(rowsOfDiagram(d, WithStatuses::Yes), file);
+}
+
+void writeRecoveryCopy(const DiagramRows& rows, const fs::path& file) {
+  const auto write = [&] {
+    const std::string json = diagramToJson(rows);
+    replaceFiles({{file.string(), json}}, "Cannot create file");
+  };
   if (file.parent_path().empty())
-    saveJson(d, file);
+    write();
   else
-    intoFolder(file.parent_path(), [&] { saveJson(d, file); });
+    intoFolder(file.parent_path(), write);
 }
 
 }  // namespace zorvex

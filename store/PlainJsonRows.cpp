@@ -216,7 +216,9 @@ bool loadPlainJson(Diagram& into, JsonBytes& input) {
       },
       true);
   try {
-    return JsonScanner(input).read(plain) && plain.complete();
+    if (!JsonScanner(input).read(plain) || !plain.complete()) return false;
+    load.finish();
+    return true;
   } catch (const Declined&) {
     return false;
   } catch (const ZorvexError&) {

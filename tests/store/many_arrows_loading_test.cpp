@@ -20,7 +20,9 @@ DiagramRows manyArrows() {
   // Sentence n repeats the place and text of sentence n - 1000 for n >= 2000.
   for (int32_t n = 0; n < Sentences; ++n) {
     const int32_t k = n >= 2000 ? n - 1000 : n;
-    rows.sentences.push_back({k % 50 * 100, k / 50 * 40, k % 50 * 100 + 60, k / 50 * 40 + 20, "S" + std::to_string(k)});
+    std::string text = "S";
+    text += std::to_string(k);
+    rows.sentences.push_back({k % 50 * 100, k / 50 * 40, k % 50 * 100 + 60, k / 50 * 40 + 20, text});
   }
   for (int32_t i = 0; i < Arrows; ++i) {
     const SentenceRow& a = rows.sentences[static_cast<size_t>((i * 7) % Sentences)];
