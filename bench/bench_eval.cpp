@@ -12,6 +12,7 @@
 #include "../tests/eval/ReferenceEvaluation.h"
 #include "eval/Queries.h"
 #include "eval/Rounds.h"
+#include "store/DiagramSnapshot.h"
 
 namespace zorvex {
 namespace {
@@ -179,6 +180,15 @@ BENCHMARK(BM_EvaluateOneRound<false, false, false, true>)
     ->Args({100000, 100000, 10000})
     ->Args({1000000, 1000000, 100000})
     ->Unit(benchmark::kMillisecond);
+// The snapshot a periodic recovery copy takes on the window's thread
+// before a worker writes it.
+void BM_RecoverySnapshot(benchmark::State& state) {
+  Generated& g = diagramOf(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
+                           static_cast<int32_t>(state.range(2)));
+  for (auto _ : state) benchmark::DoNotOptimize(DiagramSnapshot::of(g.diagram));
+}
+BENCHMARK(BM_RecoverySnapshot)->Args({1000000, 1000000, 100000})->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_EvaluateOneRound<true>)
     ->Name("EvaluateOneRound/reference")
     ->Args({1000, 1000, 100})

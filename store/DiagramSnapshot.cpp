@@ -1,6 +1,7 @@
 #include "store/DiagramSnapshot.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "store/DiagramToRows.h"
 
@@ -8,20 +9,23 @@ namespace zorvex {
 
 DiagramSnapshot DiagramSnapshot::of(const Diagram& d) {
   DiagramSnapshot s;
-  size_t bytes = 0;
-  for (const TSentence& e : d.sentences()) bytes += e.Text.size();
-  s.texts_.reserve(bytes);
+  // Taken while the window waits: the arrows and defeaters are copied on a
+  // second thread while this one goes through the sentences.
+  std::thread arrows([&s, &d] {
+    s.arrows_ = d.arrows();  // plain records: one block copy
+    for (int32_t n = 0; n < d.ArrowCount(); ++n)
+      if (!s.arrows_[static_cast<size_t>(n)].resolved())
+        if (const LoadedArrowSides* sides = d.loadedSides(n)) s.loadedSides_.emplace_back(n, *sides);
+    s.defeaters_ = d.defeaters();
+  });
   s.sentences_.reserve(d.sentences().size());
+  s.texts_.reserve(d.sentences().size() * 24);
   for (const TSentence& e : d.sentences()) {
     s.sentences_.push_back({e.Left, e.Top, e.Right, e.Bottom, static_cast<uint32_t>(s.texts_.size()),
                             static_cast<uint32_t>(e.Text.size()), e.Status, e.Deleted});
     s.texts_ += e.Text;
   }
-  s.arrows_ = d.arrows();  // plain records: one block copy
-  for (int32_t n = 0; n < d.ArrowCount(); ++n)
-    if (!s.arrows_[static_cast<size_t>(n)].resolved())
-      if (const LoadedArrowSides* sides = d.loadedSides(n)) s.loadedSides_.emplace_back(n, *sides);
-  s.defeaters_ = d.defeaters();
+  arrows.join();
   return s;
 }
 
