@@ -4,6 +4,9 @@
 // reference, however the drawing changes between rounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "eval/Passes.h"
 #include "eval/Queries.h"
 #include "eval/RandomDiagram.h"
@@ -14,6 +17,11 @@ namespace zorvex {
 namespace {
 
 using testing::RandomDiagramMaker;
+
+// v + d, kept within 32 bits (random rectangles reach the edges of the plane).
+int32_t shifted(int32_t v, int32_t d) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{v} + d, INT32_MIN, INT32_MAX));
+}
 
 // One change to the drawing that every kind of element may see: a box moved
 // or resized, an arrow's end moved, a defeater's rectangle moved, something
@@ -27,22 +35,25 @@ void changeDrawing(RandomDiagramMaker& r, Diagram& a, Diagram& b) {
     for (Diagram* g : {&a, &b}) {
       TSentence& s = g->sentence(n);
       if (toggle) s.Deleted = !s.Deleted;
-      s.Left += dx, s.Right += dx, s.Top += dy, s.Bottom += dy;
+      s.Left = shifted(s.Left, dx), s.Right = shifted(s.Right, dx);
+      s.Top = shifted(s.Top, dy), s.Bottom = shifted(s.Bottom, dy);
     }
   } else if (kind == 1 && a.ArrowCount() > 0) {
     const int32_t n = r.between(0, a.ArrowCount() - 1);
     for (Diagram* g : {&a, &b}) {
       TArrow& w = g->arrow(n);
       if (toggle) w.Deleted = !w.Deleted;
-      w.EndX += dx, w.EndY += dy;
+      w.EndX = shifted(w.EndX, dx), w.EndY = shifted(w.EndY, dy);
     }
   } else if (a.DefeaterCount() > 0) {
     const int32_t n = r.between(0, a.DefeaterCount() - 1);
     for (Diagram* g : {&a, &b}) {
       TDefeater& d = g->defeater(n);
       if (toggle) d.Deleted = !d.Deleted;
-      d.ChallengedRect.Left += dx, d.ChallengedRect.Right += dx;
-      d.ChallengingRect.Top += dy, d.ChallengingRect.Bottom += dy;
+      d.ChallengedRect.Left = shifted(d.ChallengedRect.Left, dx);
+      d.ChallengedRect.Right = shifted(d.ChallengedRect.Right, dx);
+      d.ChallengingRect.Top = shifted(d.ChallengingRect.Top, dy);
+      d.ChallengingRect.Bottom = shifted(d.ChallengingRect.Bottom, dy);
     }
   }
 }
