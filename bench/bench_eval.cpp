@@ -10,7 +10,9 @@
 #include <tuple>
 
 #include "../tests/eval/ReferenceEvaluation.h"
+#include "eval/Queries.h"
 #include "eval/Rounds.h"
+#include "store/DiagramSnapshot.h"
 
 namespace zorvex {
 namespace {
@@ -36,8 +38,7 @@ Rect padded(const Rect& r, std::mt19937& rng) {
 }
 
 void addSentences(Diagram& g, int32_t count, int32_t columns, std::mt19937& rng) {
-  std::uniform_int_distribution<int32_t> jitterX(0, 40), jitterY(0, 30), width(40, 80), height(16, 24),
-      user(0, 99);
+  std::uniform_int_distribution<int32_t> jitterX(0, 40), jitterY(0, 30), width(40, 80), height(16, 24), user(0, 99);
   for (int32_t n = 0; n < count; ++n) {
     TSentence s;
     s.Left = (n % columns) * CellWidth + jitterX(rng);
@@ -119,7 +120,19 @@ void evictCaches() {
   benchmark::DoNotOptimize(sum);
 }
 
-template <bool Reference, bool Cold = false>
+// Rounds after the first on an unchanged drawing take over what the
+// defeaters' rectangles hold; a round right after a change lists it anew.
+// Queries made for another diagram make the next round such a first one.
+void forgetListing() {
+  static const Diagram other = [] {
+    Diagram d;
+    d.addSentence(TSentence{});
+    return d;
+  }();
+  const EvaluationQueries queries(other);
+}
+
+template <bool Reference, bool Cold = false, bool Fresh = false, bool Jump = false>
 void BM_EvaluateOneRound(benchmark::State& state) {
   Generated& g = diagramOf(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
                            static_cast<int32_t>(state.range(2)));
@@ -128,6 +141,7 @@ void BM_EvaluateOneRound(benchmark::State& state) {
     state.PauseTiming();
     g.restore();
     if (Cold) evictCaches();
+    if (Fresh) forgetListing();
     EvaluationLog log;
     reference::Log referenceLog;
     state.ResumeTiming();
@@ -135,7 +149,8 @@ void BM_EvaluateOneRound(benchmark::State& state) {
       benchmark::DoNotOptimize(reference::EvaluateOneRound(g.diagram, EvaluationOptions{}, referenceLog));
       lines = referenceLog.size();
     } else {
-      benchmark::DoNotOptimize(EvaluateOneRound(g.diagram, EvaluationOptions{}, log));
+      benchmark::DoNotOptimize(Jump ? JumpOneRound(g.diagram, EvaluationOptions{}, log)
+                                    : EvaluateOneRound(g.diagram, EvaluationOptions{}, log));
       lines = log.lines().size();
     }
   }
@@ -155,6 +170,25 @@ BENCHMARK(BM_EvaluateOneRound<false, true>)
     ->Args({1000000, 1000000, 100000})
     ->Iterations(4)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateOneRound<false, false, true>)
+    ->Name("EvaluateOneRound/first_after_change")
+    ->Args({100000, 100000, 10000})
+    ->Args({1000000, 1000000, 100000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateOneRound<false, false, false, true>)
+    ->Name("JumpOneRound/fast")
+    ->Args({100000, 100000, 10000})
+    ->Args({1000000, 1000000, 100000})
+    ->Unit(benchmark::kMillisecond);
+// The snapshot a periodic recovery copy takes on the window's thread
+// before a worker writes it.
+void BM_RecoverySnapshot(benchmark::State& state) {
+  Generated& g = diagramOf(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
+                           static_cast<int32_t>(state.range(2)));
+  for (auto _ : state) benchmark::DoNotOptimize(DiagramSnapshot::of(g.diagram));
+}
+BENCHMARK(BM_RecoverySnapshot)->Args({1000000, 1000000, 100000})->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_EvaluateOneRound<true>)
     ->Name("EvaluateOneRound/reference")
     ->Args({1000, 1000, 100})

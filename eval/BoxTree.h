@@ -21,10 +21,12 @@ namespace zorvex {
 struct BoxKey {
   int32_t a = 0, b = 0, c = 0, d = 0;
   int32_t id = 0;  // the element's number
+  friend bool operator==(const BoxKey&, const BoxKey&) = default;
 };
 
 struct BoxQuery {
   int64_t a = 0, b = 0, c = 0, d = 0;
+  friend bool operator==(const BoxQuery&, const BoxQuery&) = default;
 };
 
 // Per-element marks with "some element below is marked" per tree node.

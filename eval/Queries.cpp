@@ -1,6 +1,8 @@
 #include "eval/Queries.h"
 
 #include <algorithm>
+#include <mutex>
+#include <thread>
 
 namespace zorvex {
 namespace {
@@ -23,11 +25,25 @@ const BoxTree& EvaluationQueries::Filed::tree() const {
   return treeStore;
 }
 
-EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
-    : diagram_(diagram), listLimit_(listLimit) {
-  takeGeometryAndStatuses();
-  sentences_.sweep.prepare(sentences_.keys);
-  arrows_.sweep.prepare(arrows_.keys);
+struct EvaluationQueries::Kept {
+  std::mutex mutex;
+  bool valid = false;
+  size_t listLimit = 0;
+  std::vector<uint8_t> defeaterTakesPart;
+  Filed sentences, arrows;
+};
+
+EvaluationQueries::Kept& EvaluationQueries::kept() {
+  static Kept k;
+  return k;
+}
+
+EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit, size_t twoThreadsFrom)
+    : diagram_(diagram), listLimit_(listLimit), twoThreadsFrom_(twoThreadsFrom) {
+  const size_t defeaters = diagram.defeaters().size();
+  defeaterTakesPart_.reserve(defeaters);
+  for (Holdings* h : {&sentences_.challenging, &sentences_.challenged, &arrows_.challenging, &arrows_.challenged})
+    h->query.reserve(defeaters);
   for (const TDefeater& d : diagram.defeaters()) {
     defeaterTakesPart_.push_back(d.Deleted ? 0 : 1);
     sentences_.challenging.query.push_back(sentenceQuery(d.ChallengingRect));
@@ -35,38 +51,138 @@ EvaluationQueries::EvaluationQueries(const Diagram& diagram, size_t listLimit)
     arrows_.challenging.query.push_back(arrowQuery(d.ChallengingRect));
     arrows_.challenged.query.push_back(arrowQuery(d.ChallengedRect));
   }
+  resizeStatuses();
+  Filed sentencesBefore, arrowsBefore;
+  bool reuse = false;
+  {
+    Kept& k = kept();
+    const std::lock_guard<std::mutex> lock(k.mutex);
+    reuse = k.valid && k.listLimit == listLimit_ && k.defeaterTakesPart == defeaterTakesPart_;
+    if (reuse) sentencesBefore = std::move(k.sentences), arrowsBefore = std::move(k.arrows);
+    k.valid = false;
+  }
+  // The two kinds share nothing until the passes begin: on a large diagram
+  // the arrows are read and listed on a second thread while this one does
+  // the sentences. Each side writes only its own members, so the answers are
+  // the same either way.
+  auto arrowSide = [&] {
+    const bool same = takeArrows(reuse ? &arrowsBefore.keys : nullptr);
+    takeSide(arrows_, arrowsBefore, same);
+  };
+  std::thread second;
+  if (diagram.arrows().size() + diagram.sentences().size() >= twoThreadsFrom_) second = std::thread(arrowSide);
+  const bool same = takeSentences(reuse ? &sentencesBefore.keys : nullptr);
+  takeSide(sentences_, sentencesBefore, same);
+  if (second.joinable())
+    second.join();
+  else
+    arrowSide();
+  statusesTaken_ = true;
 }
+
+EvaluationQueries::~EvaluationQueries() {
+  Kept& k = kept();
+  const std::lock_guard<std::mutex> lock(k.mutex);
+  k.sentences = std::move(sentences_);
+  k.arrows = std::move(arrows_);
+  k.defeaterTakesPart = std::move(defeaterTakesPart_);
+  k.listLimit = listLimit_;
+  k.valid = true;
+}
+
+// With the same boxes, whether the rectangles are the same too.
+bool EvaluationQueries::sameGeometry(const Filed& before, const Filed& filed) {
+  return before.listed && before.challenging.query == filed.challenging.query &&
+         before.challenged.query == filed.challenged.query;
+}
+
+// Lists what the rectangles hold of one kind, or takes it over from the
+// previous object when nothing it depends on has changed.
+void EvaluationQueries::takeSide(Filed& filed, Filed& before, bool sameKeys) {
+  if (sameKeys && sameGeometry(before, filed)) {
+    filed.challenging = std::move(before.challenging);
+    filed.challenged = std::move(before.challenged);
+    filed.treeStore = std::move(before.treeStore);
+    filed.treeMade = before.treeMade;
+    filed.listed = true;
+    return;
+  }
+  filed.sweep.prepare(filed.keys, 2 * defeaterTakesPart_.size());
+  list(filed);
+}
+
+namespace {
+
+// Collects the boxes of one kind. While they equal the ones listed before,
+// nothing is written: the earlier list is taken over at the end.
+class KeyCollector {
+ public:
+  KeyCollector(std::vector<BoxKey>& out, std::vector<BoxKey>* before, size_t size)
+      : out_(out), before_(before), same_(before != nullptr) {
+    if (!same_) out_.reserve(size);
+  }
+  void add(const BoxKey& k) {
+    if (same_) {
+      if (count_ < before_->size() && (*before_)[count_] == k) return void(++count_);
+      same_ = false;
+      out_.reserve(before_->size() + 16);
+      out_.assign(before_->begin(), before_->begin() + static_cast<std::ptrdiff_t>(count_));
+    }
+    out_.push_back(k);
+  }
+  // Returns whether the boxes were the same as before.
+  bool finish() {
+    if (same_ && count_ == before_->size()) {
+      out_ = std::move(*before_);
+      before_->clear();
+      return true;
+    }
+    if (same_) out_.assign(before_->begin(), before_->begin() + static_cast<std::ptrdiff_t>(count_));
+    return false;
+  }
+
+ private:
+  std::vector<BoxKey>& out_;
+  std::vector<BoxKey>* before_;
+  size_t count_ = 0;
+  bool same_;
+};
+
+}  // namespace
 
 // One sweep over each element list: the boxes of the elements that take part
 // and the statuses the answers read.
-void EvaluationQueries::takeGeometryAndStatuses() {
+bool EvaluationQueries::takeSentences(std::vector<BoxKey>* before) {
   const auto& sentences = diagram_.sentences();
-  sentences_.keys.reserve(sentences.size());
+  KeyCollector keys(sentences_.keys, before, sentences.size());
   sentenceTakesPart_.resize(sentences.size());
-  resizeStatuses();
   for (size_t i = 0; i < sentences.size(); ++i) {
     const TSentence& s = sentences[i];
     const int32_t n = static_cast<int32_t>(i);
-    if (!s.Deleted) sentences_.keys.push_back({s.Left, s.Top, s.Right, s.Bottom, n});
+    if (!s.Deleted) keys.add({s.Left, s.Top, s.Right, s.Bottom, n});
     sentenceTakesPart_[i] = s.Deleted ? 0 : 1;
     takeSentenceStatus(n);
   }
+  return keys.finish();
+}
+
+bool EvaluationQueries::takeArrows(std::vector<BoxKey>* before) {
   const auto& arrows = diagram_.arrows();
-  arrows_.keys.reserve(arrows.size());
+  KeyCollector keys(arrows_.keys, before, arrows.size());
   arrowStart_.resize(arrows.size());
   arrowEnd_.resize(arrows.size());
   for (size_t i = 0; i < arrows.size(); ++i) {
     const TArrow& a = arrows[i];
     const int32_t n = static_cast<int32_t>(i);
     if (!a.Deleted)
-      arrows_.keys.push_back({std::min(a.StartX, a.EndX), std::min(a.StartY, a.EndY), std::max(a.StartX, a.EndX),
-                              std::max(a.StartY, a.EndY), n});
+      keys.add({std::min(a.StartX, a.EndX), std::min(a.StartY, a.EndY), std::max(a.StartX, a.EndX),
+                std::max(a.StartY, a.EndY), n});
     const bool part = !a.Deleted && arrowResolved(diagram_, a);
     arrowStart_[i] = part ? a.Sentence1 : NoSentence;
     arrowEnd_[i] = part ? a.Sentence2 : NoSentence;
     takeArrowStatus(n);
   }
-  statusesTaken_ = true;
+  return keys.finish();
 }
 
 void EvaluationQueries::resizeStatuses() const {
@@ -191,8 +307,7 @@ bool EvaluationQueries::holdsOnly(const Filed& filed, Holdings& h, int32_t d, co
 
 // out[id] = 1 for every element held by the rectangle of a defeater that
 // takes part (and, if asked, is a justified challenge).
-void EvaluationQueries::markHeld(const Filed& filed, Holdings& h, bool justifiedOnly,
-                                 std::vector<uint8_t>& out) const {
+void EvaluationQueries::markHeld(const Filed& filed, Holdings& h, bool justifiedOnly, std::vector<uint8_t>& out) const {
   list(filed);
   if (!h.anyTooMany) {
     for (size_t d = 0; d < defeaterTakesPart_.size(); ++d)
@@ -247,36 +362,18 @@ bool EvaluationQueries::IsArrowChallenged(int32_t arrow) const {
   return challengedA_.at(static_cast<size_t>(arrow)) != 0;
 }
 
-Status EvaluationQueries::sentenceStatus(int32_t sentence) const {
-  takeStatuses();
-  return sentenceStatus_[sentence];
-}
-
-Status EvaluationQueries::arrowStatus(int32_t arrow) const {
-  takeStatuses();
-  return arrowStatus_[arrow];
-}
-
 void EvaluationQueries::roundMarksCleared(ElementKind kind, int32_t number) {
   if (!statusesTaken_) return;
   if (kind == ElementKind::Sentence) sentenceStatus_[number] = diagram_.sentences()[number].Status;
   if (kind == ElementKind::Arrow) arrowStatus_[number] = diagram_.arrows()[number].Status;
 }
 
-bool EvaluationQueries::sentenceJustified(int32_t sentence) const {
+void EvaluationQueries::computeSupport() const {
   takeStatuses();
-  return goodSentence_.at(static_cast<size_t>(sentence)) != 0;
-}
-
-bool EvaluationQueries::HasJustifiedSupport(int32_t sentence) const {
-  if (!supportDone_) {
-    takeStatuses();
-    support_.assign(diagram_.sentences().size(), 0);
-    for (size_t n = 0; n < arrowStart_.size(); ++n)
-      if (arrowStart_[n] != NoSentence && goodArrow_[n] && goodSentence_[arrowStart_[n]]) support_[arrowEnd_[n]] = 1;
-    supportDone_ = true;
-  }
-  return support_.at(static_cast<size_t>(sentence)) != 0 && !diagram_.sentence(sentence).Deleted;
+  support_.assign(diagram_.sentences().size(), 0);
+  for (size_t n = 0; n < arrowStart_.size(); ++n)
+    if (arrowStart_[n] != NoSentence && goodArrow_[n] && goodSentence_[arrowStart_[n]]) support_[arrowEnd_[n]] = 1;
+  supportDone_ = true;
 }
 
 bool EvaluationQueries::IsJustifiedChallenge(int32_t defeater) const {
@@ -284,24 +381,18 @@ bool EvaluationQueries::IsJustifiedChallenge(int32_t defeater) const {
   return justified_.at(static_cast<size_t>(defeater)) != 0;
 }
 
-bool EvaluationQueries::IsAttacked(int32_t sentence) const {
-  if (!attackedDone_) {
-    computeJustified();
-    attackedS_.assign(diagram_.sentences().size(), 0);
-    markHeld(sentences_, sentences_.challenged, true, attackedS_);
-    attackedDone_ = true;
-  }
-  return attackedS_.at(static_cast<size_t>(sentence)) != 0;
+void EvaluationQueries::computeAttacked() const {
+  computeJustified();
+  attackedS_.assign(diagram_.sentences().size(), 0);
+  markHeld(sentences_, sentences_.challenged, true, attackedS_);
+  attackedDone_ = true;
 }
 
-bool EvaluationQueries::IsArrowAttacked(int32_t arrow) const {
-  if (!attackedArrowsDone_) {
-    computeJustified();
-    attackedA_.assign(diagram_.arrows().size(), 0);
-    markHeld(arrows_, arrows_.challenged, true, attackedA_);
-    attackedArrowsDone_ = true;
-  }
-  return attackedA_.at(static_cast<size_t>(arrow)) != 0;
+void EvaluationQueries::computeAttackedArrows() const {
+  computeJustified();
+  attackedA_.assign(diagram_.arrows().size(), 0);
+  markHeld(arrows_, arrows_.challenged, true, attackedA_);
+  attackedArrowsDone_ = true;
 }
 
 ChallengingSentences EvaluationQueries::challengingSentences(int32_t defeater) const {

@@ -18,8 +18,10 @@
 // (RectangleSweep); a rectangle too large for the sweep, or holding more
 // than a few elements, is asked of a tree over the boxes (BoxTree) instead.
 // Geometry, deletion marks and statuses are read when the object is made;
+// what the rectangles hold is taken over from the previous object when the
+// geometry, the deletion marks and the limit are exactly the same;
 // statuses again after statusesChanged(). Not for use from several threads
-// at once.
+// at once (it uses a second one of its own while it is made).
 #include <cstdint>
 #include <vector>
 
@@ -52,10 +54,16 @@ class EvaluationQueries {
  public:
   // Rectangles holding more elements than this are asked of the tree.
   static constexpr size_t DefaultListLimit = 64;
+  // From this many elements on, the work is shared with a second thread.
+  static constexpr size_t DefaultTwoThreadsFrom = 100000;
 
   // Reads geometry and deletion marks now; the diagram must outlive this
   // object and keep its geometry and marks while it is used.
-  explicit EvaluationQueries(const Diagram& diagram, size_t listLimit = DefaultListLimit);
+  explicit EvaluationQueries(const Diagram& diagram, size_t listLimit = DefaultListLimit,
+                             size_t twoThreadsFrom = DefaultTwoThreadsFrom);
+  ~EvaluationQueries();
+  EvaluationQueries(const EvaluationQueries&) = delete;
+  EvaluationQueries& operator=(const EvaluationQueries&) = delete;
 
   // Call after statuses changed: later answers read the new statuses.
   void statusesChanged();
@@ -69,20 +77,55 @@ class EvaluationQueries {
   // Not deleted, both ends resolved.
   bool arrowTakesPart(int32_t arrow) const { return arrowStart_[arrow] != NoSentence; }
   int32_t arrowStart(int32_t arrow) const { return arrowStart_[arrow]; }
-  Status sentenceStatus(int32_t sentence) const;
-  Status arrowStatus(int32_t arrow) const;
+  Status sentenceStatus(int32_t sentence) const {
+    if (!statusesTaken_) takeStatuses();
+    return sentenceStatus_[static_cast<size_t>(sentence)];
+  }
+  Status arrowStatus(int32_t arrow) const {
+    if (!statusesTaken_) takeStatuses();
+    return arrowStatus_[static_cast<size_t>(arrow)];
+  }
   // Not deleted and justified.
-  bool sentenceJustified(int32_t sentence) const;
+  bool sentenceJustified(int32_t sentence) const {
+    if (!statusesTaken_) takeStatuses();
+    return goodSentence_.at(static_cast<size_t>(sentence)) != 0;
+  }
   // After an element's status lost only its JustEvaluated and StatusFlipped
   // marks, which no answer depends on.
   void roundMarksCleared(ElementKind kind, int32_t number);
 
   bool IsChallenged(int32_t sentence) const;
   bool IsArrowChallenged(int32_t arrow) const;
-  bool HasJustifiedSupport(int32_t sentence) const;
+  bool HasJustifiedSupport(int32_t sentence) const {
+    if (!supportDone_) computeSupport();
+    const size_t n = static_cast<size_t>(sentence);
+    return support_.at(n) != 0 && sentenceTakesPart_[n];
+  }
   bool IsJustifiedChallenge(int32_t defeater) const;
-  bool IsAttacked(int32_t sentence) const;
-  bool IsArrowAttacked(int32_t arrow) const;
+  bool IsAttacked(int32_t sentence) const {
+    if (!attackedDone_) computeAttacked();
+    return attackedS_.at(static_cast<size_t>(sentence)) != 0;
+  }
+  bool IsArrowAttacked(int32_t arrow) const {
+    if (!attackedArrowsDone_) computeAttackedArrows();
+    return attackedA_.at(static_cast<size_t>(arrow)) != 0;
+  }
+  // Works out now what the questions above would work out on first use, so
+  // that two threads may then ask them at once (until statuses change).
+  void answerArrowQuestions() const {
+    if (!statusesTaken_) takeStatuses();
+    if (!attackedArrowsDone_) computeAttackedArrows();
+  }
+  // The passes split scans of at least this many elements between two threads.
+  size_t twoThreadsFrom() const { return twoThreadsFrom_; }
+  void readStatuses() const {
+    if (!statusesTaken_) takeStatuses();
+  }
+  void answerSentenceQuestions(bool attacks) const {
+    if (!statusesTaken_) takeStatuses();
+    if (!supportDone_) computeSupport();
+    if (attacks && !attackedDone_) computeAttacked();
+  }
   // The flags of the (not deleted) sentences inside the challenging rectangle.
   ChallengingSentences challengingSentences(int32_t defeater) const;
 
@@ -112,9 +155,18 @@ class EvaluationQueries {
     const BoxTree& tree() const;
   };
 
+  // What the last queries object listed, kept for the next one: rounds one
+  // after the other on an unchanged drawing list the same rectangles again.
+  struct Kept;
+  static Kept& kept();
+  void takeSide(Filed& filed, Filed& before, bool sameKeys);
+  static bool sameGeometry(const Filed& before, const Filed& filed);
+
   void list(const Filed& filed) const;
   void fill(const Filed& filed, const RectangleSweep::Listing& listing, size_t offset, Holdings& h) const;
-  void takeGeometryAndStatuses();
+  // Each returns whether the boxes are those of `before`, which it then takes over.
+  bool takeSentences(std::vector<BoxKey>* before);
+  bool takeArrows(std::vector<BoxKey>* before);
   void resizeStatuses() const;
   void takeStatuses() const;
   void takeSentenceStatus(int32_t n) const;
@@ -123,10 +175,14 @@ class EvaluationQueries {
   bool holdsOnly(const Filed& filed, Holdings& h, int32_t d, const std::vector<uint8_t>& good, Marks& bad) const;
   void markHeld(const Filed& filed, Holdings& h, bool justifiedOnly, std::vector<uint8_t>& out) const;
   void computeJustified() const;
+  void computeSupport() const;
+  void computeAttacked() const;
+  void computeAttackedArrows() const;
   void computeChallenged() const;
 
   const Diagram& diagram_;
   const size_t listLimit_;
+  const size_t twoThreadsFrom_;
   Filed sentences_, arrows_;
   std::vector<uint8_t> sentenceTakesPart_, defeaterTakesPart_;
   // Per arrow: its sentences when it takes part (not deleted, both ends resolved), else NoSentence.

@@ -22,7 +22,7 @@ constexpr int64_t Highest = std::numeric_limits<int32_t>::max();
 
 }  // namespace
 
-void RectangleSweep::prepare(const std::vector<BoxKey>& keys) {
+void RectangleSweep::prepare(const std::vector<BoxKey>& keys, size_t queryCount) {
   usable_ = false;
   aside_.clear();
   columns_ = rows_ = 0;
@@ -41,9 +41,12 @@ void RectangleSweep::prepare(const std::vector<BoxKey>& keys) {
   }
   usable_ = true;
   if (normal == 0) return;
-  // About two elements per cell when they are spread evenly.
+  // About two elements per cell when they are spread evenly; with few
+  // queries, as many cells as queries (but never more than 64 elements a cell).
+  const double perCell =
+      queryCount == 0 ? 2.0 : std::clamp(static_cast<double>(normal) / static_cast<double>(queryCount), 2.0, 64.0);
   const double width = static_cast<double>(hiX - loX_) + 1, height = static_cast<double>(hiY - loY_) + 1;
-  const double side = std::sqrt(width * height * 2 / static_cast<double>(normal)) * 1.41;
+  const double side = std::sqrt(width * height * perCell / static_cast<double>(normal)) * 1.41;
   shift_ = 0;
   while (shift_ < 40 && std::ldexp(1.0, shift_ + 1) <= side) ++shift_;
   columns_ = ((hiX - loX_) >> shift_) + 1;

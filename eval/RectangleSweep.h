@@ -32,8 +32,10 @@ class RectangleSweep {
     std::vector<int32_t> ids;
   };
 
-  // Sizes the cells to the elements' centres.
-  void prepare(const std::vector<BoxKey>& keys);
+  // Sizes the cells to the elements' centres: about two elements a cell, or,
+  // when fewer queries than elements will be listed, about one query a cell,
+  // so that the cells' table stays small enough for the caches.
+  void prepare(const std::vector<BoxKey>& keys, size_t queryCount = 0);
   bool usable() const { return usable_; }
 
   // The elements of `keys` (the ones given to prepare) inside each query;
@@ -66,7 +68,7 @@ class RectangleSweep {
 
   bool usable_ = false;
   int64_t loX_ = 0, loY_ = 0;  // in doubled coordinates
-  int shift_ = 0;               // cells are 2^shift_ doubled units wide and high
+  int shift_ = 0;              // cells are 2^shift_ doubled units wide and high
   int64_t columns_ = 0, rows_ = 0;
   std::vector<BoxKey> aside_;
 };

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -174,33 +175,81 @@ void keepOld(const Target& t, Slot& slot, const Failure& fail) {
   writeAll(fd, t, *old, fail);
 }
 
-// Whether `name` is a file an earlier save made for new content
-// (".<file>.saving-<pid>-<n>") and the process that made it no longer runs:
-// it was stopped midway and nobody will ever rename the file into place.
-bool staleTemporary(const std::string& name) {
-  const size_t mark = name.rfind(".saving-");
-  if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return false;
-  const std::string rest = name.substr(mark + 8);
-  const size_t dash = rest.find('-');
-  if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size()) return false;
-  const auto digits = [](const std::string& text) {
-    return text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9;
-  };
-  const std::string pid = rest.substr(0, dash);
-  if (!digits(pid) || !digits(rest.substr(dash + 1))) return false;
-  const auto process = static_cast<pid_t>(std::stol(pid));
-  return process > 0 && process != getpid() && kill(process, 0) != 0 && errno == ESRCH;
+// A file an earlier replacement made beside its target: ".<file>.<kind>-<pid>-<n>".
+struct LeftFile {
+  std::string target;  // <file>
+  std::string kind;    // "saving" (new content) or "old" (the replaced file)
+  pid_t process = 0;
+};
+
+std::optional<LeftFile> leftFile(const std::string& name) {
+  for (const char* kind : {"saving", "old"}) {
+    const std::string mark = std::string(".") + kind + "-";
+    const size_t at = name.rfind(mark);
+    if (name.size() < 2 || name[0] != '.' || at == std::string::npos || at < 2) continue;
+    const std::string rest = name.substr(at + mark.size());
+    const size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size()) continue;
+    const auto digits = [](const std::string& text) {
+      return text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9;
+    };
+    const std::string pid = rest.substr(0, dash);
+    if (!digits(pid) || !digits(rest.substr(dash + 1))) continue;
+    return LeftFile{name.substr(1, at - 1), kind, static_cast<pid_t>(std::stol(pid))};
+  }
+  return std::nullopt;
 }
 
-// Best effort: a folder that cannot be listed keeps what it has.
-void removeStaleTemporaries(const std::string& folder) {
+// Whether the process that made a file no longer runs: it was stopped
+// midway and will never finish what it began.
+bool stopped(pid_t process) { return process > 0 && process != getpid() && kill(process, 0) != 0 && errno == ESRCH; }
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat x {
+  }, y{};
+  return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
+// Best effort (a folder that cannot be listed keeps what it has): settles
+// what replacements stopped midway left. New content never renamed into
+// place is removed. When such a replacement had renamed some of its files
+// but not all, those get their old content back, so the set stays the old
+// one. An old file is removed once its target holds it too or the
+// replacement had renamed every file; otherwise it stays (it may be the
+// only copy left).
+void settleLeftFiles(const std::string& folder) {
+  struct Group {
+    std::map<std::string, std::string> saving, old;  // target -> left file
+  };
+  std::map<pid_t, Group> groups;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code kind;
-    if (it->is_regular_file(kind) && !it->is_symlink(kind) && staleTemporary(it->path().filename().string()))
-      unlink(it->path().c_str());
+    if (!it->is_regular_file(kind) || it->is_symlink(kind)) continue;
+    const std::optional<LeftFile> f = leftFile(it->path().filename().string());
+    if (!f || !stopped(f->process)) continue;
+    Group& g = groups[f->process];
+    (f->kind == "saving" ? g.saving : g.old)[f->target] = it->path().string();
+  }
+  for (auto& [process, g] : groups) {
+    bool someRenamed = false;
+    for (const auto& [target, old] : g.old) someRenamed = someRenamed || !g.saving.count(target);
+    const bool partly = someRenamed && !g.saving.empty();
+    for (const auto& [target, old] : g.old)
+      if (partly && !g.saving.count(target)) rename(old.c_str(), (folder + "/" + target).c_str());
+    for (const auto& [target, temp] : g.saving) unlink(temp.c_str());
+    for (const auto& [target, old] : g.old) {
+      const std::string path = folder + "/" + target;
+      if (fs::exists(old, ec) && (g.saving.empty() || sameFile(old, path))) unlink(old.c_str());
+    }
   }
 }
+
+}  // namespace
+
+void settleStoppedReplacements(const std::string& folder) { settleLeftFiles(folder.empty() ? "." : folder); }
+
+namespace {
 
 RenameStep& renameStep() {
   static RenameStep step;
@@ -240,7 +289,7 @@ std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std:
   for (const FileContents& f : files) targets.push_back(inspect(f.path, fail));
   std::set<std::string> cleaned;
   for (const Target& t : targets)
-    if (cleaned.insert(t.folder).second) removeStaleTemporaries(t.folder);
+    if (cleaned.insert(t.folder).second) settleLeftFiles(t.folder);
   Slots slots(files.size());
   for (size_t i = 0; i < files.size(); ++i) writeTemporary(targets[i], files[i].bytes, slots[i], keepLocked, fail);
   for (size_t i = 0; i < files.size(); ++i)

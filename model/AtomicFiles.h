@@ -19,11 +19,10 @@ struct FileContents {
 // `failure` begins each message: "<failure> <path>: <reason>" (e.g. "Cannot
 // write table"). Read-only targets and folders are refused by their
 // permission bits too, so even a user the system lets write leaves them
-// alone, and so are files and folders marked immutable or append-only. A symbolic link is followed: the file it names is replaced. A
-// replaced file keeps its permission bits. Throws ZorvexError; temporary
-// files are removed on every failure. New-content files that an earlier save
-// left in a target's folder when it was stopped midway (their process no
-// longer runs) are removed first; the old files such a save kept are not.
+// alone, and so are files and folders marked immutable or append-only. A symbolic link is followed: the file it names
+// is replaced. A replaced file keeps its permission bits. Throws ZorvexError; temporary files are removed on every
+// failure. What an earlier replacement left in a target's folder when it was stopped midway (its process no longer
+// runs) is settled first, as settleStoppedReplacements does.
 //
 // With keepLocked, each new file is locked (flock, exclusive) before it
 // appears under its name, and the returned descriptors, one per file, keep
@@ -36,6 +35,13 @@ std::vector<int> replaceFiles(const std::vector<FileContents>& files, const std:
 // leaves. Returns the step it replaces; an empty one restores rename(2).
 using RenameStep = std::function<int(const std::string& from, const std::string& to)>;
 RenameStep setRenameStep(RenameStep step);
+
+// Settles what replacements stopped midway (killed, power lost) left in the
+// folder: new content never renamed into place is removed; if such a
+// replacement had renamed some of its files but not all, those get their old
+// content back, so that the files stay a complete old set; old files are
+// removed once nothing needs them. Best effort, never throws.
+void settleStoppedReplacements(const std::string& folder);
 
 // Throws as replaceFiles would for a file it could not replace; for work
 // that takes long before its bytes are ready.

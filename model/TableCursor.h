@@ -20,6 +20,8 @@ class TableCursor {
   // Failures throw ZorvexError with the user's message.
   virtual int32_t integerAt(int column) const = 0;
   virtual std::string textAt(int column) const = 0;  // UTF-8
+  // The same into `out`, whose room a cursor may reuse from row to row.
+  virtual void textInto(int column, std::string& out) const { out = textAt(column); }
   virtual void close() = 0;
   // How many rows the table holds, when known cheaply (-1 otherwise); lets
   // loading reserve room once instead of growing row by row.

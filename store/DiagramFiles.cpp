@@ -9,6 +9,8 @@
 #include "model/AtomicFiles.h"
 #include "store/DiagramJson.h"
 #include "store/DiagramToRows.h"
+#include "store/FilePieces.h"
+#include "store/PlainJsonRows.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
 
@@ -25,6 +27,12 @@ constexpr size_t AlphaLimit = 255;
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
   try {
+    {
+      FilePieces pieces(file.string());
+      FileJsonBytes bytes(pieces);
+      if (loadPlainJson(into, bytes)) return result;
+    }
+    into = Diagram();
     const DiagramRows rows = diagramFromJsonFile(file.string(), shortForms);
     result.error = loadRows(into, rows);
     applyStatuses(into, rows);
@@ -93,8 +101,7 @@ fs::path ensureFolder(const fs::path& given) {
   std::error_code ec;
   if (fs::is_directory(folder, ec)) return {};
   fs::path outermost = folder;
-  for (fs::path p = folder.parent_path(); !p.empty() && p != p.parent_path() && !fs::exists(p, ec);
-       p = p.parent_path())
+  for (fs::path p = folder.parent_path(); !p.empty() && p != p.parent_path() && !fs::exists(p, ec); p = p.parent_path())
     outermost = p;
   fs::create_directories(folder, ec);
   if (ec) throw ZorvexError("Cannot create folder " + given.string() + ": " + ec.message());
@@ -209,6 +216,8 @@ OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableO
                        const Geometry& shortForms) {
   if (where.format != DiagramFormat::Tables && isAifFile(where.path)) return openAif(into, where.path, shortForms);
   if (where.format != DiagramFormat::Tables) return openJson(into, where.path, shortForms);
+  // A save into the folder that was stopped between its renames leaves the old tables complete again.
+  settleStoppedReplacements(where.path.string());
   LoadResult loaded = LoadElements(into, where.path.string(), open);
   OpenResult result;
   result.error = std::move(loaded.error);
@@ -235,10 +244,18 @@ bool tablesLeaveOutStatuses(const Diagram& d) {
 }
 
 void writeRecoveryCopy(const Diagram& d, const fs::path& file) {
+  writeRecoveryCopy(rowsOfDiagram(d, WithStatuses::Yes), file);
+}
+
+void writeRecoveryCopy(const DiagramRows& rows, const fs::path& file) {
+  const auto write = [&] {
+    const std::string json = diagramToJson(rows);
+    replaceFiles({{file.string(), json}}, "Cannot create file");
+  };
   if (file.parent_path().empty())
-    saveJson(d, file);
+    write();
   else
-    intoFolder(file.parent_path(), [&] { saveJson(d, file); });
+    intoFolder(file.parent_path(), write);
 }
 
 }  // namespace zorvex

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/Diagram.h"
+#include "store/DiagramRows.h"
 #include "model/TableCursor.h"
 #include "model/ZorvexError.h"
 #include "store/ShortForms.h"
@@ -94,6 +95,8 @@ bool tablesLeaveOutStatuses(const Diagram& d);
 // Writes the diagram as JSON with statuses to `file` (creating its folder),
 // replacing an older copy atomically. Throws ZorvexError.
 void writeRecoveryCopy(const Diagram& d, const std::filesystem::path& file);
+// The same from the rows of a diagram, statuses included.
+void writeRecoveryCopy(const DiagramRows& rows, const std::filesystem::path& file);
 
 // A fingerprint of the rows a JSON save writes (geometry, texts, order,
 // statuses, defeater states; deleted elements are left out as the save leaves

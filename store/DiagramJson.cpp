@@ -2,8 +2,10 @@
 
 #include <limits>
 
+#include "store/FilePieces.h"
 #include "store/JsonRowReader.h"
 #include "store/JsonRowStream.h"
+#include "store/PlainJsonRows.h"
 
 namespace zorvex {
 namespace {
@@ -26,9 +28,6 @@ const KeySet& defeaterKeys() {
   static const KeySet keys(columnNames(defeaterColumns(), {"ChallengingRect", "ChallengedRect", "DefeaterState"}));
   return keys;
 }
-
-// The status bytes evaluation, reset and the user's commands leave behind.
-constexpr Status StoredStatuses[] = {0x01, 0x02, 0x04, 0x09, 0x0A, 0x0C, 0x19, 0x1A, 0x21, 0x22};
 
 template <class T>
 void keepAt(std::vector<std::optional<T>>& list, size_t row, T value) {
@@ -66,7 +65,6 @@ int32_t within32Bits(int64_t v, Fail fail) {
     fail(std::to_string(v) + " is outside the 32-bit range");
   return static_cast<int32_t>(v);
 }
-
 
 SentenceRow readSentence(const JsonRowReader& r, const Geometry& g) {
   SentenceRow s;
@@ -146,8 +144,8 @@ void joinArrows(DiagramRows& rows, ArrowsRead& read, const Geometry& g) {
   for (const ArrowByNumbers& a : read.byNumbers) {
     checkCentres(rows, a);
     try {
-      rows.arrows[a.row] = arrowBetween(rows.sentences[static_cast<size_t>(a.from)],
-                                        rows.sentences[static_cast<size_t>(a.to)], g);
+      rows.arrows[a.row] =
+          arrowBetween(rows.sentences[static_cast<size_t>(a.from)], rows.sentences[static_cast<size_t>(a.to)], g);
     } catch (const ZorvexError&) {
       throw ZorvexError(arrowName(a.row) + ": its end points on sentences[" + std::to_string(a.from) +
                         "] and sentences[" + std::to_string(a.to) + "] overflow 32-bit arithmetic");
@@ -171,7 +169,8 @@ void readRect(const JsonRowReader& r, const std::string& key, int32_t* const (&o
 void checkRectCentre(const JsonRowReader& r, const char* centre, const char* rect, int32_t a, int32_t b,
                      const char* axis) {
   within32Bits(int64_t{a} + b, [&](const std::string& m) {
-    r.failAt(std::string(centre) + axis, std::string(rect) + (*axis == 'X' ? " Left + Right = " : " Top + Bottom = ") + m);
+    r.failAt(std::string(centre) + axis,
+             std::string(rect) + (*axis == 'X' ? " Left + Right = " : " Top + Bottom = ") + m);
   });
 }
 
@@ -228,10 +227,17 @@ DiagramRows rowsFrom(Stream stream, const Geometry& geometry) {
 }  // namespace
 
 DiagramRows diagramFromJson(std::string_view text, const Geometry& geometry) {
+  MemoryBytes bytes(text);
+  if (std::optional<DiagramRows> rows = plainRowsFromJson(bytes)) return std::move(*rows);
   return rowsFrom([text](const RowList(&lists)[3]) { streamRows(text, lists); }, geometry);
 }
 
 DiagramRows diagramFromJsonFile(const std::string& path, const Geometry& geometry) {
+  {
+    FilePieces file(path);
+    FileJsonBytes bytes(file);
+    if (std::optional<DiagramRows> rows = plainRowsFromJson(bytes)) return std::move(*rows);
+  }
   return rowsFrom([&path](const RowList(&lists)[3]) { streamFileRows(path, lists); }, geometry);
 }
 

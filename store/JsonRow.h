@@ -1,7 +1,9 @@
 #pragma once
 // One row object of a diagram file as the streaming reader collects it: a
 // cell per known key of its list, plus what is needed to report mistakes.
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +22,20 @@ struct JsonCell {
 // The keys a list's rows may have; a cell's number is its key's position.
 class KeySet {
  public:
-  explicit KeySet(std::vector<std::string> keys) : keys_(std::move(keys)) {}
+  explicit KeySet(std::vector<std::string> keys) : keys_(std::move(keys)) {
+    slots_.fill(Free);
+    for (size_t i = 0; i < keys_.size(); ++i) {
+      int8_t& slot = slots_[slotOf(keys_[i])];
+      slot = slot == Free ? static_cast<int8_t>(i) : Shared;
+    }
+  }
+  // Asked for every key of every row: a slot by length and letters names
+  // the one key it can be, and a single comparison confirms it.
   int find(std::string_view key) const {
+    if (key.empty()) return -1;
+    const int8_t slot = slots_[slotOf(key)];
+    if (slot >= 0) return same(keys_[static_cast<size_t>(slot)], key) ? slot : -1;
+    if (slot == Free) return -1;
     for (size_t i = 0; i < keys_.size(); ++i)
       if (keys_[i] == key) return static_cast<int>(i);
     return -1;
@@ -30,7 +44,27 @@ class KeySet {
   size_t size() const { return keys_.size(); }
 
  private:
+  static constexpr int8_t Free = -1, Shared = -2;
+  // Keys are short: compared here, eight bytes at a time, without a call.
+  static bool same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+      uint64_t x, y;
+      std::memcpy(&x, a.data() + i, 8);
+      std::memcpy(&y, b.data() + i, 8);
+      if (x != y) return false;
+    }
+    for (; i < a.size(); ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
+  static size_t slotOf(std::string_view k) {
+    const auto c = [&k](size_t i) { return static_cast<size_t>(static_cast<unsigned char>(k[i])); };
+    return (k.size() * 37 + c(0) * 5 + c(k.size() - 1) * 3 + c(k.size() / 2) * 11 + c(k.size() * 3 / 4)) & 255;
+  }
   std::vector<std::string> keys_;
+  std::array<int8_t, 256> slots_{};
 };
 
 struct JsonRow {

@@ -9,6 +9,7 @@
 #include "model/InputExcerpt.h"
 #include "model/ZorvexError.h"
 #include "store/FilePieces.h"
+#include "store/JsonScanner.h"
 
 namespace zorvex {
 namespace {
@@ -150,12 +151,15 @@ class RowHandler {
 
   bool null() { return scalar(cellOf(JsonCell::Null)); }
   bool boolean(bool) { return scalar(cellOf(JsonCell::Bool)); }
+  // Numbers of a row's cell are written into it in place: one for every cell of every row.
   bool number_integer(int64_t v) {
+    if (JsonCell* cell = plainCell()) return cell->kind = JsonCell::Integer, cell->integer = v, true;
     JsonCell c = cellOf(JsonCell::Integer);
     c.integer = v;
     return scalar(std::move(c));
   }
   bool number_unsigned(uint64_t v) {
+    if (JsonCell* cell = plainCell()) return cell->kind = JsonCell::Unsigned, cell->unsignedValue = v, true;
     JsonCell c = cellOf(JsonCell::Unsigned);
     c.unsignedValue = v;
     return scalar(std::move(c));
@@ -168,7 +172,7 @@ class RowHandler {
   bool string(std::string& s) {
     if (skip_ || depth_ != 3) return scalar(cellOf(JsonCell::String));
     JsonCell* c = currentCell();
-    if (c) c->kind = JsonCell::String, c->text = std::move(s);
+    if (c) c->kind = JsonCell::String, c->text.assign(s);  // keeps the cell's buffer from row to row
     return true;
   }
   bool binary(json::binary_t&) { return scalar(cellOf(JsonCell::Null)); }
@@ -192,6 +196,8 @@ class RowHandler {
     throw ZorvexError(std::string("'") + lists_[list_].name + "' must be a JSON array of rows");
   }
   JsonCell* currentCell() { return cell_ < 0 ? nullptr : &row_.cells[static_cast<size_t>(cell_)]; }
+  // The cell a scalar value of a row object goes to, if it is a known one.
+  JsonCell* plainCell() { return skip_ || depth_ != 3 ? nullptr : currentCell(); }
   void beginRow() { row_.reset(*lists_[list_].keys, lists_[list_].name, rowCount_++); }
   bool scalar(JsonCell c);
   bool open(JsonCell::Kind kind);
@@ -276,26 +282,79 @@ bool RowHandler::close() {
   return true;
 }
 
+// The lists with every row counted as it is handed on, or with the first
+// `skip` rows left out: those the quick reader handed on already.
+struct CountedLists {
+  RowList lists[3];
+  size_t rows = 0;
+  CountedLists(const RowList (&original)[3], size_t skip) {
+    for (size_t i = 0; i < 3; ++i) {
+      lists[i] = original[i];
+      lists[i].onRow = [this, skip, &onRow = original[i].onRow](const JsonRow& row) {
+        if (rows++ < skip) return;
+        onRow(row);
+      };
+    }
+  }
+};
+
+// Reads with the quick reader; where it cannot go on, nlohmann's parser
+// reads the input again from the start, for its verdict and its message,
+// handing on only the rows the quick reader had not.
+template <class Quick, class Slow>
+void streamEitherWay(const RowList (&lists)[3], Quick quick, Slow slow) {
+  size_t handed = 0;
+  {
+    CountedLists counted(lists, 0);
+    const bool done = quick(counted.lists);
+    handed = counted.rows;
+    if (done) return;
+  }
+  CountedLists rest(lists, handed);
+  slow(rest.lists);
+}
+
 }  // namespace
 
 void streamRows(std::string_view text, const RowList (&lists)[3]) {
-  NulByte nul;
-  nul.offset = text.find('\0');
-  nul.reread = [text](size_t bytes, const NulByte::Pieces& piece) { piece(text.substr(0, bytes)); };
-  RowHandler handler(lists, nul);
-  if (nul.offset == std::string_view::npos) {
-    json::sax_parse(text.begin(), text.end(), &handler);
-    return;
-  }
-  json::sax_parse(NulAsInvalidByte(text.data()), NulAsInvalidByte(text.data() + text.size()), &handler);
+  streamEitherWay(
+      lists,
+      [text](const RowList(&counted)[3]) {
+        NulByte none;
+        RowHandler handler(counted, none);
+        MemoryBytes bytes(text);
+        return JsonScanner(bytes).read(handler);
+      },
+      [text](const RowList(&counted)[3]) {
+        NulByte nul;
+        nul.offset = text.find('\0');
+        nul.reread = [text](size_t bytes, const NulByte::Pieces& piece) { piece(text.substr(0, bytes)); };
+        RowHandler handler(counted, nul);
+        if (nul.offset == std::string_view::npos) {
+          json::sax_parse(text.begin(), text.end(), &handler);
+          return;
+        }
+        json::sax_parse(NulAsInvalidByte(text.data()), NulAsInvalidByte(text.data() + text.size()), &handler);
+      });
 }
 
 void streamFileRows(const std::string& path, const RowList (&lists)[3]) {
-  FilePieces file(path);
-  NulByte nul;
-  nul.reread = [&file](size_t bytes, const NulByte::Pieces& piece) { file.reread(bytes, piece); };
-  RowHandler handler(lists, nul);
-  json::sax_parse(FileBytes(file, nul), FileBytes(), &handler);
+  streamEitherWay(
+      lists,
+      [&path](const RowList(&counted)[3]) {
+        FilePieces file(path);
+        NulByte none;
+        RowHandler handler(counted, none);
+        FileJsonBytes bytes(file);
+        return JsonScanner(bytes).read(handler);
+      },
+      [&path](const RowList(&counted)[3]) {
+        FilePieces file(path);
+        NulByte nul;
+        nul.reread = [&file](size_t bytes, const NulByte::Pieces& piece) { file.reread(bytes, piece); };
+        RowHandler handler(counted, nul);
+        json::sax_parse(FileBytes(file, nul), FileBytes(), &handler);
+      });
 }
 
 }  // namespace zorvex

@@ -8,6 +8,7 @@
 
 #include "model/AtomicFiles.h"
 #include "model/RegularFile.h"
+#include "store/DiagramToRows.h"
 
 namespace zorvex {
 namespace {
@@ -79,6 +80,10 @@ std::string freeName(const fs::path& folder, const std::string& base, const std:
 }  // namespace
 
 fs::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const fs::path& folder, size_t kept) {
+  return keepRecoveryCopy(rowsOfDiagram(d, WithStatuses::Yes), source, folder, kept);
+}
+
+fs::path keepRecoveryCopy(const DiagramRows& rows, const DiagramLocation& source, const fs::path& folder, size_t kept) {
   std::vector<Entry> entries = readIndex(folder);
   const fs::path full = fullPath(source.path), home = fullPath(folder);
   // The diagram's own copy: the one keeping the same place, or the copy it
@@ -90,7 +95,7 @@ fs::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const
                     : Entry{freeName(folder, "Recovered diagram - " + labelOf(source, full), entries), full.string()};
   if (own != entries.end()) entries.erase(own);
 
-  writeRecoveryCopy(d, folder / entry.copy);
+  writeRecoveryCopy(rows, folder / entry.copy);
   entries.push_back(entry);
   const size_t keep = std::max<size_t>(kept, 1);
   const size_t dropped = entries.size() > keep ? entries.size() - keep : 0;
@@ -106,11 +111,16 @@ fs::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const
 
 KeptCopy keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const fs::path& folder,
                           const fs::path& fallback) {
+  return keepRecoveryCopy(rowsOfDiagram(d, WithStatuses::Yes), source, folder, fallback);
+}
+
+KeptCopy keepRecoveryCopy(const DiagramRows& rows, const DiagramLocation& source, const fs::path& folder,
+                          const fs::path& fallback) {
   try {
-    return {keepRecoveryCopy(d, source, folder), {}};
+    return {keepRecoveryCopy(rows, source, folder), {}};
   } catch (const ZorvexError& first) {
     try {
-      return {keepRecoveryCopy(d, source, fallback), first.message()};
+      return {keepRecoveryCopy(rows, source, fallback), first.message()};
     } catch (const ZorvexError& second) {
       throw ZorvexError(first.message() + "; " + second.message());
     }

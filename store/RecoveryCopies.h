@@ -23,6 +23,11 @@ inline constexpr size_t RecoveryCopiesKept = 10;
 std::filesystem::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source,
                                        const std::filesystem::path& folder, size_t kept = RecoveryCopiesKept);
 
+// The same from the rows of a diagram (statuses included), for a copy
+// written away from the diagram itself.
+std::filesystem::path keepRecoveryCopy(const DiagramRows& rows, const DiagramLocation& source,
+                                       const std::filesystem::path& folder, size_t kept = RecoveryCopiesKept);
+
 struct KeptCopy {
   std::filesystem::path copy;
   std::string firstFailure;  // why `folder` could not keep it; empty when it did
@@ -32,6 +37,8 @@ struct KeptCopy {
 // that cannot be made or written), into `fallback`. Throws ZorvexError
 // naming both failures when neither place keeps the copy.
 KeptCopy keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const std::filesystem::path& folder,
+                          const std::filesystem::path& fallback);
+KeptCopy keepRecoveryCopy(const DiagramRows& rows, const DiagramLocation& source, const std::filesystem::path& folder,
                           const std::filesystem::path& fallback);
 
 }  // namespace zorvex

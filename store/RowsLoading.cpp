@@ -25,6 +25,9 @@ class RowsCursor : public TableCursor {
   }
   int32_t integerAt(int column) const override { return rows_[row_].*columns_[static_cast<size_t>(column)].integer; }
   std::string textAt(int column) const override { return rows_[row_].*columns_[static_cast<size_t>(column)].text; }
+  void textInto(int column, std::string& out) const override {
+    out = rows_[row_].*columns_[static_cast<size_t>(column)].text;
+  }
   void close() override {}
   int64_t rowCountHint() const override { return static_cast<int64_t>(rows_.size()); }
 
@@ -76,8 +79,8 @@ template <class Row>
 ZorvexError rowFailure(const char* list, const std::vector<Row>& rows, int32_t index, const ZorvexError& error) {
   const std::string overflow =
       static_cast<size_t>(index) < rows.size() ? overflowIn(rows[static_cast<size_t>(index)]) : std::string();
-  return ZorvexError(std::string(list) + "[" + std::to_string(index) + "]: " +
-                     (overflow.empty() ? error.message() : overflow));
+  return ZorvexError(std::string(list) + "[" + std::to_string(index) +
+                     "]: " + (overflow.empty() ? error.message() : overflow));
 }
 
 template <class T, class Element, class Field>

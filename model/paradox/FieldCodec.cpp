@@ -88,6 +88,27 @@ Value decodeField(const Field& f, const uint8_t* p, const CodePage& cp) {
   }
 }
 
+bool decodeIntegerField(const Field& f, const uint8_t* p, int32_t& out) {
+  const int n = f.type == FieldType::Short ? 2 : f.type == FieldType::Long || f.type == FieldType::AutoInc ? 4 : 0;
+  if (n == 0) return false;
+  out = allZero(p, static_cast<size_t>(n)) ? 0 : static_cast<int32_t>(decodeSigned(p, n));
+  return true;
+}
+
+bool decodeAlphaField(const Field& f, const uint8_t* p, const CodePage& cp, std::string& out) {
+  if (f.type != FieldType::Alpha) return false;
+  size_t len = 0;
+  while (len < static_cast<size_t>(f.size) && p[len] != 0) ++len;
+  const std::string_view bytes(reinterpret_cast<const char*>(p), len);
+  bool ascii = true;
+  for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii)
+    out.assign(bytes);
+  else
+    out = cp.toUtf8(bytes);
+  return true;
+}
+
 namespace {
 
 [[noreturn]] void refuse(const Field& f, const Value& v) {
@@ -101,7 +122,8 @@ void encodeAlpha(const Field& f, const Value& v, uint8_t* p, const CodePage& cp)
   if (text == nullptr) refuse(f, v);
   const std::string bytes = cp.fromUtf8(*text);
   if (bytes.find('\0') != std::string::npos)
-    throw ZorvexError("The text '" + inputExcerpt(*text) + "' cannot be stored in code page " + std::to_string(cp.effective()));
+    throw ZorvexError("The text '" + inputExcerpt(*text) + "' cannot be stored in code page " +
+                      std::to_string(cp.effective()));
   if (bytes.size() > static_cast<size_t>(f.size))
     throw ZorvexError("The text '" + inputExcerpt(*text) + "' is longer than the " + std::to_string(f.size) +
                       " characters of field '" + f.name + "'");

@@ -13,6 +13,13 @@ namespace zorvex::paradox {
 // mean (a date before year 1, a time past midnight) come back as plain numbers.
 Value decodeField(const Field& f, const uint8_t* p, const CodePage& cp);
 
+// The same without a Value, for what loading reads most: a Short, Long or
+// AutoInc field as its integer (0 when empty), into `out`; false for any
+// other type.
+bool decodeIntegerField(const Field& f, const uint8_t* p, int32_t& out);
+// An Alpha field's text in UTF-8 into `out`, reusing its room; false for any other type.
+bool decodeAlphaField(const Field& f, const uint8_t* p, const CodePage& cp, std::string& out);
+
 // Writes `f.size` bytes. Throws ZorvexError for values the field cannot hold:
 // "The value <v> cannot be stored in the <Type> field '<name>'",
 // "The text '<t>' is longer than the <n> characters of field '<name>'",

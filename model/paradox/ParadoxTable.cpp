@@ -68,6 +68,8 @@ int ParadoxTable::columnIndex(std::string_view name) const { return data().colum
 
 int32_t ParadoxTable::integerAt(int column) const {
   const Field& f = field(column);
+  int32_t quick = 0;
+  if (row_ < data_->rowCount() && decodeIntegerField(f, data_->cell(row_, column), quick)) return quick;
   const Value v = value(row_, column);
   switch (f.type) {
     case FieldType::Short:
@@ -92,6 +94,12 @@ std::string ParadoxTable::textAt(int column) const {
   return paradox::displayText(value(row_, column));
 }
 
+void ParadoxTable::textInto(int column, std::string& out) const {
+  const Field& f = field(column);
+  if (row_ < data_->rowCount() && decodeAlphaField(f, data_->cell(row_, column), data_->codePage(), out)) return;
+  out = textAt(column);
+}
+
 void ParadoxTable::close() {
   data_.reset();
   lock_.release();
@@ -108,9 +116,7 @@ Value ParadoxTable::value(size_t row, int column) const {
   return data_->value(row, column);
 }
 
-std::string ParadoxTable::displayText(size_t row, int column) const {
-  return paradox::displayText(value(row, column));
-}
+std::string ParadoxTable::displayText(size_t row, int column) const { return paradox::displayText(value(row, column)); }
 
 Row ParadoxTable::row(size_t row) const {
   Row out;
@@ -120,6 +126,8 @@ Row ParadoxTable::row(size_t row) const {
 
 std::unique_ptr<TableCursor> openTable(const std::string& path) { return ParadoxTable::open(path); }
 
-TableOpener tableOpener() { return [](const std::string& path) { return openTable(path); }; }
+TableOpener tableOpener() {
+  return [](const std::string& path) { return openTable(path); };
+}
 
 }  // namespace zorvex::paradox

@@ -33,6 +33,7 @@ class ParadoxTable : public TableCursor {
   int columnIndex(std::string_view name) const override;
   int32_t integerAt(int column) const override;
   std::string textAt(int column) const override;
+  void textInto(int column, std::string& out) const override;
   void close() override;
 
   bool isOpen() const { return data_ != nullptr; }
