@@ -9,6 +9,7 @@
 
 #include "eval/RandomDiagram.h"
 #include "explain/RecordedSteps.h"
+#include "explain/UntilStable.h"
 #include "explain/WhyTree.h"
 #include "explain/WhyOracle.h"
 
@@ -167,6 +168,27 @@ class ClaimChecker {
   const WhyTree& t_;
 };
 
+// What until-stable compares, read from the oracle's diagram.
+std::vector<int> compared(const Diagram& g) {
+  std::vector<int> out;
+  for (const TSentence& s : g.sentences()) out.push_back(s.Status & 2 ? 2 : s.Status & 1 ? 1 : 0);
+  for (const TArrow& a : g.arrows()) out.push_back(a.Status & 2 ? 2 : a.Status & 1 ? 1 : 0);
+  for (const TDefeater& d : g.defeaters()) out.push_back(int(d.DefeaterState));
+  return out;
+}
+
+// Rounds until a state repeats, every state compared with every earlier one.
+int roundsUntilRepeat(WhyOracle& oracle, const RuleSet& rules, int limit) {
+  std::vector<std::vector<int>> states{compared(oracle.now())};
+  for (int r = 1;; ++r) {
+    oracle.round(false, rules);
+    states.push_back(compared(oracle.now()));
+    for (size_t j = 0; j + 1 < states.size(); ++j)
+      if (states[j] == states.back()) return r;
+    if (r == limit) return r;
+  }
+}
+
 RuleSet randomRules(RandomDiagramMaker& r) {
   RuleSet rules{r.chance(75), r.chance(75), r.chance(50), r.chance(50)};
   if (rules.rule3a && rules.rule3b) rules.rule3b = false;
@@ -188,7 +210,11 @@ TEST(WhyRandom, EveryClaimAgreesWithAnIndependentReplay) {
       EvaluationOptions options;
       options.setEvaluationRules(randomRules(r));
       options.setJumpingRules(randomRules(r));
-      if (kind <= 6 || g.SentenceCount() == 0) {
+      if (kind == 9) {
+        const UntilStableOutcome out = EvaluateUntilStable(g, record, options, log, -1, {}, 12);
+        EXPECT_EQ(out.rounds, roundsUntilRepeat(oracle, options.evaluationRules(), 12)) << done;
+        done += "until-stable ";
+      } else if (kind <= 6 || g.SentenceCount() == 0) {
         const bool jump = kind >= 4;
         RecordedRound(g, record, jump, options, log);
         oracle.round(jump, jump ? options.jumpingRules() : options.evaluationRules());
