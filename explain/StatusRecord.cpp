@@ -48,15 +48,21 @@ void StatusRecord::restart(const Diagram& diagram) {
   undone_.clear();
   for (ElementKind k : Kinds) {
     last_[slot(k)].assign(static_cast<size_t>(diagram.count(k)), 0);
-    before_[slot(k)].clear();
+    statuses_[slot(k)].clear();
   }
+  startMarked_.clear();
+  int32_t n = 0;
+  for (const TArrow& a : diagram.arrows()) {
+    if (a.Status == (NotEvaluated | JustEvaluated)) startMarked_.push_back(n);
+    ++n;
+  }
+  before(diagram);
 }
 
 void StatusRecord::before(const Diagram& diagram) {
   for (ElementKind k : Kinds) {
-    std::vector<uint8_t>& out = before_[slot(k)];
-    out.resize(static_cast<size_t>(diagram.count(k)));
-    for (int32_t n = 0; n < diagram.count(k); ++n) out[static_cast<size_t>(n)] = current(diagram, {k, n});
+    std::vector<uint8_t>& kept = statuses_[slot(k)];
+    for (int32_t n = static_cast<int32_t>(kept.size()); n < diagram.count(k); ++n) kept.push_back(current(diagram, {k, n}));
   }
 }
 
@@ -65,8 +71,9 @@ int32_t StatusRecord::lastOf(ElementRef ref) const {
   return static_cast<size_t>(ref.index) < last.size() ? last[static_cast<size_t>(ref.index)] : 0;
 }
 
-void StatusRecord::assign(RecordedStep& step, ElementKind kind, int32_t index, uint8_t before, uint8_t after) const {
-  step.assigned[slot(kind)].push_back({index, lastOf({kind, index}), before, after});
+void StatusRecord::assign(RecordedStep& step, ElementKind kind, int32_t index, uint8_t after) const {
+  step.assigned[slot(kind)].push_back(
+      {index, lastOf({kind, index}), statuses_[slot(kind)][static_cast<size_t>(index)], after});
 }
 
 // A new step: what it set now names it as its setter, and nothing is left to redo.
@@ -76,50 +83,130 @@ void StatusRecord::take(RecordedStep step) {
   redo();
 }
 
-int32_t StatusRecord::finishRound(const Diagram& diagram, bool jump, const RuleSet& rules, int32_t label,
-                                  int32_t round) {
+RecordedStep StatusRecord::roundStep(bool jump, const RuleSet& rules, int32_t label, int32_t round) {
   RecordedStep step;
   step.kind = jump ? StepKind::Jump : StepKind::Evaluate;
   step.rules = rules;
   step.label = label;
   step.round = round;
   for (ElementKind k : Kinds) {
-    const std::vector<uint8_t>& was = before_[slot(k)];
-    for (int32_t n = 0; n < diagram.count(k); ++n) {
-      const uint8_t before = static_cast<size_t>(n) < was.size() ? was[static_cast<size_t>(n)] : current(diagram, {k, n});
-      const uint8_t after = current(diagram, {k, n});
-      const bool marked = k != ElementKind::Defeater && has(rawStatus(diagram, k, n), JustEvaluated) &&
-                          takesPartInRounds(diagram, k, n);
-      if (marked || after != before) assign(step, k, n, before, after);
-    }
+    last_[slot(k)].resize(statuses_[slot(k)].size(), 0);
+    // Rounds tend to assign as much as the round before: room for that at once.
+    step.assigned[slot(k)].reserve(steps_.back().assigned[slot(k)].size());
   }
-  take(std::move(step));
+  return step;
+}
+
+// The setter and kept status change with the assignment, for a step about to be added.
+void StatusRecord::note(RecordedStep& step, ElementKind k, int32_t n, uint8_t after) {
+  uint8_t& kept = statuses_[slot(k)][static_cast<size_t>(n)];
+  int32_t& last = last_[slot(k)][static_cast<size_t>(n)];
+  step.assigned[slot(k)].push_back({n, last, kept, after});
+  kept = after;
+  last = stepCount();
+}
+
+// One pass over the records, touching only what the round assigned.
+int32_t StatusRecord::finishRound(const Diagram& diagram, bool jump, const RuleSet& rules, int32_t label,
+                                  int32_t round) {
+  before(diagram);
+  RecordedStep step = roundStep(jump, rules, label, round);
+  const uint8_t* sentences = statuses_[0].data();
+  int32_t n = 0;
+  for (const TSentence& s : diagram.sentences()) {
+    const Status raw = s.Status;
+    if (withoutMarks(raw) != sentences[n] || (has(raw, JustEvaluated) && !s.Deleted))
+      note(step, ElementKind::Sentence, n, withoutMarks(raw));
+    ++n;
+  }
+  const uint8_t* arrows = statuses_[1].data();
+  n = 0;
+  for (const TArrow& a : diagram.arrows()) {
+    const Status raw = a.Status;
+    if (withoutMarks(raw) != arrows[n] || (has(raw, JustEvaluated) && takesPartInRounds(diagram, ElementKind::Arrow, n)))
+      note(step, ElementKind::Arrow, n, withoutMarks(raw));
+    ++n;
+  }
+  const uint8_t* defeaters = statuses_[2].data();
+  n = 0;
+  for (const TDefeater& d : diagram.defeaters()) {
+    const uint8_t state = static_cast<uint8_t>(d.DefeaterState);
+    if (state != defeaters[n]) note(step, ElementKind::Defeater, n, state);
+    ++n;
+  }
+  undone_.clear();
+  steps_.push_back(std::move(step));
+  return lastStep();
+}
+
+// What the changes do not show: an arrow the round made not evaluated
+// again, its status byte (12) the same as after the round before. Only
+// arrows that round made not evaluated can be such.
+int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump,
+                                      const RuleSet& rules) {
+  before(diagram);
+  RecordedStep step = roundStep(jump, rules, -1, 0);
+  const auto visit = [&](ElementKind k) {
+    changes.forEach(k, [&](int32_t n, uint8_t, uint8_t after) {
+      const uint8_t plain = k == ElementKind::Defeater ? after : withoutMarks(after);
+      const bool marked = k != ElementKind::Defeater && has(after, JustEvaluated) && takesPartInRounds(diagram, k, n);
+      if (plain != statuses_[slot(k)][static_cast<size_t>(n)] || marked) note(step, k, n, plain);
+    });
+  };
+  visit(ElementKind::Sentence);
+  visit(ElementKind::Defeater);
+  std::vector<int32_t> again;
+  int32_t previous = lastStep();
+  while (previous > 0 && (steps_[static_cast<size_t>(previous)].kind == StepKind::Edit ||
+                          steps_[static_cast<size_t>(previous)].kind == StepKind::User))
+    --previous;
+  const auto candidate = [&](int32_t a) {
+    if (last_[1][static_cast<size_t>(a)] == previous && diagram.arrow(a).Status == (NotEvaluated | JustEvaluated) &&
+        takesPartInRounds(diagram, ElementKind::Arrow, a))
+      again.push_back(a);
+  };
+  if (steps_[static_cast<size_t>(previous)].isRound()) {
+    for (const Assignment& a : steps_[static_cast<size_t>(previous)].assigned[1])
+      if (a.after == NotEvaluated) candidate(a.index);
+  } else if (previous == 0) {
+    for (int32_t a : startMarked_) candidate(a);
+  }
+  // Arrows: the changes and those made not evaluated again, merged in
+  // number order (both lists ascend; an arrow in the changes is not in the other).
+  size_t next = 0;
+  const auto arrow = [&](int32_t n, uint8_t after) {
+    const bool marked = has(after, JustEvaluated) && takesPartInRounds(diagram, ElementKind::Arrow, n);
+    if (withoutMarks(after) != statuses_[1][static_cast<size_t>(n)] || marked)
+      note(step, ElementKind::Arrow, n, withoutMarks(after));
+  };
+  changes.forEach(ElementKind::Arrow, [&](int32_t n, uint8_t, uint8_t after) {
+    for (; next < again.size() && again[next] < n; ++next) arrow(again[next], diagram.arrow(again[next]).Status);
+    if (next < again.size() && again[next] == n) ++next;
+    arrow(n, after);
+  });
+  for (; next < again.size(); ++next) arrow(again[next], diagram.arrow(again[next]).Status);
+  undone_.clear();
+  steps_.push_back(std::move(step));
   return lastStep();
 }
 
 int32_t StatusRecord::finishUser(const Diagram& diagram, int32_t sentence, int32_t label) {
+  before(diagram);
   RecordedStep step;
   step.kind = StepKind::User;
   step.label = label;
-  const std::vector<uint8_t>& was = before_[slot(ElementKind::Sentence)];
-  const uint8_t after = current(diagram, {ElementKind::Sentence, sentence});
-  assign(step, ElementKind::Sentence, sentence,
-         static_cast<size_t>(sentence) < was.size() ? was[static_cast<size_t>(sentence)] : after, after);
+  assign(step, ElementKind::Sentence, sentence, current(diagram, {ElementKind::Sentence, sentence}));
   take(std::move(step));
   return lastStep();
 }
 
 int32_t StatusRecord::finishReset(const Diagram& diagram, int32_t label) {
+  before(diagram);
   RecordedStep step;
   step.kind = StepKind::Reset;
   step.label = label;
-  for (ElementKind k : Kinds) {
-    const std::vector<uint8_t>& was = before_[slot(k)];
-    for (int32_t n = 0; n < diagram.count(k); ++n) {
-      const uint8_t after = current(diagram, {k, n});
-      assign(step, k, n, static_cast<size_t>(n) < was.size() ? was[static_cast<size_t>(n)] : after, after);
-    }
-  }
+  for (ElementKind k : Kinds)
+    for (int32_t n = 0; n < diagram.count(k); ++n) assign(step, k, n, current(diagram, {k, n}));
   take(std::move(step));
   return lastStep();
 }
@@ -135,8 +222,10 @@ void StatusRecord::undo() {
   if (steps_.size() <= 1) return;
   const RecordedStep& step = steps_.back();
   for (ElementKind k : Kinds)
-    for (const Assignment& a : step.assigned[slot(k)])
-      if (static_cast<size_t>(a.index) < last_[slot(k)].size()) last_[slot(k)][static_cast<size_t>(a.index)] = a.previous;
+    for (const Assignment& a : step.assigned[slot(k)]) {
+      last_[slot(k)][static_cast<size_t>(a.index)] = a.previous;
+      statuses_[slot(k)][static_cast<size_t>(a.index)] = a.before;
+    }
   undone_.push_back(std::move(steps_.back()));
   steps_.pop_back();
 }
@@ -151,6 +240,7 @@ void StatusRecord::redo() {
       std::vector<int32_t>& last = last_[slot(k)];
       if (static_cast<size_t>(a.index) >= last.size()) last.resize(static_cast<size_t>(a.index) + 1, 0);
       last[static_cast<size_t>(a.index)] = n;
+      statuses_[slot(k)][static_cast<size_t>(a.index)] = a.after;
     }
 }
 

@@ -2,9 +2,11 @@
 // Which step last gave each sentence, arrow and defeater its status, and the
 // statuses every step changed, so that the statuses any step read can be
 // found again later. Rounds themselves are untouched: the record takes the
-// statuses before a step (one byte per element) and, after it, keeps what
-// the step assigned. A round assigns exactly the statuses that carry
-// JustEvaluated afterwards; a defeater counts as set when its state changed.
+// statuses after each step (one byte per element, without round marks) and,
+// after the next one, keeps what it assigned: one pass over the records per
+// step. A round assigns exactly the statuses that carry JustEvaluated
+// afterwards; a defeater counts as set when its state changed. Every status
+// change must therefore be a step of the record (or its undo or redo).
 //
 // Statuses are kept without the round marks (JustEvaluated, StatusFlipped):
 // no rule reads them.
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "eval/EvaluationOptions.h"
+#include "history/UndoStep.h"
 #include "model/Diagram.h"
 
 namespace zorvex {
@@ -56,9 +59,13 @@ class StatusRecord {
   // A diagram was opened: everything starts again.
   void restart(const Diagram& diagram);
 
-  // Call right before a step changes statuses, then one of the finish calls.
+  // Call right before a step changes statuses (it takes in elements added
+  // since the last step), then one of the finish calls.
   void before(const Diagram& diagram);
   int32_t finishRound(const Diagram& diagram, bool jump, const RuleSet& rules, int32_t label = -1, int32_t round = 0);
+  // The same from the changes the round's undo step holds (every status
+  // byte that changed), without a pass over the records.
+  int32_t finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump, const RuleSet& rules);
   int32_t finishUser(const Diagram& diagram, int32_t sentence, int32_t label = -1);
   int32_t finishReset(const Diagram& diagram, int32_t label = -1);
   // An edit that changed no status (added, moved or deleted elements): only
@@ -83,13 +90,18 @@ class StatusRecord {
  private:
   int32_t lastOf(ElementRef ref) const;
   void take(RecordedStep step);
-  void assign(RecordedStep& step, ElementKind kind, int32_t index, uint8_t before, uint8_t after) const;
+  void assign(RecordedStep& step, ElementKind kind, int32_t index, uint8_t after) const;
   static uint8_t current(const Diagram& diagram, ElementRef ref);
+  RecordedStep roundStep(bool jump, const RuleSet& rules, int32_t label, int32_t round);
+  void note(RecordedStep& step, ElementKind kind, int32_t n, uint8_t after);
 
   std::vector<RecordedStep> steps_, undone_;
   // Per kind and element: the latest step that set it (0: none since the start).
   std::array<std::vector<int32_t>, 3> last_;
-  std::array<std::vector<uint8_t>, 3> before_;
+  // Arrows not evaluated with the JustEvaluated mark at the start.
+  std::vector<int32_t> startMarked_;
+  // Per kind and element: the status after the latest step.
+  std::array<std::vector<uint8_t>, 3> statuses_;
 };
 
 }  // namespace zorvex

@@ -37,7 +37,8 @@ bool justifiedStatus(uint8_t s) { return has(s, Undefeated); }
 
 class WhyBuilder {
  public:
-  WhyBuilder(const Diagram& d, const StatusRecord& r, int32_t maxDepth) : d_(d), r_(r), look_(d), maxDepth_(maxDepth) {}
+  WhyBuilder(const Diagram& d, const StatusRecord& r, const WhyLookup& look, int32_t maxDepth)
+      : d_(d), r_(r), look_(look), maxDepth_(maxDepth) {}
 
   WhyTree build(ElementRef root) {
     mention(eventNow(root), 0);
@@ -194,7 +195,7 @@ class WhyBuilder {
 
   const Diagram& d_;
   const StatusRecord& r_;
-  WhyLookup look_;
+  const WhyLookup& look_;
   const int32_t maxDepth_;
   WhyTree tree_;
   std::vector<Event> events_;
@@ -294,9 +295,12 @@ void WhyBuilder::expandDefeater(int32_t n, const Event& e) {
 
 }  // namespace
 
-WhyTree ExplainStatus(const Diagram& diagram, const StatusRecord& record, ElementRef element, int32_t maxDepth) {
+WhyTree ExplainStatus(const Diagram& diagram, const StatusRecord& record, ElementRef element, int32_t maxDepth,
+                      const WhyLookup* lookup) {
   if (!diagram.exists(element)) throw ZorvexError(Diagram::name(element.kind, element.index) + " not found");
-  return WhyBuilder(diagram, record, maxDepth).build(element);
+  if (lookup) return WhyBuilder(diagram, record, *lookup, maxDepth).build(element);
+  const WhyLookup made(diagram);
+  return WhyBuilder(diagram, record, made, maxDepth).build(element);
 }
 
 }  // namespace zorvex

@@ -6,12 +6,15 @@
 
 namespace zorvex {
 
+bool WhyLookup::odd(const TSentence& s) const {
+  return s.Right < s.Left || s.Bottom < s.Top || s.Width < 1 || s.Height < 1;
+}
+
 WhyLookup::WhyLookup(const Diagram& diagram) : d_(diagram) {
-  for (int32_t n = 0; n < d_.DefeaterCount(); ++n)
-    if (!d_.defeater(n).Deleted) liveDefeaters_.push_back(n);
-  for (int32_t n = 0; n < d_.SentenceCount(); ++n) {
-    const TSentence& s = d_.sentence(n);
-    if (!s.Deleted && (s.Right < s.Left || s.Bottom < s.Top || s.Width < 1 || s.Height < 1)) oddSentences_.push_back(n);
+  int32_t n = 0;
+  for (const TSentence& s : d_.sentences()) {
+    if (!s.Deleted && odd(s)) oddSentences_.push_back(n);
+    ++n;
   }
 }
 
@@ -50,15 +53,33 @@ std::vector<int32_t> WhyLookup::arrowsTo(int32_t sentence) const {
   return {from, to};
 }
 
+// A rectangle holding an arrow holds its start point, and one holding a
+// sentence with a proper box holds the box's corner; the defeater's drawn
+// extent covers its challenged rectangle, so the index finds it from that
+// point. Odd boxes are checked against every defeater.
 std::vector<int32_t> WhyLookup::challengedHolding(ElementRef ref) const {
   std::vector<int32_t> out;
   if (ref.kind == ElementKind::Defeater || !takesPart(ref)) return out;
-  for (int32_t d : liveDefeaters_) {
-    const Rect& r = d_.defeater(d).ChallengedRect;
-    if (ref.kind == ElementKind::Sentence ? sentenceInside(d_.sentence(ref.index), r)
-                                          : arrowInside(d_.arrow(ref.index), r))
-      out.push_back(d);
+  const auto holds = [&](int32_t d) {
+    const TDefeater& def = d_.defeater(d);
+    if (def.Deleted) return false;
+    return ref.kind == ElementKind::Sentence ? sentenceInside(d_.sentence(ref.index), def.ChallengedRect)
+                                             : arrowInside(d_.arrow(ref.index), def.ChallengedRect);
+  };
+  if (ref.kind == ElementKind::Sentence && odd(d_.sentence(ref.index))) {
+    for (int32_t d = 0; d < d_.DefeaterCount(); ++d)
+      if (holds(d)) out.push_back(d);
+    return out;
   }
+  Point p{0, 0};
+  if (ref.kind == ElementKind::Sentence) p = {d_.sentence(ref.index).Left, d_.sentence(ref.index).Top};
+  else p = {d_.arrow(ref.index).StartX, d_.arrow(ref.index).StartY};
+  std::vector<ElementRef> found;
+  d_.query({p.x, p.y, p.x, p.y}, found);
+  for (const ElementRef& f : found)
+    if (f.kind == ElementKind::Defeater && holds(f.index)) out.push_back(f.index);
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
   return out;
 }
 

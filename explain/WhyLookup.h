@@ -1,8 +1,10 @@
 #pragma once
-// The containment and arrow lookups a why tree needs, made once per tree:
-// the arrows ending at each sentence, the defeaters whose challenged
-// rectangle holds an element, and what a challenging rectangle holds.
-// Deleted elements take no part, as in the rounds.
+// The containment and arrow lookups a why tree needs: the arrows ending at
+// each sentence, the defeaters whose challenged rectangle holds an element
+// (through the diagram's spatial index), and what a challenging rectangle
+// holds. Deleted elements take no part, as in the rounds. Making one reads
+// every sentence and, on first use, every arrow; it can serve many trees
+// while the diagram's elements, geometry and deletion marks stay as they are.
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -32,7 +34,8 @@ class WhyLookup {
   void indexArrows() const;
 
   const Diagram& d_;
-  std::vector<int32_t> liveDefeaters_;
+  bool odd(const TSentence& s) const;
+
   // Sentences the spatial index may not find inside a rectangle: boxes
   // turned inside out or with no width or height.
   std::vector<int32_t> oddSentences_;

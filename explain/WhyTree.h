@@ -62,8 +62,12 @@ struct WhyTree {
   std::vector<WhyNode> nodes;  // nodes[0] is the element asked about
 };
 
-// Throws ZorvexError when the diagram has no such element.
-WhyTree ExplainStatus(const Diagram& diagram, const StatusRecord& record, ElementRef element, int32_t maxDepth = 20);
+class WhyLookup;
+
+// Throws ZorvexError when the diagram has no such element. A lookup made
+// for the diagram as it is now may be given, to be reused between trees.
+WhyTree ExplainStatus(const Diagram& diagram, const StatusRecord& record, ElementRef element, int32_t maxDepth = 20,
+                      const WhyLookup* lookup = nullptr);
 
 // The words for a status: "justified", "not supporting", "active", ...
 std::string statusWord(ElementKind kind, uint8_t status);

@@ -246,3 +246,59 @@ TEST(WhyRandom, EveryClaimAgreesWithAnIndependentReplay) {
 
 }  // namespace
 }  // namespace zorvex
+
+namespace zorvex {
+namespace {
+
+bool sameAssignments(const StatusRecord& a, const StatusRecord& b) {
+  if (a.stepCount() != b.stepCount()) return false;
+  for (int32_t s = 0; s < a.stepCount(); ++s)
+    for (size_t k = 0; k < 3; ++k) {
+      const auto &x = a.step(s).assigned[k], &y = b.step(s).assigned[k];
+      if (x.size() != y.size()) return false;
+      for (size_t i = 0; i < x.size(); ++i)
+        if (x[i].index != y[i].index || x[i].previous != y[i].previous || x[i].before != y[i].before ||
+            x[i].after != y[i].after)
+          return false;
+    }
+  return true;
+}
+
+// The window records a round from the changes of its undo step: the same
+// record as a pass over the records gives.
+TEST(WhyRandom, RecordFromUndoChangesEqualsRecordFromRecords) {
+  RandomDiagramMaker r(99);
+  for (int i = 0; i < 1500; ++i) {
+    Diagram scanned = r.make(10, 14, 6, 200);
+    Diagram fromChanges = scanned;
+    StatusRecord a(scanned), b(fromChanges);
+    EvaluationLog log;
+    for (int s = 0; s < 8; ++s) {
+      EvaluationOptions options;
+      options.setEvaluationRules(randomRules(r));
+      options.setJumpingRules(randomRules(r));
+      const int kind = r.between(0, 9);
+      if (kind == 9 && scanned.SentenceCount() > 0) {
+        const int32_t n = r.between(0, scanned.SentenceCount() - 1);
+        RecordedUserStatus(scanned, a, n, UserStatus::Justified, log);
+        RecordedUserStatus(fromChanges, b, n, UserStatus::Justified, log);
+        continue;
+      }
+      if (kind == 8) {
+        RecordedReset(scanned, a, log);
+        RecordedReset(fromChanges, b, log);
+        continue;
+      }
+      const bool jump = kind >= 4;
+      RecordedRound(scanned, a, jump, options, log);
+      const StatusSnapshot before(fromChanges);
+      jump ? JumpOneRound(fromChanges, options, log) : EvaluateOneRound(fromChanges, options, log);
+      const UndoStep step = StatusStep("round", before, fromChanges);
+      b.finishRoundFrom(fromChanges, step.statuses, jump, jump ? options.jumpingRules() : options.evaluationRules());
+    }
+    ASSERT_TRUE(sameAssignments(a, b)) << "diagram " << i;
+  }
+}
+
+}  // namespace
+}  // namespace zorvex
