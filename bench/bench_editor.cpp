@@ -1,11 +1,14 @@
 // Editing on a diagram of 100,000 elements: a hit test under the pointer, a
 // rubber-band selection over a 640 x 480 area, one drag step of a sentence
-// with 1,000 attached arrows, and what each of the 20,000 defeaters holds.
+// with 1,000 attached arrows, one Ctrl+Shift-drag step of 10,000 selected
+// sentences with their arrows, Select All and Copy of everything, and what
+// each of the 20,000 defeaters holds.
 // The host only counts what it is asked.
 #include <benchmark/benchmark.h>
 
 #include "edit/DefeaterHolds.h"
 #include "editor/ArgumentEditor.h"
+#include "history/UndoHistory.h"
 #include "elements/Geometry.h"
 
 namespace zorvex {
@@ -135,6 +138,45 @@ void BM_DragStepWith1000Arrows(benchmark::State& state) {
   ed.MouseRelease({MouseButton::Left, ShiftState(0u), {12040, 6040}});
 }
 BENCHMARK(BM_DragStepWith1000Arrows)->Unit(benchmark::kMillisecond);
+
+// The first 50 rows of the grid (10,000 sentences, about 20,000 arrows at
+// them) are selected and dragged by one of them, a pixel at a time.
+void BM_GroupDragStep10000Sentences(benchmark::State& state) {
+  Diagram d = bigDiagram();
+  CountingHost host;
+  ArgumentEditor ed(d, host);
+  UndoHistory history;
+  ed.setUndoHistory(&history);
+  ed.MakeSelectionSpeedButtonClick();
+  ed.MousePress({MouseButton::Left, ShiftState(ssLeft), {1, 3}});
+  ed.MouseMove({MouseButton::Left, ShiftState(ssLeft), {Columns * StepX, 50 * StepY}});
+  ed.MouseRelease({MouseButton::Left, ShiftState(0u), {Columns * StepX, 50 * StepY}});
+  int64_t selected = 0;
+  for (const TSentence& s : d.sentences()) selected += s.Selected;
+  if (selected != 10000) state.SkipWithError("the selection is not 10,000 sentences");
+  const ShiftState held(ssCtrl | ssShift | ssLeft);
+  ed.MousePress({MouseButton::Left, held, {30, 30}});
+  int64_t step = 0;
+  for (auto _ : state) ed.MouseMove({MouseButton::Left, held, {30 + static_cast<int32_t>(++step % 2), 30}});
+  ed.MouseRelease({MouseButton::Left, ShiftState(ssCtrl | ssShift), {30, 30}});
+  state.counters["sentences_moved"] = static_cast<double>(selected);
+  state.counters["undo_steps"] = static_cast<double>(history.undoCount());
+}
+BENCHMARK(BM_GroupDragStep10000Sentences)->Unit(benchmark::kMillisecond);
+
+void BM_SelectAllAndCopy100000Elements(benchmark::State& state) {
+  Diagram d = bigDiagram();
+  CountingHost host;
+  ArgumentEditor ed(d, host);
+  ed.MakeSelectionSpeedButtonClick();
+  size_t bytes = 0;
+  for (auto _ : state) {
+    ed.SelectAll();
+    if (state.range(0)) bytes = ed.Copy().value_or(std::string()).size();
+  }
+  state.counters["clipboard_MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_SelectAllAndCopy100000Elements)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Each rectangle holds one sentence and the arrow leaving it.
 void BM_WhatEveryDefeaterHolds(benchmark::State& state) {

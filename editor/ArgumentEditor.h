@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/Overlay.h"
 #include "history/UndoHistory.h"
+#include "store/DiagramRows.h"
 #include "model/Diagram.h"
 #include "viewport/ViewTransform.h"
 
@@ -126,6 +128,35 @@ class ArgumentEditor {
   void FinishChallengedRect(int32_t x, int32_t y);
   void DeleteSelection();
 
+  // --- Edit menu commands ------------------------------------------------------
+  // Each change is one undo step. They act in selection mode; Select All,
+  // Paste and Duplicate switch to it first.
+  // Opens the edit box on the selected sentence (the lowest-numbered) with
+  // its text selected; Enter keeps the new text, Escape the old one.
+  void EditSentenceText();
+  void RetypeSentence(int32_t sentence);
+  std::optional<int32_t> RetypedSentence() const { return retyped_; }
+  // A double-click, after the press and release it began with.
+  void MouseDoubleClick(const PointerEvent& e);
+  void SelectAll();
+  // Moves every selected sentence and the arrows at them (the arrow keys).
+  void MoveSelectionBy(int32_t dx, int32_t dy);
+  // Key press with the modifiers held: Delete, and the arrow keys by 1, with
+  // Shift by 10.
+  void FormKeyDown(int key, ShiftState held);
+  // The selection as diagram JSON text, or nothing when nothing is selected.
+  std::optional<std::string> Copy();
+  // Copy, then delete the selection after one question.
+  std::optional<std::string> Cut();
+  // Adds the elements of a diagram JSON text, the top left of them at a
+  // diagram point, or 20 right of and below where they were copied; they
+  // become the selection. Text that is no diagram gives a warning.
+  void Paste(std::string_view text, std::optional<Point> at);
+  void Duplicate();
+  // The diagram point shown at a surface pixel, or nothing when the pixel
+  // is not on the drawing surface (where Paste puts what it adds).
+  std::optional<Point> SurfacePointAt(ViewPoint pixel) const;
+
   // Hit tests at a diagram point, with the reach of 3 that 100 % gives: the
   // highest-numbered element that is not deleted, or nothing.
   std::optional<int32_t> FindArrowAt(int32_t x, int32_t y) const;
@@ -164,6 +195,12 @@ class ArgumentEditor {
 
  private:
   enum class Gesture : uint8_t { None, Selection, ChallengingRect, ChallengedRect };
+  // Ctrl+Shift-drag of the selected sentences: one step at the release.
+  struct GroupMove {
+    std::vector<int32_t> sentences;
+    Point reference;
+    StepSequence step{"Move Sentences"};
+  };
   struct Target {
     enum class Kind : uint8_t { None, Surface, Sentence } kind = Kind::None;
     int32_t sentence = -1;
@@ -203,6 +240,15 @@ class ArgumentEditor {
   void markSelected(ElementRef ref, bool selected);
   void clearAllMarks();
   bool askDeleteArrow(int32_t arrow);
+  bool selectionModeForCommand();
+  std::vector<int32_t> selectedSentences() const;
+  void selectOnly(const std::vector<ElementRef>& refs);
+  void retypeFromEdit();
+  void closeRetype();
+  void startGroupMove(int32_t sentence, int32_t x, int32_t y);
+  void trackGroupMove(Point p);
+  void endGroupMove();
+  void pasteRowsAsStep(const DiagramRows& rows, std::optional<Point> at, const char* stepName);
   void record(const UndoStep& step);
   std::optional<std::string> stepThroughHistory(bool undo);
   TDefeater& pendingDefeater();
@@ -239,6 +285,9 @@ class ArgumentEditor {
   // where they were.
   std::vector<Rect> arrowsBeforeStep_;
   UndoHistory* history_ = nullptr;
+  // The sentence the edit box is retyping, if it is.
+  std::optional<int32_t> retyped_;
+  std::optional<GroupMove> groupMove_;
 
   Gesture gesture_ = Gesture::None;
   Target capture_;

@@ -11,6 +11,12 @@ void ArgumentEditor::DiagramReloaded() {
   selected_.clear();
   Dragged_.reset();
   dragStep_.reset();
+  groupMove_.reset();
+  if (retyped_) {
+    retyped_.reset();
+    SentenceEdit_.visible = false;
+    host_.sentenceEditChanged();
+  }
   capture_ = {};
   gesture_ = Gesture::None;
   // References into the diagram that was replaced mean nothing now.
@@ -119,6 +125,7 @@ void ArgumentEditor::EnterMakeSelectionMode() {
 }
 
 void ArgumentEditor::LeaveMakeSelectionMode() {
+  closeRetype();
   clearAllMarks();
   leaveTo0();
 }

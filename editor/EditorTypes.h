@@ -110,6 +110,11 @@ constexpr int32_t SurfaceLeft = 0;
 constexpr int32_t SurfaceTop = 2;
 
 constexpr int DeleteKey = 46;
+// The arrow keys by the same old virtual-key codes.
+constexpr int LeftArrowKey = 37;
+constexpr int UpArrowKey = 38;
+constexpr int RightArrowKey = 39;
+constexpr int DownArrowKey = 40;
 constexpr char EnterKey = 13;
 constexpr char EscapeKey = 27;
 

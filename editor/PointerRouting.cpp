@@ -81,10 +81,15 @@ bool onlyButton(const PointerEvent& e) {
 }
 }  // namespace
 
-void ArgumentEditor::PointerCaptureLost() { capture_ = {}; }
+void ArgumentEditor::PointerCaptureLost() {
+  capture_ = {};
+  endGroupMove();
+}
 
 void ArgumentEditor::MousePress(const PointerEvent& e) {
-  if (EditMode_ == EditMode::DraggingSentenceMode) return;
+  if (EditMode_ == EditMode::DraggingSentenceMode || groupMove_) return;
+  // A press elsewhere leaves a sentence's text as it was.
+  closeRetype();
   // A press with no other button held starts afresh: a release that never
   // arrived (a modal menu took it) must not leave the pointer with an element.
   if (onlyButton(e)) capture_ = {};
@@ -103,6 +108,7 @@ void ArgumentEditor::MousePress(const PointerEvent& e) {
 void ArgumentEditor::MouseMove(const PointerEvent& e) {
   const PointerScope scope(*this, pixelOf(e));
   if (EditMode_ == EditMode::DraggingSentenceMode) return routeDrag(e, false);
+  if (groupMove_) return trackGroupMove(view_.toDiagram(pixelOf(e)));
   const Point p = view_.toDiagram(pixelOf(e));
   const Target t = capture_.kind != Target::Kind::None ? capture_ : targetAt(p, pixelOf(e));
   if (t.kind == Target::Kind::Sentence) {
@@ -118,6 +124,11 @@ void ArgumentEditor::MouseRelease(const PointerEvent& e) {
   const PointerScope scope(*this, pixelOf(e));
   if (EditMode_ == EditMode::DraggingSentenceMode) {
     if (e.button == MouseButton::Left) routeDrag(e, true);
+    if (lastButton) capture_ = {};
+    return;
+  }
+  if (groupMove_) {
+    if (e.button == MouseButton::Left) endGroupMove();
     if (lastButton) capture_ = {};
     return;
   }

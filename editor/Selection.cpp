@@ -39,6 +39,14 @@ void ArgumentEditor::clearAllMarks() {
   for (const ElementRef& r : old) markSelected(r, false);
 }
 
+// One repaint for the whole change, however many marks it sets.
+void ArgumentEditor::selectOnly(const std::vector<ElementRef>& refs) {
+  for (const ElementRef& r : selected_) selectedMark(diagram_, r) = false;
+  selected_ = refs;
+  for (const ElementRef& r : selected_) selectedMark(diagram_, r) = true;
+  host_.repaintSurface();
+}
+
 void ArgumentEditor::StartSelectionRect(int32_t x, int32_t y) {
   SelectionRect_ = {0, 0, 0, 0};
   SelectionAnchor_ = {x, y};

@@ -46,6 +46,11 @@ void ArgumentEditor::AddSentenceFromEdit() {
 }
 
 void ArgumentEditor::SentenceEditKeyPress(char key) {
+  if (retyped_) {
+    if (key == EnterKey) retypeFromEdit();
+    if (key == EscapeKey) closeRetype();
+    return;
+  }
   if (key == EnterKey) AddSentenceFromEdit();
   // Escape takes the box away unused; the tool stays for the next press.
   if (key == EscapeKey && SentenceEdit_.visible) {

@@ -23,6 +23,10 @@ void ArgumentEditor::SentenceMouseDown(int32_t n, MouseButton button, ShiftState
   }
   if (button == MouseButton::Left && held == ShiftState(ssCtrl | ssLeft) && EditMode_ == EditMode::MakeSelectionMode)
     DragSentence(n, x, y);
+  // With Shift too, a selected sentence takes the whole selection along.
+  if (button == MouseButton::Left && held == ShiftState(ssCtrl | ssShift | ssLeft) &&
+      EditMode_ == EditMode::MakeSelectionMode && diagram_.sentence(n).Selected)
+    startGroupMove(n, x, y);
   // Every right press opens the sentence's menu.
   if (button == MouseButton::Right) {
     const Status st = diagram_.sentence(n).Status;

@@ -5,7 +5,7 @@
 namespace zorvex {
 
 std::optional<std::string> ArgumentEditor::stepThroughHistory(bool undo) {
-  if (!history_ || EditMode_ == EditMode::DraggingSentenceMode) return std::nullopt;
+  if (!history_ || EditMode_ == EditMode::DraggingSentenceMode || groupMove_) return std::nullopt;
   LeaveCurrentMode();
   std::optional<std::string> name = undo ? history_->undo(diagram_) : history_->redo(diagram_);
   // Undone additions and deletions change nothing the indexes hold (deletion

@@ -35,13 +35,20 @@ void walk(const std::vector<uint8_t>& data, bool undo, Write write) {
   }
 }
 
-// Selection marks belong to the editor's gesture, not to any step: applying
-// a record keeps the element's current mark.
+// Only sentences ever take pointer input of their own.
+constexpr bool takesInputWhenLive(const TSentence&) { return true; }
+constexpr bool takesInputWhenLive(const TArrow&) { return false; }
+constexpr bool takesInputWhenLive(const TDefeater&) { return false; }
+
+// Selected and Enabled are view state, not content: applying a record keeps
+// the element's current marks. Only a step that deletes or brings back an
+// element changes whether it takes input, as deleting does.
 template <typename Record>
 void put(Record& target, const Record& record) {
-  const bool selected = target.Selected;
+  const bool selected = target.Selected, enabled = target.Enabled, wasDeleted = target.Deleted;
   target = record;
   target.Selected = selected;
+  target.Enabled = target.Deleted == wasDeleted ? enabled : !target.Deleted && takesInputWhenLive(target);
 }
 
 void putRecord(Diagram& diagram, ElementRef ref, const ElementRecord& record) {
@@ -163,12 +170,7 @@ void ElementStepBuilder::before(ElementRef ref) {
 
 void ElementStepBuilder::added(ElementRef ref) {
   ElementRecord gone = RecordOf(*diagram_, ref);
-  std::visit(
-      [](auto& r) {
-        r.Deleted = true;
-        r.Enabled = false;
-      },
-      gone);
+  std::visit([](auto& r) { r.Deleted = true; }, gone);
   changes_.push_back({ref, gone, gone});
 }
 

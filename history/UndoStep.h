@@ -1,7 +1,8 @@
 #pragma once
 // One undoable step: what it changed, recorded so that it can be taken back
 // and done again. Element edits keep the element's whole record before and
-// after; status commands keep only the statuses they changed, packed.
+// after; status commands keep only the statuses they changed, packed. The
+// view marks in a record (Selected, Enabled) are never put back.
 #include <array>
 #include <cstddef>
 #include <cstdint>

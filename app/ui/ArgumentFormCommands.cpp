@@ -3,9 +3,8 @@
 #include <QApplication>
 #include <algorithm>
 #include <QLineEdit>
-#include <QMenu>
 
-#include "app/ui/SurfaceViewport.h"
+#include "app/ui/ArgumentFormControls.h"
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
@@ -37,7 +36,7 @@ void TArgumentForm::saveLog() {
 // The common tail of rounds and reset: new panel text, repaint, show the new
 // log lines, and save last so a failed save finds all other work done.
 void TArgumentForm::finishRound(const std::string& panelText) {
-  ArgumentFormStatusBar->setPanelText(1, QString::fromStdString(panelText));
+  controls_->ArgumentFormStatusBar->setPanelText(1, QString::fromStdString(panelText));
   repaintSurface();
   refreshLogWindow();
   saveLog();
@@ -51,7 +50,7 @@ void TArgumentForm::RedoMenuItemClick() { undo_->RedoMenuItemClick(); }
 // changed; `round` returns the new panel text.
 void TArgumentForm::runStatusRound(const char* stepName, const std::function<std::string()>& round) {
   editor_->LeaveCurrentMode();
-  ArgumentFormStatusBar->setPanelText(1, QString());
+  controls_->ArgumentFormStatusBar->setPanelText(1, QString());
   const StatusSnapshot before(diagram_);
   const std::string panel = round();
   undoHistory().record(StatusStep(stepName, before, diagram_));
@@ -83,8 +82,9 @@ void TArgumentForm::logCommand(std::initializer_list<std::string> lines) {
 }
 
 void TArgumentForm::setStatusByUser(int which) {
-  if (!sentencePopupTarget_) return;
-  const int32_t target = *sentencePopupTarget_;
+  const std::optional<int32_t> popup = host_->sentencePopupTarget();
+  if (!popup) return;
+  const int32_t target = *popup;
   EditOutcome set;
   try {
     set = editor_->edit().setUserStatus(target, static_cast<UserStatus>(which), log_);
@@ -110,29 +110,17 @@ void TArgumentForm::MakeSelectionSpeedButtonClick() { editor_->MakeSelectionSpee
 
 bool TArgumentForm::FormKeyDown(int key) {
   // Only Delete acts here; the edit box keeps its own Delete key.
-  if (key != Qt::Key_Delete || SentenceEdit->hasFocus()) return false;
+  if (key != Qt::Key_Delete || controls_->SentenceEdit->hasFocus()) return false;
   editor_->FormKeyDown(DeleteKey);
   return true;
 }
 
 void TArgumentForm::SentenceEditKeyPress(char key) { editor_->SentenceEditKeyPress(key); }
 
-// A modal menu swallows the release of the press that opened it.
-void TArgumentForm::openPopupAt(QMenu& menu, Point diagramPoint) {
-  runPopupMenu(menu, ClientArea->mapToGlobal(clientPointOf(diagramPoint)));
-  editor_->PointerCaptureLost();
-}
-
-void TArgumentForm::openSentencePopup(QPoint screenPoint) {
-  if (!sentencePopupPending_) return;
-  sentencePopupPending_ = false;
-  runPopupMenu(*SentencePopupMenu, screenPoint);
-  editor_->PointerCaptureLost();
-}
-
 void TArgumentForm::ShowSentenceDataMenuItemClick() {
-  if (sentencePopupTarget_ && *sentencePopupTarget_ >= 0 && *sentencePopupTarget_ < diagram_.SentenceCount())
-    messageBoxes().information(SentenceDataText(diagram_, *sentencePopupTarget_));
+  const std::optional<int32_t> target = host_->sentencePopupTarget();
+  if (target && *target >= 0 && *target < diagram_.SentenceCount())
+    messageBoxes().information(SentenceDataText(diagram_, *target));
 }
 
 void TArgumentForm::ShowArrowDataMenuItemClick() {
@@ -171,26 +159,8 @@ void TArgumentForm::ViewSentencesTableCheckBoxClick() { tableViews_->ViewSentenc
 void TArgumentForm::ViewArrowsTableCheckBoxClick() { tableViews_->ViewArrowsTableCheckBoxClick(); }
 void TArgumentForm::ViewDefeatersTableCheckBoxClick() { tableViews_->ViewDefeatersTableCheckBoxClick(); }
 
-// Every change of the drawing may move the diagram's edges: the scroll
-// bars follow.
-void TArgumentForm::repaintSurface() {
-  canvas_->repaintAll();
-  viewport_->diagramChanged();
-}
-
-void TArgumentForm::repaintElement(ElementRef ref) {
-  canvas_->repaintElement(ref);
-  if (diagram_.exists(ref)) viewport_->elementExtent(diagram_.drawnExtent(ref));
-}
-
-void TArgumentForm::redrawElement(ElementRef ref) { canvas_->redrawElement(ref); }
-
-void TArgumentForm::elementMoved(ElementRef ref, const Rect& oldExtent) {
-  canvas_->repaintArea(oldExtent);
-  repaintElement(ref);
-}
-
-void TArgumentForm::setOverlay(const std::vector<OverlayFigure>& figures) { canvas_->setFigures(figures); }
+void TArgumentForm::repaintSurface() { host_->repaintSurface(); }
+void TArgumentForm::repaintElement(ElementRef ref) { host_->repaintElement(ref); }
 
 QWidget* TArgumentForm::canvasWidget() const { return canvas_->widget(); }
 size_t TArgumentForm::overlayFigureCount() const { return canvas_->figureCount(); }

@@ -1,13 +1,13 @@
-// Creation of the main window's controls and menus, with their names, captions,
-// places and initial states.
-#include <QAction>
+// Creation of the main window's frame and controls, with their names,
+// captions, places and initial states, each tied to its handler as it is
+// made. The menus are made in ArgumentFormMenus.cpp and ArgumentFormView.cpp.
+#include "app/ui/ArgumentFormControls.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
@@ -15,10 +15,8 @@
 
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
-#include "app/ui/DiagramFileCommands.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "app/ui/SurfaceViewport.h"
-#include "app/ui/ViewCommands.h"
 #include "app/ui/ToolButtonPictures.h"
 #include "editor/ArgumentEditor.h"
 #include "views/ui/MessageBoxes.h"
@@ -72,31 +70,26 @@ QToolButton* toolButton(QWidget* parent, const char* name, const char* hint, Too
   return b;
 }
 
-QAction* item(QMenu* menu, const char* name, const char* caption) {
-  QAction* a = menu->addAction(QString::fromUtf8(caption));
-  a->setObjectName(name);
-  return a;
-}
-
 }  // namespace
 
 void TArgumentForm::createControls() {
-  ClientArea = named(new QWidget(this), "ClientArea");
-  setCentralWidget(ClientArea);
-  ClientArea->installEventFilter(this);
+  ArgumentFormControls& c = *controls_;
+  c.ClientArea = named(new QWidget(this), "ClientArea");
+  setCentralWidget(c.ClientArea);
+  c.ClientArea->installEventFilter(this);
 
-  ArgumentPaintBox = named(new QWidget(ClientArea), "ArgumentPaintBox");
-  SeparationBevel = named(new BevelLine(ClientArea), "SeparationBevel");
-  SeparationBevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  SeparationBevel->setLineWidth(1);
+  c.ArgumentPaintBox = named(new QWidget(c.ClientArea), "ArgumentPaintBox");
+  c.SeparationBevel = named(new BevelLine(c.ClientArea), "SeparationBevel");
+  c.SeparationBevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  c.SeparationBevel->setLineWidth(1);
 
   createEditButtons();
   createEvaluationControls();
-  ArgumentFormStatusBar = new TArgumentFormStatusBar(ClientArea);
+  c.ArgumentFormStatusBar = new TArgumentFormStatusBar(c.ClientArea);
   // The canvas covers the bevel and the surface placeholders and draws both.
-  canvas_ = std::make_unique<SurfaceCanvas>(ClientArea, &diagram_);
+  canvas_ = std::make_unique<SurfaceCanvas>(c.ClientArea, &diagram_);
   canvas_->widget()->raise();
-  viewport_ = new SurfaceViewport(*ClientArea, *canvas_->widget(), diagram_);
+  viewport_ = new SurfaceViewport(*c.ClientArea, *canvas_->widget(), diagram_);
   createHiddenControls();
   createMenus();
   createPopupMenus();
@@ -104,147 +97,74 @@ void TArgumentForm::createControls() {
 }
 
 void TArgumentForm::createEditButtons() {
-  EditButtonPanel = named(new QFrame(ClientArea), "EditButtonPanel");
-  EditButtonPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  AddSentenceSpeedButton =
-      toolButton(EditButtonPanel, "AddSentenceSpeedButton", "Add Sentence", ToolPicture::AddSentence, 7);
-  AddArrowSpeedButton = toolButton(EditButtonPanel, "AddArrowSpeedButton", "Add Arrow", ToolPicture::AddArrow, 27);
-  AddDefeaterSpeedButton =
-      toolButton(EditButtonPanel, "AddDefeaterSpeedButton", "Add Defeater", ToolPicture::AddDefeater, 47);
-  MakeSelectionSpeedButton =
-      toolButton(EditButtonPanel, "MakeSelectionSpeedButton", "Make a Selection", ToolPicture::MakeSelection, 74);
+  ArgumentFormControls& c = *controls_;
+  c.EditButtonPanel = named(new QFrame(c.ClientArea), "EditButtonPanel");
+  c.EditButtonPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  c.AddSentenceSpeedButton =
+      toolButton(c.EditButtonPanel, "AddSentenceSpeedButton", "Add Sentence", ToolPicture::AddSentence, 7);
+  c.AddArrowSpeedButton = toolButton(c.EditButtonPanel, "AddArrowSpeedButton", "Add Arrow", ToolPicture::AddArrow, 27);
+  c.AddDefeaterSpeedButton =
+      toolButton(c.EditButtonPanel, "AddDefeaterSpeedButton", "Add Defeater", ToolPicture::AddDefeater, 47);
+  c.MakeSelectionSpeedButton =
+      toolButton(c.EditButtonPanel, "MakeSelectionSpeedButton", "Make a Selection", ToolPicture::MakeSelection, 74);
   // One group in which all may be up: the handlers decide which one is down,
   // so the group itself does not enforce exclusivity.
-  ToolButtonGroup = named(new QButtonGroup(this), "ToolButtonGroup");
-  ToolButtonGroup->setExclusive(false);
-  for (QToolButton* b : {AddSentenceSpeedButton, AddArrowSpeedButton, AddDefeaterSpeedButton, MakeSelectionSpeedButton})
-    ToolButtonGroup->addButton(b);
+  c.ToolButtonGroup = named(new QButtonGroup(this), "ToolButtonGroup");
+  c.ToolButtonGroup->setExclusive(false);
+  for (QToolButton* b :
+       {c.AddSentenceSpeedButton, c.AddArrowSpeedButton, c.AddDefeaterSpeedButton, c.MakeSelectionSpeedButton})
+    c.ToolButtonGroup->addButton(b);
+  connect(c.AddSentenceSpeedButton, &QToolButton::clicked, this, [this] { AddSentenceSpeedButtonClick(); });
+  connect(c.AddArrowSpeedButton, &QToolButton::clicked, this, [this] { AddArrowSpeedButtonClick(); });
+  connect(c.AddDefeaterSpeedButton, &QToolButton::clicked, this, [this] { AddDefeaterSpeedButtonClick(); });
+  connect(c.MakeSelectionSpeedButton, &QToolButton::clicked, this, [this] { MakeSelectionSpeedButtonClick(); });
 }
 
 void TArgumentForm::createEvaluationControls() {
-  EvaluationButtonPanel = named(new QFrame(ClientArea), "EvaluationButtonPanel");
-  EvaluationButtonPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  QWidget* p = EvaluationButtonPanel;
-  EvaluateOneRoundButton = button(p, "EvaluateOneRoundButton", "&Evaluate (one round)", QRect(10, 10, 115, 24));
-  JumpOneRoundButton = button(p, "JumpOneRoundButton", "&Jump (one round)", QRect(135, 10, 95, 24));
-  ResetButton = button(p, "ResetButton", "&Reset", QRect(240, 10, 50, 24));
-  ViewLogMemoCheckBox = checkBox(p, "ViewLogMemoCheckBox", "&View Logs", QRect(300, 12, 110, 20));
-  ImplicitMeaningButton = button(p, "ImplicitMeaningButton", "Implicit &meaning", QRect(536, 10, 113, 24));
-  ImplicitMeaningButton->hide();
+  ArgumentFormControls& c = *controls_;
+  c.EvaluationButtonPanel = named(new QFrame(c.ClientArea), "EvaluationButtonPanel");
+  c.EvaluationButtonPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  QWidget* p = c.EvaluationButtonPanel;
+  c.EvaluateOneRoundButton = button(p, "EvaluateOneRoundButton", "&Evaluate (one round)", QRect(10, 10, 115, 24));
+  c.JumpOneRoundButton = button(p, "JumpOneRoundButton", "&Jump (one round)", QRect(135, 10, 95, 24));
+  c.ResetButton = button(p, "ResetButton", "&Reset", QRect(240, 10, 50, 24));
+  c.ViewLogMemoCheckBox = checkBox(p, "ViewLogMemoCheckBox", "&View Logs", QRect(300, 12, 110, 20));
+  c.ImplicitMeaningButton = button(p, "ImplicitMeaningButton", "Implicit &meaning", QRect(536, 10, 113, 24));
+  c.ImplicitMeaningButton->hide();
+  connect(c.EvaluateOneRoundButton, &QPushButton::clicked, this, [this] { EvaluateOneRoundButtonClick(); });
+  connect(c.JumpOneRoundButton, &QPushButton::clicked, this, [this] { JumpOneRoundButtonClick(); });
+  connect(c.ResetButton, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
+  connect(c.ViewLogMemoCheckBox, &QCheckBox::clicked, this, [this] { ViewLogMemoCheckBoxClick(); });
+  connect(c.ImplicitMeaningButton, &QPushButton::clicked, this, [this] { ImplicitMeaningButtonClick(); });
 }
 
 void TArgumentForm::createHiddenControls() {
-  SentenceEdit = named(new QLineEdit(QStringLiteral("<Sentence>"), ClientArea), "SentenceEdit");
-  SentenceEdit->setGeometry(429, 240, 161, 21);
-  SentenceEdit->hide();
+  ArgumentFormControls& c = *controls_;
+  c.SentenceEdit = named(new QLineEdit(QStringLiteral("<Sentence>"), c.ClientArea), "SentenceEdit");
+  c.SentenceEdit->setGeometry(429, 240, 161, 21);
+  c.SentenceEdit->hide();
+  connect(c.SentenceEdit, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_->SentenceEditTextChanged(text.toStdString()); });
+  connect(c.SentenceEdit, &QLineEdit::returnPressed, this, [this] { SentenceEditKeyPress(EnterKey); });
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), c.SentenceEdit, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { SentenceEditKeyPress(EscapeKey); });
 
-  // The table views bring their own panel of check boxes, grids and bars.
-  tableViews_ = std::make_unique<TTableViews>(*ClientArea, messageBoxes(), directory_);
-  ViewCheckBoxesPanel = tableViews_->ViewCheckBoxesPanel;
-  ViewSentencesTableCheckBox = tableViews_->ViewSentencesTableCheckBox;
-  ViewArrowsTableCheckBox = tableViews_->ViewArrowsTableCheckBox;
-  ViewDefeatersTableCheckBox = tableViews_->ViewDefeatersTableCheckBox;
+  // The table views bring their own panel of check boxes, grids and bars,
+  // and tie their check boxes to their own handlers.
+  tableViews_ = std::make_unique<TTableViews>(*c.ClientArea, messageBoxes(), directory_);
+  c.ViewCheckBoxesPanel = tableViews_->ViewCheckBoxesPanel;
+  c.ViewSentencesTableCheckBox = tableViews_->ViewSentencesTableCheckBox;
+  c.ViewArrowsTableCheckBox = tableViews_->ViewArrowsTableCheckBox;
+  c.ViewDefeatersTableCheckBox = tableViews_->ViewDefeatersTableCheckBox;
 }
 
 // Developers (ZORVEX_DEVELOPER=1) see the commands the program keeps hidden.
 void TArgumentForm::showDeveloperControls() {
   if (!developerViewsEnabled()) return;
-  ViewCheckBoxesPanel->show();
-  ImplicitMeaningButton->show();
-  AddRuleMenuItem->setVisible(true);
-  AddRuleSeparator->setVisible(true);
-}
-
-void TArgumentForm::createMenus() {
-  QMenuBar* bar = menuBar();
-  bar->setObjectName("MainMenu");
-  FileMenuItem = named(bar->addMenu(QStringLiteral("&File")), "FileMenuItem");
-  OpenMenuItem = item(FileMenuItem, "OpenMenuItem", "&Open...");
-  OpenMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  SaveMenuItem = item(FileMenuItem, "SaveMenuItem", "&Save");
-  SaveMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-  SaveAsMenuItem = item(FileMenuItem, "SaveAsMenuItem", "Save &As...");
-  SaveAsMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-  ExportPictureMenuItem = item(FileMenuItem, "ExportPictureMenuItem", "&Export Picture...");
-  ExportPictureMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
-  FileMenuItem->addSeparator()->setObjectName("FileSeparator");
-  ExitMenuItem = item(FileMenuItem, "ExitMenuItem", "E&xit");
-  // "&Edit" would take the Alt+E of "&Evaluate (one round)".
-  EditMenuItem = named(bar->addMenu(QStringLiteral("E&dit")), "EditMenuItem");
-  UndoMenuItem = item(EditMenuItem, "UndoMenuItem", "&Undo");
-  UndoMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-  RedoMenuItem = item(EditMenuItem, "RedoMenuItem", "&Redo");
-  RedoMenuItem->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-  createViewMenu();
-  ZorvexMenuItem = named(bar->addMenu(QStringLiteral("&Zorvex")), "ZorvexMenuItem");
-  OptionsMenuItem = item(ZorvexMenuItem, "OptionsMenuItem", "&Options");
-  HelpMenuItem = named(bar->addMenu(QStringLiteral("&Help")), "HelpMenuItem");
-  ContentsMenuItem = item(HelpMenuItem, "ContentsMenuItem", "&Contents");
-  KeyToSymbolsAndColorsMenuItem = item(HelpMenuItem, "KeyToSymbolsAndColorsMenuItem", "&Key to symbols and colors");
-  HelpMenuItem->addSeparator()->setObjectName("HelpSeparator");
-  AboutMenuItem = item(HelpMenuItem, "AboutMenuItem", "&About...");
-}
-
-void TArgumentForm::createPopupMenus() {
-  SentencePopupMenu = named(new QMenu(this), "SentencePopupMenu");
-  SetStatusUndefeatedMenuItem = item(SentencePopupMenu, "SetStatusUndefeatedMenuItem", "Set Status: &Justified");
-  SetStatusDefeatedMenuItem = item(SentencePopupMenu, "SetStatusDefeatedMenuItem", "Set Status: &Unjustified");
-  SetStatusNotEvaluatedMenuItem =
-      item(SentencePopupMenu, "SetStatusNotEvaluatedMenuItem", "Set Status: &Not Evaluated");
-  SentencePopupMenu->addSeparator()->setObjectName("SentencePopupSeparator");
-  ShowSentenceDataMenuItem = item(SentencePopupMenu, "ShowSentenceDataMenuItem", "&Show Sentence Data");
-
-  ArrowPopupMenu = named(new QMenu(this), "ArrowPopupMenu");
-  AddRuleMenuItem = item(ArrowPopupMenu, "AddRuleMenuItem", "Make &rule explicit");
-  AddRuleMenuItem->setVisible(false);
-  AddRuleSeparator = ArrowPopupMenu->addSeparator();
-  AddRuleSeparator->setObjectName("AddRuleSeparator");
-  AddRuleSeparator->setVisible(false);
-  ShowArrowDataMenuItem = item(ArrowPopupMenu, "ShowArrowDataMenuItem", "&Show Arrow &Data");
-
-  DefeaterPopupMenu = named(new QMenu(this), "DefeaterPopupMenu");
-  ShowDefeaterDataMenuItem = item(DefeaterPopupMenu, "ShowDefeaterDataMenuItem", "&Show Defeater Data");
-}
-
-void TArgumentForm::connectHandlers() {
-  connect(OpenMenuItem, &QAction::triggered, this, [this] { fileCommands_->OpenMenuItemClick(); });
-  connect(SaveMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveMenuItemClick(); });
-  connect(SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
-  connect(ExportPictureMenuItem, &QAction::triggered, this, [this] { ExportPictureMenuItemClick(); });
-  connect(ExitMenuItem, &QAction::triggered, this, [this] { ExitMenuItemClick(); });
-  connect(UndoMenuItem, &QAction::triggered, this, [this] { UndoMenuItemClick(); });
-  connect(RedoMenuItem, &QAction::triggered, this, [this] { RedoMenuItemClick(); });
-  connect(ZoomInMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomInMenuItemClick(); });
-  connect(ZoomOutMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomOutMenuItemClick(); });
-  connect(ActualSizeMenuItem, &QAction::triggered, this, [this] { viewCommands_->ActualSizeMenuItemClick(); });
-  connect(FitDiagramMenuItem, &QAction::triggered, this, [this] { viewCommands_->FitDiagramMenuItemClick(); });
-  connect(FindSentenceMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindSentenceMenuItemClick(); });
-  connect(FindNextMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindNextMenuItemClick(); });
-  connect(OptionsMenuItem, &QAction::triggered, this, [this] { OptionsMenuItemClick(); });
-  connect(ContentsMenuItem, &QAction::triggered, this, [this] { ContentsMenuItemClick(); });
-  connect(KeyToSymbolsAndColorsMenuItem, &QAction::triggered, this, [this] { KeyToSymbolsAndColorsMenuItemClick(); });
-  connect(AboutMenuItem, &QAction::triggered, this, [this] { AboutMenuItemClick(); });
-  connect(ViewLogMemoCheckBox, &QCheckBox::clicked, this, [this] { ViewLogMemoCheckBoxClick(); });
-  connect(EvaluateOneRoundButton, &QPushButton::clicked, this, [this] { EvaluateOneRoundButtonClick(); });
-  connect(JumpOneRoundButton, &QPushButton::clicked, this, [this] { JumpOneRoundButtonClick(); });
-  connect(ResetButton, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
-  connect(ImplicitMeaningButton, &QPushButton::clicked, this, [this] { ImplicitMeaningButtonClick(); });
-  connect(AddSentenceSpeedButton, &QToolButton::clicked, this, [this] { AddSentenceSpeedButtonClick(); });
-  connect(AddArrowSpeedButton, &QToolButton::clicked, this, [this] { AddArrowSpeedButtonClick(); });
-  connect(AddDefeaterSpeedButton, &QToolButton::clicked, this, [this] { AddDefeaterSpeedButtonClick(); });
-  connect(MakeSelectionSpeedButton, &QToolButton::clicked, this, [this] { MakeSelectionSpeedButtonClick(); });
-  connect(SetStatusUndefeatedMenuItem, &QAction::triggered, this, [this] { SetStatusUndefeatedMenuItemClick(); });
-  connect(SetStatusDefeatedMenuItem, &QAction::triggered, this, [this] { SetStatusDefeatedMenuItemClick(); });
-  connect(SetStatusNotEvaluatedMenuItem, &QAction::triggered, this, [this] { SetStatusNotEvaluatedMenuItemClick(); });
-  connect(ShowSentenceDataMenuItem, &QAction::triggered, this, [this] { ShowSentenceDataMenuItemClick(); });
-  connect(AddRuleMenuItem, &QAction::triggered, this, [this] { AddRuleMenuItemClick(); });
-  connect(ShowArrowDataMenuItem, &QAction::triggered, this, [this] { ShowArrowDataMenuItemClick(); });
-  connect(ShowDefeaterDataMenuItem, &QAction::triggered, this, [this] { ShowDefeaterDataMenuItemClick(); });
-  connect(SentenceEdit, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_->SentenceEditTextChanged(text.toStdString()); });
-  connect(SentenceEdit, &QLineEdit::returnPressed, this, [this] { SentenceEditKeyPress(EnterKey); });
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), SentenceEdit, nullptr, nullptr, Qt::WidgetShortcut);
-  connect(escape, &QShortcut::activated, this, [this] { SentenceEditKeyPress(EscapeKey); });
+  controls_->ViewCheckBoxesPanel->show();
+  controls_->ImplicitMeaningButton->show();
+  controls_->AddRuleMenuItem->setVisible(true);
+  controls_->AddRuleSeparator->setVisible(true);
 }
 
 }  // namespace zorvex

@@ -4,9 +4,13 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 
+#include "app/ui/ArgumentFormControls.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/SurfaceCanvas.h"
+#include "app/ui/SurfaceViewport.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/SentenceFont.h"
 #include "views/ui/MessageBoxes.h"
@@ -14,35 +18,42 @@
 namespace zorvex {
 
 void TArgumentFormHost::setStatusText(int panel, const std::string& text) {
-  form_.ArgumentFormStatusBar->setPanelText(panel, QString::fromStdString(text));
+  controls_.ArgumentFormStatusBar->setPanelText(panel, QString::fromStdString(text));
 }
 
 void TArgumentFormHost::setToolButtonDown(ToolButton button) {
   const std::pair<ToolButton, QToolButton*> buttons[] = {
-      {ToolButton::AddSentence, form_.AddSentenceSpeedButton},
-      {ToolButton::AddArrow, form_.AddArrowSpeedButton},
-      {ToolButton::AddDefeater, form_.AddDefeaterSpeedButton},
-      {ToolButton::MakeSelection, form_.MakeSelectionSpeedButton},
+      {ToolButton::AddSentence, controls_.AddSentenceSpeedButton},
+      {ToolButton::AddArrow, controls_.AddArrowSpeedButton},
+      {ToolButton::AddDefeater, controls_.AddDefeaterSpeedButton},
+      {ToolButton::MakeSelection, controls_.MakeSelectionSpeedButton},
   };
   for (const auto& [which, widget] : buttons) widget->setChecked(which == button);
 }
 
-void TArgumentFormHost::repaintSurface() { form_.repaintSurface(); }
+// Every change of the drawing may move the diagram's edges: the scroll
+// bars follow.
+void TArgumentFormHost::repaintSurface() {
+  canvas_.repaintAll();
+  viewport_.diagramChanged();
+}
 
-void TArgumentFormHost::repaintElement(ElementRef ref) { form_.repaintElement(ref); }
+void TArgumentFormHost::repaintElement(ElementRef ref) {
+  canvas_.repaintElement(ref);
+  if (form_.diagram().exists(ref)) viewport_.elementExtent(form_.diagram().drawnExtent(ref));
+}
 
 void TArgumentFormHost::repaintAllDefeaters() {
   // Defeaters draw themselves again unchanged (over a drag): no edit to record.
-  for (int32_t n = 0; n < form_.diagram().DefeaterCount(); ++n) form_.redrawElement({ElementKind::Defeater, n});
+  for (int32_t n = 0; n < form_.diagram().DefeaterCount(); ++n) canvas_.redrawElement({ElementKind::Defeater, n});
 }
 
 void TArgumentFormHost::elementMoved(ElementRef ref, const Rect& oldExtent) {
-  form_.elementMoved(ref, oldExtent);
+  canvas_.repaintArea(oldExtent);
+  repaintElement(ref);
 }
 
-void TArgumentFormHost::setOverlay(const std::vector<OverlayFigure>& figures) {
-  form_.setOverlay(figures);
-}
+void TArgumentFormHost::setOverlay(const std::vector<OverlayFigure>& figures) { canvas_.setFigures(figures); }
 
 bool TArgumentFormHost::askYesNo(const std::string& text) { return messageBoxes().confirm(text); }
 
@@ -50,7 +61,7 @@ void TArgumentFormHost::showWarning(const std::string& text) { messageBoxes().wa
 
 void TArgumentFormHost::sentenceEditChanged() {
   const SentenceEditState& state = form_.editor().sentenceEdit();
-  QLineEdit* edit = form_.SentenceEdit;
+  QLineEdit* edit = controls_.SentenceEdit;
   const QString text = QString::fromStdString(state.text);
   // A new placement starts afresh: setting the text, even the same one, also
   // empties the box's own undo steps.
@@ -60,7 +71,7 @@ void TArgumentFormHost::sentenceEditChanged() {
     edit->setText(text);
     placementShown_ = state.placements;
   }
-  form_.placeSentenceEdit();
+  placeSentenceEdit();
   if (state.visible) {
     edit->show();
     edit->raise();
@@ -70,7 +81,7 @@ void TArgumentFormHost::sentenceEditChanged() {
 }
 
 void TArgumentFormHost::focusSentenceEdit() {
-  QLineEdit* edit = form_.SentenceEdit;
+  QLineEdit* edit = controls_.SentenceEdit;
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();
 }
@@ -85,22 +96,42 @@ SurfaceSize TArgumentFormHost::surfaceSize() {
   return {size.width(), size.height()};
 }
 
-void TArgumentFormHost::openArrowPopup(Point windowPoint) {
-  form_.openPopupAt(*form_.ArrowPopupMenu, windowPoint);
-}
+void TArgumentFormHost::openArrowPopup(Point windowPoint) { openPopupAt(*controls_.ArrowPopupMenu, windowPoint); }
 
-void TArgumentFormHost::openDefeaterPopup(Point windowPoint) {
-  form_.openPopupAt(*form_.DefeaterPopupMenu, windowPoint);
-}
+void TArgumentFormHost::openDefeaterPopup(Point windowPoint) { openPopupAt(*controls_.DefeaterPopupMenu, windowPoint); }
 
 void TArgumentFormHost::prepareSentencePopup(const SentencePopupState& state) {
   if (state.setsEnabling) {
-    form_.SetStatusUndefeatedMenuItem->setEnabled(state.undefeatedEnabled);
-    form_.SetStatusDefeatedMenuItem->setEnabled(state.defeatedEnabled);
-    form_.SetStatusNotEvaluatedMenuItem->setEnabled(state.notEvaluatedEnabled);
+    controls_.SetStatusUndefeatedMenuItem->setEnabled(state.undefeatedEnabled);
+    controls_.SetStatusDefeatedMenuItem->setEnabled(state.defeatedEnabled);
+    controls_.SetStatusNotEvaluatedMenuItem->setEnabled(state.notEvaluatedEnabled);
   }
-  form_.sentencePopupTarget_ = state.sentence;
-  form_.sentencePopupPending_ = true;
+  sentencePopupTarget_ = state.sentence;
+  sentencePopupPending_ = true;
+}
+
+void TArgumentFormHost::openPreparedSentencePopup(QPoint screenPoint) {
+  if (!sentencePopupPending_) return;
+  sentencePopupPending_ = false;
+  form_.runPopupMenu(*controls_.SentencePopupMenu, screenPoint);
+  form_.editor().PointerCaptureLost();
+}
+
+// A modal menu swallows the release of the press that opened it.
+void TArgumentFormHost::openPopupAt(QMenu& menu, Point diagramPoint) {
+  form_.runPopupMenu(menu, controls_.ClientArea->mapToGlobal(clientPointOf(diagramPoint)));
+  form_.editor().PointerCaptureLost();
+}
+
+QPoint TArgumentFormHost::clientPointOf(Point diagramPoint) const {
+  const ViewPoint v = viewport_.view().toView(diagramPoint);
+  auto c = [](int64_t x) { return static_cast<int>(std::clamp<int64_t>(x, -1000000, 1000000)); };
+  return {c(v.x), c(v.y)};
+}
+
+void TArgumentFormHost::placeSentenceEdit() {
+  const SentenceEditState& state = form_.editor().sentenceEdit();
+  controls_.SentenceEdit->setGeometry(QRect(clientPointOf({state.Left, state.Top}), QSize(state.Width, state.Height)));
 }
 
 }  // namespace zorvex

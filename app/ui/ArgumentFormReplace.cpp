@@ -2,6 +2,7 @@
 // fresh store, with the editor, the canvas and the log told.
 #include <system_error>
 
+#include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceViewport.h"
 #include "app/ui/SurfaceCanvas.h"
@@ -28,7 +29,7 @@ bool TArgumentForm::replaceDiagram(const DiagramLocation& where) {
   editor_->DiagramReloaded();
   // Steps of the diagram that was replaced mean nothing for this one.
   undoHistory().clear();
-  sentencePopupTarget_.reset();
+  host_->forgetSentencePopup();
   // A new diagram opens at 100 % and the origin, as at start-up.
   viewport_->reset();
   repaintSurface();

@@ -11,9 +11,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "app/ui/ArgumentFormControls.h"
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "app/ui/EditMenuCommands.h"
 #include "app/ui/ExportPictureCommand.h"
 #include "app/ui/UndoCommands.h"
 #include "elements/ui/ShortFormGeometry.h"
@@ -43,7 +45,11 @@ TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, Q
 
 TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, std::optional<DiagramLocation> start,
                              QWidget* parent)
-    : QMainWindow(parent), directory_(directory), opener_(std::move(opener)), start_(std::move(start)) {
+    : QMainWindow(parent),
+      controls_(std::make_unique<ArgumentFormControls>()),
+      directory_(directory),
+      opener_(std::move(opener)),
+      start_(std::move(start)) {
   setObjectName("ArgumentForm");
   setWindowTitle(QStringLiteral("Zorvex!"));
   QPalette pal = palette();
@@ -53,7 +59,6 @@ TArgumentForm::TArgumentForm(const std::string& directory, TableOpener opener, s
   setAutoFillBackground(true);
   setFont(interfaceFont());
   createControls();
-  connectHandlers();
   runPopupMenu = [](QMenu& menu, QPoint screenPoint) { menu.exec(screenPoint); };
   resize(InitialWidth, InitialHeight);
   // Key presses reach the window before the focused control.
@@ -74,22 +79,28 @@ TArgumentForm::~TArgumentForm() {
 
 void TArgumentForm::FormCreate() {
   options_ = EvaluationOptions{};
-  host_ = std::make_unique<TArgumentFormHost>(*this);
+  host_ = std::make_unique<TArgumentFormHost>(*this, *controls_, *canvas_, *viewport_);
   // Without a diagram named on the command line: the working directory's tables.
   const DiagramLocation where = start_.value_or(DiagramLocation{directory_});
   DiskRecord onDisk = recordOnDisk(where);  // before reading: a write meanwhile is noticed at saving
   OpenResult loaded = openDiagram(diagram_, where, opener_, sentenceFontGeometry());
   tableLeftOpen_ = std::move(loaded.leftOpen);
-  fileCommands_ = std::make_unique<TDiagramFileCommands>(*this, where, std::move(onDisk));
+  fileCommands_ =
+      std::make_unique<TDiagramFileCommands>(*this, *controls_->ArgumentFormStatusBar, where, std::move(onDisk));
   fileCommands_->settleLoaded(!loaded.error);
-  exportPicture_ = std::make_unique<TExportPictureCommand>(*this);
+  exportPicture_ = std::make_unique<TExportPictureCommand>(*this, *controls_->ArgumentFormStatusBar);
   // The editor starts in NoTool, whether loading finished or not.
   editor_ = std::make_unique<ArgumentEditor>(diagram_, *host_);
   editor_->DiagramReloaded();
-  undo_ = std::make_unique<TUndoCommands>(*this);
+  undo_ = std::make_unique<TUndoCommands>(*editor_, *controls_->UndoMenuItem, *controls_->RedoMenuItem,
+                                          [this](const std::string& logLine) {
+                                            repaintSurface();
+                                            logCommand({logLine});
+                                          });
   editor_->setUndoHistory(&undo_->history());
+  editMenu_ = new TEditMenuCommands(*controls_->EditMenuItem, *editor_, *canvas_->widget(), *controls_->SentenceEdit);
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
-  pointerFilter_->afterPress = [this](QPoint screenPoint) { openSentencePopup(screenPoint); };
+  pointerFilter_->afterPress = [this](QPoint screenPoint) { host_->openPreparedSentencePopup(screenPoint); };
   setUpViewport();
   if (loaded.error) showError(loaded.error->message());
 }
@@ -99,37 +110,37 @@ void TArgumentForm::attachWindows(const ArgumentFormWindows& windows) {
   if (windows_.LogForm)
     windows_.LogForm->OnClose = [this] {
       // The box always tells whether the log window is shown.
-      ViewLogMemoCheckBox->setChecked(false);
+      controls_->ViewLogMemoCheckBox->setChecked(false);
       ViewLogMemoCheckBoxClick();
     };
   if (windows_.OptionsForm) windows_.OptionsForm->setOptions(&options_);
 }
 
+std::optional<int32_t> TArgumentForm::sentencePopupTarget() const { return host_->sentencePopupTarget(); }
+
 void TArgumentForm::showError(const std::string& message) { messageBoxes().error(message); }
 
 // The part of the surface the scroll bars leave free.
-QSize TArgumentForm::surfaceSize() const {
-  return ArgumentPaintBox->size() - viewport_->barRoom();
-}
+QSize TArgumentForm::surfaceSize() const { return controls_->ArgumentPaintBox->size() - viewport_->barRoom(); }
 
 void TArgumentForm::layoutControls() {
-  const int w = ClientArea->width();
-  const int h = ClientArea->height();
+  const int w = controls_->ClientArea->width();
+  const int h = controls_->ClientArea->height();
   const int statusTop = h - TArgumentFormStatusBar::BarHeight;
   const int evaluationTop = statusTop - EvaluationPanelHeight;
-  SeparationBevel->setGeometry(0, 0, w, BevelHeight);
-  ArgumentFormStatusBar->setGeometry(0, statusTop, w, TArgumentFormStatusBar::BarHeight);
-  EvaluationButtonPanel->setGeometry(0, evaluationTop, w, EvaluationPanelHeight);
+  controls_->SeparationBevel->setGeometry(0, 0, w, BevelHeight);
+  controls_->ArgumentFormStatusBar->setGeometry(0, statusTop, w, TArgumentFormStatusBar::BarHeight);
+  controls_->EvaluationButtonPanel->setGeometry(0, evaluationTop, w, EvaluationPanelHeight);
   const int middleHeight = std::max(0, evaluationTop - BevelHeight);
-  EditButtonPanel->setGeometry(w - EditPanelWidth, BevelHeight, EditPanelWidth, middleHeight);
-  ArgumentPaintBox->setGeometry(0, BevelHeight, std::max(0, w - EditPanelWidth), middleHeight);
+  controls_->EditButtonPanel->setGeometry(w - EditPanelWidth, BevelHeight, EditPanelWidth, middleHeight);
+  controls_->ArgumentPaintBox->setGeometry(0, BevelHeight, std::max(0, w - EditPanelWidth), middleHeight);
   // The canvas draws the bevel and the surface: its pixel (x, y) is client point (x, y).
-  canvas_->widget()->setGeometry(0, 0, ArgumentPaintBox->width(), BevelHeight + middleHeight);
+  canvas_->widget()->setGeometry(0, 0, controls_->ArgumentPaintBox->width(), BevelHeight + middleHeight);
   viewport_->setSurfaceRect(canvas_->widget()->geometry(), BevelHeight);
 }
 
 bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ClientArea && event->type() == QEvent::Resize) {
+  if (watched == controls_->ClientArea && event->type() == QEvent::Resize) {
     layoutControls();
     return false;
   }
@@ -140,12 +151,15 @@ bool TArgumentForm::eventFilter(QObject* watched, QEvent* event) {
 // A key press climbs from the focused control up through its parents, and
 // the window sees it first at its first stop. A press the window acts on ends
 // there: a box opened for it moves the focus, so a later stop would look like
-// a first one. A held key repeats its press; only the first one acts.
+// a first one. A held key repeats its press; only the first one acts, except
+// for the arrow keys, which keep moving the selection while held.
 bool TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != this || key->isAutoRepeat()) return false;
+  if (!widget || widget->window() != this) return false;
   const bool firstStop = widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this);
-  return firstStop && FormKeyDown(key->key());
+  if (!firstStop) return false;
+  if (key->isAutoRepeat()) return editMenu_ && editMenu_->KeyDown(*key);
+  return FormKeyDown(key->key()) || (editMenu_ && editMenu_->KeyDown(*key));
 }
 
 void TArgumentForm::changeEvent(QEvent* event) {
@@ -190,7 +204,7 @@ void TArgumentForm::AboutMenuItemClick() {
 void TArgumentForm::ViewLogMemoCheckBoxClick() {
   QWidget* logForm = windows_.LogForm;
   if (!logForm) return;
-  if (ViewLogMemoCheckBox->isChecked()) {
+  if (controls_->ViewLogMemoCheckBox->isChecked()) {
     showAndBringToFront(*logForm);
   } else if (logForm->isVisible()) {
     logForm->hide();

@@ -18,19 +18,13 @@
 #include "store/DiagramFiles.h"
 #include "viewport/ViewTransform.h"
 
-class QAction;
-class QButtonGroup;
-class QCheckBox;
-class QFrame;
 class QKeyEvent;
-class QLineEdit;
 class QMenu;
-class QPushButton;
-class QToolButton;
 
 namespace zorvex {
 
 class ArgumentEditor;
+struct ArgumentFormControls;
 class MessageBoxes;
 class EditorPointerFilter;
 class SurfaceCanvas;
@@ -43,6 +37,7 @@ class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
 class TTableViews;
+class TEditMenuCommands;
 class TUndoCommands;
 class TViewCommands;
 class UndoHistory;
@@ -83,104 +78,14 @@ class TArgumentForm : public QMainWindow {
   EvaluationOptions& options() { return options_; }
   const std::string& directory() const { return directory_; }
   // The sentence whose pop-up menu opened last (the set-status target).
-  std::optional<int32_t> sentencePopupTarget() const { return sentencePopupTarget_; }
+  std::optional<int32_t> sentencePopupTarget() const;
 
   // Opens a pop-up menu at a screen point and returns when it has closed;
   // tests replace it to choose items without a modal loop.
   std::function<void(QMenu& menu, QPoint screenPoint)> runPopupMenu;
 
-  // Controls, named as the users and the tests know them.
-  QWidget* ClientArea = nullptr;
-  QFrame* SeparationBevel = nullptr;
-  QWidget* ArgumentPaintBox = nullptr;
-  QFrame* EditButtonPanel = nullptr;
-  QToolButton* AddSentenceSpeedButton = nullptr;
-  QToolButton* AddArrowSpeedButton = nullptr;
-  QToolButton* AddDefeaterSpeedButton = nullptr;
-  QToolButton* MakeSelectionSpeedButton = nullptr;
-  QButtonGroup* ToolButtonGroup = nullptr;
-  QFrame* EvaluationButtonPanel = nullptr;
-  QPushButton* EvaluateOneRoundButton = nullptr;
-  QPushButton* JumpOneRoundButton = nullptr;
-  QPushButton* ResetButton = nullptr;
-  QCheckBox* ViewLogMemoCheckBox = nullptr;
-  QPushButton* ImplicitMeaningButton = nullptr;
-  TArgumentFormStatusBar* ArgumentFormStatusBar = nullptr;
-  QLineEdit* SentenceEdit = nullptr;
-  QFrame* ViewCheckBoxesPanel = nullptr;
-  QCheckBox* ViewSentencesTableCheckBox = nullptr;
-  QCheckBox* ViewArrowsTableCheckBox = nullptr;
-  QCheckBox* ViewDefeatersTableCheckBox = nullptr;
-
-  QMenu* FileMenuItem = nullptr;
-  QAction* OpenMenuItem = nullptr;
-  QAction* SaveMenuItem = nullptr;
-  QAction* SaveAsMenuItem = nullptr;
-  QAction* ExportPictureMenuItem = nullptr;
-  QAction* ExitMenuItem = nullptr;
-  QMenu* EditMenuItem = nullptr;
-  QAction* UndoMenuItem = nullptr;
-  QAction* RedoMenuItem = nullptr;
-  QMenu* ViewMenuItem = nullptr;
-  QAction* ZoomInMenuItem = nullptr;
-  QAction* ZoomOutMenuItem = nullptr;
-  QAction* ActualSizeMenuItem = nullptr;
-  QAction* FitDiagramMenuItem = nullptr;
-  QAction* FindSentenceMenuItem = nullptr;
-  QAction* FindNextMenuItem = nullptr;
-  QMenu* ZorvexMenuItem = nullptr;
-  QAction* OptionsMenuItem = nullptr;
-  QMenu* HelpMenuItem = nullptr;
-  QAction* ContentsMenuItem = nullptr;
-  QAction* KeyToSymbolsAndColorsMenuItem = nullptr;
-  QAction* AboutMenuItem = nullptr;
-
-  QMenu* SentencePopupMenu = nullptr;
-  QAction* SetStatusUndefeatedMenuItem = nullptr;
-  QAction* SetStatusDefeatedMenuItem = nullptr;
-  QAction* SetStatusNotEvaluatedMenuItem = nullptr;
-  QAction* ShowSentenceDataMenuItem = nullptr;
-  QMenu* ArrowPopupMenu = nullptr;
-  QAction* AddRuleMenuItem = nullptr;
-  QAction* AddRuleSeparator = nullptr;
-  QAction* ShowArrowDataMenuItem = nullptr;
-  QMenu* DefeaterPopupMenu = nullptr;
-  QAction* ShowDefeaterDataMenuItem = nullptr;
-
-  // Handlers.
-  void FormActivate();
-  void ExitMenuItemClick();
-  void OptionsMenuItemClick();
-  void ContentsMenuItemClick();
-  void KeyToSymbolsAndColorsMenuItemClick();
-  void AboutMenuItemClick();
-  void ViewLogMemoCheckBoxClick();
-  void EvaluateOneRoundButtonClick();
-  void JumpOneRoundButtonClick();
-  void ResetButtonClick();
-  void ImplicitMeaningButtonClick();
-  void AddSentenceSpeedButtonClick();
-  void AddArrowSpeedButtonClick();
-  void AddDefeaterSpeedButtonClick();
-  void MakeSelectionSpeedButtonClick();
-  void SetStatusUndefeatedMenuItemClick();
-  void SetStatusDefeatedMenuItemClick();
-  void SetStatusNotEvaluatedMenuItemClick();
-  void ShowSentenceDataMenuItemClick();
-  void AddRuleMenuItemClick();
-  void ShowArrowDataMenuItemClick();
-  void ShowDefeaterDataMenuItemClick();
-  void ViewSentencesTableCheckBoxClick();
-  void ViewArrowsTableCheckBoxClick();
-  void ViewDefeatersTableCheckBoxClick();
-  // True when the key was the window's own (its press goes no further).
-  bool FormKeyDown(int key);
-  void UndoMenuItemClick();
-  void RedoMenuItemClick();
-  void ExportPictureMenuItemClick();
   // Every step the user could take back or do again.
   UndoHistory& undoHistory();
-  void SentenceEditKeyPress(char key);
 
   // The drawing surface's size in pixels (ArgumentPaintBox's width and height).
   QSize surfaceSize() const;
@@ -219,16 +124,50 @@ class TArgumentForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Handlers, each tied to its control where the control is made.
+  void FormActivate();
+  void ExitMenuItemClick();
+  void OptionsMenuItemClick();
+  void ContentsMenuItemClick();
+  void KeyToSymbolsAndColorsMenuItemClick();
+  void AboutMenuItemClick();
+  void ViewLogMemoCheckBoxClick();
+  void EvaluateOneRoundButtonClick();
+  void JumpOneRoundButtonClick();
+  void ResetButtonClick();
+  void ImplicitMeaningButtonClick();
+  void AddSentenceSpeedButtonClick();
+  void AddArrowSpeedButtonClick();
+  void AddDefeaterSpeedButtonClick();
+  void MakeSelectionSpeedButtonClick();
+  void SetStatusUndefeatedMenuItemClick();
+  void SetStatusDefeatedMenuItemClick();
+  void SetStatusNotEvaluatedMenuItemClick();
+  void ShowSentenceDataMenuItemClick();
+  void AddRuleMenuItemClick();
+  void ShowArrowDataMenuItemClick();
+  void ShowDefeaterDataMenuItemClick();
+  void ViewSentencesTableCheckBoxClick();
+  void ViewArrowsTableCheckBoxClick();
+  void ViewDefeatersTableCheckBoxClick();
+  // True when the key was the window's own (its press goes no further).
+  bool FormKeyDown(int key);
+  void UndoMenuItemClick();
+  void RedoMenuItemClick();
+  void ExportPictureMenuItemClick();
+  void SentenceEditKeyPress(char key);
+
   void FormCreate();
   bool previewKey(QObject* watched, QKeyEvent* key);
+  // Each part of the window is made and tied to its handlers in one place.
   void createControls();
   void createEditButtons();
   void createEvaluationControls();
   void createHiddenControls();
   void createMenus();
   void createPopupMenus();
+  void createViewMenu();
   void showDeveloperControls();
-  void connectHandlers();
   void layoutControls();
   void showError(const std::string& message);
   void finishRound(const std::string& panelText);
@@ -236,26 +175,14 @@ class TArgumentForm : public QMainWindow {
   void logCommand(std::initializer_list<std::string> lines);
   void saveLog();
   void setStatusByUser(int which);
-  void openSentencePopup(QPoint screenPoint);
   void refreshLogWindow();
-  // Drawing, once the canvas is in place.
+  // Drawing, once the canvas is in place (the host does it).
   void repaintSurface();
   void repaintElement(ElementRef ref);
-  void redrawElement(ElementRef ref);
-  void elementMoved(ElementRef ref, const Rect& oldExtent);
-  void setOverlay(const std::vector<OverlayFigure>& figures);
-  // At the editor's diagram point, wherever the view shows it.
-  void openPopupAt(QMenu& menu, Point diagramPoint);
-  void createViewMenu();
   void setUpViewport();
   void viewChanged(const ViewTransform& view);
-  // Where the editor's diagram point shows in the window's client area.
-  QPoint clientPointOf(Point diagramPoint) const;
-  void placeSentenceEdit();
 
-  friend class TArgumentFormHost;
-  friend class TUndoCommands;
-
+  std::unique_ptr<ArgumentFormControls> controls_;
   std::string directory_;
   TableOpener opener_;
   Diagram diagram_;
@@ -271,11 +198,11 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<TDiagramFileCommands> fileCommands_;
   std::unique_ptr<TExportPictureCommand> exportPicture_;
   std::unique_ptr<TUndoCommands> undo_;
+  // Owned by the Edit menu it adds to.
+  TEditMenuCommands* editMenu_ = nullptr;
   SurfaceViewport* viewport_ = nullptr;
   std::unique_ptr<TViewCommands> viewCommands_;
   ArgumentFormWindows windows_;
-  std::optional<int32_t> sentencePopupTarget_;
-  bool sentencePopupPending_ = false;
   bool logSavedOnClose_ = false;
 };
 

@@ -1,10 +1,12 @@
 // The main window's view onto the diagram: the "Vie&w" menu, the scroll bars
-// and zoom, and keeping the edit box, pop-up menus and overlays in step with
-// what the surface shows.
-#include <QLineEdit>
+// and zoom, and keeping the edit box and overlays in step with what the
+// surface shows.
+#include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/ui/ArgumentFormControls.h"
+#include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceCanvas.h"
 #include "app/ui/SurfaceViewport.h"
@@ -28,15 +30,23 @@ QAction* viewItem(QMenu* menu, const char* name, const char* caption, std::initi
 
 // "&View" would take the Alt+V of the "&View Logs" check box.
 void TArgumentForm::createViewMenu() {
-  ViewMenuItem = menuBar()->addMenu(QStringLiteral("Vie&w"));
-  ViewMenuItem->setObjectName("ViewMenuItem");
-  ZoomInMenuItem = viewItem(ViewMenuItem, "ZoomInMenuItem", "Zoom &In", {"Ctrl++", "Ctrl+="});
-  ZoomOutMenuItem = viewItem(ViewMenuItem, "ZoomOutMenuItem", "Zoom &Out", {"Ctrl+-"});
-  ActualSizeMenuItem = viewItem(ViewMenuItem, "ActualSizeMenuItem", "&Actual Size", {"Ctrl+0"});
-  FitDiagramMenuItem = viewItem(ViewMenuItem, "FitDiagramMenuItem", "&Fit Diagram", {"Ctrl+9"});
-  ViewMenuItem->addSeparator()->setObjectName("ViewSeparator");
-  FindSentenceMenuItem = viewItem(ViewMenuItem, "FindSentenceMenuItem", "&Find Sentence...", {"Ctrl+F"});
-  FindNextMenuItem = viewItem(ViewMenuItem, "FindNextMenuItem", "Find &Next", {"F3"});
+  ArgumentFormControls& c = *controls_;
+  c.ViewMenuItem = menuBar()->addMenu(QStringLiteral("Vie&w"));
+  c.ViewMenuItem->setObjectName("ViewMenuItem");
+  c.ZoomInMenuItem = viewItem(c.ViewMenuItem, "ZoomInMenuItem", "Zoom &In", {"Ctrl++", "Ctrl+="});
+  c.ZoomOutMenuItem = viewItem(c.ViewMenuItem, "ZoomOutMenuItem", "Zoom &Out", {"Ctrl+-"});
+  c.ActualSizeMenuItem = viewItem(c.ViewMenuItem, "ActualSizeMenuItem", "&Actual Size", {"Ctrl+0"});
+  c.FitDiagramMenuItem = viewItem(c.ViewMenuItem, "FitDiagramMenuItem", "&Fit Diagram", {"Ctrl+9"});
+  c.ViewMenuItem->addSeparator()->setObjectName("ViewSeparator");
+  c.FindSentenceMenuItem = viewItem(c.ViewMenuItem, "FindSentenceMenuItem", "&Find Sentence...", {"Ctrl+F"});
+  c.FindNextMenuItem = viewItem(c.ViewMenuItem, "FindNextMenuItem", "Find &Next", {"F3"});
+  // The view commands are made with the viewport, after the menus.
+  connect(c.ZoomInMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomInMenuItemClick(); });
+  connect(c.ZoomOutMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomOutMenuItemClick(); });
+  connect(c.ActualSizeMenuItem, &QAction::triggered, this, [this] { viewCommands_->ActualSizeMenuItemClick(); });
+  connect(c.FitDiagramMenuItem, &QAction::triggered, this, [this] { viewCommands_->FitDiagramMenuItemClick(); });
+  connect(c.FindSentenceMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindSentenceMenuItemClick(); });
+  connect(c.FindNextMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindNextMenuItemClick(); });
 }
 
 // After the editor's pointer filter, so the viewport sees pointer events
@@ -50,24 +60,13 @@ void TArgumentForm::setUpViewport() {
     e.pos = {at.x(), at.y()};
     editor_->MouseMove(e);
   };
-  viewCommands_ = std::make_unique<TViewCommands>(*this, *viewport_);
+  viewCommands_ = std::make_unique<TViewCommands>(*this, *viewport_, *controls_->ArgumentFormStatusBar);
 }
 
 void TArgumentForm::viewChanged(const ViewTransform& view) {
   canvas_->setView(view);
   editor_->setView(view);
-  placeSentenceEdit();
-}
-
-QPoint TArgumentForm::clientPointOf(Point diagramPoint) const {
-  const ViewPoint v = viewport_->view().toView(diagramPoint);
-  auto c = [](int64_t x) { return static_cast<int>(std::clamp<int64_t>(x, -1000000, 1000000)); };
-  return {c(v.x), c(v.y)};
-}
-
-void TArgumentForm::placeSentenceEdit() {
-  const SentenceEditState& state = editor_->sentenceEdit();
-  SentenceEdit->setGeometry(QRect(clientPointOf({state.Left, state.Top}), QSize(state.Width, state.Height)));
+  host_->placeSentenceEdit();
 }
 
 void TArgumentForm::showHighlight(const std::optional<Rect>& area) { canvas_->setHighlight(area); }

@@ -25,10 +25,12 @@ DiagramLocation locationOfChoice(const std::filesystem::path& chosen) {
   return {chosen.parent_path(), DiagramFormat::Tables};
 }
 
-TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, DiagramLocation start, DiskRecord onDisk)
+TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, TArgumentFormStatusBar& status, DiagramLocation start,
+                                           DiskRecord onDisk)
     : recoveryFolder(recoveryFolderPath()),
       recoveryFallbackFolder(std::filesystem::path(QDir::tempPath().toStdString()) / "Zorvex!"),
       form_(form),
+      status_(status),
       document_(std::move(start), std::move(onDisk)) {
   dialogs = realDiagramFileDialogs(&form, recoveryFolder);
 }
@@ -99,7 +101,7 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
   document_.settle(form_.diagram(), where);
   // Tables have no column for statuses: they are gone when the tables are opened again.
   if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
-    form_.ArgumentFormStatusBar->setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
+    status_.setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
   return true;
 }
 

@@ -14,6 +14,7 @@ class QWidget;
 namespace zorvex {
 
 class TArgumentForm;
+class TArgumentFormStatusBar;
 
 // The file dialogs, each returning the chosen path or nothing when
 // cancelled. Tests may replace them; the real ones are Qt's file dialogs.
@@ -36,7 +37,7 @@ DiagramLocation locationOfChoice(const std::filesystem::path& chosen);
 class TDiagramFileCommands {
  public:
   // `onDisk`: what the start location's files held before they were read.
-  TDiagramFileCommands(TArgumentForm& form, DiagramLocation start, DiskRecord onDisk);
+  TDiagramFileCommands(TArgumentForm& form, TArgumentFormStatusBar& status, DiagramLocation start, DiskRecord onDisk);
 
   void OpenMenuItemClick();
   void SaveMenuItemClick();
@@ -62,6 +63,7 @@ class TDiagramFileCommands {
   bool saveTo(const DiagramLocation& where);
 
   TArgumentForm& form_;
+  TArgumentFormStatusBar& status_;
   DiagramDocument document_;
 };
 

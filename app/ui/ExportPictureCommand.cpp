@@ -41,12 +41,11 @@ void TExportPictureCommand::ExportPictureMenuItemClick() {
 // A picture drawn smaller than full size says so in the right-hand panel;
 // the next export at full size takes the note away again.
 void TExportPictureCommand::tell(const ExportedPicture& picture) {
-  TArgumentFormStatusBar& status = *form_.ArgumentFormStatusBar;
-  if (!note_.isEmpty() && status.panelText(1) == note_) status.setPanelText(1, QString());
+  if (!note_.isEmpty() && status_.panelText(1) == note_) status_.setPanelText(1, QString());
   note_.clear();
   if (!picture.scaledDown() || picture.stopped) return;
   note_ = QString::fromStdString(scaledDownNote(picture.step, picture.fullSize));
-  status.setPanelText(1, note_);
+  status_.setPanelText(1, note_);
 }
 
 void TArgumentForm::ExportPictureMenuItemClick() { exportPicture_->ExportPictureMenuItemClick(); }

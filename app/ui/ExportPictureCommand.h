@@ -5,11 +5,12 @@
 namespace zorvex {
 
 class TArgumentForm;
+class TArgumentFormStatusBar;
 struct ExportedPicture;
 
 class TExportPictureCommand {
  public:
-  explicit TExportPictureCommand(TArgumentForm& form) : form_(form) {}
+  TExportPictureCommand(TArgumentForm& form, TArgumentFormStatusBar& status) : form_(form), status_(status) {}
 
   // Asks for the file with the picture dialog of the file commands. A long
   // export shows its progress in a modal box that can cancel it.
@@ -22,6 +23,7 @@ class TExportPictureCommand {
   void tell(const ExportedPicture& picture);
 
   TArgumentForm& form_;
+  TArgumentFormStatusBar& status_;
   QString note_;
 };
 

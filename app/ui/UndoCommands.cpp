@@ -2,12 +2,13 @@
 
 #include <QAction>
 
-#include "app/ui/ArgumentFormUnit.h"
 #include "editor/ArgumentEditor.h"
 
 namespace zorvex {
 
-TUndoCommands::TUndoCommands(TArgumentForm& form) : form_(form) {
+TUndoCommands::TUndoCommands(ArgumentEditor& editor, QAction& undoItem, QAction& redoItem,
+                             std::function<void(const std::string& logLine)> stepped)
+    : editor_(editor), undoItem_(undoItem), redoItem_(redoItem), stepped_(std::move(stepped)) {
   history_.setChangeListener([this] { refreshItems(); });
   refreshItems();
 }
@@ -18,17 +19,16 @@ void TUndoCommands::refreshItems() {
     item->setEnabled(can);
     item->setText(QString::fromUtf8(verb) + (can ? " " + QString::fromStdString(name) : QString()));
   };
-  show(form_.UndoMenuItem, "&Undo", history_.canUndo(), history_.undoName());
-  show(form_.RedoMenuItem, "&Redo", history_.canRedo(), history_.redoName());
+  show(&undoItem_, "&Undo", history_.canUndo(), history_.undoName());
+  show(&redoItem_, "&Redo", history_.canRedo(), history_.redoName());
 }
 
 // Like a round: the log gets its lines, the window shows them, and the log
 // is saved last.
 void TUndoCommands::step(bool undo) {
-  const std::optional<std::string> name = undo ? form_.editor().Undo() : form_.editor().Redo();
+  const std::optional<std::string> name = undo ? editor_.Undo() : editor_.Redo();
   if (!name) return;
-  form_.repaintSurface();
-  form_.logCommand({(undo ? "[Undo] " : "[Redo] ") + *name});
+  stepped_((undo ? "[Undo] " : "[Redo] ") + *name);
 }
 
 }  // namespace zorvex

@@ -1,16 +1,22 @@
 #pragma once
 // The window's face of undo and redo: the Edit menu's two items, named after
 // the step they would take back or do again, and their log lines.
+#include <functional>
+#include <string>
+
 #include "history/UndoHistory.h"
+
+class QAction;
 
 namespace zorvex {
 
-class TArgumentForm;
+class ArgumentEditor;
 
 class TUndoCommands {
  public:
-  // The form's Edit menu items must exist.
-  explicit TUndoCommands(TArgumentForm& form);
+  // After a step is taken back or done again, `stepped` gets its log line.
+  TUndoCommands(ArgumentEditor& editor, QAction& undoItem, QAction& redoItem,
+                std::function<void(const std::string& logLine)> stepped);
 
   UndoHistory& history() { return history_; }
   void UndoMenuItemClick() { step(true); }
@@ -20,7 +26,10 @@ class TUndoCommands {
   void step(bool undo);
   void refreshItems();
 
-  TArgumentForm& form_;
+  ArgumentEditor& editor_;
+  QAction& undoItem_;
+  QAction& redoItem_;
+  std::function<void(const std::string&)> stepped_;
   UndoHistory history_;
 };
 

@@ -43,8 +43,8 @@ int readableStep(int step) {
 
 }  // namespace
 
-TViewCommands::TViewCommands(TArgumentForm& form, SurfaceViewport& viewport)
-    : form_(form), viewport_(viewport), highlightTimer_(new QTimer(&form)) {
+TViewCommands::TViewCommands(TArgumentForm& form, SurfaceViewport& viewport, TArgumentFormStatusBar& status)
+    : form_(form), viewport_(viewport), status_(status), highlightTimer_(new QTimer(&form)) {
   askFindText = [&form](const QString& last) { return askWithDialog(&form, last); };
   highlightTimer_->setSingleShot(true);
   QObject::connect(highlightTimer_, &QTimer::timeout, &form, [this] { endHighlight(); });
@@ -72,14 +72,13 @@ void TViewCommands::FindNextMenuItemClick() {
 }
 
 void TViewCommands::findFrom(int32_t after) {
-  TArgumentFormStatusBar& status = *form_.ArgumentFormStatusBar;
   const std::optional<int32_t> found = findSentence(form_.diagram(), lastText_, after);
   if (!found) {
-    status.setPanelText(1, NotFound);
+    status_.setPanelText(1, NotFound);
     return;
   }
   lastFound_ = found;
-  if (status.panelText(1) == NotFound) status.setPanelText(1, QString());
+  if (status_.panelText(1) == NotFound) status_.setPanelText(1, QString());
   const Rect box = sentenceExtent(form_.diagram().sentence(*found));
   viewport_.centreOn({static_cast<int32_t>((int64_t{box.Left} + box.Right) / 2),
                       static_cast<int32_t>((int64_t{box.Top} + box.Bottom) / 2)},

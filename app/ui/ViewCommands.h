@@ -12,10 +12,11 @@ namespace zorvex {
 
 class SurfaceViewport;
 class TArgumentForm;
+class TArgumentFormStatusBar;
 
 class TViewCommands {
  public:
-  TViewCommands(TArgumentForm& form, SurfaceViewport& viewport);
+  TViewCommands(TArgumentForm& form, SurfaceViewport& viewport, TArgumentFormStatusBar& status);
   ~TViewCommands();
 
   void ZoomInMenuItemClick();
@@ -38,6 +39,7 @@ class TViewCommands {
 
   TArgumentForm& form_;
   SurfaceViewport& viewport_;
+  TArgumentFormStatusBar& status_;
   std::string lastText_;
   std::optional<int32_t> lastFound_;
   QTimer* highlightTimer_;

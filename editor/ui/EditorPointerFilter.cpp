@@ -34,6 +34,8 @@ bool EditorPointerFilter::eventFilter(QObject* watched, QEvent* event) {
   const std::optional<TranslatedPointer> pointer = translatePointer(*mouse, origin_);
   if (!pointer) return true;
   dispatchPointer(editor_, *pointer);
+  // The second press of a double-click is a press first, as it always was.
+  if (event->type() == QEvent::MouseButtonDblClick) editor_.MouseDoubleClick(pointer->event);
   if (pointer->action == PointerAction::Press && afterPress) afterPress(mouse->globalPosition().toPoint());
   return true;
 }

@@ -13,6 +13,7 @@
 
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/ZorvexApplication.h"
+#include "tests/support/FormControls.h"
 #include "model/paradox/TableWriter.h"
 #include "views/ui/MessageBoxes.h"
 

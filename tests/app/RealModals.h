@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 #include <deque>
 #include <functional>
 #include <string>
@@ -105,7 +106,8 @@ class ModalAnswers : public QObject {
       answer(*menu);
       return;
     }
-    if (shownFileDialog_ && QApplication::activeModalWidget() == shownFileDialog_) return answerFileDialog();
+    if (shownFileDialog_ && QApplication::activeModalWidget() == shownFileDialog_ && takesKeys(*shownFileDialog_))
+      return answerFileDialog();
     if (shownInputDialog_ && QApplication::activeModalWidget() == shownInputDialog_) return answerInputDialog();
     if (shownProgress_ && QApplication::activeModalWidget() == shownProgress_) return answerProgress();
     if (!shownBox_ || QApplication::activeModalWidget() != shownBox_) return;
@@ -126,6 +128,15 @@ class ModalAnswers : public QObject {
     QTest::mouseClick(button, Qt::LeftButton);
   }
 
+  // A person types the name only once the name box has the keyboard focus.
+  // Before that, the dialog shows what it selects for a typed name in the
+  // name box, and so writes over the path with bare file names, which may
+  // then stand for files of its current folder.
+  static bool takesKeys(QFileDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    return !name || name->hasFocus();
+  }
+
   void answerFileDialog() {
     QFileDialog* dialog = shownFileDialog_;
     shownFileDialog_ = nullptr;
@@ -134,12 +145,18 @@ class ModalAnswers : public QObject {
     if (filePaths.empty() || !name) return dialog->reject();
     // Set whole, as a paste would: typed letter by letter, the name box's
     // completer may open its list and take the Enter.
-    name->setText(filePaths.front());
+    const QString path = filePaths.front();
+    name->setText(path);
     filePaths.pop_front();
     // Enter from a timer of its own: a box the dialog opens then ("...
     // already exists. Do you want to replace it?") is answered by poll(),
     // which a timer cannot run again while it is still running.
-    QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
+    QTimer::singleShot(0, name, [name, path] {
+      if (name->text() != path)
+        ADD_FAILURE() << "The file dialog's name box holds " << name->text().toStdString() << " instead of "
+                      << path.toStdString();
+      QTest::keyClick(name, Qt::Key_Return);
+    });
   }
 
   void answerInputDialog() {

@@ -20,7 +20,9 @@
 namespace zorvex::testing {
 namespace {
 
-QString panel(TArgumentForm& f, int n) { return f.ArgumentFormStatusBar->panelText(n); }
+QString panel(TArgumentForm& f, int n) {
+  return control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(n);
+}
 
 int countContaining(const std::vector<std::string>& texts, const std::string& piece) {
   int n = 0;
@@ -29,8 +31,10 @@ int countContaining(const std::vector<std::string>& texts, const std::string& pi
 }
 
 std::vector<bool> downStates(TArgumentForm& f) {
-  return {f.AddSentenceSpeedButton->isChecked(), f.AddArrowSpeedButton->isChecked(),
-          f.AddDefeaterSpeedButton->isChecked(), f.MakeSelectionSpeedButton->isChecked()};
+  return {control<QToolButton>(f, "AddSentenceSpeedButton")->isChecked(),
+          control<QToolButton>(f, "AddArrowSpeedButton")->isChecked(),
+          control<QToolButton>(f, "AddDefeaterSpeedButton")->isChecked(),
+          control<QToolButton>(f, "MakeSelectionSpeedButton")->isChecked()};
 }
 
 void writeHelp() {
@@ -60,19 +64,19 @@ TEST_F(AppTest, EmptyFolderStartsWithOneTableErrorAndAnEmptyDiagram) {
   EXPECT_EQ(log[3], "");
 
   // Still usable: a sentence can be added.
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(100, 50));
-  ASSERT_TRUE(f.SentenceEdit->isVisible());
-  EXPECT_EQ(f.SentenceEdit->pos(), QPoint(100, 50));
+  ASSERT_TRUE(control<QLineEdit>(f, "SentenceEdit")->isVisible());
+  EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->pos(), QPoint(100, 50));
   EXPECT_EQ(panel(f, 0), "(100,50)");
-  f.SentenceEdit->selectAll();
-  QTest::keyClicks(f.SentenceEdit, "Tweety flies");
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  control<QLineEdit>(f, "SentenceEdit")->selectAll();
+  QTest::keyClicks(control<QLineEdit>(f, "SentenceEdit"), "Tweety flies");
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
   ASSERT_EQ(f.diagram().SentenceCount(), 1);
   EXPECT_EQ(f.diagram().sentence(0).Text, "Tweety flies");
   EXPECT_EQ(f.diagram().sentence(0).Left, 100);
   EXPECT_EQ(f.diagram().sentence(0).Top, 50);
-  EXPECT_FALSE(f.SentenceEdit->isVisible());
+  EXPECT_FALSE(control<QLineEdit>(f, "SentenceEdit")->isVisible());
 }
 
 TEST_F(AppTest, ToolButtonsSwitchModesAndNameThemInTheStatusBar) {
@@ -82,27 +86,27 @@ TEST_F(AppTest, ToolButtonsSwitchModesAndNameThemInTheStatusBar) {
   TArgumentForm& f = start();
   EXPECT_TRUE(boxes_.shown.empty());
 
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "Add Sentence");
   EXPECT_EQ(downStates(f), std::vector<bool>({true, false, false, false}));
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "Add Start Arrow");
   EXPECT_EQ(downStates(f), std::vector<bool>({false, true, false, false}));
-  QTest::mouseClick(f.AddDefeaterSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddDefeaterSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "Add Challenging Rect");
   EXPECT_EQ(downStates(f), std::vector<bool>({false, false, true, false}));
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "Make a selection");
   EXPECT_EQ(downStates(f), std::vector<bool>({false, false, false, true}));
   // The active tool's button turns the tool off.
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "");
   EXPECT_EQ(downStates(f), std::vector<bool>(4, false));
   EXPECT_EQ(f.editor().editMode(), EditMode::NoTool);
 
   // A press on empty surface in arrow mode hints in panel 1 and shows the
   // position in panel 0, the canvas pixel being the window client point.
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(10, 22));
   EXPECT_EQ(panel(f, 1), "To add the start of an arrow click on a sentence.");
   EXPECT_EQ(panel(f, 0), "(10,22)");
@@ -115,12 +119,12 @@ TEST_F(AppTest, RoundButtonsAppendTheirLinesAndSaveTheLog) {
   TArgumentForm& f = start();
   ASSERT_EQ(f.diagram().SentenceCount(), 1);
 
-  QTest::mouseClick(f.EvaluateOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "EvaluateOneRoundButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "No new evaluations");
   QStringList log = fileLines("log.txt");
   EXPECT_EQ(log.mid(4), QStringList({"[Evaluate (one round)]", "No new evaluations", ""}));
 
-  QTest::mouseClick(f.JumpOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "JumpOneRoundButton"), Qt::LeftButton);
   EXPECT_EQ(panel(f, 1), "");
   EXPECT_EQ(f.diagram().sentence(0).Status, Undefeated | JustEvaluated);
   log = fileLines("log.txt");
@@ -128,10 +132,10 @@ TEST_F(AppTest, RoundButtonsAppendTheirLinesAndSaveTheLog) {
                                      "'A' is justified since it has no justified support and is not attacked.", ""}));
 
   // A round first leaves the active tool.
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
-  QTest::mouseClick(f.ResetButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "ResetButton"), Qt::LeftButton);
   EXPECT_EQ(f.editor().editMode(), EditMode::NoTool);
-  EXPECT_FALSE(f.MakeSelectionSpeedButton->isChecked());
+  EXPECT_FALSE(control<QToolButton>(f, "MakeSelectionSpeedButton")->isChecked());
   EXPECT_EQ(panel(f, 1), "");
   EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
   log = fileLines("log.txt");
@@ -150,7 +154,7 @@ TEST_F(AppTest, FailedLogSaveIsReportedAndTheRoundStays) {
   // A folder in the log file's place cannot be replaced by a file.
   ASSERT_TRUE(QFile::remove("log.txt"));
   ASSERT_TRUE(QDir().mkdir("log.txt"));
-  QTest::mouseClick(f.JumpOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "JumpOneRoundButton"), Qt::LeftButton);
   EXPECT_EQ(boxes_.textsOf(BoxKind::Error), std::vector<std::string>({"Cannot create file log.txt."}));
   EXPECT_EQ(f.diagram().sentence(0).Status, Undefeated | JustEvaluated);
 }
@@ -164,10 +168,10 @@ TEST_F(AppTest, SentenceMenuSetsStatusAndClosingSavesTheLogButNoTable) {
 
   QStringList offered;
   f.runPopupMenu = [&](QMenu& menu, QPoint) {
-    ASSERT_EQ(&menu, f.SentencePopupMenu);
+    ASSERT_EQ(&menu, control<QMenu>(f, "SentencePopupMenu"));
     for (QAction* a : menu.actions())
       if (!a->isSeparator() && a->isEnabled()) offered << a->text();
-    f.SetStatusUndefeatedMenuItem->trigger();
+    choose(f, "SetStatusUndefeatedMenuItem");
   };
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(210, 50));
   EXPECT_EQ(offered, QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "&Show Sentence Data"}));
@@ -177,12 +181,12 @@ TEST_F(AppTest, SentenceMenuSetsStatusAndClosingSavesTheLogButNoTable) {
   EXPECT_EQ(fileLines("log.txt").size(), 4);
 
   // Something added and moved in memory only.
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(300, 150));
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
   ASSERT_EQ(f.diagram().SentenceCount(), 3);
 
-  f.ExitMenuItem->trigger();
+  choose(f, "ExitMenuItem");
   EXPECT_FALSE(f.isVisible());
   EXPECT_EQ(boxes_.textsOf(BoxKind::Confirm).size(), 0u);
   EXPECT_EQ(fileBytes("SentencesDb.db"), tableBefore);
@@ -194,7 +198,7 @@ TEST_F(AppTest, DeleteKeyDeletesTheSelectionAfterConfirmation) {
   writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   // The rubber band shows while the left button is held and goes on release.
   QTest::mousePress(f.canvasWidget(), Qt::LeftButton, {}, QPoint(200, 200));
   QTest::mouseMove(f.canvasWidget(), QPoint(250, 230));
@@ -220,24 +224,24 @@ TEST_F(AppTest, LogWindowFollowsTheViewLogsBox) {
   writeArrowsAndDefeaters();
   writeHelp();
   TArgumentForm& f = start();
-  QTest::mouseClick(f.ViewLogMemoCheckBox, Qt::LeftButton);
+  QTest::mouseClick(control<QCheckBox>(f, "ViewLogMemoCheckBox"), Qt::LeftButton);
   EXPECT_TRUE(app_->LogForm().isVisible());
   app_->LogForm().close();
-  EXPECT_FALSE(f.ViewLogMemoCheckBox->isChecked());
+  EXPECT_FALSE(control<QCheckBox>(f, "ViewLogMemoCheckBox")->isChecked());
   EXPECT_FALSE(app_->LogForm().isVisible());
-  QTest::mouseClick(f.ViewLogMemoCheckBox, Qt::LeftButton);
+  QTest::mouseClick(control<QCheckBox>(f, "ViewLogMemoCheckBox"), Qt::LeftButton);
   EXPECT_TRUE(app_->LogForm().isVisible());
-  QTest::mouseClick(f.ViewLogMemoCheckBox, Qt::LeftButton);
+  QTest::mouseClick(control<QCheckBox>(f, "ViewLogMemoCheckBox"), Qt::LeftButton);
   EXPECT_FALSE(app_->LogForm().isVisible());
 
   app_->AboutForm().hide();
-  f.AboutMenuItem->trigger();
+  choose(f, "AboutMenuItem");
   EXPECT_TRUE(app_->AboutForm().isVisible());
-  f.ContentsMenuItem->trigger();
-  f.ContentsMenuItem->trigger();
+  choose(f, "ContentsMenuItem");
+  choose(f, "ContentsMenuItem");
   EXPECT_TRUE(app_->HelpForm().isVisible());
   EXPECT_FALSE(app_->KeyToSymbolsAndColorsForm().isVisible());
-  f.KeyToSymbolsAndColorsMenuItem->trigger();
+  choose(f, "KeyToSymbolsAndColorsMenuItem");
   EXPECT_TRUE(app_->KeyToSymbolsAndColorsForm().isVisible());
 }
 

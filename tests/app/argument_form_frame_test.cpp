@@ -28,32 +28,32 @@ TEST_F(AppTest, MainWindowFrameHasTheOldFormsLayout) {
   EXPECT_EQ(f.size(), QSize(640, 480));
   EXPECT_EQ(f.palette().color(QPalette::Window), QColor(0xD4, 0xD4, 0xD4));
 
-  const int w = f.ClientArea->width();
-  const int h = f.ClientArea->height();
+  const int w = control<QWidget>(f, "ClientArea")->width();
+  const int h = control<QWidget>(f, "ClientArea")->height();
   EXPECT_EQ(w, 640);
-  EXPECT_EQ(f.ClientArea->geometry().bottom(), 479);
-  EXPECT_EQ(f.SeparationBevel->geometry(), QRect(0, 0, w, 2));
-  EXPECT_EQ(f.ArgumentFormStatusBar->geometry(), QRect(0, h - 18, w, 18));
-  EXPECT_EQ(f.EvaluationButtonPanel->geometry(), QRect(0, h - 18 - 44, w, 44));
-  EXPECT_EQ(f.EditButtonPanel->geometry(), QRect(w - 33, 2, 33, h - 2 - 44 - 18));
-  EXPECT_EQ(f.ArgumentPaintBox->geometry(), QRect(0, 2, w - 33, h - 2 - 44 - 18));
+  EXPECT_EQ(control<QWidget>(f, "ClientArea")->geometry().bottom(), 479);
+  EXPECT_EQ(control<QFrame>(f, "SeparationBevel")->geometry(), QRect(0, 0, w, 2));
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->geometry(), QRect(0, h - 18, w, 18));
+  EXPECT_EQ(control<QFrame>(f, "EvaluationButtonPanel")->geometry(), QRect(0, h - 18 - 44, w, 44));
+  EXPECT_EQ(control<QFrame>(f, "EditButtonPanel")->geometry(), QRect(w - 33, 2, 33, h - 2 - 44 - 18));
+  EXPECT_EQ(control<QWidget>(f, "ArgumentPaintBox")->geometry(), QRect(0, 2, w - 33, h - 2 - 44 - 18));
   // The canvas holds bevel and surface, so its pixels are window client points.
   EXPECT_EQ(f.canvasWidget()->geometry(), QRect(0, 0, w - 33, h - 44 - 18));
   EXPECT_EQ(f.surfaceSize(), QSize(w - 33, h - 2 - 44 - 18));
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelRect(0).right(), 72);
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelRect(1).left(), 75);
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelRect(1).right(), w - 1);
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelRect(0).right(), 72);
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelRect(1).left(), 75);
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelRect(1).right(), w - 1);
 
   const struct {
     QToolButton* button;
     int top;
     const char* hint;
-  } tools[] = {{f.AddSentenceSpeedButton, 7, "Add Sentence"},
-               {f.AddArrowSpeedButton, 27, "Add Arrow"},
-               {f.AddDefeaterSpeedButton, 47, "Add Defeater"},
-               {f.MakeSelectionSpeedButton, 74, "Make a Selection"}};
+  } tools[] = {{control<QToolButton>(f, "AddSentenceSpeedButton"), 7, "Add Sentence"},
+               {control<QToolButton>(f, "AddArrowSpeedButton"), 27, "Add Arrow"},
+               {control<QToolButton>(f, "AddDefeaterSpeedButton"), 47, "Add Defeater"},
+               {control<QToolButton>(f, "MakeSelectionSpeedButton"), 74, "Make a Selection"}};
   for (const auto& t : tools) {
-    EXPECT_EQ(t.button->parentWidget(), f.EditButtonPanel);
+    EXPECT_EQ(t.button->parentWidget(), control<QFrame>(f, "EditButtonPanel"));
     EXPECT_EQ(t.button->geometry(), QRect(7, t.top, 20, 20)) << t.hint;
     EXPECT_EQ(t.button->toolTip(), t.hint);
     EXPECT_TRUE(t.button->isCheckable());
@@ -66,33 +66,33 @@ TEST_F(AppTest, MainWindowFrameHasTheOldFormsLayout) {
     QRect geometry;
     const char* caption;
     bool visible;
-  } controls[] = {{f.EvaluateOneRoundButton, {10, 10, 115, 24}, "&Evaluate (one round)", true},
-                  {f.JumpOneRoundButton, {135, 10, 95, 24}, "&Jump (one round)", true},
-                  {f.ResetButton, {240, 10, 50, 24}, "&Reset", true},
-                  {f.ViewLogMemoCheckBox, {300, 12, 110, 20}, "&View Logs", true},
-                  {f.ImplicitMeaningButton, {536, 10, 113, 24}, "Implicit &meaning", false}};
+  } controls[] = {{control<QPushButton>(f, "EvaluateOneRoundButton"), {10, 10, 115, 24}, "&Evaluate (one round)", true},
+                  {control<QPushButton>(f, "JumpOneRoundButton"), {135, 10, 95, 24}, "&Jump (one round)", true},
+                  {control<QPushButton>(f, "ResetButton"), {240, 10, 50, 24}, "&Reset", true},
+                  {control<QCheckBox>(f, "ViewLogMemoCheckBox"), {300, 12, 110, 20}, "&View Logs", true},
+                  {control<QPushButton>(f, "ImplicitMeaningButton"), {536, 10, 113, 24}, "Implicit &meaning", false}};
   for (const auto& c : controls) {
-    EXPECT_EQ(c.control->parentWidget(), f.EvaluationButtonPanel);
+    EXPECT_EQ(c.control->parentWidget(), control<QFrame>(f, "EvaluationButtonPanel"));
     EXPECT_EQ(c.control->geometry(), c.geometry) << c.caption;
     EXPECT_EQ(c.control->text(), c.caption);
     EXPECT_EQ(c.control->isVisible(), c.visible) << c.caption;
   }
-  EXPECT_FALSE(f.ViewLogMemoCheckBox->isChecked());
+  EXPECT_FALSE(control<QCheckBox>(f, "ViewLogMemoCheckBox")->isChecked());
 
-  EXPECT_EQ(f.SentenceEdit->parentWidget(), f.ClientArea);
-  EXPECT_EQ(f.SentenceEdit->geometry(), QRect(429, 240, 161, 21));
-  EXPECT_EQ(f.SentenceEdit->text(), "<Sentence>");
-  EXPECT_FALSE(f.SentenceEdit->isVisible());
+  EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->parentWidget(), control<QWidget>(f, "ClientArea"));
+  EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->geometry(), QRect(429, 240, 161, 21));
+  EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->text(), "<Sentence>");
+  EXPECT_FALSE(control<QLineEdit>(f, "SentenceEdit")->isVisible());
 
-  EXPECT_FALSE(f.ViewCheckBoxesPanel->isVisible());
-  EXPECT_EQ(f.ViewCheckBoxesPanel->geometry(), QRect(416, 42, 169, 74));
+  EXPECT_FALSE(control<QFrame>(f, "ViewCheckBoxesPanel")->isVisible());
+  EXPECT_EQ(control<QFrame>(f, "ViewCheckBoxesPanel")->geometry(), QRect(416, 42, 169, 74));
   const struct {
     QCheckBox* box;
     int top;
     const char* caption;
-  } views[] = {{f.ViewSentencesTableCheckBox, 7, "View Sentences Table"},
-               {f.ViewArrowsTableCheckBox, 27, "View Arrows Table"},
-               {f.ViewDefeatersTableCheckBox, 47, "View Defeaters Table"}};
+  } views[] = {{control<QCheckBox>(f, "ViewSentencesTableCheckBox"), 7, "View Sentences Table"},
+               {control<QCheckBox>(f, "ViewArrowsTableCheckBox"), 27, "View Arrows Table"},
+               {control<QCheckBox>(f, "ViewDefeatersTableCheckBox"), 47, "View Defeaters Table"}};
   for (const auto& v : views) {
     EXPECT_EQ(v.box->geometry(), QRect(7, v.top, 156, 13));
     EXPECT_EQ(v.box->text(), v.caption);
@@ -106,31 +106,41 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   for (const QAction* a : f.menuBar()->actions()) titles << a->text();
   EXPECT_EQ(titles, QStringList({"&File", "E&dit", "Vie&w", "&Zorvex", "&Help"}));
   // The diagram commands come before the specified "E&xit".
-  EXPECT_EQ(itemTexts(f.FileMenuItem),
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "FileMenuItem")),
             QStringList({"&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "E&xit"}));
   // Nothing done yet: nothing to undo or redo.
-  EXPECT_EQ(itemTexts(f.EditMenuItem), QStringList({"&Undo", "&Redo"}));
-  EXPECT_FALSE(f.UndoMenuItem->isEnabled());
-  EXPECT_FALSE(f.RedoMenuItem->isEnabled());
-  EXPECT_EQ(itemTexts(f.ViewMenuItem), QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-",
-                                                   "&Find Sentence...", "Find &Next"}));
-  EXPECT_EQ(f.ZoomInMenuItem->shortcuts(),
+  // Below them the commands on the selection, with letters of their own.
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "EditMenuItem")),
+            QStringList({"&Undo", "&Redo", "-", "Edit &Text", "Select &All", "&Cut", "C&opy", "&Paste", "&Duplicate"}));
+  const std::pair<const char*, QKeySequence> editKeys[] = {
+      {"EditTextMenuItem", QKeySequence(Qt::Key_F2)},        {"SelectAllMenuItem", QKeySequence(Qt::CTRL | Qt::Key_A)},
+      {"CutMenuItem", QKeySequence(Qt::CTRL | Qt::Key_X)},   {"CopyMenuItem", QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {"PasteMenuItem", QKeySequence(Qt::CTRL | Qt::Key_V)}, {"DuplicateMenuItem", QKeySequence(Qt::CTRL | Qt::Key_D)}};
+  for (const auto& [name, keys] : editKeys) EXPECT_EQ(control<QAction>(f, name)->shortcut(), keys) << name;
+  EXPECT_FALSE(control<QAction>(f, "UndoMenuItem")->isEnabled());
+  EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());
+  EXPECT_EQ(
+      itemTexts(control<QMenu>(f, "ViewMenuItem")),
+      QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-", "&Find Sentence...", "Find &Next"}));
+  EXPECT_EQ(control<QAction>(f, "ZoomInMenuItem")->shortcuts(),
             QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
-  EXPECT_EQ(f.ZoomOutMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
-  EXPECT_EQ(f.ActualSizeMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
-  EXPECT_EQ(f.FitDiagramMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_9));
-  EXPECT_EQ(f.FindSentenceMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-  EXPECT_EQ(f.FindNextMenuItem->shortcut(), QKeySequence(Qt::Key_F3));
-  EXPECT_EQ(itemTexts(f.ZorvexMenuItem), QStringList({"&Options"}));
-  EXPECT_EQ(itemTexts(f.HelpMenuItem), QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
-  EXPECT_EQ(itemTexts(f.SentencePopupMenu),
+  EXPECT_EQ(control<QAction>(f, "ZoomOutMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  EXPECT_EQ(control<QAction>(f, "ActualSizeMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+  EXPECT_EQ(control<QAction>(f, "FitDiagramMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_9));
+  EXPECT_EQ(control<QAction>(f, "FindSentenceMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+  EXPECT_EQ(control<QAction>(f, "FindNextMenuItem")->shortcut(), QKeySequence(Qt::Key_F3));
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "ZorvexMenuItem")), QStringList({"&Options"}));
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "HelpMenuItem")),
+            QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "SentencePopupMenu")),
             QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "Set Status: &Not Evaluated", "-",
                          "&Show Sentence Data"}));
-  EXPECT_EQ(itemTexts(f.ArrowPopupMenu), QStringList({"Make &rule explicit", "-", "&Show Arrow &Data"}));
-  EXPECT_FALSE(f.AddRuleMenuItem->isVisible());
-  EXPECT_FALSE(f.AddRuleSeparator->isVisible());
-  EXPECT_TRUE(f.ShowArrowDataMenuItem->isVisible());
-  EXPECT_EQ(itemTexts(f.DefeaterPopupMenu), QStringList({"&Show Defeater Data"}));
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "ArrowPopupMenu")),
+            QStringList({"Make &rule explicit", "-", "&Show Arrow &Data"}));
+  EXPECT_FALSE(control<QAction>(f, "AddRuleMenuItem")->isVisible());
+  EXPECT_FALSE(control<QAction>(f, "AddRuleSeparator")->isVisible());
+  EXPECT_TRUE(control<QAction>(f, "ShowArrowDataMenuItem")->isVisible());
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "DefeaterPopupMenu")), QStringList({"&Show Defeater Data"}));
 
   // Found by name, as the other windows' tests and tools find them.
   for (const char* name : {"ExitMenuItem", "UndoMenuItem", "RedoMenuItem", "OptionsMenuItem", "ContentsMenuItem", "KeyToSymbolsAndColorsMenuItem",

@@ -53,9 +53,9 @@ class DiagramFilesTest : public AppTest {
     writeArrowsAndDefeaters({{{70, 50, 230, 50, 100, 50, 200, 50, 40, 40, 200, 40}, "A", "B"},
                              {{230, 50, 430, 50, 260, 50, 400, 50, 200, 40, 400, 40}, "B", "C"}});
     TArgumentForm& f = start();
-    f.runPopupMenu = [&](QMenu&, QPoint) { f.SetStatusUndefeatedMenuItem->trigger(); };
+    f.runPopupMenu = [&](QMenu&, QPoint) { choose(f, "SetStatusUndefeatedMenuItem"); };
     QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
-    QTest::mouseClick(f.EvaluateOneRoundButton, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "EvaluateOneRoundButton"), Qt::LeftButton);
     return f;
   }
   void answer(TArgumentForm& f, std::optional<QString> path) {
@@ -71,7 +71,7 @@ TEST_F(DiagramFilesTest, TheFileMenuOffersTheNewCommandsBeforeExit) {
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
   QStringList items;
-  for (QAction* a : f.FileMenuItem->actions())
+  for (QAction* a : control<QMenu>(f, "FileMenuItem")->actions())
     items << (a->isSeparator() ? QStringLiteral("-") : a->text() + " " + a->shortcut().toString());
   EXPECT_EQ(items, QStringList({"&Open... Ctrl+O", "&Save Ctrl+S", "Save &As... Ctrl+Shift+S",
                                 "&Export Picture... Ctrl+E", "-", "E&xit "}));
@@ -93,7 +93,7 @@ TEST_F(DiagramFilesTest, SaveAsJsonThroughTheRealDialogCloseAndReopenGivesTheSam
   EXPECT_EQ(modals.fileDialogs, 1);
   ASSERT_TRUE(QFile::exists(path("kept.json")));
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Error).empty());
-  f.ExitMenuItem->trigger();
+  choose(f, "ExitMenuItem");
   // Saved: closing leaves no recovery copy.
   EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryFolder));
   app_.reset();
@@ -107,10 +107,10 @@ TEST_F(DiagramFilesTest, FolderRoundTripKeepsGeometryTextsAndOrderButNoStatuses)
   TArgumentForm& f = startDrawn();
   const std::vector<std::string> before = contents(f.diagram(), false);
   answer(f, path("folder"));
-  f.SaveAsMenuItem->trigger();
+  choose(f, "SaveAsMenuItem");
   ASSERT_TRUE(boxes_.textsOf(BoxKind::Error).empty()) << boxes_.textsOf(BoxKind::Error)[0];
   // Saved, so Open asks nothing, and the tables come back in the same order.
-  f.OpenMenuItem->trigger();
+  choose(f, "OpenMenuItem");
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Confirm).empty());
   EXPECT_EQ(contents(f.diagram(), false), before);
   EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
@@ -125,20 +125,20 @@ TEST_F(DiagramFilesTest, OpenAsksToDiscardOnlyWhenThereAreChanges) {
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
   answer(f, path("."));
-  f.OpenMenuItem->trigger();
+  choose(f, "OpenMenuItem");
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Confirm).empty());
 
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(300, 150));
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
   ASSERT_EQ(f.diagram().SentenceCount(), 2);
   boxes_.answers = {false};
-  f.OpenMenuItem->trigger();
+  choose(f, "OpenMenuItem");
   EXPECT_EQ(boxes_.textsOf(BoxKind::Confirm),
             std::vector<std::string>({"Do you want to discard the changes to the current diagram?"}));
   EXPECT_EQ(f.diagram().SentenceCount(), 2);
   boxes_.answers = {true};
-  f.OpenMenuItem->trigger();
+  choose(f, "OpenMenuItem");
   EXPECT_EQ(f.diagram().SentenceCount(), 1);
 }
 
@@ -150,15 +150,15 @@ TEST_F(DiagramFilesTest, TheRecoveryCopyIsWrittenOnCloseExactlyWhenChangesWereNo
   const std::filesystem::path copy = f.fileCommands().recoveryFolder /
                                      ("Recovered diagram - " + QDir(dir_.path()).dirName().toStdString() + ".json");
   ASSERT_TRUE(copy.string().find(dir_.path().toStdString()) == 0) << copy;
-  f.ExitMenuItem->trigger();
+  choose(f, "ExitMenuItem");
   EXPECT_FALSE(std::filesystem::exists(copy));
   app_.reset();
 
   TArgumentForm& g = start();
   const QByteArray tables = fileBytes("SentencesDb.db");
-  g.runPopupMenu = [&](QMenu&, QPoint) { g.SetStatusDefeatedMenuItem->trigger(); };
+  g.runPopupMenu = [&](QMenu&, QPoint) { choose(g, "SetStatusDefeatedMenuItem"); };
   QTest::mouseClick(g.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
-  g.ExitMenuItem->trigger();
+  choose(g, "ExitMenuItem");
   ASSERT_TRUE(std::filesystem::exists(copy));
   EXPECT_EQ(fileBytes("SentencesDb.db"), tables);
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Confirm).empty());
@@ -166,7 +166,7 @@ TEST_F(DiagramFilesTest, TheRecoveryCopyIsWrittenOnCloseExactlyWhenChangesWereNo
 
   TArgumentForm& h = start();
   answer(h, QString::fromStdString(copy.string()));
-  h.OpenMenuItem->trigger();
+  choose(h, "OpenMenuItem");
   EXPECT_EQ(h.diagram().sentence(0).Status, Defeated | SetByUser);
 }
 
@@ -184,7 +184,7 @@ TEST_F(DiagramFilesTest, OpeningADamagedFolderShowsTheBoxStartUpShows) {
   }
   TArgumentForm& f = start();
   answer(f, path("broken"));
-  f.OpenMenuItem->trigger();
+  choose(f, "OpenMenuItem");
   ASSERT_EQ(boxes_.textsOf(BoxKind::Error).size(), 1u);
   const std::string openBox = boxes_.textsOf(BoxKind::Error)[0];
   EXPECT_EQ(openBox, "Field 'Center1Y' not found.");
@@ -204,13 +204,13 @@ TEST_F(DiagramFilesTest, AFailedSaveShowsWhyAndLeavesTheTablesAsTheyWere) {
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
   const QByteArray sentences = fileBytes("SentencesDb.db");
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(300, 150));
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
 
   // Another program holds the arrow table open.
   std::unique_ptr<paradox::ParadoxTable> held = paradox::ParadoxTable::open("ArrowsDb.DB");
-  f.SaveMenuItem->trigger();
+  choose(f, "SaveMenuItem");
   ASSERT_EQ(boxes_.textsOf(BoxKind::Error).size(), 1u);
   EXPECT_NE(boxes_.textsOf(BoxKind::Error)[0].find("ArrowsDb.DB"), std::string::npos);
   EXPECT_EQ(fileBytes("SentencesDb.db"), sentences);
@@ -219,8 +219,8 @@ TEST_F(DiagramFilesTest, AFailedSaveShowsWhyAndLeavesTheTablesAsTheyWere) {
   // A text the tables' code page cannot hold is named before anything is written.
   f.editor().SetSentenceEditText("Ω");
   f.editor().ShowSentenceEdit(300, 250);
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
-  f.SaveMenuItem->trigger();
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
+  choose(f, "SaveMenuItem");
   ASSERT_EQ(boxes_.textsOf(BoxKind::Error).size(), 2u);
   EXPECT_NE(boxes_.textsOf(BoxKind::Error)[1].find("Ω"), std::string::npos) << boxes_.textsOf(BoxKind::Error)[1];
   EXPECT_EQ(fileBytes("SentencesDb.db"), sentences);
@@ -229,21 +229,21 @@ TEST_F(DiagramFilesTest, AFailedSaveShowsWhyAndLeavesTheTablesAsTheyWere) {
 TEST_F(DiagramFilesTest, SaveAsAnExistingFolderAsksBeforeReplacingItsTables) {
   TArgumentForm& f = startDrawn();
   answer(f, path("folder"));
-  f.SaveAsMenuItem->trigger();
+  choose(f, "SaveAsMenuItem");
   const QByteArray written = fileBytes(path("folder/SentencesDb.db"));
   ASSERT_FALSE(written.isEmpty());
   f.editor().SetSentenceEditText("D");
   f.editor().ShowSentenceEdit(300, 250);
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
 
   boxes_.answers = {false};
-  f.SaveAsMenuItem->trigger();
+  choose(f, "SaveAsMenuItem");
   EXPECT_EQ(boxes_.textsOf(BoxKind::Confirm),
             std::vector<std::string>({path("folder").toStdString() +
                                       " already holds a diagram. Do you want to replace it?"}));
   EXPECT_EQ(fileBytes(path("folder/SentencesDb.db")), written);
   boxes_.answers = {true};
-  f.SaveAsMenuItem->trigger();
+  choose(f, "SaveAsMenuItem");
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Error).empty());
   EXPECT_NE(fileBytes(path("folder/SentencesDb.db")), written);
   EXPECT_FALSE(f.fileCommands().hasChanges());
@@ -255,14 +255,14 @@ TEST_F(DiagramFilesTest, ExportPictureDrawsWhatRenderDrawsWithoutTheSelection) {
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 50));
   ASSERT_TRUE(f.diagram().sentence(0).Selected);
   answer(f, path("picture.png"));
-  f.ExportPictureMenuItem->trigger();
+  choose(f, "ExportPictureMenuItem");
   EXPECT_TRUE(f.diagram().sentence(0).Selected);
   f.diagram().sentence(0).Selected = false;
   const QImage expected = renderDiagram(f.diagram()).convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(QImage(path("picture.png")).convertToFormat(QImage::Format_RGB32), expected);
 
   answer(f, path("picture.pdf"));
-  f.ExportPictureMenuItem->trigger();
+  choose(f, "ExportPictureMenuItem");
   const QByteArray pdf = fileBytes(path("picture.pdf"));
   EXPECT_TRUE(pdf.startsWith("%PDF-"));
   const QSize size = renderSize(f.diagram());

@@ -18,10 +18,10 @@ namespace {
 
 void typeSentence(TArgumentForm& f, QPoint where, const QString& text) {
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, where);
-  ASSERT_TRUE(f.SentenceEdit->isVisible());
-  f.SentenceEdit->selectAll();
-  QTest::keyClicks(f.SentenceEdit, text);
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  ASSERT_TRUE(control<QLineEdit>(f, "SentenceEdit")->isVisible());
+  control<QLineEdit>(f, "SentenceEdit")->selectAll();
+  QTest::keyClicks(control<QLineEdit>(f, "SentenceEdit"), text);
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
 }
 
 TEST_F(AppTest, DrawMoveEvaluateDeleteAndEvaluateAgain) {
@@ -30,7 +30,7 @@ TEST_F(AppTest, DrawMoveEvaluateDeleteAndEvaluateAgain) {
   EXPECT_EQ(boxes_.textsOf(BoxKind::Error).front(), "Cannot open file SentencesDb.db.");
   ASSERT_EQ(f.diagram().SentenceCount(), 0);
 
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   typeSentence(f, QPoint(50, 100), "Alpha");
   typeSentence(f, QPoint(300, 100), "Beta");
   ASSERT_EQ(f.diagram().SentenceCount(), 2);
@@ -40,15 +40,15 @@ TEST_F(AppTest, DrawMoveEvaluateDeleteAndEvaluateAgain) {
   EXPECT_EQ(beta.Top, 100);
   EXPECT_EQ(beta.Right, beta.Left + beta.Width);
 
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(55, 105));
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "Add End Arrow");
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), "Add End Arrow");
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(305, 105));
   ASSERT_EQ(f.diagram().ArrowCount(), 1);
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "Add Start Arrow");
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), "Add Start Arrow");
 
   // Ctrl-drag Beta 20 right and 20 down in two steps; its arrow follows.
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   QWidget* canvas = f.canvasWidget();
   sendMouse(canvas, QEvent::MouseButtonPress, {305, 105}, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
   EXPECT_EQ(f.editor().editMode(), EditMode::DraggingSentenceMode);
@@ -65,17 +65,17 @@ TEST_F(AppTest, DrawMoveEvaluateDeleteAndEvaluateAgain) {
 
   // Alpha becomes a premise through its pop-up menu; the round then carries Beta.
   f.runPopupMenu = [&](QMenu& menu, QPoint) {
-    ASSERT_EQ(&menu, f.SentencePopupMenu);
-    f.SetStatusUndefeatedMenuItem->trigger();
+    ASSERT_EQ(&menu, control<QMenu>(f, "SentencePopupMenu"));
+    choose(f, "SetStatusUndefeatedMenuItem");
   };
   QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(55, 105));
   EXPECT_EQ(f.diagram().sentence(0).Status, Undefeated | SetByUser);
-  QTest::mouseClick(f.EvaluateOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "EvaluateOneRoundButton"), Qt::LeftButton);
   EXPECT_EQ(arrow.Status, Undefeated | JustEvaluated);
   EXPECT_EQ(beta.Status, Undefeated | JustEvaluated);
 
   // Select the arrow by a click on its line and delete it.
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   const QPoint mid((arrow.StartX + arrow.EndX) / 2, (arrow.StartY + arrow.EndY) / 2);
   QTest::mouseClick(canvas, Qt::LeftButton, {}, mid);
   ASSERT_TRUE(arrow.Selected);
@@ -87,7 +87,7 @@ TEST_F(AppTest, DrawMoveEvaluateDeleteAndEvaluateAgain) {
   EXPECT_TRUE(arrow.Deleted);
 
   // Without its support Beta falls back to not evaluated.
-  QTest::mouseClick(f.EvaluateOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "EvaluateOneRoundButton"), Qt::LeftButton);
   EXPECT_EQ(beta.Status, NotEvaluated | JustEvaluated);
   EXPECT_EQ(fileLines("log.txt").mid(4),
             QStringList({"[User]", "'Alpha' is justified (set by user).", "", "[Evaluate (one round)]",

@@ -31,16 +31,17 @@ class ExportPictureWindowTest : public AppTest {
   }
   void exportThroughTheMenu(TArgumentForm& f) {
     QMenuBar* bar = f.menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.FileMenuItem->menuAction()).center());
-    ASSERT_EQ(QApplication::activePopupWidget(), f.FileMenuItem);
-    QTest::keyClick(f.FileMenuItem, 'e');
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(control<QMenu>(f, "FileMenuItem")->menuAction()).center());
+    ASSERT_EQ(QApplication::activePopupWidget(), control<QMenu>(f, "FileMenuItem"));
+    QTest::keyClick(control<QMenu>(f, "FileMenuItem"), 'e');
   }
   // The next thing a person does after a box: a sentence added by clicks.
   void addSentenceAfterwards(TArgumentForm& f) {
     const int32_t before = f.diagram().SentenceCount();
-    QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
     QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(300, 400));
-    QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+    QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
     EXPECT_EQ(f.diagram().SentenceCount(), before + 1);
   }
   QString path(const char* name) { return dir_.filePath(QString::fromLatin1(name)); }
@@ -48,7 +49,7 @@ class ExportPictureWindowTest : public AppTest {
 
 TEST_F(ExportPictureWindowTest, ALongExportShowsItsProgressItsCancelLeavesNoFileAndTheSelectionStays) {
   TArgumentForm& f = startWith({{40, 40, 100, 60, "A"}, {200, 300, 260, 320, "B"}});
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 50));
   ASSERT_TRUE(f.diagram().sentence(0).Selected);
   Diagram plain = f.diagram();
@@ -85,14 +86,14 @@ TEST_F(ExportPictureWindowTest, AWideDiagramIsExportedAtHalfSizeAndTheStatusBarS
   ModalAnswers modals;
   modals.filePaths = {path("wide.png")};
   exportThroughTheMenu(f);
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1).toStdString(),
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1).toStdString(),
             "Picture drawn at 50 %: at 100 % it would be 40081 x 480 pixels");
   EXPECT_EQ(QImage(path("wide.png")).size(), QSize(20041, 240));
   // A vector picture is drawn at full size: the note goes.
   modals.filePaths = {path("wide.svg")};
   exportThroughTheMenu(f);
   EXPECT_TRUE(QFile::exists(path("wide.svg")));
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1).toStdString(), "");
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1).toStdString(), "");
   EXPECT_EQ(modals.unanswered, 0);
 }
 

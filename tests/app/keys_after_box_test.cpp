@@ -93,12 +93,12 @@ TEST_F(AppTest, TheKeyPressedAfterAnsweringTheDeleteQuestionActs) {
   BoxAnswers boxes;
   const QString question = "Do you want to delete the sentence\n    'A' ?";
   auto select = [&] {
-    QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
     QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 50));
     ASSERT_TRUE(f.diagram().sentence(0).Selected);
     // A push button holds the focus, as after the window's activation: the
     // press climbs from it to the window, which must act on it once.
-    f.EvaluateOneRoundButton->setFocus();
+    control<QPushButton>(f, "EvaluateOneRoundButton")->setFocus();
   };
   select();
 
@@ -137,8 +137,8 @@ TEST_F(AppTest, TheKeyPressedAfterAnsweringTheDeleteQuestionActs) {
   ASSERT_EQ(boxes.texts.size(), 5u);
   ASSERT_TRUE(f.diagram().sentence(0).Deleted);
   QTest::keyClick(keyTarget(f), Qt::Key_F, Qt::AltModifier);
-  ASSERT_EQ(QApplication::activePopupWidget(), f.FileMenuItem);
-  QTest::keyClick(f.FileMenuItem, Qt::Key_Escape);
+  ASSERT_EQ(QApplication::activePopupWidget(), control<QMenu>(f, "FileMenuItem"));
+  QTest::keyClick(control<QMenu>(f, "FileMenuItem"), Qt::Key_Escape);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   EXPECT_TRUE(f.isVisible());
 }

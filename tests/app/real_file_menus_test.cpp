@@ -28,10 +28,10 @@ class RealFileMenusTest : public AppTest {
     QTest::keyClick(barMenu, itemLetter);
   }
   void addSentence(TArgumentForm& f, QPoint at) {
-    QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
     QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, at);
-    QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
-    QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+    QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
+    QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   }
 };
 
@@ -48,7 +48,7 @@ TEST_F(RealFileMenusTest, SaveAsOpenDiscardExportAndUndoThroughTheMenusDialogsAn
   // File, Save As: a diagram file.
   const QString saved = dir_.filePath("saved.json");
   modals.filePaths = {saved};
-  choose(f, f.FileMenuItem, 'a');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
   EXPECT_EQ(modals.fileDialogs, 1);
   ASSERT_TRUE(QFile::exists(saved));
 
@@ -58,24 +58,24 @@ TEST_F(RealFileMenusTest, SaveAsOpenDiscardExportAndUndoThroughTheMenusDialogsAn
   ASSERT_EQ(f.diagram().SentenceCount(), 2);
   modals.filePaths = {saved};
   modals.boxAnswers = {"&No"};
-  choose(f, f.FileMenuItem, 'o');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'o');
   EXPECT_EQ(modals.boxTexts, std::vector<QString>({"Do you want to discard the changes to the current diagram?"}));
   EXPECT_EQ(f.diagram().SentenceCount(), 2);
   modals.filePaths = {saved};
   modals.boxAnswers = {"&Yes"};
-  choose(f, f.FileMenuItem, 'o');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'o');
   EXPECT_EQ(modals.boxTexts.size(), 2u);
   EXPECT_EQ(f.diagram().SentenceCount(), 1);
 
   // File, Export Picture: the name without an ending takes the PNG filter's.
   modals.filePaths = {dir_.filePath("picture")};
-  choose(f, f.FileMenuItem, 'e');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'e');
   EXPECT_TRUE(QImage(dir_.filePath("picture.png")).width() >= 640);
 
   // Edit, Undo takes back a sentence added after opening.
   addSentence(f, QPoint(300, 250));
   ASSERT_FALSE(f.diagram().sentence(1).Deleted);
-  choose(f, f.EditMenuItem, 'u');
+  choose(f, control<QMenu>(f, "EditMenuItem"), 'u');
   EXPECT_TRUE(f.diagram().sentence(1).Deleted);
   EXPECT_EQ(modals.fileDialogs, 4);
   EXPECT_EQ(modals.unanswered, 0);
@@ -100,9 +100,9 @@ TEST_F(RealFileMenusTest, UndoingBackToTheOpenedDiagramLeavesNothingToDiscardOrR
 
   // Again, then closing: no recovery copy.
   addSentence(f, QPoint(300, 150));
-  choose(f, f.EditMenuItem, 'u');
+  choose(f, control<QMenu>(f, "EditMenuItem"), 'u');
   ASSERT_TRUE(f.diagram().sentence(1).Deleted);
-  choose(f, f.FileMenuItem, 'x');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'x');
   EXPECT_FALSE(std::filesystem::exists(f.fileCommands().recoveryFolder));
   EXPECT_EQ(modals.unanswered, 0);
 }
@@ -118,18 +118,18 @@ TEST_F(RealFileMenusTest, ASaveOneTableOfWhichCannotBeReplacedChangesNoTable) {
   if (!immutable.set) GTEST_SKIP() << "the kernel refuses the immutable attribute here: " << immutable.refused;
 
   // Sentence B deleted with its arrow, then File, Save.
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(230, 50));
   modals.boxAnswers = {"&Yes", "OK"};
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
   ASSERT_TRUE(f.diagram().sentence(1).Deleted);
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   ASSERT_EQ(modals.boxTexts.size(), 2u);
   EXPECT_EQ(modals.boxTexts[1], "Cannot write table ArrowsDb.DB: the file is marked immutable.");
   EXPECT_EQ(fileBytes("SentencesDb.db"), sentences);
 
   // The next command after the box works: the deletion is taken back.
-  choose(f, f.EditMenuItem, 'u');
+  choose(f, control<QMenu>(f, "EditMenuItem"), 'u');
   EXPECT_FALSE(f.diagram().sentence(1).Deleted);
   EXPECT_FALSE(f.diagram().arrow(0).Deleted);
   EXPECT_EQ(modals.unanswered, 0);
@@ -150,7 +150,7 @@ TEST_F(RealFileMenusTest, SaveAsOverAFoldersSentenceTableSavesIntoThatFolder) {
   // The dialog asks whether to replace the table; yes saves the folder.
   modals.filePaths = {dir_.filePath("other/SentencesDb.db")};
   modals.boxAnswers = {"&Yes"};
-  choose(f, f.FileMenuItem, 'a');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
   ASSERT_EQ(modals.boxTexts.size(), 1u);
   EXPECT_TRUE(modals.boxTexts[0].contains("already exists")) << modals.boxTexts[0].toStdString();
   auto sentences = paradox::ParadoxTable::open(dir_.filePath("other/SentencesDb.db").toStdString());
@@ -160,7 +160,7 @@ TEST_F(RealFileMenusTest, SaveAsOverAFoldersSentenceTableSavesIntoThatFolder) {
 
   // The next save goes there too, without a question.
   addSentence(f, QPoint(300, 150));
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts.size(), 1u);
   EXPECT_EQ(paradox::ParadoxTable::open(dir_.filePath("other/SentencesDb.db").toStdString())->rowCount(), 2u);
   EXPECT_EQ(modals.unanswered, 0);
@@ -181,14 +181,14 @@ TEST_F(RealFileMenusTest, AFailedOpenKeepsTheDiagramAndWhereItIsSaved) {
 
   modals.filePaths = {dir_.filePath("broken.json")};
   modals.boxAnswers = {"&Yes", "OK"};
-  choose(f, f.FileMenuItem, 'o');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'o');
   ASSERT_EQ(modals.boxTexts.size(), 2u);
   EXPECT_TRUE(modals.boxTexts[1].startsWith("Cannot read diagram file " + dir_.filePath("broken.json") + ": Invalid JSON"))
       << modals.boxTexts[1].toStdString();
   EXPECT_EQ(f.diagram().SentenceCount(), 2);
 
   // Save writes the diagram kept back to its tables, without a question.
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts.size(), 2u);
   EXPECT_EQ(fileBytes(dir_.filePath("broken.json")), cut);
   EXPECT_EQ(paradox::ParadoxTable::open("SentencesDb.db")->rowCount(), 2u);
@@ -211,18 +211,18 @@ TEST_F(RealFileMenusTest, SavingOverTablesStartUpCouldNotReadAsksFirst) {
   ModalAnswers modals;
 
   modals.boxAnswers = {"&No"};
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   ASSERT_EQ(modals.boxTexts.size(), 1u);
   EXPECT_EQ(modals.boxTexts[0],
             dir_.path() + " could not be read completely. Do you want to replace it with the diagram shown?");
   for (const auto& [name, bytes] : tables) EXPECT_EQ(fileBytes(name), bytes) << name.toStdString();
 
   modals.boxAnswers = {"&Yes"};
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   ASSERT_EQ(modals.boxTexts.size(), 2u) << modals.boxTexts.back().toStdString();
   EXPECT_NE(fileBytes("ArrowsDb.DB"), tables["ArrowsDb.DB"]);
   // Saved there, the tables are the diagram in the window: no more questions.
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts.size(), 2u) << modals.boxTexts.back().toStdString();
   EXPECT_EQ(modals.unanswered, 0);
 }
@@ -238,20 +238,20 @@ TEST_F(RealFileMenusTest, SavingStatusesToTablesSaysTheyAreKeptOnlyInJsonFiles) 
 
   // Nothing evaluated: nothing to say.
   addSentence(f, QPoint(300, 150));
-  choose(f, f.FileMenuItem, 's');
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), QString());
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), QString());
   // A status set by hand: the tables lose it.
   modals.menuAnswers = {ModalAnswers::choose('j')};
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
   ASSERT_NE(f.diagram().sentence(0).Status, NotEvaluated);
-  choose(f, f.FileMenuItem, 's');
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), kept);
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), kept);
   // A diagram file keeps them.
-  f.ArgumentFormStatusBar->setPanelText(1, QString());
+  control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->setPanelText(1, QString());
   modals.filePaths = {dir_.filePath("kept.json")};
-  choose(f, f.FileMenuItem, 'a');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
   ASSERT_TRUE(QFile::exists(dir_.filePath("kept.json")));
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), QString());
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), QString());
   EXPECT_EQ(modals.boxTexts, std::vector<QString>());
 }
 
@@ -270,7 +270,7 @@ TEST_F(RealFileMenusTest, ASaveOverWhatAnotherProgramSavedSinceAsksFirst) {
 
   // No keeps their tables and this window's diagram.
   modals.boxAnswers = {"&No"};
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts, std::vector<QString>({question}));
   EXPECT_EQ(fileBytes("SentencesDb.db"), theirs);
   EXPECT_TRUE(f.fileCommands().hasChanges());
@@ -278,7 +278,7 @@ TEST_F(RealFileMenusTest, ASaveOverWhatAnotherProgramSavedSinceAsksFirst) {
   // The next action after the box: Save As elsewhere keeps both, without the question.
   const QString mine = dir_.filePath("mine.json");
   modals.filePaths = {mine};
-  choose(f, f.FileMenuItem, 'a');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
   EXPECT_EQ(modals.boxTexts.size(), 1u);
   ASSERT_TRUE(QFile::exists(mine));
 
@@ -288,20 +288,20 @@ TEST_F(RealFileMenusTest, ASaveOverWhatAnotherProgramSavedSinceAsksFirst) {
   other.write(R"({"sentences": [{"Left": 10, "Top": 10, "Right": 60, "Bottom": 30, "Text": "X"}]})");
   other.close();
   modals.boxAnswers = {"&Yes"};
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts, std::vector<QString>({question, question}));
   Diagram saved;
   ASSERT_FALSE(openDiagram(saved, locationFor(mine.toStdString()), paradox::tableOpener()).error);
   EXPECT_EQ(saved.SentenceCount(), 2);
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts.size(), 2u);
 
   // A diagram opened with File, Open is watched from the moment it is read.
   modals.filePaths = {dir_.filePath("SentencesDb.db")};
-  choose(f, f.FileMenuItem, 'o');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'o');
   writeSentences({{40, 40, 100, 60, "A"}});
   modals.boxAnswers = {"&No"};
-  choose(f, f.FileMenuItem, 's');
+  choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts.size(), 3u);
   EXPECT_EQ(paradox::ParadoxTable::open("SentencesDb.db")->rowCount(), 1u);
   EXPECT_EQ(modals.unanswered, 0);

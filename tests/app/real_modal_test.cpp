@@ -42,23 +42,22 @@ TEST_F(RealModalTest, ADismissedSentenceMenuLeavesTheNextPressToWhatIsUnderThePo
     std::function<void()> check;
   };
   const Case cases[] = {
-      {f.AddSentenceSpeedButton,
-       [&] {
-         EXPECT_EQ(f.SentenceEdit->pos(), empty);
-       }},
-      {f.AddArrowSpeedButton,
+      {control<QToolButton>(f, "AddSentenceSpeedButton"),
+       [&] { EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->pos(), empty); }},
+      {control<QToolButton>(f, "AddArrowSpeedButton"),
        [&] {
          EXPECT_FALSE(f.diagram().hasPendingArrow());
-         EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "To add the start of an arrow click on a sentence.");
+         EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1),
+                   "To add the start of an arrow click on a sentence.");
        }},
-      {f.AddDefeaterSpeedButton,
+      {control<QToolButton>(f, "AddDefeaterSpeedButton"),
        [&] {
          ASSERT_TRUE(f.editor().PendingDefeater());
          const Rect r = f.diagram().defeater(*f.editor().PendingDefeater()).ChallengingRect;
          EXPECT_EQ(r.Left, empty.x());
          EXPECT_EQ(r.Top, empty.y());
        }},
-      {f.MakeSelectionSpeedButton,
+      {control<QToolButton>(f, "MakeSelectionSpeedButton"),
        [&] { EXPECT_EQ(f.editor().editMode(), EditMode::MakeSelectionMode); }},
   };
   for (const Case& c : cases) {
@@ -66,13 +65,14 @@ TEST_F(RealModalTest, ADismissedSentenceMenuLeavesTheNextPressToWhatIsUnderThePo
     const size_t menusBefore = modals.menus.size();
     rightPress(f, QPoint(50, 50));
     ASSERT_EQ(modals.menus.size(), menusBefore + 1);
-    EXPECT_EQ(modals.menus.back(), f.SentencePopupMenu);
+    EXPECT_EQ(modals.menus.back(), control<QMenu>(f, "SentencePopupMenu"));
     // In selection mode a Ctrl press would drag whatever the pointer still belonged to.
-    const Qt::KeyboardModifiers keys = c.tool == f.MakeSelectionSpeedButton ? Qt::ControlModifier : Qt::NoModifier;
+    const Qt::KeyboardModifiers keys =
+        c.tool == control<QToolButton>(f, "MakeSelectionSpeedButton") ? Qt::ControlModifier : Qt::NoModifier;
     leftPress(f, empty, keys);
     c.check();
     sendMouse(canvas, QEvent::MouseButtonRelease, empty, Qt::LeftButton, Qt::NoButton, keys);
-    EXPECT_EQ(f.ArgumentFormStatusBar->panelText(0), "(150,200)");
+    EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(0), "(150,200)");
   }
 }
 
@@ -104,11 +104,11 @@ TEST_F(RealModalTest, ARightClickWithAModifierKeyOpensTheSentenceMenuWithItsItem
     const size_t before = modals.menus.size();
     rightPress(f, QPoint(50, 50), keys);
     ASSERT_EQ(modals.menus.size(), before + 1) << "modifiers " << keys.toInt();
-    EXPECT_EQ(modals.menus.back(), f.SentencePopupMenu);
+    EXPECT_EQ(modals.menus.back(), control<QMenu>(f, "SentencePopupMenu"));
     // The enabling is still that of the last plain right press, when A was
     // not evaluated yet.
-    EXPECT_TRUE(f.SetStatusDefeatedMenuItem->isEnabled());
-    EXPECT_FALSE(f.SetStatusNotEvaluatedMenuItem->isEnabled());
+    EXPECT_TRUE(control<QAction>(f, "SetStatusDefeatedMenuItem")->isEnabled());
+    EXPECT_FALSE(control<QAction>(f, "SetStatusNotEvaluatedMenuItem")->isEnabled());
   }
   // On B with Shift: the menu's commands act on B.
   modals.menuAnswers = {ModalAnswers::choose('J')};
@@ -122,7 +122,7 @@ TEST_F(RealModalTest, DeleteAsksOnceRefusedAndOnceAccepted) {
   TArgumentForm& f = start();
   RealMessageBoxes realBoxes;
   ModalAnswers modals;
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 50));
   ASSERT_TRUE(f.diagram().sentence(0).Selected);
   QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
@@ -146,7 +146,7 @@ TEST_F(RealModalTest, AHalfDrawnDefeaterShowsOnlyItsRubberBandsAndFixedRectangle
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
   QWidget* canvas = f.canvasWidget();
-  QTest::mouseClick(f.AddDefeaterSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddDefeaterSpeedButton"), Qt::LeftButton);
   leftPress(f, QPoint(100, 100));
   sendMouse(canvas, QEvent::MouseMove, QPoint(150, 150), Qt::NoButton, Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(150, 150), Qt::LeftButton, Qt::NoButton);
@@ -181,9 +181,9 @@ TEST_F(RealModalTest, TheSentenceEditBoxSelectsItsTextSoTypingReplacesIt) {
   writeSentences({});
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 100));
-  ASSERT_TRUE(f.SentenceEdit->hasFocus());
+  ASSERT_TRUE(control<QLineEdit>(f, "SentenceEdit")->hasFocus());
   QTest::keyClicks(QApplication::focusWidget(), "First");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(50, 200));
@@ -203,22 +203,22 @@ TEST_F(RealModalTest, MakeRuleExplicitPlacesTheBoxAtThisRightPressUnclampedAndUn
   writeArrowsAndDefeaters({{{70, 50, 530, 50, 100, 50, 500, 50, 40, 40, 500, 40}, "A", "B"}});
   TArgumentForm& f = start();
   ModalAnswers modals;
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);
   rightPress(f, QPoint(150, 300));  // empty surface: no menu, but a press point
   EXPECT_TRUE(modals.menus.empty());
   // The command is hidden; it is run from within the open arrow menu.
   modals.menuAnswers = {[&](QMenu& menu) {
-    f.AddRuleMenuItem->trigger();
+    choose(f, "AddRuleMenuItem");
     menu.close();
   }};
   rightPress(f, QPoint(450, 50));
   ASSERT_EQ(modals.menus.size(), 1u);
-  EXPECT_EQ(modals.menus[0], f.ArrowPopupMenu);
-  ASSERT_TRUE(f.SentenceEdit->isVisible());
+  EXPECT_EQ(modals.menus[0], control<QMenu>(f, "ArrowPopupMenu"));
+  ASSERT_TRUE(control<QLineEdit>(f, "SentenceEdit")->isVisible());
   // Wider than the room left of the surface's right edge, and still at the press point.
-  EXPECT_GT(450 + f.SentenceEdit->width(), f.surfaceSize().width());
-  EXPECT_EQ(f.SentenceEdit->pos(), QPoint(450, 50));
-  EXPECT_FALSE(f.SentenceEdit->hasFocus());
+  EXPECT_GT(450 + control<QLineEdit>(f, "SentenceEdit")->width(), f.surfaceSize().width());
+  EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->pos(), QPoint(450, 50));
+  EXPECT_FALSE(control<QLineEdit>(f, "SentenceEdit")->hasFocus());
   EXPECT_EQ(f.editor().editMode(), EditMode::AddSentenceMode);
 }
 

@@ -49,10 +49,10 @@ class RecoveryOnClosingTest : public AppTest {
     return app_->ArgumentForm();
   }
   void addSentence(TArgumentForm& f, const QString& text) {
-    QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
     QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(300, 150));
-    QTest::keyClicks(f.SentenceEdit, text);
-    QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+    QTest::keyClicks(control<QLineEdit>(f, "SentenceEdit"), text);
+    QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
   }
   // The copies a person sees in the recovery folder.
   static std::set<std::string> copiesIn(const fs::path& folder) {
@@ -73,10 +73,10 @@ TEST_F(RecoveryOnClosingTest, TwoDiagramsClosedUnsavedBothComeBackThroughTheOpen
   TArgumentForm& a = startOn(first);
   const fs::path folder = a.fileCommands().recoveryFolder;
   addSentence(a, "work A");
-  a.ExitMenuItem->trigger();
+  choose(a, "ExitMenuItem");
   TArgumentForm& b = startOn(second);
   addSentence(b, "work B");
-  b.ExitMenuItem->trigger();
+  choose(b, "ExitMenuItem");
   EXPECT_EQ(copiesIn(folder),
             std::set<std::string>({"Recovered diagram - first.json", "Recovered diagram - second.json"}));
 
@@ -111,7 +111,7 @@ TEST_F(RecoveryOnClosingTest, TwoDiagramsClosedUnsavedBothComeBackThroughTheOpen
     QTest::keyClick(name, Qt::Key_Return);
   });
   answer.start();
-  f.OpenMenuItem->trigger();
+  choose(f, "OpenMenuItem");
   closer.stop();
   EXPECT_TRUE(places.contains(QUrl::fromLocalFile(QString::fromStdString(folder.string()))));
   EXPECT_EQ(shownFolder.toStdString(), folder.string());
@@ -119,7 +119,7 @@ TEST_F(RecoveryOnClosingTest, TwoDiagramsClosedUnsavedBothComeBackThroughTheOpen
 
   // Nothing changed since: closing writes no copy and leaves both as they were.
   const QByteArray copy = fileBytes(QString::fromStdString((folder / "Recovered diagram - first.json").string()));
-  f.ExitMenuItem->trigger();
+  choose(f, "ExitMenuItem");
   EXPECT_EQ(copiesIn(folder).size(), 2u);
   EXPECT_EQ(fileBytes(QString::fromStdString((folder / "Recovered diagram - first.json").string())), copy);
 }
@@ -163,7 +163,7 @@ TEST_F(RecoveryOnClosingTest, ACopyTheDataFolderCannotKeepGoesToTheTemporaryFold
   f.fileCommands().recoveryFolder = data;
   addSentence(f, "unsaved");
   ::testing::internal::CaptureStderr();
-  f.ExitMenuItem->trigger();
+  choose(f, "ExitMenuItem");
   const std::string told = ::testing::internal::GetCapturedStderr();
   qputenv("TMPDIR", oldTemp);
 

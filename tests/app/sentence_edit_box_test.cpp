@@ -16,7 +16,7 @@ TEST_F(AppTest, TheSentenceBoxUndoesOnlyWhatWasTypedSinceItWasPlacedAndEscapeTak
   writeArrowsAndDefeaters();
   TArgumentForm& f = start();
   f.activateWindow();
-  QLineEdit* edit = f.SentenceEdit;
+  QLineEdit* edit = control<QLineEdit>(f, "SentenceEdit");
   auto place = [&](QPoint at) {
     QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, at);
     ASSERT_TRUE(edit->isVisible());
@@ -26,7 +26,7 @@ TEST_F(AppTest, TheSentenceBoxUndoesOnlyWhatWasTypedSinceItWasPlacedAndEscapeTak
   auto undoAll = [&] {
     for (int n = 0; n < 4; ++n) QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
   };
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   place({50, 100});
   QTest::keyClicks(edit, "first");
   QTest::keyClick(edit, Qt::Key_Return);
@@ -56,7 +56,7 @@ TEST_F(AppTest, TheSentenceBoxUndoesOnlyWhatWasTypedSinceItWasPlacedAndEscapeTak
   EXPECT_EQ(f.diagram().SentenceCount(), 1);
   EXPECT_TRUE(boxes_.textsOf(BoxKind::Confirm).empty());
   EXPECT_EQ(f.editor().editMode(), EditMode::AddSentenceMode);
-  EXPECT_TRUE(f.AddSentenceSpeedButton->isChecked());
+  EXPECT_TRUE(control<QToolButton>(f, "AddSentenceSpeedButton")->isChecked());
   place({50, 300});
   QTest::keyClick(edit, Qt::Key_Return);
   ASSERT_EQ(f.diagram().SentenceCount(), 2);

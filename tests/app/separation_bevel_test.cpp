@@ -11,7 +11,7 @@ namespace {
 
 TEST_F(AppTest, SeparationBevelIsOneLineAcrossTheWindow) {
   TArgumentForm& f = start();
-  const QImage img = f.ClientArea->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage img = control<QWidget>(f, "ClientArea")->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const int w = img.width();
   ASSERT_EQ(w, 640);
   // Shadow above, highlight below, the same over the drawing surface and
@@ -21,7 +21,7 @@ TEST_F(AppTest, SeparationBevelIsOneLineAcrossTheWindow) {
     ASSERT_EQ(QColor(img.pixel(x, 1)), QColor(0xFF, 0xFF, 0xFF)) << "row 1, x " << x;
   }
   // The tool panel starts below the bevel.
-  EXPECT_EQ(f.EditButtonPanel->y(), 2);
+  EXPECT_EQ(control<QFrame>(f, "EditButtonPanel")->y(), 2);
   EXPECT_EQ(QColor(img.pixel(w - 10, 0)), QColor(img.pixel(10, 0)));
 }
 

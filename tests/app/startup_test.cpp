@@ -51,7 +51,7 @@ TEST_F(AppTest, SentenceDataBoxShowsTheTargetSentence) {
   QFile("help.txt").open(QIODevice::WriteOnly);
   TArgumentForm& f = start();
   ASSERT_TRUE(boxes_.shown.empty());
-  f.runPopupMenu = [&](QMenu&, QPoint) { f.ShowSentenceDataMenuItem->trigger(); };
+  f.runPopupMenu = [&](QMenu&, QPoint) { choose(f, "ShowSentenceDataMenuItem"); };
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(230, 45));
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].caption, "Information");
@@ -75,11 +75,11 @@ TEST_F(AppTest, ArrowMenuOpensAtThePointerOverAnArrow) {
   f.runPopupMenu = [&](QMenu& menu, QPoint screenPoint) {
     menus.push_back(&menu);
     at = screenPoint;
-    if (&menu == f.ArrowPopupMenu) f.ShowArrowDataMenuItem->trigger();
+    if (&menu == control<QMenu>(f, "ArrowPopupMenu")) choose(f, "ShowArrowDataMenuItem");
   };
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(150, 50));
-  ASSERT_EQ(menus, std::vector<QMenu*>({f.ArrowPopupMenu}));
-  EXPECT_EQ(at, f.ClientArea->mapToGlobal(QPoint(150, 50)));
+  ASSERT_EQ(menus, std::vector<QMenu*>({control<QMenu>(f, "ArrowPopupMenu")}));
+  EXPECT_EQ(at, control<QWidget>(f, "ClientArea")->mapToGlobal(QPoint(150, 50)));
   ASSERT_EQ(boxes_.textsOf(BoxKind::Information).size(), 1u);
   EXPECT_EQ(boxes_.textsOf(BoxKind::Information)[0].rfind("Name: Arrow0\r\nSentence1\r\n  Text: A\r\n", 0), 0u);
 }

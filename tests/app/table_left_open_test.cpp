@@ -50,7 +50,7 @@ TEST_F(AppTest, TheArrowTableLeftOpenByAMissingColumnIsShownAndClosedByItsView) 
   ASSERT_NE(bar, nullptr);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "the table loading left open" : "the table opened again");
-    f.ViewArrowsTableCheckBox->setChecked(true);
+    control<QCheckBox>(f, "ViewArrowsTableCheckBox")->setChecked(true);
     EXPECT_EQ(boxes_.shown.size(), 1u) << boxes_.texts().back();
     EXPECT_FALSE(grid->isHidden());
     EXPECT_FALSE(bar->isHidden());
@@ -58,16 +58,16 @@ TEST_F(AppTest, TheArrowTableLeftOpenByAMissingColumnIsShownAndClosedByItsView) 
     EXPECT_EQ(grid->model()->columnCount(), 13);
     EXPECT_TRUE(held("ArrowsDb.DB"));
 
-    f.ViewArrowsTableCheckBox->setChecked(false);
+    control<QCheckBox>(f, "ViewArrowsTableCheckBox")->setChecked(false);
     EXPECT_TRUE(grid->isHidden());
     EXPECT_TRUE(bar->isHidden());
     EXPECT_FALSE(held("ArrowsDb.DB")) << "closing the view releases the file";
   }
   EXPECT_EQ(boxes_.shown.size(), 1u);
   // The other tables were never opened by loading and open as usual.
-  f.ViewSentencesTableCheckBox->setChecked(true);
+  control<QCheckBox>(f, "ViewSentencesTableCheckBox")->setChecked(true);
   EXPECT_EQ(boxes_.shown.size(), 1u);
-  f.ViewSentencesTableCheckBox->setChecked(false);
+  control<QCheckBox>(f, "ViewSentencesTableCheckBox")->setChecked(false);
   EXPECT_FALSE(held("SentencesDb.db"));
 }
 

@@ -84,21 +84,21 @@ QLabel* labelWithText(const QWidget& window, const QString& text) {
 
 TEST_F(AppTest, EveryWindowUsesTheOneInterfaceFont) {
   TArgumentForm& f = start();
-  const QFontInfo used(f.EvaluateOneRoundButton->font());
+  const QFontInfo used(control<QPushButton>(f, "EvaluateOneRoundButton")->font());
   // The stand-in must really be installed: a fallback font would be measured
   // here just as well and hide that every caption was laid out for another.
   ASSERT_EQ(used.family().toStdString(), "FreeSans") << "fonts-freefont-ttf is missing (scripts/install-deps.sh)";
   EXPECT_EQ(used.pixelSize(), 11);
 
-  const QWidget* controls[] = {f.EvaluateOneRoundButton,
-                               f.ViewLogMemoCheckBox,
+  const QWidget* controls[] = {control<QPushButton>(f, "EvaluateOneRoundButton"),
+                               control<QCheckBox>(f, "ViewLogMemoCheckBox"),
                                f.menuBar(),
-                               f.FileMenuItem,
-                               f.HelpMenuItem,
-                               f.SentencePopupMenu,
-                               f.ArrowPopupMenu,
-                               f.DefeaterPopupMenu,
-                               f.ArgumentFormStatusBar,
+                               control<QMenu>(f, "FileMenuItem"),
+                               control<QMenu>(f, "HelpMenuItem"),
+                               control<QMenu>(f, "SentencePopupMenu"),
+                               control<QMenu>(f, "ArrowPopupMenu"),
+                               control<QMenu>(f, "DefeaterPopupMenu"),
+                               control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar"),
                                app_->OptionsForm().Rule3aLabel,
                                app_->OptionsForm().OKButton,
                                app_->KeyToSymbolsAndColorsForm().CloseButton,
@@ -119,13 +119,15 @@ TEST_F(AppTest, EveryWindowUsesTheOneInterfaceFont) {
 
 TEST_F(AppTest, MainWindowCaptionsFitTheirControls) {
   TArgumentForm& f = start();
-  for (const QPushButton* b : {f.EvaluateOneRoundButton, f.JumpOneRoundButton, f.ResetButton, f.ImplicitMeaningButton})
+  for (const QPushButton* b :
+       {control<QPushButton>(f, "EvaluateOneRoundButton"), control<QPushButton>(f, "JumpOneRoundButton"),
+        control<QPushButton>(f, "ResetButton"), control<QPushButton>(f, "ImplicitMeaningButton")})
     expectCaptionFits(b);
-  expectCaptionFits(f.ViewLogMemoCheckBox);
+  expectCaptionFits(control<QCheckBox>(f, "ViewLogMemoCheckBox"));
 
   // The sentence edit box shows its first text whole, inside its frame and
   // the line edit's 2-pixel text margins.
-  const QLineEdit& edit = *f.SentenceEdit;
+  const QLineEdit& edit = *control<QLineEdit>(f, "SentenceEdit");
   EXPECT_EQ(edit.size(), QSize(161, 21));
   const int frame = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit);
   EXPECT_LE(textWidth(&edit, edit.text()), edit.width() - 2 * frame - 4) << edit.text().toStdString();
@@ -133,7 +135,7 @@ TEST_F(AppTest, MainWindowCaptionsFitTheirControls) {
 
   // Panel 0 holds a pointer position with four-digit coordinates; panel 1
   // the longest hint. Text is drawn 2 pixels in from each side of a panel.
-  const TArgumentFormStatusBar& bar = *f.ArgumentFormStatusBar;
+  const TArgumentFormStatusBar& bar = *control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar");
   EXPECT_LE(textWidth(&bar, QStringLiteral("(1279,1023)")), bar.panelRect(0).width() - 4);
   EXPECT_LE(textWidth(&bar, QStringLiteral("The start and end of the arrow must be different.")),
             bar.panelRect(1).width() - 4);

@@ -33,22 +33,22 @@ TEST_F(UndoWindowTest, CtrlZTakesBackARoundAndCtrlYDoesItAgain) {
   f.activateWindow();
   const QImage before = picture(f);
   const QImage rendered = renderDiagram(f.diagram());
-  QTest::mouseClick(f.JumpOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "JumpOneRoundButton"), Qt::LeftButton);
   ASSERT_EQ(f.diagram().sentence(0).Status, Undefeated | JustEvaluated);
   const QImage after = picture(f);
   ASSERT_NE(after, before);
-  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Jump (one round)");
-  EXPECT_TRUE(f.UndoMenuItem->isEnabled());
-  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo");
-  EXPECT_FALSE(f.RedoMenuItem->isEnabled());
+  EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo Jump (one round)");
+  EXPECT_TRUE(control<QAction>(f, "UndoMenuItem")->isEnabled());
+  EXPECT_EQ(control<QAction>(f, "RedoMenuItem")->text(), "&Redo");
+  EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());
 
   key(f, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
   EXPECT_EQ(picture(f), before);
   EXPECT_EQ(renderDiagram(f.diagram()), rendered);
-  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo");
-  EXPECT_FALSE(f.UndoMenuItem->isEnabled());
-  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Jump (one round)");
+  EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo");
+  EXPECT_FALSE(control<QAction>(f, "UndoMenuItem")->isEnabled());
+  EXPECT_EQ(control<QAction>(f, "RedoMenuItem")->text(), "&Redo Jump (one round)");
   // The lines of the round stay: the log is the session's whole history.
   QStringList log = fileLines("log.txt");
   ASSERT_GE(log.size(), 6);
@@ -67,10 +67,10 @@ TEST_F(UndoWindowTest, CtrlZTakesBackARoundAndCtrlYDoesItAgain) {
 
 TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   TArgumentForm& f = startWithTwo();
-  f.ResetButtonClick();
-  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Reset");
-  f.UndoMenuItem->trigger();
-  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Reset");
+  press(f, "ResetButton");
+  EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo Reset");
+  choose(f, "UndoMenuItem");
+  EXPECT_EQ(control<QAction>(f, "RedoMenuItem")->text(), "&Redo Reset");
 
   // A sentence added from the edit box; undo first leaves the adding mode.
   const QImage before = picture(f);
@@ -79,33 +79,33 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   f.editor().SentenceEditTextChanged("Tweety flies");
   f.editor().SentenceEditKeyPress(EnterKey);
   ASSERT_EQ(f.diagram().SentenceCount(), 3);
-  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Add Sentence");
-  EXPECT_FALSE(f.RedoMenuItem->isEnabled());  // the new step cleared it
-  f.UndoMenuItem->trigger();
+  EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo Add Sentence");
+  EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());  // the new step cleared it
+  choose(f, "UndoMenuItem");
   EXPECT_EQ(f.editor().editMode(), EditMode::NoTool);
   EXPECT_TRUE(f.diagram().sentence(2).Deleted);
   EXPECT_EQ(picture(f), before);
-  EXPECT_EQ(f.RedoMenuItem->text(), "&Redo Add Sentence");
+  EXPECT_EQ(control<QAction>(f, "RedoMenuItem")->text(), "&Redo Add Sentence");
   // The log names the sentence; the menu keeps its short names.
   EXPECT_EQ(fileLines("log.txt").mid(fileLines("log.txt").size() - 2),
             QStringList({"[Undo] Add Sentence 'Tweety flies'", ""}));
 
   // Set Status by the sentence menu.
-  f.RedoMenuItem->trigger();
+  choose(f, "RedoMenuItem");
   EXPECT_EQ(fileLines("log.txt").mid(fileLines("log.txt").size() - 2),
             QStringList({"[Redo] Add Sentence 'Tweety flies'", ""}));
   f.runPopupMenu = [](QMenu&, QPoint) {};
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
-  f.SetStatusUndefeatedMenuItemClick();
+  choose(f, "SetStatusUndefeatedMenuItem");
   ASSERT_EQ(f.diagram().sentence(0).Status, Undefeated | SetByUser);
-  EXPECT_EQ(f.UndoMenuItem->text(), "&Undo Set Status");
-  f.UndoMenuItem->trigger();
+  EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo Set Status");
+  choose(f, "UndoMenuItem");
   EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
   EXPECT_EQ(fileLines("log.txt").mid(fileLines("log.txt").size() - 2), QStringList({"[Undo] Set Status 'A'", ""}));
 
   f.replaceDiagram(DiagramLocation{"."});
-  EXPECT_FALSE(f.UndoMenuItem->isEnabled());
-  EXPECT_FALSE(f.RedoMenuItem->isEnabled());
+  EXPECT_FALSE(control<QAction>(f, "UndoMenuItem")->isEnabled());
+  EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());
   EXPECT_EQ(f.undoHistory().undoCount() + f.undoHistory().redoCount(), 0u);
 }
 

@@ -74,7 +74,7 @@ TEST_F(ViewWindowTest, ADiagramInsideTheWindowShowsNoBarsAndStaysAtTheOrigin) {
   EXPECT_TRUE(f.surfaceViewport().view().isIdentity());
   EXPECT_FALSE(f.surfaceViewport().horizontalBar()->isVisible());
   EXPECT_FALSE(f.surfaceViewport().verticalBar()->isVisible());
-  EXPECT_EQ(f.surfaceSize(), f.ArgumentPaintBox->size());
+  EXPECT_EQ(f.surfaceSize(), control<QWidget>(f, "ArgumentPaintBox")->size());
   // Zooming in and back gives the very same picture.
   const QImage before = grab(f);
   QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
@@ -172,9 +172,9 @@ TEST_F(ViewWindowTest, BarsReachNegativeCoordinatesAndTheWheelScrolls) {
   EXPECT_EQ(h->maximum(), 5261 + ScrollMargin - v.visibleSize().width());
   EXPECT_EQ(vert->maximum(), 4021 + ScrollMargin - v.visibleSize().height());
   // The bars lie inside the surface, the panels keep their places.
-  EXPECT_LE(vert->geometry().right(), f.ArgumentPaintBox->geometry().right());
-  EXPECT_LE(h->geometry().bottom(), f.ArgumentPaintBox->geometry().bottom());
-  EXPECT_EQ(f.surfaceSize(), f.ArgumentPaintBox->size() - QSize(vert->width(), h->height()));
+  EXPECT_LE(vert->geometry().right(), control<QWidget>(f, "ArgumentPaintBox")->geometry().right());
+  EXPECT_LE(h->geometry().bottom(), control<QWidget>(f, "ArgumentPaintBox")->geometry().bottom());
+  EXPECT_EQ(f.surfaceSize(), control<QWidget>(f, "ArgumentPaintBox")->size() - QSize(vert->width(), h->height()));
 
   // Scrolled to the top left corner, the negative sentence shows there.
   h->setValue(h->minimum());
@@ -211,7 +211,7 @@ TEST_F(ViewWindowTest, CtrlWheelZoomsAboutThePointerAndFitShowsEverything) {
     const QPoint p = at(f, corner);
     EXPECT_TRUE(QRect(QPoint(0, 0), v.visibleSize()).contains(p)) << p.x() << "," << p.y();
   }
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "");
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), "");
 }
 
 TEST_F(ViewWindowTest, FindCentresHighlightsCyclesAndSaysNotFound) {
@@ -240,11 +240,11 @@ TEST_F(ViewWindowTest, FindCentresHighlightsCyclesAndSaysNotFound) {
   EXPECT_EQ(at(f, {5030, 4010}), QPoint(visible.width() / 2, visible.height() / 2));
 
   QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "Not found");
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), "Not found");
   // Cancelled: nothing changes; the last text was offered.
   QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(offered, std::vector<QString>({"", "FAR", "nothing like it"}));
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(1), "Not found");
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), "Not found");
 }
 
 // The real menu and the real input dialog, answered as a person would.
@@ -257,23 +257,24 @@ TEST_F(ViewWindowTest, FindAndFitThroughTheRealMenuAndDialog) {
   QApplication::processEvents();
   QMenuBar* bar = f.menuBar();
   auto openViewMenu = [&] {
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.ViewMenuItem->menuAction()).center());
-    ASSERT_EQ(QApplication::activePopupWidget(), f.ViewMenuItem);
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(control<QMenu>(f, "ViewMenuItem")->menuAction()).center());
+    ASSERT_EQ(QApplication::activePopupWidget(), control<QMenu>(f, "ViewMenuItem"));
   };
   modals.inputTexts = {"far TWO"};
   openViewMenu();
-  QTest::keyClick(f.ViewMenuItem, 'f');
-  EXPECT_EQ(f.ViewMenuItem->activeAction(), f.FitDiagramMenuItem);
-  QTest::keyClick(f.ViewMenuItem, 'f');
-  EXPECT_EQ(f.ViewMenuItem->activeAction(), f.FindSentenceMenuItem);
-  QTest::keyClick(f.ViewMenuItem, Qt::Key_Return);
+  QTest::keyClick(control<QMenu>(f, "ViewMenuItem"), 'f');
+  EXPECT_EQ(control<QMenu>(f, "ViewMenuItem")->activeAction(), control<QAction>(f, "FitDiagramMenuItem"));
+  QTest::keyClick(control<QMenu>(f, "ViewMenuItem"), 'f');
+  EXPECT_EQ(control<QMenu>(f, "ViewMenuItem")->activeAction(), control<QAction>(f, "FindSentenceMenuItem"));
+  QTest::keyClick(control<QMenu>(f, "ViewMenuItem"), Qt::Key_Return);
   EXPECT_EQ(modals.inputDialogs, 1);
   const QSize visible = f.surfaceViewport().visibleSize();
   EXPECT_EQ(at(f, {5230, 4010}), QPoint(visible.width() / 2, visible.height() / 2));
 
   openViewMenu();
-  QTest::keyClick(f.ViewMenuItem, 'f');
-  QTest::keyClick(f.ViewMenuItem, Qt::Key_Return);
+  QTest::keyClick(control<QMenu>(f, "ViewMenuItem"), 'f');
+  QTest::keyClick(control<QMenu>(f, "ViewMenuItem"), Qt::Key_Return);
   EXPECT_LT(f.surfaceViewport().view().step(), ViewTransform::ActualSizeStep);
   EXPECT_TRUE(QRect(QPoint(0, 0), f.surfaceViewport().visibleSize()).contains(at(f, {-400, -300})));
   EXPECT_EQ(modals.unanswered, 0);
@@ -334,7 +335,7 @@ TEST_F(ViewWindowTest, TheCornerBetweenTheBarsShowsNoDiagram) {
   v.scrollBy(far.x() - corner.left(), far.y() - corner.top());
   ASSERT_EQ(at(f, {5000, 4000}), corner.topLeft());
   QApplication::processEvents();
-  const QImage window = f.ClientArea->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage window = control<QWidget>(f, "ClientArea")->grab().toImage().convertToFormat(QImage::Format_RGB32);
   for (int x = corner.left(); x <= corner.right(); ++x)
     for (int y = corner.top(); y <= corner.bottom(); ++y)
       ASSERT_EQ(window.pixelColor(x, y), QColor(0xD4, 0xD4, 0xD4)) << x << "," << y;
@@ -349,14 +350,14 @@ TEST_F(ViewWindowTest, EditingWhileZoomedUsesDiagramCoordinates) {
   v.zoomAbout(ViewTransform::ActualSizeStep + 2, {0, 0});  // 4x
   v.centreOn({1000, 1000});
   // A sentence added at 4x lands at the diagram point under the press.
-  QTest::mouseClick(f.AddSentenceSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddSentenceSpeedButton"), Qt::LeftButton);
   const QPoint press = at(f, {990, 995}) + QPoint(2, 3);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, press);
-  EXPECT_EQ(f.ArgumentFormStatusBar->panelText(0), "(990,995)");
-  ASSERT_TRUE(f.SentenceEdit->isVisible());
-  EXPECT_EQ(f.SentenceEdit->pos(), at(f, {990, 995}));
-  QTest::keyClicks(f.SentenceEdit, "Zoomed");
-  QTest::keyClick(f.SentenceEdit, Qt::Key_Return);
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(0), "(990,995)");
+  ASSERT_TRUE(control<QLineEdit>(f, "SentenceEdit")->isVisible());
+  EXPECT_EQ(control<QLineEdit>(f, "SentenceEdit")->pos(), at(f, {990, 995}));
+  QTest::keyClicks(control<QLineEdit>(f, "SentenceEdit"), "Zoomed");
+  QTest::keyClick(control<QLineEdit>(f, "SentenceEdit"), Qt::Key_Return);
   ASSERT_EQ(f.diagram().SentenceCount(), 6);
   EXPECT_EQ(f.diagram().sentence(5).Left, 990);
   EXPECT_EQ(f.diagram().sentence(5).Top, 995);
@@ -366,7 +367,7 @@ TEST_F(ViewWindowTest, DraggingARubberBandToTheEdgeScrollsAlongAndLeavesNothingB
   TArgumentForm& f = startWithSpreadDiagram();
   QApplication::processEvents();
   SurfaceViewport& v = f.surfaceViewport();
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   QWidget* canvas = f.canvasWidget();
   const QImage before = grab(f);
   const QSize visible = v.visibleSize();
@@ -394,7 +395,7 @@ TEST_F(ViewWindowTest, GuideLinesAndBandsLeaveNothingBehindAfterZoomsAndScrolls)
   QApplication::processEvents();
   SurfaceViewport& v = f.surfaceViewport();
   QWidget* canvas = f.canvasWidget();
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(canvas, Qt::LeftButton, {}, at(f, {45, 45}));
   ASSERT_EQ(f.editor().editMode(), EditMode::AddEndArrowMode);
   sendMouse(canvas, QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::NoButton);
@@ -403,9 +404,9 @@ TEST_F(ViewWindowTest, GuideLinesAndBandsLeaveNothingBehindAfterZoomsAndScrolls)
   wheel(f, {320, 310}, -120, Qt::NoModifier);
   sendMouse(canvas, QEvent::MouseMove, {150, 200}, Qt::NoButton, Qt::NoButton);
   const QImage withLine = grab(f);
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);  // the tool off: the line goes
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);  // the tool off: the line goes
 
-  QTest::mouseClick(f.AddDefeaterSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddDefeaterSpeedButton"), Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseMove, {180, 160}, Qt::NoButton, Qt::LeftButton);
   wheel(f, {180, 160}, 120, Qt::ControlModifier);
@@ -413,7 +414,7 @@ TEST_F(ViewWindowTest, GuideLinesAndBandsLeaveNothingBehindAfterZoomsAndScrolls)
   sendMouse(canvas, QEvent::MouseMove, {200, 170}, Qt::NoButton, Qt::LeftButton);
   EXPECT_GT(f.overlayFigureCount(), 0u);
   sendMouse(canvas, QEvent::MouseButtonRelease, {200, 170}, Qt::LeftButton, Qt::NoButton);
-  QTest::mouseClick(f.AddDefeaterSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddDefeaterSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(f.overlayFigureCount(), 0u);
   EXPECT_EQ(f.diagram().ArrowCount(), 0);
   EXPECT_EQ(f.diagram().DefeaterCount(), 0);
@@ -440,7 +441,7 @@ TEST_F(ViewWindowTest, AKeptPictureNeverShowsAnOldState) {
   QWidget* canvas = f.canvasWidget();
   const QPoint alpha = at(f, {40, 40});
   EXPECT_EQ(grab(f).pixelColor(alpha), QColor(0x80, 0x80, 0x80));
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseButtonPress, alpha - QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseMove, alpha + QPoint(4, 4), Qt::NoButton, Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseButtonRelease, alpha + QPoint(4, 4), Qt::LeftButton, Qt::NoButton);
@@ -448,10 +449,10 @@ TEST_F(ViewWindowTest, AKeptPictureNeverShowsAnOldState) {
   EXPECT_EQ(grab(f).pixelColor(alpha), QColor(0xFF, 0xFF, 0x00));
   // Beta becomes a premise: only its own place is drawn again.
   const QPoint beta = at(f, {200, 40});
-  f.runPopupMenu = [&](QMenu&, QPoint) { f.SetStatusUndefeatedMenuItem->trigger(); };
+  f.runPopupMenu = [&](QMenu&, QPoint) { choose(f, "SetStatusUndefeatedMenuItem"); };
   QTest::mouseClick(canvas, Qt::RightButton, {}, beta + QPoint(1, 1));
   EXPECT_EQ(grab(f).pixelColor(beta), QColor(0x00, 0x00, 0xFF));  // set by the user: blue
-  QTest::mouseClick(f.ResetButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "ResetButton"), Qt::LeftButton);
   EXPECT_EQ(grab(f).pixelColor(beta), QColor(0x80, 0x80, 0x80));
   QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(grab(f).pixelColor(beta), QColor(0x00, 0x00, 0xFF));
@@ -461,7 +462,7 @@ TEST_F(ViewWindowTest, DraggingASentenceToTheEdgeCarriesItAlong) {
   TArgumentForm& f = startWithSpreadDiagram();
   QApplication::processEvents();
   SurfaceViewport& v = f.surfaceViewport();
-  QTest::mouseClick(f.MakeSelectionSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
   QWidget* canvas = f.canvasWidget();
   const TSentence& beta = f.diagram().sentence(1);
   const QSize visible = v.visibleSize();
@@ -497,7 +498,7 @@ TEST_F(ViewWindowTest, ZoomOutScrollToTheFarCornerAddAnArrowAndEvaluate) {
   const QPoint one = at(f, {5010, 4008}), two = at(f, {5210, 4008});
   ASSERT_TRUE(visible.contains(one) && visible.contains(two));
 
-  QTest::mouseClick(f.AddArrowSpeedButton, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(f, "AddArrowSpeedButton"), Qt::LeftButton);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, one);
   QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, two);
   ASSERT_EQ(f.diagram().ArrowCount(), 1);
@@ -508,7 +509,7 @@ TEST_F(ViewWindowTest, ZoomOutScrollToTheFarCornerAddAnArrowAndEvaluate) {
   modals.menuAnswers = {ModalAnswers::choose('j')};
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, one);
   EXPECT_EQ(f.diagram().sentence(2).Status, Undefeated | SetByUser);
-  QTest::mouseClick(f.EvaluateOneRoundButton, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(f, "EvaluateOneRoundButton"), Qt::LeftButton);
   EXPECT_EQ(f.diagram().sentence(3).Status, Undefeated | JustEvaluated);
   EXPECT_TRUE(fileLines("log.txt").contains("'Far two' is justified since it has justified support."));
   // The round's colours show at this zoom: Far two's frame is green.

@@ -14,7 +14,6 @@ struct UndoTest : EditorFixture {
     a = addBox(diagram, "A", 100, 100, 60, 20);
     b = addBox(diagram, "B", 300, 100, 60, 20);
     ab = addLine(diagram, {160, 110}, {300, 110}, a, b);
-    diagram.arrow(ab).Enabled = true;
     ed.setUndoHistory(&history);
   }
   // Undo gives back `before`, redo `after`, twice over.

@@ -80,7 +80,7 @@ UndoStep apply(Diagram& g, const Op& op) {
     case Op::Kind::AddArrow: {
       padTo(g, ElementKind::Arrow, op.number);
       TArrow a;
-      a.Sentence1 = op.a, a.Sentence2 = op.b, a.Enabled = true;
+      a.Sentence1 = op.a, a.Sentence2 = op.b;
       const int32_t k = g.addArrow(a);
       centreArrow(g, k);
       edit.added({ElementKind::Arrow, k});
@@ -89,7 +89,6 @@ UndoStep apply(Diagram& g, const Op& op) {
     case Op::Kind::AddDefeater: {
       padTo(g, ElementKind::Defeater, op.number);
       TDefeater d;
-      d.Enabled = true;
       d.ChallengingRect = {op.a, op.b, op.a + 80, op.b + 60};
       d.ChallengedRect = {op.b, op.a, op.b + 90, op.a + 70};
       edit.added({ElementKind::Defeater, g.addDefeater(d)});

@@ -106,7 +106,7 @@ TEST(UndoElementSteps, AnUndoneMoveAndDeletionPutTheRecordsBack) {
   g.addSentence(box(10, 10, "a"));
   g.addSentence(box(100, 10, "b"));
   TArrow a;
-  a.Sentence1 = 0, a.Sentence2 = 1, a.Enabled = true, a.StartX = 50, a.EndX = 100, a.StartY = a.EndY = 20;
+  a.Sentence1 = 0, a.Sentence2 = 1, a.StartX = 50, a.EndX = 100, a.StartY = a.EndY = 20;
   g.addArrow(a);
   const Diagram before = g;
   UndoHistory history;
@@ -128,7 +128,8 @@ TEST(UndoElementSteps, AnUndoneMoveAndDeletionPutTheRecordsBack) {
 
   EXPECT_EQ(history.undo(g), std::optional<std::string>("Delete"));
   EXPECT_FALSE(g.sentence(1).Deleted);
-  EXPECT_TRUE(g.arrow(0).Enabled);
+  EXPECT_TRUE(g.sentence(1).Enabled);  // live sentences take input again
+  EXPECT_FALSE(g.arrow(0).Enabled);  // arrows never do
   EXPECT_EQ(g.sentence(1).Left, 130);
   EXPECT_EQ(history.undo(g), std::optional<std::string>("Move Sentence"));
   EXPECT_EQ(diagramDiff(g, before), "");
@@ -179,10 +180,10 @@ TEST(UndoHistoryLists, StatusChangesArePacked) {
   EXPECT_EQ(diagramDiff(g, after), "");
 }
 
-// The selection belongs to the editor's gesture: a step recorded while
-// elements were selected, undone or redone after the selection changed,
-// leaves the selection as it is now.
-TEST(UndoElementSteps, LeaveTheSelectionAsItIsNow) {
+// The selection and the enabled marks belong to the editor's gesture: a step
+// recorded while elements were selected, undone or redone after the marks
+// changed, leaves them as they are now.
+TEST(UndoElementSteps, LeaveTheSelectionAndEnabledMarksAsTheyAreNow) {
   Diagram g;
   g.addSentence(box(10, 10, "a"));
   g.addSentence(box(100, 10, "b"));
@@ -199,12 +200,15 @@ TEST(UndoElementSteps, LeaveTheSelectionAsItIsNow) {
 
   g.sentence(0).Selected = g.arrow(0).Selected = false;
   g.sentence(1).Selected = true;
+  g.sentence(0).Enabled = false;  // another sentence is being dragged now
   for (bool undo : {true, false, true}) {
     step.apply(g, undo);
     EXPECT_EQ(g.sentence(0).Left, undo ? 10 : 15);
     EXPECT_FALSE(g.sentence(0).Selected);
     EXPECT_FALSE(g.arrow(0).Selected);
     EXPECT_TRUE(g.sentence(1).Selected);
+    EXPECT_FALSE(g.sentence(0).Enabled);
+    EXPECT_TRUE(g.sentence(1).Enabled);
   }
 }
 
