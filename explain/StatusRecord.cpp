@@ -244,6 +244,36 @@ void StatusRecord::redo() {
     }
 }
 
+size_t StatusRecord::unlike(const Diagram& diagram, const RecordedStep& step) const {
+  size_t n = 0;
+  for (ElementKind k : Kinds)
+    for (const Assignment& a : step.assigned[slot(k)])
+      n += statuses_[slot(k)][static_cast<size_t>(a.index)] != current(diagram, {k, a.index});
+  return n;
+}
+
+// One comparison of every status, then only the statuses each step moved.
+void StatusRecord::follow(const Diagram& diagram) {
+  before(diagram);
+  size_t wrong = 0;
+  for (ElementKind k : Kinds)
+    for (int32_t n = 0; n < diagram.count(k); ++n)
+      wrong += statuses_[slot(k)][static_cast<size_t>(n)] != current(diagram, {k, n});
+  const auto move = [&](bool back) {
+    const RecordedStep& step = back ? steps_.back() : undone_.back();
+    wrong -= unlike(diagram, step);
+    back ? undo() : redo();
+    wrong += unlike(diagram, back ? undone_.back() : steps_.back());
+  };
+  const size_t redoable = undone_.size();
+  size_t redone = 0;
+  while (wrong > 0 && redone < redoable) move(false), ++redone;
+  if (wrong == 0) return;
+  while (redone > 0) move(true), --redone;
+  while (wrong > 0 && steps_.size() > 1) move(true);
+  if (wrong > 0) restart(diagram);
+}
+
 StatusAt StatusRecord::now(const Diagram& diagram, ElementRef ref) const {
   return {current(diagram, ref), lastOf(ref)};
 }

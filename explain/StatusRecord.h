@@ -75,6 +75,10 @@ class StatusRecord {
   // The latest step is taken back, or the one taken back last done again.
   void undo();
   void redo();
+  // After the statuses were taken back or done again elsewhere (the undo
+  // history): steps are undone or redone here until the kept statuses are
+  // the diagram's; failing that the record starts again from the diagram.
+  void follow(const Diagram& diagram);
 
   int32_t stepCount() const { return static_cast<int32_t>(steps_.size()); }
   int32_t lastStep() const { return stepCount() - 1; }
@@ -89,6 +93,8 @@ class StatusRecord {
 
  private:
   int32_t lastOf(ElementRef ref) const;
+  // How many of the step's assignments leave a kept status unlike the diagram's.
+  size_t unlike(const Diagram& diagram, const RecordedStep& step) const;
   void take(RecordedStep step);
   void assign(RecordedStep& step, ElementKind kind, int32_t index, uint8_t after) const;
   static uint8_t current(const Diagram& diagram, ElementRef ref);

@@ -58,6 +58,7 @@ struct ArgumentFormControls {
   QAction* FindNextMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
+  QAction* EvaluateUntilStableMenuItem = nullptr;
   QMenu* HelpMenuItem = nullptr;
   QAction* ContentsMenuItem = nullptr;
   QAction* KeyToSymbolsAndColorsMenuItem = nullptr;
@@ -68,12 +69,15 @@ struct ArgumentFormControls {
   QAction* SetStatusDefeatedMenuItem = nullptr;
   QAction* SetStatusNotEvaluatedMenuItem = nullptr;
   QAction* ShowSentenceDataMenuItem = nullptr;
+  QAction* SentenceWhyMenuItem = nullptr;
   QMenu* ArrowPopupMenu = nullptr;
   QAction* AddRuleMenuItem = nullptr;
   QAction* AddRuleSeparator = nullptr;
   QAction* ShowArrowDataMenuItem = nullptr;
+  QAction* ArrowWhyMenuItem = nullptr;
   QMenu* DefeaterPopupMenu = nullptr;
   QAction* ShowDefeaterDataMenuItem = nullptr;
+  QAction* DefeaterWhyMenuItem = nullptr;
 };
 
 }  // namespace zorvex
