@@ -34,6 +34,25 @@ class StatusChanges {
   void add(ElementKind kind, int32_t number, uint8_t before, uint8_t after);
   // Puts back the old values (undo) or the new ones (redo).
   void apply(Diagram& diagram, bool undo) const;
+  // Calls visit(number, before, after) for every change of one kind, numbers ascending.
+  template <typename Visit>
+  void forEach(ElementKind kind, Visit visit) const {
+    const std::vector<uint8_t>& data = streams_[static_cast<size_t>(kind)].data;
+    const uint8_t* p = data.data();
+    const uint8_t* end = p + data.size();
+    int32_t n = -1;
+    while (p < end) {
+      uint32_t gap = 0;
+      for (int shift = 0;; shift += 7) {
+        const uint8_t b = *p++;
+        gap |= static_cast<uint32_t>(b & 0x7F) << shift;
+        if ((b & 0x80) == 0) break;
+      }
+      n += static_cast<int32_t>(gap) + 1;
+      visit(n, p[0], p[1]);
+      p += 2;
+    }
+  }
   size_t count() const;
   size_t bytes() const;
   // Gives back the spare room of the streams once the step is complete.

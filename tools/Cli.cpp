@@ -5,6 +5,7 @@
 #include "model/ZorvexError.h"
 #include "tools/Commands.h"
 #include "tools/InquiryCommands.h"
+#include "tools/WhyCommand.h"
 
 namespace zorvex::tools {
 namespace {
@@ -33,11 +34,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   cli.require_subcommand(1);
   const Command commands[] = {addImportCommand(cli), addExportCommand(cli), addEvaluateCommand(cli),
                               addRenderCommand(cli), addDumpCommand(cli),   addMeaningCommand(cli),
-                              addShowCommand(cli)};
+                              addShowCommand(cli),   addWhyCommand(cli)};
   // CLI11 would only say that a command is missing; name the word instead.
   const auto subcommands = cli.get_subcommands([&](const CLI::App* c) { return !args.empty() && c->check_name(args[0]); });
   if (!args.empty() && !args[0].empty() && args[0][0] != '-' && subcommands.empty()) {
-    err << "Unknown command '" << args[0] << "' (use import, export, evaluate, render, dump, meaning or show)\n"
+    err << "Unknown command '" << args[0] << "' (use import, export, evaluate, render, dump, meaning, show or why)\n"
         << "Run with --help for more information.\n";
     return 2;
   }

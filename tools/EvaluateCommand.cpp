@@ -79,7 +79,7 @@ Command addEvaluateCommand(CLI::App& cli) {
   app->add_option("DIR", o->directory,
                   "Where the tables are (default: the working directory), or a diagram file ending in .json");
   app->add_option("--steps", o->steps,
-                  "Comma-separated: evaluate, jump, reset, justified:N, unjustified:N, not-evaluated:N "
+                  "Comma-separated: evaluate, jump, until-stable, reset, justified:N, unjustified:N, not-evaluated:N "
                   "(N a sentence number); default evaluate");
   app->add_option("--evaluate-options", o->evaluateSet,
                   "Rules of evaluation rounds: comma-separated 1, 2, 3a, 3b, or none (default 1,2,3a)");

@@ -4,6 +4,8 @@
 #include <charconv>
 
 #include "edit/DiagramEdit.h"
+#include "explain/RecordedSteps.h"
+#include "explain/UntilStable.h"
 #include "model/ZorvexError.h"
 #include "tools/Cli.h"
 
@@ -12,7 +14,7 @@ namespace {
 
 [[noreturn]] void badStep(std::string_view word) {
   throw UsageError("Unknown step '" + std::string(word) +
-                   "' (use evaluate, jump, reset, justified:N, unjustified:N or not-evaluated:N)");
+                   "' (use evaluate, jump, until-stable, reset, justified:N, unjustified:N or not-evaluated:N)");
 }
 
 std::string_view trimmed(std::string_view s) {
@@ -27,6 +29,7 @@ Step parseStep(std::string_view word) {
   if (word == "evaluate") return step.kind = Step::Evaluate, step;
   if (word == "jump") return step.kind = Step::Jump, step;
   if (word == "reset") return step.kind = Step::Reset, step;
+  if (word == "until-stable") return step.kind = Step::UntilStable, step;
   const size_t colon = word.find(':');
   if (colon == std::string_view::npos) badStep(word);
   const std::string_view name = word.substr(0, colon), number = word.substr(colon + 1);
@@ -77,6 +80,22 @@ void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& option
     case Step::Jump: JumpOneRound(diagram, options, log); break;
     case Step::Reset: ResetAll(diagram, log); break;
     case Step::SetStatus: DiagramEdit(diagram).setUserStatus(step.sentence, step.status, log); break;
+    case Step::UntilStable: {
+      StatusRecord record(diagram);
+      EvaluateUntilStable(diagram, record, options, log);
+      break;
+    }
+  }
+}
+
+void runRecordedStep(const Step& step, int32_t index, Diagram& diagram, const EvaluationOptions& options,
+                     EvaluationLog& log, StatusRecord& record) {
+  switch (step.kind) {
+    case Step::Evaluate: RecordedRound(diagram, record, false, options, log, index); break;
+    case Step::Jump: RecordedRound(diagram, record, true, options, log, index); break;
+    case Step::Reset: RecordedReset(diagram, record, log, index); break;
+    case Step::SetStatus: RecordedUserStatus(diagram, record, step.sentence, step.status, log, index); break;
+    case Step::UntilStable: EvaluateUntilStable(diagram, record, options, log, index); break;
   }
 }
 

@@ -9,18 +9,19 @@
 #include "eval/EvaluationLog.h"
 #include "eval/EvaluationOptions.h"
 #include "eval/Rounds.h"
+#include "explain/StatusRecord.h"
 #include "model/Diagram.h"
 
 namespace zorvex::tools {
 
 struct Step {
-  enum Kind { Evaluate, Jump, Reset, SetStatus } kind = Evaluate;
+  enum Kind { Evaluate, Jump, Reset, SetStatus, UntilStable } kind = Evaluate;
   UserStatus status = UserStatus::Justified;  // for SetStatus
   int32_t sentence = -1;                      // for SetStatus
   std::string word;                           // as written, for messages
 };
 
-// Comma-separated "evaluate", "jump", "reset", "justified:N", "unjustified:N",
+// Comma-separated "evaluate", "jump", "until-stable", "reset", "justified:N", "unjustified:N",
 // "not-evaluated:N", spaces around words allowed. Throws UsageError naming
 // the offending word.
 std::vector<Step> parseSteps(std::string_view text);
@@ -33,5 +34,9 @@ void checkSteps(const std::vector<Step>& steps, const Diagram& diagram);
 EvaluationOptions optionsFromSets(const std::string& evaluateSet, const std::string& jumpSet);
 
 void runStep(const Step& step, Diagram& diagram, const EvaluationOptions& options, EvaluationLog& log);
+// The same, keeping what each step set for explanations; `index` is the
+// step's place in the list.
+void runRecordedStep(const Step& step, int32_t index, Diagram& diagram, const EvaluationOptions& options,
+                     EvaluationLog& log, StatusRecord& record);
 
 }  // namespace zorvex::tools

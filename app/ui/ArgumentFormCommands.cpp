@@ -14,6 +14,7 @@
 #include "model/ElementBounds.h"
 #include "eval/ImplicitMeaning.h"
 #include "eval/Rounds.h"
+#include "explain/ui/WhyCommands.h"
 #include "views/ElementDataText.h"
 #include "views/ui/TableViews.h"
 #include "eval/ui/LogFormUnit.h"
@@ -51,9 +52,12 @@ void TArgumentForm::RedoMenuItemClick() { undo_->RedoMenuItemClick(); }
 void TArgumentForm::runStatusRound(const char* stepName, const std::function<std::string()>& round) {
   editor_->LeaveCurrentMode();
   controls_->ArgumentFormStatusBar->setPanelText(1, QString());
+  why_->beforeStatusStep();
   const StatusSnapshot before(diagram_);
   const std::string panel = round();
-  undoHistory().record(StatusStep(stepName, before, diagram_));
+  UndoStep step = StatusStep(stepName, before, diagram_);
+  why_->statusStepDone(stepName, step.statuses, options_);
+  undoHistory().record(std::move(step));
   finishRound(panel);
 }
 
@@ -63,6 +67,17 @@ void TArgumentForm::EvaluateOneRoundButtonClick() {
 
 void TArgumentForm::JumpOneRoundButtonClick() {
   runStatusRound("Jump (one round)", [this] { return JumpOneRound(diagram_, options_, log_); });
+}
+
+void TArgumentForm::EvaluateUntilStableMenuItemClick() {
+  runStatusRound("Evaluate until stable", [this] { return why_->runUntilStable(options_, log_).message; });
+}
+
+void TArgumentForm::WhyMenuItemClick(ElementKind kind) {
+  std::optional<int32_t> target = kind == ElementKind::Sentence ? sentencePopupTarget()
+                                  : kind == ElementKind::Arrow  ? editor_->PopupArrow()
+                                                                : editor_->PopupDefeater();
+  if (target) why_->WhyMenuItemClick({kind, *target});
 }
 
 void TArgumentForm::ResetButtonClick() {
@@ -86,12 +101,14 @@ void TArgumentForm::setStatusByUser(int which) {
   if (!popup) return;
   const int32_t target = *popup;
   EditOutcome set;
+  why_->beforeStatusStep();
   try {
     set = editor_->edit().setUserStatus(target, static_cast<UserStatus>(which), log_);
   } catch (const ZorvexError& e) {
     showError(e.message());
     return;
   }
+  why_->userStatusSet(target);
   undoHistory().record(std::move(set.step));
   repaintElement({ElementKind::Sentence, target});
   refreshLogWindow();

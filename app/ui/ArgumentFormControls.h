@@ -59,6 +59,7 @@ struct ArgumentFormControls {
   QAction* ArrangeDiagramMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
+  QAction* EvaluateUntilStableMenuItem = nullptr;
   QMenu* HelpMenuItem = nullptr;
   QAction* ContentsMenuItem = nullptr;
   QAction* KeyToSymbolsAndColorsMenuItem = nullptr;
@@ -69,12 +70,15 @@ struct ArgumentFormControls {
   QAction* SetStatusDefeatedMenuItem = nullptr;
   QAction* SetStatusNotEvaluatedMenuItem = nullptr;
   QAction* ShowSentenceDataMenuItem = nullptr;
+  QAction* SentenceWhyMenuItem = nullptr;
   QMenu* ArrowPopupMenu = nullptr;
   QAction* AddRuleMenuItem = nullptr;
   QAction* AddRuleSeparator = nullptr;
   QAction* ShowArrowDataMenuItem = nullptr;
+  QAction* ArrowWhyMenuItem = nullptr;
   QMenu* DefeaterPopupMenu = nullptr;
   QAction* ShowDefeaterDataMenuItem = nullptr;
+  QAction* DefeaterWhyMenuItem = nullptr;
 };
 
 }  // namespace zorvex

@@ -63,6 +63,9 @@ void TArgumentForm::createMenus() {
   c.ZorvexMenuItem = named(bar->addMenu(QStringLiteral("&Zorvex")), "ZorvexMenuItem");
   c.OptionsMenuItem = item(c.ZorvexMenuItem, "OptionsMenuItem", "&Options");
   connect(c.OptionsMenuItem, &QAction::triggered, this, [this] { OptionsMenuItemClick(); });
+  c.EvaluateUntilStableMenuItem = item(c.ZorvexMenuItem, "EvaluateUntilStableMenuItem", "Evaluate until &stable");
+  c.EvaluateUntilStableMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+  connect(c.EvaluateUntilStableMenuItem, &QAction::triggered, this, [this] { EvaluateUntilStableMenuItemClick(); });
 
   c.HelpMenuItem = named(bar->addMenu(QStringLiteral("&Help")), "HelpMenuItem");
   c.ContentsMenuItem = item(c.HelpMenuItem, "ContentsMenuItem", "&Contents");
@@ -87,6 +90,8 @@ void TArgumentForm::createPopupMenus() {
   connect(c.SetStatusDefeatedMenuItem, &QAction::triggered, this, [this] { SetStatusDefeatedMenuItemClick(); });
   connect(c.SetStatusNotEvaluatedMenuItem, &QAction::triggered, this, [this] { SetStatusNotEvaluatedMenuItemClick(); });
   connect(c.ShowSentenceDataMenuItem, &QAction::triggered, this, [this] { ShowSentenceDataMenuItemClick(); });
+  c.SentenceWhyMenuItem = item(c.SentencePopupMenu, "SentenceWhyMenuItem", "&Why?");
+  connect(c.SentenceWhyMenuItem, &QAction::triggered, this, [this] { WhyMenuItemClick(ElementKind::Sentence); });
 
   c.ArrowPopupMenu = named(new QMenu(this), "ArrowPopupMenu");
   c.AddRuleMenuItem = item(c.ArrowPopupMenu, "AddRuleMenuItem", "Make &rule explicit");
@@ -97,10 +102,14 @@ void TArgumentForm::createPopupMenus() {
   c.ShowArrowDataMenuItem = item(c.ArrowPopupMenu, "ShowArrowDataMenuItem", "&Show Arrow &Data");
   connect(c.AddRuleMenuItem, &QAction::triggered, this, [this] { AddRuleMenuItemClick(); });
   connect(c.ShowArrowDataMenuItem, &QAction::triggered, this, [this] { ShowArrowDataMenuItemClick(); });
+  c.ArrowWhyMenuItem = item(c.ArrowPopupMenu, "ArrowWhyMenuItem", "&Why?");
+  connect(c.ArrowWhyMenuItem, &QAction::triggered, this, [this] { WhyMenuItemClick(ElementKind::Arrow); });
 
   c.DefeaterPopupMenu = named(new QMenu(this), "DefeaterPopupMenu");
   c.ShowDefeaterDataMenuItem = item(c.DefeaterPopupMenu, "ShowDefeaterDataMenuItem", "&Show Defeater Data");
   connect(c.ShowDefeaterDataMenuItem, &QAction::triggered, this, [this] { ShowDefeaterDataMenuItemClick(); });
+  c.DefeaterWhyMenuItem = item(c.DefeaterPopupMenu, "DefeaterWhyMenuItem", "&Why?");
+  connect(c.DefeaterWhyMenuItem, &QAction::triggered, this, [this] { WhyMenuItemClick(ElementKind::Defeater); });
 }
 
 }  // namespace zorvex

@@ -1,4 +1,5 @@
 #include "app/ui/ArgumentFormUnit.h"
+#include "explain/ui/WhyCommands.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -102,6 +103,14 @@ void TArgumentForm::FormCreate() {
                                             logCommand({logLine});
                                           });
   editor_->setUndoHistory(&undo_->history());
+  // As Find does: the element is brought into view and framed.
+  why_ = std::make_unique<TWhyCommands>(diagram_, undo_->history(), *this, [this](const std::optional<Rect>& box) {
+    if (box)
+      viewport_->centreOn({static_cast<int32_t>((int64_t{box->Left} + box->Right) / 2),
+                           static_cast<int32_t>((int64_t{box->Top} + box->Bottom) / 2)});
+    showHighlight(box);
+  });
+  undo_->afterChange = [this] { why_->historyChanged(); };
   editMenu_ = new TEditMenuCommands(*controls_->EditMenuItem, *editor_, *canvas_->widget(), *controls_->SentenceEdit);
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { host_->openPreparedSentencePopup(screenPoint); };

@@ -40,6 +40,7 @@ class TTableViews;
 class TEditMenuCommands;
 class TUndoCommands;
 class TViewCommands;
+class TWhyCommands;
 class UndoHistory;
 
 // The other windows, created after the main window and handed to it then.
@@ -159,6 +160,9 @@ class TArgumentForm : public QMainWindow {
   void ExportPictureMenuItemClick();
   void ArrangeDiagramMenuItemClick();
   void SentenceEditKeyPress(char key);
+  // "&Why?" in the pop-up menus, "Evaluate until &stable" in "&Zorvex".
+  void WhyMenuItemClick(ElementKind kind);
+  void EvaluateUntilStableMenuItemClick();
 
   void FormCreate();
   bool previewKey(QObject* watched, QKeyEvent* key);
@@ -207,6 +211,7 @@ class TArgumentForm : public QMainWindow {
   TEditMenuCommands* editMenu_ = nullptr;
   SurfaceViewport* viewport_ = nullptr;
   std::unique_ptr<TViewCommands> viewCommands_;
+  std::unique_ptr<TWhyCommands> why_;
   ArgumentFormWindows windows_;
   bool logSavedOnClose_ = false;
 };

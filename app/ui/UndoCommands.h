@@ -19,6 +19,8 @@ class TUndoCommands {
                 std::function<void(const std::string& logLine)> stepped);
 
   UndoHistory& history() { return history_; }
+  // Told after every change of the lists, once the items are named anew.
+  std::function<void()> afterChange;
   void UndoMenuItemClick() { step(true); }
   void RedoMenuItemClick() { step(false); }
 

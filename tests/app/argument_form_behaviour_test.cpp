@@ -174,7 +174,7 @@ TEST_F(AppTest, SentenceMenuSetsStatusAndClosingSavesTheLogButNoTable) {
     choose(f, "SetStatusUndefeatedMenuItem");
   };
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(210, 50));
-  EXPECT_EQ(offered, QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "&Show Sentence Data"}));
+  EXPECT_EQ(offered, QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "&Show Sentence Data", "&Why?"}));
   EXPECT_EQ(f.diagram().sentence(1).Status, Undefeated | SetByUser);
   EXPECT_EQ(f.diagram().sentence(0).Status, NotEvaluated);
   // The user-set command does not save; the lines reach the file on closing.

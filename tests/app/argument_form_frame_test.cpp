@@ -130,18 +130,20 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(control<QAction>(f, "FitDiagramMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_9));
   EXPECT_EQ(control<QAction>(f, "FindSentenceMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
   EXPECT_EQ(control<QAction>(f, "FindNextMenuItem")->shortcut(), QKeySequence(Qt::Key_F3));
-  EXPECT_EQ(itemTexts(control<QMenu>(f, "ZorvexMenuItem")), QStringList({"&Options"}));
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "ZorvexMenuItem")), QStringList({"&Options", "Evaluate until &stable"}));
+  EXPECT_EQ(control<QAction>(f, "EvaluateUntilStableMenuItem")->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
   EXPECT_EQ(itemTexts(control<QMenu>(f, "HelpMenuItem")),
             QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
   EXPECT_EQ(itemTexts(control<QMenu>(f, "SentencePopupMenu")),
             QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "Set Status: &Not Evaluated", "-",
-                         "&Show Sentence Data"}));
+                         "&Show Sentence Data", "&Why?"}));
   EXPECT_EQ(itemTexts(control<QMenu>(f, "ArrowPopupMenu")),
-            QStringList({"Make &rule explicit", "-", "&Show Arrow &Data"}));
+            QStringList({"Make &rule explicit", "-", "&Show Arrow &Data", "&Why?"}));
   EXPECT_FALSE(control<QAction>(f, "AddRuleMenuItem")->isVisible());
   EXPECT_FALSE(control<QAction>(f, "AddRuleSeparator")->isVisible());
   EXPECT_TRUE(control<QAction>(f, "ShowArrowDataMenuItem")->isVisible());
-  EXPECT_EQ(itemTexts(control<QMenu>(f, "DefeaterPopupMenu")), QStringList({"&Show Defeater Data"}));
+  EXPECT_EQ(itemTexts(control<QMenu>(f, "DefeaterPopupMenu")), QStringList({"&Show Defeater Data", "&Why?"}));
 
   // Found by name, as the other windows' tests and tools find them.
   for (const char* name : {"ExitMenuItem", "UndoMenuItem", "RedoMenuItem", "OptionsMenuItem", "ContentsMenuItem", "KeyToSymbolsAndColorsMenuItem",

@@ -1,0 +1,126 @@
+#include "explain/UntilStable.h"
+
+#include <unordered_map>
+
+#include "explain/RecordedSteps.h"
+
+namespace zorvex {
+namespace {
+
+constexpr ElementKind Kinds[] = {ElementKind::Sentence, ElementKind::Arrow, ElementKind::Defeater};
+
+// What the run compares: three values per sentence and arrow, the state of a defeater.
+uint8_t compared(ElementKind kind, uint8_t status) {
+  if (kind == ElementKind::Defeater) return status;
+  return has(status, Undefeated) ? 2 : has(status, Defeated) ? 1 : 0;
+}
+
+uint64_t keyOf(ElementKind kind, int32_t n) { return (uint64_t{static_cast<uint8_t>(kind)} << 32) | uint32_t(n); }
+
+// The contribution of one element to the hash of all statuses (a sum, so it
+// can be updated change by change).
+uint64_t mix(uint64_t key, uint8_t value) {
+  uint64_t x = (key << 2 | value) * 0x9E3779B97F4A7C15ull;
+  x ^= x >> 31;
+  x *= 0xBF58476D1CE4E5B9ull;
+  return x ^ (x >> 29);
+}
+
+class StateHashes {
+ public:
+  StateHashes(const Diagram& d, const StatusRecord& record) : record_(record), firstStep_(record.stepCount()) {
+    for (ElementKind k : Kinds)
+      for (int32_t n = 0; n < d.count(k); ++n) hash_ += mix(keyOf(k, n), compared(k, record.now(d, {k, n}).status));
+    seen_.emplace(hash_, 0);
+  }
+
+  // After round `r` of the run: whether it changed any compared status.
+  bool roundChanged(int32_t r) {
+    bool changed = false;
+    const RecordedStep& step = record_.step(firstStep_ + r - 1);
+    for (ElementKind k : Kinds)
+      for (const Assignment& a : step.assigned[static_cast<size_t>(k)]) {
+        const uint8_t was = compared(k, a.before), now = compared(k, a.after);
+        if (was == now) continue;
+        changed = true;
+        hash_ += mix(keyOf(k, a.index), now) - mix(keyOf(k, a.index), was);
+      }
+    return changed;
+  }
+
+  // An earlier state of the run (0: before the first round) equal to the one after round r, or -1.
+  int32_t earlierEqual(const Diagram& d, int32_t r) {
+    const auto [from, to] = seen_.equal_range(hash_);
+    int32_t found = -1;
+    for (auto it = from; it != to && found < 0; ++it)
+      if (sameAs(d, it->second, r)) found = it->second;
+    seen_.emplace(hash_, r);
+    return found;
+  }
+
+ private:
+  // The state after round j equals the present one when every status the
+  // rounds since changed is back to what it was then.
+  bool sameAs(const Diagram& d, int32_t j, int32_t r) const {
+    std::unordered_map<uint64_t, uint8_t> then;
+    for (int32_t s = j + 1; s <= r; ++s)
+      for (ElementKind k : Kinds)
+        for (const Assignment& a : record_.step(firstStep_ + s - 1).assigned[static_cast<size_t>(k)])
+          then.emplace(keyOf(k, a.index), compared(k, a.before));
+    for (const auto& [key, value] : then) {
+      const ElementRef ref{static_cast<ElementKind>(key >> 32), static_cast<int32_t>(key & 0xFFFFFFFFu)};
+      if (compared(ref.kind, record_.now(d, ref).status) != value) return false;
+    }
+    return true;
+  }
+
+  const StatusRecord& record_;
+  const int32_t firstStep_;
+  uint64_t hash_ = 0;
+  std::unordered_multimap<uint64_t, int32_t> seen_;
+};
+
+}  // namespace
+
+std::string roundsText(int64_t n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
+  return digits + (n == 1 ? " round" : " rounds");
+}
+
+UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, const EvaluationOptions& options,
+                                       EvaluationLog& log, int32_t label, const std::function<bool(int32_t)>& keepGoing,
+                                       int32_t limit) {
+  UntilStableOutcome out;
+  StateHashes states(diagram, record);
+  for (int32_t r = 1;; ++r) {
+    if (r > 1 && keepGoing && !keepGoing(r - 1)) {
+      out.end = UntilStableOutcome::Stopped;
+      out.message = "Stopped after " + roundsText(r - 1);
+      break;
+    }
+    RecordedRound(diagram, record, false, options, log, label, r);
+    out.rounds = r;
+    if (!states.roundChanged(r)) {
+      out.message = "Stable after " + roundsText(r);
+      break;
+    }
+    const int32_t earlier = states.earlierEqual(diagram, r);
+    if (earlier >= 0) {
+      out.end = UntilStableOutcome::Repeats;
+      out.period = r - earlier;
+      out.message = "The evaluation repeats every " + roundsText(out.period);
+      break;
+    }
+    if (r >= limit) {
+      out.end = UntilStableOutcome::Limit;
+      out.message = "Not stable after " + roundsText(r);
+      break;
+    }
+  }
+  log.AppendLogLine(out.message);
+  log.AppendLogLine("");
+  return out;
+}
+
+}  // namespace zorvex
