@@ -33,16 +33,22 @@ bool WhyLookup::takesPart(ElementRef ref) const {
   return false;
 }
 
-// One counting pass and one filling pass: the arrows grouped by end sentence.
+// One pass over the arrow records notes each arrow's end (or -1), then the
+// compact ends are counted and filled: the records, the bulk of the memory,
+// are read once.
 void WhyLookup::indexArrows() const {
+  std::vector<int32_t> ends(static_cast<size_t>(d_.ArrowCount()));
   arrowFirst_.assign(static_cast<size_t>(d_.SentenceCount()) + 1, 0);
-  for (int32_t a = 0; a < d_.ArrowCount(); ++a)
-    if (arrowTakesPart(a)) ++arrowFirst_[static_cast<size_t>(d_.arrow(a).Sentence2) + 1];
+  for (int32_t a = 0; a < d_.ArrowCount(); ++a) {
+    const int32_t end = arrowTakesPart(a) ? d_.arrow(a).Sentence2 : -1;
+    ends[static_cast<size_t>(a)] = end;
+    if (end >= 0) ++arrowFirst_[static_cast<size_t>(end) + 1];
+  }
   for (size_t n = 1; n < arrowFirst_.size(); ++n) arrowFirst_[n] += arrowFirst_[n - 1];
   arrowList_.resize(static_cast<size_t>(arrowFirst_.back()));
   std::vector<int32_t> next(arrowFirst_.begin(), arrowFirst_.end() - 1);
-  for (int32_t a = 0; a < d_.ArrowCount(); ++a)
-    if (arrowTakesPart(a)) arrowList_[static_cast<size_t>(next[static_cast<size_t>(d_.arrow(a).Sentence2)]++)] = a;
+  for (size_t a = 0; a < ends.size(); ++a)
+    if (ends[a] >= 0) arrowList_[static_cast<size_t>(next[static_cast<size_t>(ends[a])]++)] = static_cast<int32_t>(a);
   arrowsIndexed_ = true;
 }
 
