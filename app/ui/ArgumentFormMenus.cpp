@@ -34,6 +34,8 @@ void TArgumentForm::createMenus() {
   c.FileMenuItem = named(bar->addMenu(QStringLiteral("&File")), "FileMenuItem");
   c.OpenMenuItem = item(c.FileMenuItem, "OpenMenuItem", "&Open...");
   c.OpenMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+  c.OpenRecoveredMenuItem = item(c.FileMenuItem, "OpenRecoveredMenuItem", "Open &Recovered");
+  c.OpenRecoveredMenuItem->setVisible(false);
   c.SaveMenuItem = item(c.FileMenuItem, "SaveMenuItem", "&Save");
   c.SaveMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
   c.SaveAsMenuItem = item(c.FileMenuItem, "SaveAsMenuItem", "Save &As...");
@@ -44,6 +46,7 @@ void TArgumentForm::createMenus() {
   c.ExitMenuItem = item(c.FileMenuItem, "ExitMenuItem", "E&xit");
   // The file commands are made with the diagram, after the menus.
   connect(c.OpenMenuItem, &QAction::triggered, this, [this] { fileCommands_->OpenMenuItemClick(); });
+  connect(c.OpenRecoveredMenuItem, &QAction::triggered, this, [this] { OpenRecoveredMenuItemClick(); });
   connect(c.SaveMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveMenuItemClick(); });
   connect(c.SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
   connect(c.ExportPictureMenuItem, &QAction::triggered, this, [this] { ExportPictureMenuItemClick(); });

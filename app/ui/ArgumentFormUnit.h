@@ -157,6 +157,10 @@ class TArgumentForm : public QMainWindow {
   void UndoMenuItemClick();
   void RedoMenuItemClick();
   void ExportPictureMenuItemClick();
+  void OpenRecoveredMenuItemClick();
+  // At start-up: a recovery copy newer than the diagram's last save is told
+  // in the status bar and offered in the File menu, without a question.
+  void offerRecoveredDiagram();
   void ArrangeDiagramMenuItemClick();
   void SentenceEditKeyPress(char key);
 

@@ -19,6 +19,9 @@ class TUndoCommands {
                 std::function<void(const std::string& logLine)> stepped);
 
   UndoHistory& history() { return history_; }
+  // Told after every step recorded, taken back or done again, and when the
+  // steps are forgotten: the diagram may have changed.
+  std::function<void()> changed;
   void UndoMenuItemClick() { step(true); }
   void RedoMenuItemClick() { step(false); }
 
