@@ -34,8 +34,6 @@ void TArgumentForm::createMenus() {
   c.FileMenuItem = named(bar->addMenu(QStringLiteral("&File")), "FileMenuItem");
   c.OpenMenuItem = item(c.FileMenuItem, "OpenMenuItem", "&Open...");
   c.OpenMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  c.OpenRecoveredMenuItem = item(c.FileMenuItem, "OpenRecoveredMenuItem", "Open &Recovered");
-  c.OpenRecoveredMenuItem->setVisible(false);
   c.SaveMenuItem = item(c.FileMenuItem, "SaveMenuItem", "&Save");
   c.SaveMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
   c.SaveAsMenuItem = item(c.FileMenuItem, "SaveAsMenuItem", "Save &As...");
@@ -46,7 +44,6 @@ void TArgumentForm::createMenus() {
   c.ExitMenuItem = item(c.FileMenuItem, "ExitMenuItem", "E&xit");
   // The file commands are made with the diagram, after the menus.
   connect(c.OpenMenuItem, &QAction::triggered, this, [this] { fileCommands_->OpenMenuItemClick(); });
-  connect(c.OpenRecoveredMenuItem, &QAction::triggered, this, [this] { OpenRecoveredMenuItemClick(); });
   connect(c.SaveMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveMenuItemClick(); });
   connect(c.SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
   connect(c.ExportPictureMenuItem, &QAction::triggered, this, [this] { ExportPictureMenuItemClick(); });
@@ -75,6 +72,15 @@ void TArgumentForm::createMenus() {
   connect(c.ContentsMenuItem, &QAction::triggered, this, [this] { ContentsMenuItemClick(); });
   connect(c.KeyToSymbolsAndColorsMenuItem, &QAction::triggered, this, [this] { KeyToSymbolsAndColorsMenuItemClick(); });
   connect(c.AboutMenuItem, &QAction::triggered, this, [this] { AboutMenuItemClick(); });
+}
+
+// Joins the File menu, after "&Open...", only when there is something to recover.
+void TArgumentForm::createOpenRecoveredMenuItem() {
+  ArgumentFormControls& c = *controls_;
+  c.OpenRecoveredMenuItem = new QAction(QStringLiteral("Open &Recovered"), c.FileMenuItem);
+  c.OpenRecoveredMenuItem->setObjectName("OpenRecoveredMenuItem");
+  c.FileMenuItem->insertAction(c.SaveMenuItem, c.OpenRecoveredMenuItem);
+  connect(c.OpenRecoveredMenuItem, &QAction::triggered, this, [this] { OpenRecoveredMenuItemClick(); });
 }
 
 void TArgumentForm::createPopupMenus() {

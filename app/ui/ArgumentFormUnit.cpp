@@ -113,9 +113,9 @@ void TArgumentForm::FormCreate() {
 
 void TArgumentForm::offerRecoveredDiagram() {
   if (!fileCommands_->newerRecoveryCopy()) return;
-  controls_->ArgumentFormStatusBar->setPanelText(1,
-                                                 QStringLiteral("A recovered diagram is available: File > Open Recovered"));
-  controls_->OpenRecoveredMenuItem->setVisible(true);
+  controls_->ArgumentFormStatusBar->setPanelText(
+      1, QStringLiteral("A recovered diagram is available: File > Open Recovered"));
+  createOpenRecoveredMenuItem();
 }
 
 void TArgumentForm::OpenRecoveredMenuItemClick() {

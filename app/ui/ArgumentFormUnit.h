@@ -173,6 +173,7 @@ class TArgumentForm : public QMainWindow {
   void createHiddenControls();
   void createMenus();
   void createPopupMenus();
+  void createOpenRecoveredMenuItem();
   void createViewMenu();
   void showDeveloperControls();
   void layoutControls();

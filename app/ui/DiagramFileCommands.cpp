@@ -34,7 +34,9 @@ TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, TArgumentFormSta
       document_(std::move(start), std::move(onDisk)),
       recoveryTimer_(
           form.diagram(),
-          [this] { return RecoveryCopyTimer::Places{document_.location(), recoveryFolder, recoveryFallbackFolder}; },
+          [this] {
+            return RecoveryCopyTimer::Places{document_.location(), recoveryFolder, recoveryFallbackFolder};
+          },
           [this](const RecoveryOutcome& outcome) { tellRecoveryOutcome(outcome); }) {
   dialogs = realDiagramFileDialogs(&form, recoveryFolder);
 }

@@ -34,12 +34,13 @@ void RecoveryCopyTimer::tick() {
   const Clock::time_point at = now();
   if (!finished_ && !writer_.busy() && schedule_.isDue(at)) {
     Places p = places_();
-    if (p.folder.empty())
+    if (p.folder.empty()) {
       schedule_.saved();  // nowhere to keep copies
-    // The only moment the diagram is read: the worker gets the snapshot.
-    else if (writer_.start(DiagramSnapshot::of(diagram_), std::move(p.source), std::move(p.folder),
-                           std::move(p.fallback)))
+    } else if (writer_.start(DiagramSnapshot::of(diagram_), std::move(p.source), std::move(p.folder),
+                             std::move(p.fallback))) {
+      // The only moment the diagram is read: the worker gets the snapshot.
       schedule_.copyStarted(at);
+    }
   }
   if (!writer_.busy() && !schedule_.due()) timer_.stop();
 }
