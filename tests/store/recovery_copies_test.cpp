@@ -123,8 +123,8 @@ TEST(RecoveryCopies, AFolderThatCannotKeepTheCopyFallsBackToTheSecondPlace) {
 TEST(RecoveryCopies, OnlyACopyWrittenAfterTheLastSaveIsOffered) {
   TempDir dir;
   const fs::path data = fs::path(dir.path) / "data", fallback = fs::path(dir.path) / "fallback";
-  const DiagramLocation notes{dir.file("notes.json"), DiagramFormat::Json}, other{dir.file("other.json"),
-                                                                                   DiagramFormat::Json};
+  const DiagramLocation notes{dir.file("notes.json"), DiagramFormat::Json},
+      other{dir.file("other.json"), DiagramFormat::Json};
   saveDiagram(saying("saved"), notes);
   const fs::path copy = keepRecoveryCopy(saying("unsaved"), notes, data);
   const fs::path older = keepRecoveryCopy(saying("older"), notes, fallback);
