@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/AtomicFiles.h"
+#include "model/LoadElements.h"
 #include "model/RegularFile.h"
 #include "store/DiagramToRows.h"
 
@@ -77,7 +78,46 @@ std::string freeName(const fs::path& folder, const std::string& base, const std:
   }
 }
 
+// When the diagram at `source` was last written there; nothing when it
+// never was.
+std::optional<fs::file_time_type> lastSaved(const DiagramLocation& source) {
+  std::vector<fs::path> files;
+  if (source.format == DiagramFormat::Tables) {
+    const fs::path folder = source.path.empty() ? fs::path(".") : source.path;
+    for (const char* table : {SentencesTableFile, ArrowsTableFile, DefeatersTableFile}) files.push_back(folder / table);
+  } else {
+    files.push_back(source.path);
+  }
+  std::optional<fs::file_time_type> newest;
+  for (const fs::path& file : files) {
+    std::error_code ec;
+    const fs::file_time_type t = fs::last_write_time(file, ec);
+    if (!ec && (!newest || t > *newest)) newest = t;
+  }
+  return newest;
+}
+
 }  // namespace
+
+std::optional<fs::path> newerRecoveryCopy(const DiagramLocation& source, const std::vector<fs::path>& folders) {
+  const fs::path full = fullPath(source.path);
+  const std::optional<fs::file_time_type> saved = lastSaved(source);
+  std::optional<fs::path> found;
+  fs::file_time_type foundTime{};
+  for (const fs::path& folder : folders) {
+    if (folder.empty()) continue;
+    const fs::path home = fullPath(folder);
+    for (const Entry& e : readIndex(folder)) {
+      if (e.source != full.string() && home / e.copy != full) continue;
+      std::error_code ec;
+      const fs::file_time_type t = fs::last_write_time(folder / e.copy, ec);
+      if (ec || (saved && t <= *saved) || (found && t <= foundTime)) continue;
+      found = folder / e.copy;
+      foundTime = t;
+    }
+  }
+  return found;
+}
 
 fs::path keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const fs::path& folder, size_t kept) {
   return keepRecoveryCopy(rowsOfDiagram(d, WithStatuses::Yes), source, folder, kept);

@@ -6,7 +6,9 @@
 // folder remembers which copy belongs to which diagram and which is newest.
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "model/Diagram.h"
 #include "store/DiagramFiles.h"
@@ -40,5 +42,11 @@ KeptCopy keepRecoveryCopy(const Diagram& d, const DiagramLocation& source, const
                           const std::filesystem::path& fallback);
 KeptCopy keepRecoveryCopy(const DiagramRows& rows, const DiagramLocation& source, const std::filesystem::path& folder,
                           const std::filesystem::path& fallback);
+
+// The copy of the diagram at `source` kept in any of `folders` that was
+// written after the diagram was last saved there (the newest file of its
+// tables, or its file), the newest such copy; nothing when there is none.
+std::optional<std::filesystem::path> newerRecoveryCopy(const DiagramLocation& source,
+                                                       const std::vector<std::filesystem::path>& folders);
 
 }  // namespace zorvex

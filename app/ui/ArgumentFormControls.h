@@ -42,6 +42,7 @@ struct ArgumentFormControls {
 
   QMenu* FileMenuItem = nullptr;
   QAction* OpenMenuItem = nullptr;
+  QAction* OpenRecoveredMenuItem = nullptr;  // made when a recovered diagram is available
   QAction* SaveMenuItem = nullptr;
   QAction* SaveAsMenuItem = nullptr;
   QAction* ExportPictureMenuItem = nullptr;

@@ -77,6 +77,15 @@ void TArgumentForm::createMenus() {
   connect(c.AboutMenuItem, &QAction::triggered, this, [this] { AboutMenuItemClick(); });
 }
 
+// Joins the File menu, after "&Open...", only when there is something to recover.
+void TArgumentForm::createOpenRecoveredMenuItem() {
+  ArgumentFormControls& c = *controls_;
+  c.OpenRecoveredMenuItem = new QAction(QStringLiteral("Open &Recovered"), c.FileMenuItem);
+  c.OpenRecoveredMenuItem->setObjectName("OpenRecoveredMenuItem");
+  c.FileMenuItem->insertAction(c.SaveMenuItem, c.OpenRecoveredMenuItem);
+  connect(c.OpenRecoveredMenuItem, &QAction::triggered, this, [this] { OpenRecoveredMenuItemClick(); });
+}
+
 void TArgumentForm::createPopupMenus() {
   ArgumentFormControls& c = *controls_;
   c.SentencePopupMenu = named(new QMenu(this), "SentencePopupMenu");

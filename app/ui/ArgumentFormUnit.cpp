@@ -111,11 +111,27 @@ void TArgumentForm::FormCreate() {
     showHighlight(box);
   });
   undo_->afterChange = [this] { why_->historyChanged(); };
+  undo_->changed = [this] { fileCommands_->diagramChanged(); };
   editMenu_ = new TEditMenuCommands(*controls_->EditMenuItem, *editor_, *canvas_->widget(), *controls_->SentenceEdit);
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { host_->openPreparedSentencePopup(screenPoint); };
   setUpViewport();
+  offerRecoveredDiagram();
   if (loaded.error) showError(loaded.error->message());
+}
+
+void TArgumentForm::offerRecoveredDiagram() {
+  if (!fileCommands_->newerRecoveryCopy()) return;
+  controls_->ArgumentFormStatusBar->setPanelText(
+      1, QStringLiteral("A recovered diagram is available: File > Open Recovered"));
+  createOpenRecoveredMenuItem();
+}
+
+void TArgumentForm::OpenRecoveredMenuItemClick() {
+  if (!fileCommands_->OpenRecoveredMenuItemClick()) return;
+  // The notice has been acted on.
+  controls_->OpenRecoveredMenuItem->setVisible(false);
+  controls_->ArgumentFormStatusBar->setPanelText(1, QString());
 }
 
 void TArgumentForm::attachWindows(const ArgumentFormWindows& windows) {

@@ -158,6 +158,10 @@ class TArgumentForm : public QMainWindow {
   void UndoMenuItemClick();
   void RedoMenuItemClick();
   void ExportPictureMenuItemClick();
+  void OpenRecoveredMenuItemClick();
+  // At start-up: a recovery copy newer than the diagram's last save is told
+  // in the status bar and offered in the File menu, without a question.
+  void offerRecoveredDiagram();
   void ArrangeDiagramMenuItemClick();
   void SentenceEditKeyPress(char key);
   // "&Why?" in the pop-up menus, "Evaluate until &stable" in "&Zorvex".
@@ -173,6 +177,7 @@ class TArgumentForm : public QMainWindow {
   void createHiddenControls();
   void createMenus();
   void createPopupMenus();
+  void createOpenRecoveredMenuItem();
   void createViewMenu();
   void showDeveloperControls();
   void layoutControls();

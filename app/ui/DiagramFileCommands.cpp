@@ -31,13 +31,20 @@ TDiagramFileCommands::TDiagramFileCommands(TArgumentForm& form, TArgumentFormSta
       recoveryFallbackFolder(std::filesystem::path(QDir::tempPath().toStdString()) / "Zorvex!"),
       form_(form),
       status_(status),
-      document_(std::move(start), std::move(onDisk)) {
+      document_(std::move(start), std::move(onDisk)),
+      recoveryTimer_(
+          form.diagram(),
+          [this] {
+            return RecoveryCopyTimer::Places{document_.location(), recoveryFolder, recoveryFallbackFolder};
+          },
+          [this](const RecoveryOutcome& outcome) { tellRecoveryOutcome(outcome); }) {
   dialogs = realDiagramFileDialogs(&form, recoveryFolder);
 }
 
 void TDiagramFileCommands::settleLoaded(bool complete) {
   document_.settle(form_.diagram());
   if (!complete) document_.loadedPartly();
+  recoveryTimer_.saved();
 }
 
 bool TDiagramFileCommands::hasChanges() const { return document_.hasChanges(form_.diagram()); }
@@ -57,7 +64,28 @@ void TDiagramFileCommands::OpenMenuItemClick() {
   if (!form_.replaceDiagram(where, &mapReport)) return;
   document_.settle(form_.diagram(), where, std::move(onDisk));
   placeless_ = false;
+  recoveryTimer_.saved();
   if (mapReport) mapOpened(*mapReport);
+}
+
+std::optional<std::filesystem::path> TDiagramFileCommands::newerRecoveryCopy() const {
+  return zorvex::newerRecoveryCopy(document_.location(), {recoveryFolder, recoveryFallbackFolder});
+}
+
+bool TDiagramFileCommands::OpenRecoveredMenuItemClick() {
+  form_.editor().LeaveCurrentMode();
+  const std::optional<std::filesystem::path> copy = newerRecoveryCopy();
+  if (!copy) return false;
+  if (hasChanges() && !messageBoxes().confirm("Do you want to discard the changes to the current diagram?"))
+    return false;
+  const DiagramLocation where{*copy, DiagramFormat::Json};
+  DiskRecord onDisk = recordOnDisk(where);
+  if (!form_.replaceDiagram(where)) return false;
+  // Later copies of it go back into the copy it came from; Save asks for a place.
+  document_.settle(form_.diagram(), where, std::move(onDisk));
+  placeless_ = true;
+  recoveryTimer_.saved();
+  return true;
 }
 
 void TDiagramFileCommands::mapOpened(const std::vector<std::string>& report) {
@@ -112,6 +140,7 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
   }
   document_.settle(form_.diagram(), where);
   placeless_ = false;
+  recoveryTimer_.saved();
   // Tables have no column for statuses: they are gone when the tables are opened again.
   if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
     status_.setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
@@ -119,25 +148,37 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
 }
 
 void TDiagramFileCommands::writeRecoveryCopyIfChanged() {
+  // The copy being written goes first: two writers never share the folder.
+  recoveryTimer_.finish();
   if (recoveryFolder.empty() || !hasChanges()) return;
   // Closing goes on whatever happens: the copy is a courtesy, never an
   // obstacle. But work that was not kept where the user looks is told.
-  std::string told;
+  RecoveryOutcome outcome;
   try {
-    const KeptCopy kept =
-        keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder, recoveryFallbackFolder);
-    if (!kept.firstFailure.empty())
-      told = "The recovery copy could not be kept in " + recoveryFolder.string() + " (" + kept.firstFailure +
-             "); it is kept in " + kept.copy.string();
+    outcome.kept = keepRecoveryCopy(form_.diagram(), document_.location(), recoveryFolder, recoveryFallbackFolder);
   } catch (const ZorvexError& e) {
-    told = "The recovery copy could not be kept: " + e.message();
+    outcome.error = e;
   } catch (const std::exception& e) {
-    told = std::string("The recovery copy could not be kept: ") + e.what();
+    outcome.error = ZorvexError(e.what());
   }
-  if (told.empty()) return;
-  std::fprintf(stderr, "%s\n", told.c_str());
+  tellRecoveryOutcome(outcome);
+}
+
+void TDiagramFileCommands::tellRecoveryOutcome(const RecoveryOutcome& outcome) {
+  std::string told;
+  if (outcome.error)
+    told = "The recovery copy could not be kept: " + outcome.error->message();
+  else if (!outcome.kept.firstFailure.empty())
+    told = "The recovery copy could not be kept in " + recoveryFolder.string() + " (" + outcome.kept.firstFailure +
+           "); it is kept in " + outcome.kept.copy.string();
+  if (!told.empty() && told != lastTold_) tell(told);
+  lastTold_ = told;
+}
+
+void TDiagramFileCommands::tell(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
   std::fflush(stderr);
-  form_.log().AppendLogLine(told);
+  form_.log().AppendLogLine(text);
   form_.log().AppendLogLine(std::string());
 }
 

@@ -11,6 +11,7 @@
 
 class QWidget;
 
+#include "app/ui/RecoveryCopyTimer.h"
 #include "store/DiagramDocument.h"
 
 namespace zorvex {
@@ -44,6 +45,9 @@ class TDiagramFileCommands {
   TDiagramFileCommands(TArgumentForm& form, TArgumentFormStatusBar& status, DiagramLocation start, DiskRecord onDisk);
 
   void OpenMenuItemClick();
+  // Opens the diagram's newest recovery copy as a diagram with no place of
+  // its own; false when there is none or it cannot be read.
+  bool OpenRecoveredMenuItemClick();
   void SaveMenuItemClick();
   void SaveAsMenuItemClick();
 
@@ -54,6 +58,13 @@ class TDiagramFileCommands {
   // place of its own (Save asks for one); the status bar shows the report.
   void mapOpened(const std::vector<std::string>& report);
   bool hasChanges() const;
+  // The diagram in the window changed (an edit, a round, an undo): the
+  // recovery copy is kept fresh until the next save.
+  void diagramChanged() { recoveryTimer_.changed(); }
+  RecoveryCopyTimer& recoveryTimer() { return recoveryTimer_; }
+  // A recovery copy of the diagram written after its last save, in either
+  // recovery folder: the newest, or nothing.
+  std::optional<std::filesystem::path> newerRecoveryCopy() const;
   // On closing: writes this diagram's recovery copy when there are unsaved
   // changes. Never shows a box: a copy kept in the fallback folder, or not
   // at all, is told on standard error and in the log.
@@ -68,11 +79,18 @@ class TDiagramFileCommands {
 
  private:
   bool saveTo(const DiagramLocation& where);
+  // Tells on standard error and in the log where a copy went when it could
+  // not go to the recovery folder, or that it could not be kept; each new
+  // trouble once.
+  void tellRecoveryOutcome(const RecoveryOutcome& outcome);
+  void tell(const std::string& text);
 
   TArgumentForm& form_;
   TArgumentFormStatusBar& status_;
   DiagramDocument document_;
-  bool placeless_ = false;  // read from an AIF map: Save asks where, as Save As does
+  bool placeless_ = false;  // read from an AIF map or a recovery copy: Save asks where, as Save As does
+  std::string lastTold_;
+  RecoveryCopyTimer recoveryTimer_;
 };
 
 }  // namespace zorvex

@@ -9,7 +9,10 @@ namespace zorvex {
 TUndoCommands::TUndoCommands(ArgumentEditor& editor, QAction& undoItem, QAction& redoItem,
                              std::function<void(const std::string& logLine)> stepped)
     : editor_(editor), undoItem_(undoItem), redoItem_(redoItem), stepped_(std::move(stepped)) {
-  history_.setChangeListener([this] { refreshItems(); });
+  history_.setChangeListener([this] {
+    refreshItems();
+    if (changed) changed();
+  });
   refreshItems();
 }
 

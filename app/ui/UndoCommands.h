@@ -21,6 +21,9 @@ class TUndoCommands {
   UndoHistory& history() { return history_; }
   // Told after every change of the lists, once the items are named anew.
   std::function<void()> afterChange;
+  // Told after every step recorded, taken back or done again, and when the
+  // steps are forgotten: the diagram may have changed.
+  std::function<void()> changed;
   void UndoMenuItemClick() { step(true); }
   void RedoMenuItemClick() { step(false); }
 

@@ -120,4 +120,22 @@ TEST(RecoveryCopies, AFolderThatCannotKeepTheCopyFallsBackToTheSecondPlace) {
 }
 
 }  // namespace
+TEST(RecoveryCopies, OnlyACopyWrittenAfterTheLastSaveIsOffered) {
+  TempDir dir;
+  const fs::path data = fs::path(dir.path) / "data", fallback = fs::path(dir.path) / "fallback";
+  const DiagramLocation notes{dir.file("notes.json"), DiagramFormat::Json},
+      other{dir.file("other.json"), DiagramFormat::Json};
+  saveDiagram(saying("saved"), notes);
+  const fs::path copy = keepRecoveryCopy(saying("unsaved"), notes, data);
+  const fs::path older = keepRecoveryCopy(saying("older"), notes, fallback);
+  const auto saved = fs::last_write_time(notes.path);
+  fs::last_write_time(copy, saved + std::chrono::seconds(5));
+  fs::last_write_time(older, saved + std::chrono::seconds(2));
+  EXPECT_EQ(newerRecoveryCopy(notes, {data, fallback}), copy);
+  EXPECT_EQ(newerRecoveryCopy(other, {data, fallback}), std::nullopt);
+  // Saved again after the copies were written: nothing to offer.
+  fs::last_write_time(notes.path, saved + std::chrono::seconds(9));
+  EXPECT_EQ(newerRecoveryCopy(notes, {data, fallback}), std::nullopt);
+}
+
 }  // namespace zorvex::testing
