@@ -103,11 +103,9 @@ void TArgumentForm::FormCreate() {
                                             logCommand({logLine});
                                           });
   editor_->setUndoHistory(&undo_->history());
-  // As Find does: the element is brought into view and framed.
+  // The element is framed, and brought into view when out of sight.
   why_ = std::make_unique<TWhyCommands>(diagram_, undo_->history(), *this, [this](const std::optional<Rect>& box) {
-    if (box)
-      viewport_->centreOn({static_cast<int32_t>((int64_t{box->Left} + box->Right) / 2),
-                           static_cast<int32_t>((int64_t{box->Top} + box->Bottom) / 2)});
+    if (box) viewport_->bringIntoView(*box);
     showHighlight(box);
   });
   undo_->afterChange = [this] { why_->historyChanged(); };

@@ -193,6 +193,17 @@ void SurfaceViewport::centreOn(Point d, int step) {
   setView(v);
 }
 
+void SurfaceViewport::bringIntoView(const Rect& box) {
+  const QSize seen = visibleSize();
+  const ViewRect shown{0, 0, int64_t{seen.width()} - 1, int64_t{seen.height()} - 1};
+  const ViewRect needed = view_.toView(box);
+  if (needed.left >= shown.left && needed.top >= shown.top && needed.right <= shown.right &&
+      needed.bottom <= shown.bottom)
+    return;
+  centreOn({static_cast<int32_t>((int64_t{box.Left} + box.Right) / 2),
+            static_cast<int32_t>((int64_t{box.Top} + box.Bottom) / 2)});
+}
+
 int64_t SurfaceViewport::clampedOffset(int64_t wanted, const ScrollRange& range, int64_t now) const {
   if (!range.shown) return now;
   return std::clamp(wanted, std::min(range.minimum, now), std::max(range.maximum, now));

@@ -54,6 +54,8 @@ class SurfaceViewport : public QObject {
   // Shows diagram point d at the visible surface's centre, at the zoom step given.
   void centreOn(Point d);
   void centreOn(Point d, int step);
+  // Centres a diagram rectangle only when part of it is out of sight.
+  void bringIntoView(const Rect& box);
   // Back to 100 % at the origin (a diagram was opened).
   void reset();
 

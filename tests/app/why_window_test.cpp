@@ -68,13 +68,20 @@ TEST_F(WhyWindowTest, WhyFromTheMenuFollowsRoundsAndUndoAndFramesWhatALineNames)
   QTreeWidgetItem* premise = lineStarting(tree, "'A' is justified (set by user).");
   ASSERT_TRUE(premise);
 
-  // A line brings its element into the middle of the surface and frames
-  // it, as Find does.
+  // A line frames its element; one in sight stays where it is, one out of
+  // sight comes into the middle of the surface.
   EXPECT_EQ(grab(f).pixelColor(at(f, {40, 40}) - QPoint(4, 4)), QColor(0xD4, 0xD4, 0xD4));
+  tree->setCurrentItem(premise);
+  EXPECT_TRUE(f.surfaceViewport().view().isIdentity());
+  EXPECT_EQ(grab(f).pixelColor(at(f, {40, 40}) - QPoint(4, 4)), QColor(0xFF, 0x80, 0x00));
+  for (int n = 0; n < 3; ++n) f.surfaceViewport().zoomIn();
+  f.surfaceViewport().scrollBy(1500, 0);
+  ASSERT_LT(at(f, {100, 60}).x(), 0);
+  tree->setCurrentItem(tree->topLevelItem(0));
   tree->setCurrentItem(premise);
   const QSize visible = f.surfaceViewport().visibleSize();
   EXPECT_EQ(at(f, {70, 50}), QPoint(visible.width() / 2, visible.height() / 2));
-  EXPECT_EQ(grab(f).pixelColor(at(f, {40, 40}) - QPoint(4, 4)), QColor(0xFF, 0x80, 0x00));
+  f.surfaceViewport().actualSize();
 
   // The next key, on the main window: undo the run; the window explains anew.
   QApplication::setActiveWindow(&f);
