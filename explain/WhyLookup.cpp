@@ -1,6 +1,7 @@
 #include "explain/WhyLookup.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "eval/Queries.h"
 
@@ -36,14 +37,22 @@ bool WhyLookup::takesPart(ElementRef ref) const {
 // One pass over the arrow records notes each arrow's end (or -1), then the
 // compact ends are counted and filled: the records, the bulk of the memory,
 // are read once.
+// On a large diagram the second half of the records is read on a second
+// thread: reading them is the whole cost.
 void WhyLookup::indexArrows() const {
-  std::vector<int32_t> ends(static_cast<size_t>(d_.ArrowCount()));
+  const int32_t count = d_.ArrowCount();
+  std::vector<int32_t> ends(static_cast<size_t>(count));
+  const auto noteEnds = [&](int32_t from, int32_t to) {
+    for (int32_t a = from; a < to; ++a) ends[static_cast<size_t>(a)] = arrowTakesPart(a) ? d_.arrow(a).Sentence2 : -1;
+  };
+  const int32_t half = count >= 100000 ? count / 2 : count;
+  std::thread second;
+  if (half < count) second = std::thread(noteEnds, half, count);
+  noteEnds(0, half);
+  if (second.joinable()) second.join();
   arrowFirst_.assign(static_cast<size_t>(d_.SentenceCount()) + 1, 0);
-  for (int32_t a = 0; a < d_.ArrowCount(); ++a) {
-    const int32_t end = arrowTakesPart(a) ? d_.arrow(a).Sentence2 : -1;
-    ends[static_cast<size_t>(a)] = end;
+  for (const int32_t end : ends)
     if (end >= 0) ++arrowFirst_[static_cast<size_t>(end) + 1];
-  }
   for (size_t n = 1; n < arrowFirst_.size(); ++n) arrowFirst_[n] += arrowFirst_[n - 1];
   arrowList_.resize(static_cast<size_t>(arrowFirst_.back()));
   std::vector<int32_t> next(arrowFirst_.begin(), arrowFirst_.end() - 1);
