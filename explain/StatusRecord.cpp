@@ -146,6 +146,7 @@ int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const StatusChange
                                       const RuleSet& rules) {
   before(diagram);
   RecordedStep step = roundStep(jump, rules, -1, 0);
+  for (ElementKind k : Kinds) step.assigned[slot(k)].reserve(changes.count(k));
   const auto visit = [&](ElementKind k) {
     changes.forEach(k, [&](int32_t n, uint8_t, uint8_t after) {
       const uint8_t plain = k == ElementKind::Defeater ? after : withoutMarks(after);

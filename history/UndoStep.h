@@ -54,6 +54,7 @@ class StatusChanges {
     }
   }
   size_t count() const;
+  size_t count(ElementKind kind) const { return streams_[static_cast<size_t>(kind)].count; }
   size_t bytes() const;
   // Gives back the spare room of the streams once the step is complete.
   void shrink();
