@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  pxlib-dev nlohmann-json3-dev libcli11-dev libpng-dev libgraphviz-dev libsimdjson-dev
+  pxlib-dev nlohmann-json3-dev libcli11-dev libpng-dev libgraphviz-dev
   fonts-dejavu-core fonts-freefont-ttf
 )
 if [ "${1:-}" = "run" ]; then
