@@ -150,7 +150,8 @@ int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const StatusChange
   const auto visit = [&](ElementKind k) {
     changes.forEach(k, [&](int32_t n, uint8_t, uint8_t after) {
       const uint8_t plain = k == ElementKind::Defeater ? after : withoutMarks(after);
-      const bool marked = k != ElementKind::Defeater && has(after, JustEvaluated) && takesPartInRounds(diagram, k, n);
+      // A round changes no byte of an element that takes no part in it.
+      const bool marked = k != ElementKind::Defeater && has(after, JustEvaluated);
       if (plain != statuses_[slot(k)][static_cast<size_t>(n)] || marked) note(step, k, n, plain);
     });
   };
@@ -175,8 +176,9 @@ int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const StatusChange
   // Arrows: the changes and those made not evaluated again, merged in
   // number order (both lists ascend; an arrow in the changes is not in the other).
   size_t next = 0;
+  // Both lists hold only arrows that take part: changed ones, and candidates checked above.
   const auto arrow = [&](int32_t n, uint8_t after) {
-    const bool marked = has(after, JustEvaluated) && takesPartInRounds(diagram, ElementKind::Arrow, n);
+    const bool marked = has(after, JustEvaluated);
     if (withoutMarks(after) != statuses_[1][static_cast<size_t>(n)] || marked)
       note(step, ElementKind::Arrow, n, withoutMarks(after));
   };
