@@ -108,8 +108,10 @@ void TArgumentForm::FormCreate() {
     if (box) viewport_->bringIntoView(*box);
     showHighlight(box);
   });
-  undo_->afterChange = [this] { why_->historyChanged(); };
-  undo_->changed = [this] { fileCommands_->diagramChanged(); };
+  undo_->changed = [this] {
+    why_->historyChanged();
+    fileCommands_->diagramChanged();
+  };
   editMenu_ = new TEditMenuCommands(*controls_->EditMenuItem, *editor_, *canvas_->widget(), *controls_->SentenceEdit);
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
   pointerFilter_->afterPress = [this](QPoint screenPoint) { host_->openPreparedSentencePopup(screenPoint); };

@@ -24,7 +24,6 @@ void TUndoCommands::refreshItems() {
   };
   show(&undoItem_, "&Undo", history_.canUndo(), history_.undoName());
   show(&redoItem_, "&Redo", history_.canRedo(), history_.redoName());
-  if (afterChange) afterChange();
 }
 
 // Like a round: the log gets its lines, the window shows them, and the log

@@ -19,8 +19,6 @@ class TUndoCommands {
                 std::function<void(const std::string& logLine)> stepped);
 
   UndoHistory& history() { return history_; }
-  // Told after every change of the lists, once the items are named anew.
-  std::function<void()> afterChange;
   // Told after every step recorded, taken back or done again, and when the
   // steps are forgotten: the diagram may have changed.
   std::function<void()> changed;
