@@ -7,6 +7,7 @@
 // unchanged; no conversion can fail or lose characters.
 #include <ctime>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class EvaluationLog {
  public:
   // Adds one line at the end (an empty text gives an empty line).
   void AppendLogLine(std::string text) { lines_.push_back(std::move(text)); }
+  void appendLogLines(std::vector<std::string>&& texts) {
+    lines_.insert(lines_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
+  }
   const std::vector<std::string>& lines() const { return lines_; }
   // The log window lets the user type into the log: its text becomes the lines.
   void replaceLines(std::vector<std::string> lines) { lines_ = std::move(lines); }

@@ -20,12 +20,6 @@ Status toNegative(Status old) {
 }
 constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
 
-// Applies a collected change and tells the queries while the record is at hand.
-void set(Status& status, Status value, EvaluationQueries& queries, ElementKind kind, int32_t n) {
-  status = value;
-  queries.statusChanged(kind, n);
-}
-
 // Made in one allocation: a round may write hundreds of thousands of lines.
 std::string quoted(const TSentence& s, std::string_view rest) {
   std::string line;
@@ -36,12 +30,6 @@ std::string quoted(const TSentence& s, std::string_view rest) {
   return line;
 }
 
-// What one half of a scan decided, joined in order after both halves ran.
-struct Decided {
-  std::vector<int32_t> toPositive, toNegative, toNotEvaluated;
-  std::vector<std::string> lines;
-};
-
 }  // namespace
 
 const RoundTexts EvaluateTexts{"[Evaluate (one round)]",
@@ -50,64 +38,74 @@ const RoundTexts EvaluateTexts{"[Evaluate (one round)]",
 const RoundTexts JumpTexts{"[Jump (one round)]",
                            "' is justified since it has no justified support and is not attacked.", "No new jumps"};
 
-// The passes read statuses through the queries' copy and touch an element's
-// record only to change it; clearing the round marks changes no answer.
-// Each half of a scan clears the marks of its own elements only.
+// The passes decide from the queries' copy of the statuses as the pass
+// began, which they do not change while they scan; so each element's new
+// status can be written to its record at once, the record touched once, and
+// the copy told afterwards for all of them. Clearing the round marks changes
+// no answer. Each half of a scan writes its own elements only, and the
+// sentences' log lines are joined in element order, so the outcome is that
+// of one scan.
 void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
   auto& arrows = diagram.arrowsForStatus();
   queries.answerArrowQuestions();
-  Decided half[2];
-  inHalves(arrows.size(), queries.twoThreadsFrom(), [&](size_t begin, size_t end, int h) {
+  inHalves(arrows.size(), queries.twoThreadsFrom(), [&](size_t begin, size_t end, int) {
     for (size_t i = begin; i < end; ++i) {
       const auto n = static_cast<int32_t>(i);
       if (!queries.arrowTakesPart(n)) continue;
-      Status status = queries.arrowStatus(n);
-      if (status & RoundMarks) {
-        status = arrows[i].Status &= static_cast<Status>(~RoundMarks);
-        queries.roundMarksCleared(ElementKind::Arrow, n);
+      const Status old = queries.arrowStatus(n);
+      const auto base = static_cast<Status>(old & ~RoundMarks);
+      Status next = base;
+      if (!has(base, SetByUser) && queries.sentenceJustified(queries.arrowStart(n))) {
+        const bool attacked = queries.IsArrowAttacked(n);
+        if (!attacked && !has(base, Undefeated)) next = toPositive(base);
+        if (attacked && !has(base, Defeated)) next = toNegative(base);
       }
-      if (has(status, SetByUser) || !queries.sentenceJustified(queries.arrowStart(n))) continue;
-      const bool attacked = queries.IsArrowAttacked(n);
-      if (!attacked && !has(status, Undefeated)) half[h].toPositive.push_back(n);
-      if (attacked && !has(status, Defeated)) half[h].toNegative.push_back(n);
+      if (next == old) continue;
+      arrows[i].Status = next;
+      queries.arrowStatusWritten(n, next);
     }
   });
-  constexpr ElementKind A = ElementKind::Arrow;
-  for (const Decided& d : half)
-    for (int32_t n : d.toPositive) set(arrows[n].Status, toPositive(arrows[n].Status), queries, A, n);
-  for (const Decided& d : half)
-    for (int32_t n : d.toNegative) set(arrows[n].Status, toNegative(arrows[n].Status), queries, A, n);
+  queries.statusesWritten();
 }
 
 namespace {
 
-// The rules for the sentences [begin, end): what they change and the lines they write.
-void decideSentences(std::vector<TSentence>& sentences, EvaluationQueries& queries, const RuleSet& rules,
-                     const RoundTexts& texts, size_t begin, size_t end, Decided& out) {
-  auto fire = [&](std::vector<int32_t>& list, int32_t n, std::string_view rest) {
-    list.push_back(n);
-    out.lines.push_back(quoted(sentences[static_cast<size_t>(n)], rest));
-  };
+// The rules for the sentences [begin, end): writes their new statuses and
+// hands each line to addLine in order.
+template <class AddLine>
+void decideSentences(std::vector<TSentence>& sentences, const EvaluationQueries& queries, const RuleSet& rules,
+                     const RoundTexts& texts, size_t begin, size_t end, AddLine addLine) {
   for (size_t i = begin; i < end; ++i) {
     const auto n = static_cast<int32_t>(i);
     if (!queries.sentenceTakesPart(n)) continue;
-    Status status = queries.sentenceStatus(n);
-    if (status & RoundMarks) {
-      status = sentences[i].Status &= static_cast<Status>(~RoundMarks);
-      queries.roundMarksCleared(ElementKind::Sentence, n);
+    const Status old = queries.sentenceStatus(n);
+    const auto base = static_cast<Status>(old & ~RoundMarks);
+    bool positive = false, negative = false, notEvaluated = false;
+    auto fire = [&](bool& which, std::string_view rest) {
+      which = true;
+      addLine(quoted(sentences[i], rest));
+    };
+    if (!has(base, SetByUser)) {
+      const bool support = queries.HasJustifiedSupport(n);
+      if (rules.rule1 && support && !has(base, Undefeated)) fire(positive, "' is justified since it has justified support.");
+      if (!support && (rules.rule2 || rules.rule3a || rules.rule3b)) {
+        const bool attacked = queries.IsAttacked(n);
+        if (rules.rule2 && attacked && !has(base, Defeated))
+          fire(negative,
+               "' is unjustified since it has no justified support and is attacked by (justified) challenges.");
+        if (rules.rule3a && !attacked && !has(base, NotEvaluated))
+          fire(notEvaluated, "' is unevaluated since it has no justified support and is not attacked.");
+        if (rules.rule3b && !attacked && !has(base, Undefeated)) fire(positive, texts.rule3b);
+      }
     }
-    if (has(status, SetByUser)) continue;
-    const bool support = queries.HasJustifiedSupport(n);
-    if (rules.rule1 && support && !has(status, Undefeated))
-      fire(out.toPositive, n, "' is justified since it has justified support.");
-    if (support || !(rules.rule2 || rules.rule3a || rules.rule3b)) continue;
-    const bool attacked = queries.IsAttacked(n);
-    if (rules.rule2 && attacked && !has(status, Defeated))
-      fire(out.toNegative, n,
-           "' is unjustified since it has no justified support and is attacked by (justified) challenges.");
-    if (rules.rule3a && !attacked && !has(status, NotEvaluated))
-      fire(out.toNotEvaluated, n, "' is unevaluated since it has no justified support and is not attacked.");
-    if (rules.rule3b && !attacked && !has(status, Undefeated)) fire(out.toPositive, n, texts.rule3b);
+    // As if every positive change were made first, then every negative, then every unevaluated one.
+    Status next = base;
+    if (positive) next = toPositive(next);
+    if (negative) next = toNegative(next);
+    if (notEvaluated) next = ToNotEvaluated;
+    if (next == old) continue;
+    sentences[i].Status = next;
+    queries.sentenceStatusWritten(n, next);
   }
 }
 
@@ -117,22 +115,21 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
                           EvaluationLog& log) {
   auto& sentences = diagram.sentencesForStatus();
   queries.answerSentenceQuestions(rules.rule2 || rules.rule3a || rules.rule3b);
-  Decided half[2];
+  // The first half writes straight into the log; the second keeps its lines
+  // until the first is done.
+  const size_t before = log.lines().size();
+  std::vector<std::string> secondHalf;
   inHalves(sentences.size(), queries.twoThreadsFrom(), [&](size_t begin, size_t end, int h) {
-    decideSentences(sentences, queries, rules, texts, begin, end, half[h]);
+    if (h == 0)
+      decideSentences(sentences, queries, rules, texts, begin, end,
+                      [&log](std::string line) { log.AppendLogLine(std::move(line)); });
+    else
+      decideSentences(sentences, queries, rules, texts, begin, end,
+                      [&secondHalf](std::string line) { secondHalf.push_back(std::move(line)); });
   });
-  bool fired = false;
-  for (Decided& d : half) {
-    fired = fired || !d.lines.empty();
-    for (std::string& line : d.lines) log.AppendLogLine(std::move(line));
-  }
-  constexpr ElementKind S = ElementKind::Sentence;
-  for (const Decided& d : half)
-    for (int32_t n : d.toPositive) set(sentences[n].Status, toPositive(sentences[n].Status), queries, S, n);
-  for (const Decided& d : half)
-    for (int32_t n : d.toNegative) set(sentences[n].Status, toNegative(sentences[n].Status), queries, S, n);
-  for (const Decided& d : half)
-    for (int32_t n : d.toNotEvaluated) set(sentences[n].Status, ToNotEvaluated, queries, S, n);
+  queries.statusesWritten();
+  log.appendLogLines(std::move(secondHalf));
+  const bool fired = log.lines().size() != before;
   if (!fired) log.AppendLogLine(texts.nothingNew);
   return fired;
 }
@@ -140,18 +137,18 @@ bool EvaluateSentencePass(Diagram& diagram, EvaluationQueries& queries, const Ru
 void UnevaluateArrows(Diagram& diagram, EvaluationQueries& queries) {
   auto& arrows = diagram.arrowsForStatus();
   queries.readStatuses();
-  Decided half[2];
-  inHalves(arrows.size(), queries.twoThreadsFrom(), [&](size_t begin, size_t end, int h) {
+  inHalves(arrows.size(), queries.twoThreadsFrom(), [&](size_t begin, size_t end, int) {
     for (size_t i = begin; i < end; ++i) {
       const auto n = static_cast<int32_t>(i);
       if (!queries.arrowTakesPart(n)) continue;
       const Status status = queries.arrowStatus(n);
-      if (!has(status, SetByUser) && !queries.sentenceJustified(queries.arrowStart(n)) && !has(status, NotEvaluated))
-        half[h].toNotEvaluated.push_back(n);
+      if (!has(status, SetByUser) && !queries.sentenceJustified(queries.arrowStart(n)) && !has(status, NotEvaluated)) {
+        arrows[i].Status = ToNotEvaluated;
+        queries.arrowStatusWritten(n, ToNotEvaluated);
+      }
     }
   });
-  for (const Decided& d : half)
-    for (int32_t n : d.toNotEvaluated) set(arrows[n].Status, ToNotEvaluated, queries, ElementKind::Arrow, n);
+  queries.statusesWritten();
 }
 
 void EvaluateDefeaters(Diagram& diagram, EvaluationQueries& queries) {

@@ -93,6 +93,23 @@ class EvaluationQueries {
   // After an element's status lost only its JustEvaluated and StatusFlipped
   // marks, which no answer depends on.
   void roundMarksCleared(ElementKind kind, int32_t number);
+  // For the passes' scans: the status just written to the record of an
+  // element that takes part. Two threads may call these at once for
+  // different elements, as long as neither asks about the other's elements;
+  // answers that depend on statuses stay stale until statusesWritten().
+  void sentenceStatusWritten(int32_t sentence, Status value) const {
+    const auto n = static_cast<size_t>(sentence);
+    sentenceStatus_[n] = value;
+    goodSentence_[n] = has(value, Undefeated);
+    lacksNotEvaluated_[n] = !has(value, NotEvaluated);
+    lacksDefeated_[n] = !has(value, Defeated);
+  }
+  void arrowStatusWritten(int32_t arrow, Status value) const {
+    const auto n = static_cast<size_t>(arrow);
+    arrowStatus_[n] = value;
+    goodArrow_[n] = has(value, Undefeated);
+  }
+  void statusesWritten() { forgetAnswers(); }
 
   bool IsChallenged(int32_t sentence) const;
   bool IsArrowChallenged(int32_t arrow) const;
