@@ -13,6 +13,7 @@
 #include "store/PlainJsonRows.h"
 #include "store/RowsLoading.h"
 #include "store/TableFiles.h"
+#include "store/WrittenJson.h"
 
 namespace zorvex {
 namespace {
@@ -27,6 +28,11 @@ constexpr size_t AlphaLimit = 255;
 OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortForms) {
   OpenResult result;
   try {
+    {
+      FilePieces pieces(file.string());
+      if (loadWrittenJson(into, pieces)) return result;
+    }
+    into = Diagram();
     {
       FilePieces pieces(file.string());
       FileJsonBytes bytes(pieces);

@@ -50,6 +50,12 @@ struct DiagramRows {
 // The status bytes evaluation, reset and the user's commands leave behind:
 // the only ones a diagram file may give.
 inline constexpr Status StoredStatuses[] = {0x01, 0x02, 0x04, 0x09, 0x0A, 0x0C, 0x19, 0x1A, 0x21, 0x22};
+inline bool isStoredStatus(int64_t v) {
+  for (const Status s : StoredStatuses)
+    if (v == s) return true;
+  return false;
+}
+inline bool isStoredDefeaterState(int64_t v) { return v >= 0 && v <= 2; }
 
 // One column of a row type: its stored name and where it lives in the row.
 // Exactly one of the two member pointers is set.

@@ -81,6 +81,59 @@ int32_t hex4(const char* q) {
 
 }  // namespace
 
+// The escape at q (at its backslash), with `left` bytes at hand from q; q moves past it.
+bool appendJsonEscape(const char*& q, size_t left, std::string& out) {
+  if (left < 2) return false;
+  const char c = q[1];
+  const char* simple = "\"\\/bfnrt";
+  const char* meaning = "\"\\/\b\f\n\r\t";
+  if (const char* at = c ? std::strchr(simple, c) : nullptr) {
+    out += meaning[at - simple];
+    q += 2;
+    return true;
+  }
+  if (c != 'u' || left < 6) return false;
+  int32_t cp = hex4(q + 2);
+  if (cp < 0 || (cp >= 0xDC00 && cp <= 0xDFFF)) return false;
+  if (cp >= 0xD800 && cp <= 0xDBFF) {
+    // A high surrogate must be followed at once by a low one.
+    if (left < 12 || q[6] != '\\' || q[7] != 'u') return false;
+    const int32_t low = hex4(q + 8);
+    if (low < 0xDC00 || low > 0xDFFF) return false;
+    cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+    q += 12;
+  } else {
+    q += 6;
+  }
+  appendUtf8(out, static_cast<uint32_t>(cp));
+  return true;
+}
+
+bool decodeJsonString(const char*& q, const char* end, std::string& out) {
+  out.clear();
+  const char* at = q + 1;
+  for (;;) {
+    const char* run = at;
+    while (at != end && Plain.table[static_cast<unsigned char>(*at)]) ++at;
+    out.append(run, at);
+    if (at == end) return false;
+    const unsigned char c = static_cast<unsigned char>(*at);
+    if (c == '"') {
+      q = at + 1;
+      return true;
+    }
+    if (c == '\\') {
+      if (!appendJsonEscape(at, static_cast<size_t>(end - at), out)) return false;
+      continue;
+    }
+    if (c < 0x80) return false;  // a control character
+    const size_t n = characterLength(reinterpret_cast<const unsigned char*>(at), static_cast<size_t>(end - at));
+    if (n == 0) return false;
+    out.append(at, n);
+    at += n;
+  }
+}
+
 bool FileJsonBytes::more() {
   const size_t keep = static_cast<size_t>(end - p);
   std::memmove(buffer_.data(), p, keep);
@@ -102,33 +155,7 @@ bool JsonScanner::skipSpaceSlowly() {
   }
 }
 
-// The escape at q (at its backslash), with `left` bytes at hand from q; q moves past it.
-bool JsonScanner::escape(const char*& q, size_t left) {
-  if (left < 2) return false;
-  const char c = q[1];
-  const char* simple = "\"\\/bfnrt";
-  const char* meaning = "\"\\/\b\f\n\r\t";
-  if (const char* at = c ? std::strchr(simple, c) : nullptr) {
-    text_ += meaning[at - simple];
-    q += 2;
-    return true;
-  }
-  if (c != 'u' || left < 6) return false;
-  int32_t cp = hex4(q + 2);
-  if (cp < 0 || (cp >= 0xDC00 && cp <= 0xDFFF)) return false;
-  if (cp >= 0xD800 && cp <= 0xDBFF) {
-    // A high surrogate must be followed at once by a low one.
-    if (left < 12 || q[6] != '\\' || q[7] != 'u') return false;
-    const int32_t low = hex4(q + 8);
-    if (low < 0xDC00 || low > 0xDFFF) return false;
-    cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-    q += 12;
-  } else {
-    q += 6;
-  }
-  appendUtf8(text_, static_cast<uint32_t>(cp));
-  return true;
-}
+bool JsonScanner::escape(const char*& q, size_t left) { return appendJsonEscape(q, left, text_); }
 
 bool JsonScanner::string() {
   text_.clear();

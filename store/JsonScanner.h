@@ -19,6 +19,13 @@
 
 namespace zorvex {
 
+// For readers that have a whole string at hand: decodes the string whose
+// opening quote is at q, ending before `end`, into `out` and moves q past its
+// closing quote; false wherever the scanner would stop.
+bool decodeJsonString(const char*& q, const char* end, std::string& out);
+// The escape at q (its backslash), `left` bytes at hand: appended to `out`, q moved past it.
+bool appendJsonEscape(const char*& q, size_t left, std::string& out);
+
 // The bytes to read: [p, end) is what is at hand; more() keeps those bytes,
 // appends the next piece after them and points p and end at the result, or
 // returns false at the end of the input.

@@ -56,12 +56,10 @@ class ListReader {
   void status(int32_t v) {
     State value{};
     if constexpr (std::is_same_v<State, Status>) {
-      bool stored = false;
-      for (const Status s : StoredStatuses) stored = stored || v == s;
-      if (!stored) throw Declined{};
+      if (!isStoredStatus(v)) throw Declined{};
       value = static_cast<Status>(v);
     } else {
-      if (v < 0 || v > 2) throw Declined{};
+      if (!isStoredDefeaterState(v)) throw Declined{};
       value = static_cast<DefeaterState>(v);
     }
     state_ = value;
@@ -187,34 +185,38 @@ std::optional<DiagramRows> plainRowsFromJson(JsonBytes& input) {
   return rows;
 }
 
+void loadSentenceRow(ElementLoader& load, const SentenceRow& r, const std::optional<Status>& s) {
+  TSentence e;
+  e.Left = r.Left, e.Top = r.Top, e.Right = r.Right, e.Bottom = r.Bottom;
+  e.Text = r.Text;
+  if (s) e.Status = *s;
+  load.sentence(std::move(e));
+}
+
+void loadArrowRow(ElementLoader& load, const ArrowRow& r, const std::optional<Status>& s) {
+  TArrow e;
+  e.Center1X = r.Center1X, e.Center1Y = r.Center1Y, e.Center2X = r.Center2X, e.Center2Y = r.Center2Y;
+  e.StartX = r.StartX, e.StartY = r.StartY, e.EndX = r.EndX, e.EndY = r.EndY;
+  if (s) e.Status = *s;
+  load.arrow(e, r.Left1, r.Top1, r.Text1, r.Left2, r.Top2, r.Text2);
+}
+
+void loadDefeaterRow(ElementLoader& load, const DefeaterRow& r, const std::optional<DefeaterState>& s) {
+  TDefeater e;
+  e.ChallengingRect = {r.ChallengingRectLeft, r.ChallengingRectTop, r.ChallengingRectRight, r.ChallengingRectBottom};
+  e.ChallengedRect = {r.ChallengedRectLeft, r.ChallengedRectTop, r.ChallengedRectRight, r.ChallengedRectBottom};
+  e.Center1X = r.Center1X, e.Center1Y = r.Center1Y, e.Center2X = r.Center2X, e.Center2Y = r.Center2Y;
+  e.StartX = r.StartX, e.StartY = r.StartY, e.EndX = r.EndX, e.EndY = r.EndY;
+  if (s) e.DefeaterState = *s;
+  load.defeater(e);
+}
+
 bool loadPlainJson(Diagram& into, JsonBytes& input) {
   ElementLoader load(into);
-  PlainRows plain(
-      [&load](SentenceRow& r, const std::optional<Status>& s) {
-        TSentence e;
-        e.Left = r.Left, e.Top = r.Top, e.Right = r.Right, e.Bottom = r.Bottom;
-        e.Text = r.Text;
-        if (s) e.Status = *s;
-        load.sentence(std::move(e));
-      },
-      [&load](ArrowRow& r, const std::optional<Status>& s) {
-        TArrow e;
-        e.Center1X = r.Center1X, e.Center1Y = r.Center1Y, e.Center2X = r.Center2X, e.Center2Y = r.Center2Y;
-        e.StartX = r.StartX, e.StartY = r.StartY, e.EndX = r.EndX, e.EndY = r.EndY;
-        if (s) e.Status = *s;
-        load.arrow(e, r.Left1, r.Top1, r.Text1, r.Left2, r.Top2, r.Text2);
-      },
-      [&load](DefeaterRow& r, const std::optional<DefeaterState>& s) {
-        TDefeater e;
-        e.ChallengingRect = {r.ChallengingRectLeft, r.ChallengingRectTop, r.ChallengingRectRight,
-                             r.ChallengingRectBottom};
-        e.ChallengedRect = {r.ChallengedRectLeft, r.ChallengedRectTop, r.ChallengedRectRight, r.ChallengedRectBottom};
-        e.Center1X = r.Center1X, e.Center1Y = r.Center1Y, e.Center2X = r.Center2X, e.Center2Y = r.Center2Y;
-        e.StartX = r.StartX, e.StartY = r.StartY, e.EndX = r.EndX, e.EndY = r.EndY;
-        if (s) e.DefeaterState = *s;
-        load.defeater(e);
-      },
-      true);
+  PlainRows plain([&load](SentenceRow& r, const std::optional<Status>& s) { loadSentenceRow(load, r, s); },
+                  [&load](ArrowRow& r, const std::optional<Status>& s) { loadArrowRow(load, r, s); },
+                  [&load](DefeaterRow& r, const std::optional<DefeaterState>& s) { loadDefeaterRow(load, r, s); },
+                  true);
   try {
     if (!JsonScanner(input).read(plain) || !plain.complete()) return false;
     load.finish();

@@ -16,6 +16,13 @@ namespace zorvex {
 // The rows of a well-formed diagram file in the plain form, or nothing.
 std::optional<DiagramRows> plainRowsFromJson(JsonBytes& input);
 
+class ElementLoader;
+
+// A row of each list as the element it stands for, with its status if given.
+void loadSentenceRow(ElementLoader& load, const SentenceRow& row, const std::optional<Status>& status);
+void loadArrowRow(ElementLoader& load, const ArrowRow& row, const std::optional<Status>& status);
+void loadDefeaterRow(ElementLoader& load, const DefeaterRow& row, const std::optional<DefeaterState>& state);
+
 // Loads such a file, statuses included, into an empty diagram as opening
 // the rows would; false when it is declined (the diagram then holds some of
 // its elements and must be emptied before the general way is tried).

@@ -15,7 +15,9 @@
 
 #ifndef ZORVEX_FUZZ_TABLES_ONLY
 #include "store/DiagramJson.h"
+#include "store/DiagramToRows.h"
 #include "store/RowsLoading.h"
+#include "store/WrittenJson.h"
 #endif
 
 namespace zorvex::fuzzing {
@@ -73,6 +75,8 @@ inline Outcome readDiagramJson(std::string_view bytes) {
     rows = diagramFromJson(bytes, geometry);
   } catch (const ZorvexError& e) {
     checkMessage(e);
+    Diagram quick;
+    if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97)) fault("the line reader took what is refused");
     return Outcome::Refused;
   }
   try {
@@ -83,9 +87,15 @@ inline Outcome readDiagramJson(std::string_view bytes) {
   Diagram diagram;
   if (const auto error = loadRows(diagram, rows)) {
     checkMessage(*error);
+    Diagram quick;
+    if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97)) fault("the line reader took what is refused");
     return Outcome::Refused;
   }
   applyStatuses(diagram, rows);
+  Diagram quick;
+  if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97) &&
+      rowsOfDiagram(quick, WithStatuses::Yes) != rowsOfDiagram(diagram, WithStatuses::Yes))
+    fault("the line reader read the file differently");
   return Outcome::Read;
 }
 #endif

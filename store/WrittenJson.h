@@ -1,0 +1,23 @@
+#pragma once
+// The quickest way to open a diagram file: one laid out exactly as the
+// program writes it (one row a line, every column in its order, one space
+// after each colon and comma) is read a line at a time, each key compared
+// with the one expected there instead of being looked up. Anything laid out
+// differently, or anything the plain reader would decline, is declined here
+// too, and the caller tries the slower readers, so every message and every
+// loaded diagram is what they give.
+#include <string_view>
+
+#include "model/Diagram.h"
+
+namespace zorvex {
+
+class FilePieces;
+
+// Loads the file, statuses included, into an empty diagram; false when it is
+// declined (the diagram then holds some of its elements and must be emptied).
+bool loadWrittenJson(Diagram& into, FilePieces& file);
+// The same from text in memory, handed over `piece` bytes at a time.
+bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece);
+
+}  // namespace zorvex

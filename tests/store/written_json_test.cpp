@@ -1,0 +1,100 @@
+// The line-by-line reader for files laid out as the program writes them: it
+// must take every such file, load exactly what the general reader loads, and
+// on any damage either decline or agree with the general reader.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <regex>
+
+#include <nlohmann/json.hpp>
+
+#include "store/DiagramJson.h"
+#include "store/FilePieces.h"
+#include "store/RowsLoading.h"
+#include "store/WrittenJson.h"
+#include "tests/store/StoreTesting.h"
+
+namespace zorvex::testing {
+namespace {
+
+// What the line reader loads, or nothing when it declines.
+std::optional<std::string> quickly(const std::string& path) {
+  Diagram d;
+  FilePieces file(path);
+  if (!loadWrittenJson(d, file)) return std::nullopt;
+  return savedFields(d, Statuses::Kept);
+}
+
+// The same with lines running over from one piece into the next.
+std::optional<std::string> quickly(const std::string& text, size_t piece) {
+  Diagram d;
+  if (!loadWrittenJson(d, text, piece)) return std::nullopt;
+  return savedFields(d, Statuses::Kept);
+}
+
+// What the general reader (nlohmann's parser) makes of the same text.
+std::string generally(const std::string& text) {
+  Diagram d;
+  const DiagramRows rows = diagramFromJson(text, borderPointGeometry());
+  if (auto error = loadRows(d, rows)) return "error " + error->message();
+  applyStatuses(d, rows);
+  return savedFields(d, Statuses::Kept);
+}
+
+Diagram awkwardTexts() {
+  Diagram d = sampleDiagram();
+  d.addSentence(sentenceAt(5, 600, "He said \"no\" \\ then left\ta tab"));
+  d.addSentence(sentenceAt(-7, 700, std::string("control \x01 and emoji \xF0\x9F\x98\x80")));
+  arrowBetween(d, 4, 5);
+  d.sentence(5).Status = Defeated | SetByUser;
+  return d;
+}
+
+TEST(WrittenJson, TakesWhatTheProgramWritesAndLoadsItAsTheGeneralReaderDoes) {
+  TempDir dir;
+  Diagram noArrows;
+  noArrows.addSentence(sentenceAt(1, 2, "alone"));
+  for (const Diagram& d : {sampleDiagram(), awkwardTexts(), noArrows, Diagram()}) {
+    const DiagramLocation where{dir.file("d.json"), DiagramFormat::Json};
+    saveDiagram(d, where);
+    const std::optional<std::string> quick = quickly(where.path);
+    ASSERT_TRUE(quick.has_value()) << bytesOf(where.path);
+    EXPECT_EQ(*quick, savedFields(d, Statuses::Kept));
+    EXPECT_EQ(*quick, generally(bytesOf(where.path)));
+  }
+}
+
+TEST(WrittenJson, DamagedFilesAreDeclinedOrReadAsTheGeneralReaderReadsThem) {
+  TempDir dir;
+  const DiagramLocation where{dir.file("d.json"), DiagramFormat::Json};
+  saveDiagram(awkwardTexts(), where);
+  const std::string base = bytesOf(where.path);
+  std::mt19937 rng(20261209);
+  const std::string alphabet = "{}[],:\"\\0123456789- \n\tSx\xC3\xA9\x80";
+  int taken = 0;
+  // Damage where random changes seldom fall: after the end and around the numbers' range.
+  std::vector<std::string> picked = {base + "}", base + "x\n", base + "\n", base.substr(0, base.size() - 1)};
+  for (const char* big : {"2147483647", "4294967306", "-2147483647", "-2147483648", "99999999999", "-0", "007"})
+    picked.push_back(std::regex_replace(base, std::regex("\"Center1X\": -?[0-9]+"), std::string("\"Center1X\": ") + big,
+                                        std::regex_constants::format_first_only));
+  for (int i = 0; i < 20000 + static_cast<int>(picked.size()); ++i) {
+    std::string s = i < static_cast<int>(picked.size()) ? picked[static_cast<size_t>(i)] : base;
+    for (int k = 0, n = i < static_cast<int>(picked.size()) ? 0 : 1 + static_cast<int>(rng() % 2); k < n; ++k) {
+      const size_t at = rng() % s.size();
+      switch (rng() % 3) {
+        case 0: s.erase(at, 1); break;
+        case 1: s.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
+        default: s[at] = alphabet[rng() % alphabet.size()];
+      }
+    }
+    const std::optional<std::string> quick = quickly(s, 1 + rng() % 64);
+    if (!quick) continue;
+    ++taken;
+    ASSERT_TRUE(nlohmann::json::accept(s)) << "took what is no JSON:\n" << s;
+    ASSERT_EQ(*quick, generally(s)) << s;
+  }
+  EXPECT_GT(taken, 200);  // digits changed within the range, and the like
+}
+
+}  // namespace
+}  // namespace zorvex::testing
