@@ -24,6 +24,18 @@ class RowReader {
   int32_t integer(size_t i) { return table_.integerAt(column(i)); }
   std::string text(size_t i) { return table_.textAt(column(i)); }
   void textInto(size_t i, std::string& out) { table_.textInto(column(i), out); }
+  // Once a row has been read cell by cell every column is known (a missing
+  // one has failed where the row reached it), and the integer columns
+  // `which` of later rows may be asked for at once; false: read them singly.
+  template <size_t K>
+  bool integers(const std::array<size_t, K>& which, std::array<int32_t, K>& out) {
+    std::array<int, K> columns;
+    for (size_t k = 0; k < K; ++k) {
+      columns[k] = columns_[which[k]];
+      if (columns[k] < 0) return false;
+    }
+    return table_.integersAt(columns.data(), K, out.data());
+  }
 
  private:
   int column(size_t i) {
@@ -238,12 +250,12 @@ void reserveRows(Diagram& d, const TableCursor& t, ElementKind kind) {
 void loadSentences(Diagram& d, TableCursor& t, ElementLoader& load) {
   RowReader r(t, SentenceColumns);
   reserveRows(d, t, ElementKind::Sentence);
+  constexpr std::array<size_t, 4> box{0, 1, 2, 3};
+  std::array<int32_t, 4> v;
   for (t.first(); !t.eof(); t.next()) {
     TSentence s;
-    s.Left = r.integer(0);
-    s.Top = r.integer(1);
-    s.Right = r.integer(2);
-    s.Bottom = r.integer(3);
+    if (!r.integers(box, v)) v = {r.integer(0), r.integer(1), r.integer(2), r.integer(3)};
+    s.Left = v[0], s.Top = v[1], s.Right = v[2], s.Bottom = v[3];
     s.Text = r.text(4);
     load.sentence(std::move(s));
   }
@@ -253,21 +265,18 @@ void loadArrows(Diagram& d, TableCursor& t, ElementLoader& load) {
   RowReader r(t, ArrowColumns);
   reserveRows(d, t, ElementKind::Arrow);
   std::string text1, text2;  // the sides' texts are only looked up, so their room is reused
+  constexpr std::array<size_t, 12> numbers{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
+  std::array<int32_t, 12> v;
   for (t.first(); !t.eof(); t.next()) {
-    TArrow a;
-    a.Center1X = r.integer(0);
-    a.Center1Y = r.integer(1);
-    a.Center2X = r.integer(2);
-    a.Center2Y = r.integer(3);
-    a.StartX = r.integer(4);
-    a.StartY = r.integer(5);
-    a.EndX = r.integer(6);
-    a.EndY = r.integer(7);
-    const int32_t left1 = r.integer(8), top1 = r.integer(9);
+    const bool atOnce = r.integers(numbers, v);
+    for (size_t k = 0; k < 10 && !atOnce; ++k) v[k] = r.integer(k);
     r.textInto(10, text1);
-    const int32_t left2 = r.integer(11), top2 = r.integer(12);
+    for (size_t k = 10; k < 12 && !atOnce; ++k) v[k] = r.integer(numbers[k]);
     r.textInto(13, text2);
-    load.arrow(a, left1, top1, text1, left2, top2, text2);
+    TArrow a;
+    a.Center1X = v[0], a.Center1Y = v[1], a.Center2X = v[2], a.Center2Y = v[3];
+    a.StartX = v[4], a.StartY = v[5], a.EndX = v[6], a.EndY = v[7];
+    load.arrow(a, v[8], v[9], text1, v[10], v[11], text2);
   }
   load.finish();
 }
@@ -275,18 +284,16 @@ void loadArrows(Diagram& d, TableCursor& t, ElementLoader& load) {
 void loadDefeaters(Diagram& d, TableCursor& t, ElementLoader& load) {
   RowReader r(t, DefeaterColumns);
   reserveRows(d, t, ElementKind::Defeater);
+  constexpr std::array<size_t, 16> all{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+  std::array<int32_t, 16> v;
   for (t.first(); !t.eof(); t.next()) {
+    if (!r.integers(all, v))
+      for (size_t k = 0; k < v.size(); ++k) v[k] = r.integer(k);
     TDefeater f;
-    f.ChallengingRect = {r.integer(0), r.integer(1), r.integer(2), r.integer(3)};
-    f.ChallengedRect = {r.integer(4), r.integer(5), r.integer(6), r.integer(7)};
-    f.Center1X = r.integer(8);
-    f.Center1Y = r.integer(9);
-    f.Center2X = r.integer(10);
-    f.Center2Y = r.integer(11);
-    f.StartX = r.integer(12);
-    f.StartY = r.integer(13);
-    f.EndX = r.integer(14);
-    f.EndY = r.integer(15);
+    f.ChallengingRect = {v[0], v[1], v[2], v[3]};
+    f.ChallengedRect = {v[4], v[5], v[6], v[7]};
+    f.Center1X = v[8], f.Center1Y = v[9], f.Center2X = v[10], f.Center2Y = v[11];
+    f.StartX = v[12], f.StartY = v[13], f.EndX = v[14], f.EndY = v[15];
     load.defeater(f);
   }
 }

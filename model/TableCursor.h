@@ -22,6 +22,14 @@ class TableCursor {
   virtual std::string textAt(int column) const = 0;  // UTF-8
   // The same into `out`, whose room a cursor may reuse from row to row.
   virtual void textInto(int column, std::string& out) const { out = textAt(column); }
+  // Several integer cells of the current row at once, as integerAt reads
+  // them; false (nothing read) where a cursor has no quicker way, or a
+  // column needs more than a plain integer's decoding; the caller then reads
+  // them one by one, which also gives the messages.
+  virtual bool integersAt(const int* columns, size_t count, int32_t* out) const {
+    (void)columns, (void)count, (void)out;
+    return false;
+  }
   virtual void close() = 0;
   // How many rows the table holds, when known cheaply (-1 otherwise); lets
   // loading reserve room once instead of growing row by row.

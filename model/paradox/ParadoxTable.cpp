@@ -94,6 +94,17 @@ std::string ParadoxTable::textAt(int column) const {
   return paradox::displayText(value(row_, column));
 }
 
+bool ParadoxTable::integersAt(const int* columns, size_t count, int32_t* out) const {
+  if (!data_ || row_ >= data_->rowCount()) return false;
+  const auto& fs = data_->fields();
+  for (size_t i = 0; i < count; ++i) {
+    const int c = columns[i];
+    if (c < 0 || static_cast<size_t>(c) >= fs.size() || !decodeIntegerField(fs[static_cast<size_t>(c)], data_->cell(row_, c), out[i]))
+      return false;
+  }
+  return true;
+}
+
 void ParadoxTable::textInto(int column, std::string& out) const {
   const Field& f = field(column);
   if (row_ < data_->rowCount() && decodeAlphaField(f, data_->cell(row_, column), data_->codePage(), out)) return;

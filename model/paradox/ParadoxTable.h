@@ -34,6 +34,7 @@ class ParadoxTable : public TableCursor {
   int32_t integerAt(int column) const override;
   std::string textAt(int column) const override;
   void textInto(int column, std::string& out) const override;
+  bool integersAt(const int* columns, size_t count, int32_t* out) const override;
   void close() override;
 
   bool isOpen() const { return data_ != nullptr; }
