@@ -88,13 +88,6 @@ Value decodeField(const Field& f, const uint8_t* p, const CodePage& cp) {
   }
 }
 
-bool decodeIntegerField(const Field& f, const uint8_t* p, int32_t& out) {
-  const int n = f.type == FieldType::Short ? 2 : f.type == FieldType::Long || f.type == FieldType::AutoInc ? 4 : 0;
-  if (n == 0) return false;
-  out = allZero(p, static_cast<size_t>(n)) ? 0 : static_cast<int32_t>(decodeSigned(p, n));
-  return true;
-}
-
 bool decodeAlphaField(const Field& f, const uint8_t* p, const CodePage& cp, std::string& out) {
   if (f.type != FieldType::Alpha) return false;
   size_t len = 0;
