@@ -1,5 +1,6 @@
 #include "store/FilePieces.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +36,8 @@ FilePieces::FilePieces(std::string path) : path_(std::move(path)) {
   std::string whyNot;
   fd_ = openRegularFile(path_, &whyNot);
   if (fd_ < 0) throw ZorvexError("Cannot open file " + path_ + ": " + whyNot);
+  struct stat st {};
+  if (fstat(fd_, &st) == 0 && st.st_size > 0) sizeWhenOpened_ = static_cast<size_t>(st.st_size);
   buffer_.resize(PieceSize);
 }
 

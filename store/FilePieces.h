@@ -21,6 +21,8 @@ class FilePieces {
   // Reads the next piece into the buffer and gives it, writable; an empty
   // piece at the end of the file. A failing read throws as opening does.
   std::string_view next(char*& data);
+  // The file's size when it was opened (0 if it cannot be told).
+  size_t sizeWhenOpened() const { return sizeWhenOpened_; }
   // Where the piece last given starts in the file.
   size_t offset() const { return offset_; }
   // Hands the first `bytes` bytes of the file to `piece` again, in pieces,
@@ -33,7 +35,7 @@ class FilePieces {
   std::string path_;
   int fd_ = -1;
   std::vector<char> buffer_;
-  size_t offset_ = 0, size_ = 0;
+  size_t offset_ = 0, size_ = 0, sizeWhenOpened_ = 0;
 };
 
 }  // namespace zorvex

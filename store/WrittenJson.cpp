@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <functional>
+#include <thread>
+#include <utility>
 #include <limits>
 #include <optional>
 #include <string>
@@ -13,6 +15,7 @@
 #include "store/FilePieces.h"
 #include "store/JsonScanner.h"
 #include "store/PlainJsonRows.h"
+#include "store/RowBatches.h"
 
 namespace zorvex {
 namespace {
@@ -60,10 +63,39 @@ class Lines {
 };
 
 // Reads what the line holds at q, moving q past it; false at anything else.
+// Keys are short: compared here eight bytes at a time, without a call.
 bool literal(const char*& q, const char* e, std::string_view text) {
-  if (static_cast<size_t>(e - q) < text.size() || std::memcmp(q, text.data(), text.size()) != 0) return false;
-  q += text.size();
+  const size_t n = text.size();
+  if (static_cast<size_t>(e - q) < n) return false;
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t a = 0, b = 0;
+    std::memcpy(&a, q + i, 8);
+    std::memcpy(&b, text.data() + i, 8);
+    if (a != b) return false;
+  }
+  for (; i < n; ++i)
+    if (q[i] != text[i]) return false;
+  q += n;
   return true;
+}
+
+// Up to seven digits at q, with eight bytes at hand, read at once: the
+// number of digits (0 when eight or more follow) and their value.
+int shortDigits(const char* q, uint64_t& value) {
+  uint64_t chunk = 0;
+  std::memcpy(&chunk, q, 8);
+  const uint64_t t = chunk - 0x3030303030303030ull;  // a digit's byte becomes 0..9
+  // The first byte that is no digit has its high bit set; bytes after it may be anything.
+  const uint64_t other = (t | (t + 0x7676767676767676ull)) & 0x8080808080808080ull;
+  if (other == 0) return 0;
+  const int count = __builtin_ctzll(other) / 8;
+  if (count == 0) return 0;
+  uint64_t x = t << (64 - 8 * count);  // the digits in the high bytes, zeros before them
+  x = ((x & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
+  x = ((x & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+  value = ((x & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+  return count;
 }
 
 // An integer as the writer writes an int32: no leading zeros, no "-0", and
@@ -76,6 +108,14 @@ bool integer(const char*& q, const char* e, int64_t& out) {
     ++q;
     out = 0;
     return !negative;
+  }
+  uint64_t quick = 0;
+  if (e - q >= 8) {
+    if (const int count = shortDigits(q, quick)) {
+      q += count;
+      out = negative ? -static_cast<int64_t>(quick) : static_cast<int64_t>(quick);
+      return true;
+    }
   }
   int64_t v = 0;
   for (int digits = 0; q != e && *q >= '0' && *q <= '9'; ++digits) {
@@ -126,22 +166,49 @@ class RowLayout {
   std::string status_;
 };
 
-// One list from its opening line to its closing one, each row handed to
-// `take`, which returns false to decline it.
-template <class Row, size_t N, class Take>
-bool readList(Lines& lines, const char* name, bool last, RowLayout<Row, N>& layout, Take take) {
+// One list from its opening line to its closing one, its rows handed on in
+// batches of their kind; false to decline, also at a status not allowed.
+template <class Row, size_t N, class Out>
+bool readList(Lines& lines, const char* name, bool last, const RowLayout<Row, N>& layout, RowBatch::Kind kind,
+              bool (*allowed)(int64_t), Out& out) {
   const std::string open = std::string("  \"") + name + "\": [";
   std::string_view line;
   if (!lines.next(line)) return false;
   if (line == open + (last ? "]" : "],")) return true;
   if (line != open) return false;
-  Row row;
-  int64_t status = NoStatus;
+  RowBatch* batch = nullptr;
   for (bool more = true; more;) {
     if (!lines.next(line) || line.substr(0, 4) != "    ") return false;
-    if (!layout.read(line.data() + 4, line.data() + line.size(), row, status, more) || !take(row, status)) return false;
+    if (!batch) {
+      if (!(batch = out.empty())) return false;
+      batch->kind = kind;
+      batch->rows<Row>().resize(RowBatches::Rows);
+      batch->statuses.resize(RowBatches::Rows);
+    }
+    int64_t& status = batch->statuses[batch->count];
+    if (!layout.read(line.data() + 4, line.data() + line.size(), batch->rows<Row>()[batch->count], status, more) ||
+        (status != NoStatus && !allowed(status)))
+      return false;
+    if (++batch->count == RowBatches::Rows || !more) out.filled(std::exchange(batch, nullptr));
   }
   return lines.next(line) && line == (last ? "  ]" : "  ],");
+}
+
+// `out` takes the rows: RowBatches, or MadeAtOnce below.
+template <class Out>
+bool readDocument(Lines& lines, Out& out) {
+  static const RowLayout sentences(sentenceColumns(), "Status");
+  static const RowLayout arrows(arrowColumns(), "Status");
+  static const RowLayout defeaters(defeaterColumns(), "DefeaterState");
+  using Kind = RowBatch::Kind;
+  std::string_view line;
+  if (!lines.next(line) || line != "{") return false;
+  if (!readList(lines, "sentences", false, sentences, Kind::Sentences, isStoredStatus, out) ||
+      !readList(lines, "arrows", false, arrows, Kind::Arrows, isStoredStatus, out) ||
+      !readList(lines, "defeaters", true, defeaters, Kind::Defeaters, isStoredDefeaterState, out))
+    return false;
+  if (!lines.next(line) || line != "}") return false;
+  return !lines.next(line) && lines.endedCleanly();
 }
 
 template <class State>
@@ -150,42 +217,89 @@ std::optional<State> statusOf(int64_t s) {
   return static_cast<State>(s);
 }
 
-bool readDocument(Lines& lines, ElementLoader& load) {
-  static RowLayout sentences(sentenceColumns(), "Status");
-  static RowLayout arrows(arrowColumns(), "Status");
-  static RowLayout defeaters(defeaterColumns(), "DefeaterState");
-  std::string_view line;
-  if (!lines.next(line) || line != "{") return false;
-  const bool ok = readList(lines, "sentences", false, sentences,
-                           [&load](const SentenceRow& r, int64_t s) {
-                             if (s != NoStatus && !isStoredStatus(s)) return false;
-                             loadSentenceRow(load, r, statusOf<Status>(s));
-                             return true;
-                           }) &&
-                  readList(lines, "arrows", false, arrows,
-                           [&load](const ArrowRow& r, int64_t s) {
-                             if (s != NoStatus && !isStoredStatus(s)) return false;
-                             loadArrowRow(load, r, statusOf<Status>(s));
-                             return true;
-                           }) &&
-                  readList(lines, "defeaters", true, defeaters, [&load](const DefeaterRow& r, int64_t s) {
-                    if (s != NoStatus && !isStoredDefeaterState(s)) return false;
-                    loadDefeaterRow(load, r, statusOf<DefeaterState>(s));
-                    return true;
-                  });
-  if (!ok || !lines.next(line) || line != "}") return false;
-  return !lines.next(line) && lines.endedCleanly();
+void makeElements(RowBatch& b, ElementLoader& load) {
+  for (size_t i = 0; i < b.count; ++i) {
+    switch (b.kind) {
+      case RowBatch::Kind::Sentences: loadSentenceRow(load, b.sentences[i], statusOf<Status>(b.statuses[i])); break;
+      case RowBatch::Kind::Arrows: loadArrowRow(load, b.arrows[i], statusOf<Status>(b.statuses[i])); break;
+      case RowBatch::Kind::Defeaters:
+        loadDefeaterRow(load, b.defeaters[i], statusOf<DefeaterState>(b.statuses[i]));
+        break;
+    }
+  }
 }
 
-bool loadWrittenLines(Diagram& into, Lines& lines) {
+// Rows made into elements as soon as a batch is read, on the same thread.
+class MadeAtOnce {
+ public:
+  explicit MadeAtOnce(ElementLoader& load) : load_(load) {}
+  RowBatch* empty() {
+    batch_.count = 0;
+    return &batch_;
+  }
+  void filled(RowBatch* b) { makeElements(*b, load_); }
+
+ private:
+  ElementLoader& load_;
+  RowBatch batch_;
+};
+
+// From this many bytes on, a second thread is worth its start.
+constexpr size_t TwoThreadsFrom = size_t{4} << 20;
+
+bool loadOnOneThread(Diagram& into, Lines& lines) {
   ElementLoader load(into);
+  MadeAtOnce out(load);
   try {
-    if (!readDocument(lines, load)) return false;
+    if (!readDocument(lines, out)) return false;
     load.finish();
     return true;
   } catch (const ZorvexError&) {
     return false;  // an element loading refuses, or the file cannot be read: the other readers say why
   }
+}
+
+// The lines are read on a second thread while this one makes the elements:
+// each costs about as much as the other.
+bool loadOnTwoThreads(Diagram& into, Lines& lines) {
+  RowBatches batches;
+  bool read = false;
+  std::thread reader([&] {
+    try {
+      read = readDocument(lines, batches);
+    } catch (...) {
+      read = false;  // the file cannot be read further: the other readers say why
+    }
+    batches.finished();
+  });
+  // However this function is left, the reader is stopped and waited for.
+  struct Stopped {
+    RowBatches& batches;
+    std::thread& reader;
+    ~Stopped() {
+      batches.stop();
+      if (reader.joinable()) reader.join();
+    }
+  } const stopped{batches, reader};
+  ElementLoader load(into);
+  bool made = true;
+  while (RowBatch* b = batches.next()) {
+    try {
+      if (made) makeElements(*b, load);
+    } catch (const ZorvexError&) {
+      made = false;  // an element loading refuses: the other readers name its row
+      batches.stop();
+    }
+    batches.done(b);
+  }
+  reader.join();
+  if (!read || !made) return false;
+  try {
+    load.finish();
+  } catch (const ZorvexError&) {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -195,16 +309,17 @@ bool loadWrittenJson(Diagram& into, FilePieces& file) {
     char* data = nullptr;
     return file.next(data);
   });
-  return loadWrittenLines(into, lines);
+  if (file.sizeWhenOpened() >= TwoThreadsFrom) return loadOnTwoThreads(into, lines);
+  return loadOnOneThread(into, lines);
 }
 
-bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece) {
+bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece, bool twoThreads) {
   Lines lines([&text, piece] {
     const std::string_view next = text.substr(0, piece);
     text.remove_prefix(next.size());
     return next;
   });
-  return loadWrittenLines(into, lines);
+  return twoThreads ? loadOnTwoThreads(into, lines) : loadOnOneThread(into, lines);
 }
 
 }  // namespace zorvex

@@ -17,7 +17,9 @@ class FilePieces;
 // Loads the file, statuses included, into an empty diagram; false when it is
 // declined (the diagram then holds some of its elements and must be emptied).
 bool loadWrittenJson(Diagram& into, FilePieces& file);
-// The same from text in memory, handed over `piece` bytes at a time.
-bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece);
+// The same from text in memory, handed over `piece` bytes at a time. A
+// large file is read on a second thread while its elements are made; here
+// the caller chooses.
+bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece, bool twoThreads);
 
 }  // namespace zorvex

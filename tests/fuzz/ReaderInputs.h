@@ -76,7 +76,7 @@ inline Outcome readDiagramJson(std::string_view bytes) {
   } catch (const ZorvexError& e) {
     checkMessage(e);
     Diagram quick;
-    if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97)) fault("the line reader took what is refused");
+    if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97, bytes.size() % 2 == 0)) fault("the line reader took what is refused");
     return Outcome::Refused;
   }
   try {
@@ -88,12 +88,12 @@ inline Outcome readDiagramJson(std::string_view bytes) {
   if (const auto error = loadRows(diagram, rows)) {
     checkMessage(*error);
     Diagram quick;
-    if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97)) fault("the line reader took what is refused");
+    if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97, bytes.size() % 2 == 0)) fault("the line reader took what is refused");
     return Outcome::Refused;
   }
   applyStatuses(diagram, rows);
   Diagram quick;
-  if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97) &&
+  if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97, bytes.size() % 2 == 0) &&
       rowsOfDiagram(quick, WithStatuses::Yes) != rowsOfDiagram(diagram, WithStatuses::Yes))
     fault("the line reader read the file differently");
   return Outcome::Read;

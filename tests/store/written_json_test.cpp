@@ -25,10 +25,11 @@ std::optional<std::string> quickly(const std::string& path) {
   return savedFields(d, Statuses::Kept);
 }
 
-// The same with lines running over from one piece into the next.
-std::optional<std::string> quickly(const std::string& text, size_t piece) {
+// The same with lines running over from one piece into the next, the
+// elements made on this thread or beside a reading one.
+std::optional<std::string> quickly(const std::string& text, size_t piece, bool twoThreads) {
   Diagram d;
-  if (!loadWrittenJson(d, text, piece)) return std::nullopt;
+  if (!loadWrittenJson(d, text, piece, twoThreads)) return std::nullopt;
   return savedFields(d, Statuses::Kept);
 }
 
@@ -64,6 +65,35 @@ TEST(WrittenJson, TakesWhatTheProgramWritesAndLoadsItAsTheGeneralReaderDoes) {
   }
 }
 
+// Enough rows that the reading thread waits for the one making elements,
+// and batches go round more than once.
+TEST(WrittenJson, ManyRowsReadBesideTheMakingAreReadWholeAndInOrder) {
+  TempDir dir;
+  Diagram d;
+  for (int32_t n = 0; n < 14000; ++n) d.addSentence(sentenceAt(70 * (n % 100), 40 * (n / 100), "s" + std::to_string(n)));
+  for (int32_t n = 0; n + 1 < 14000; ++n) arrowBetween(d, n, n + 1);
+  d.sentence(13999).Status = Defeated | SetByUser;
+  const DiagramLocation where{dir.file("d.json"), DiagramFormat::Json};
+  saveDiagram(d, where);
+  const std::string text = bytesOf(where.path);
+  ASSERT_GT(text.size(), size_t{4} << 20) << "a file this size is read on two threads";
+  EXPECT_EQ(quickly(where.path), savedFields(d, Statuses::Kept));
+
+  // A status no round leaves, on the last sentence; an arrow whose extent
+  // leaves the 32-bit range, which loading refuses, near the end.
+  std::string badStatus = text;
+  const size_t lastSentence = badStatus.rfind("\"Status\": ", badStatus.find("\"arrows\""));
+  badStatus.replace(lastSentence, badStatus.find('}', lastSentence) - lastSentence, "\"Status\": 3");
+  std::string tooFar = text;
+  tooFar.replace(tooFar.rfind("\"StartX\": "), 11, "\"StartX\": -2147483647, \"x\": ");
+  tooFar = std::regex_replace(tooFar, std::regex(", \"x\": -?[0-9]+"), "");
+  for (const std::string& damaged : {badStatus, tooFar}) {
+    ASSERT_NE(damaged, text);
+    EXPECT_FALSE(quickly(damaged, size_t{1} << 20, true).has_value());
+  }
+  EXPECT_EQ(generally(tooFar).substr(0, 6), "error ");
+}
+
 TEST(WrittenJson, DamagedFilesAreDeclinedOrReadAsTheGeneralReaderReadsThem) {
   TempDir dir;
   const DiagramLocation where{dir.file("d.json"), DiagramFormat::Json};
@@ -87,7 +117,7 @@ TEST(WrittenJson, DamagedFilesAreDeclinedOrReadAsTheGeneralReaderReadsThem) {
         default: s[at] = alphabet[rng() % alphabet.size()];
       }
     }
-    const std::optional<std::string> quick = quickly(s, 1 + rng() % 64);
+    const std::optional<std::string> quick = quickly(s, 1 + rng() % 64, i % 8 == 0);
     if (!quick) continue;
     ++taken;
     ASSERT_TRUE(nlohmann::json::accept(s)) << "took what is no JSON:\n" << s;
