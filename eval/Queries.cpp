@@ -205,17 +205,6 @@ void EvaluationQueries::forgetAnswers() {
   badSentences_.done = badArrows_.done = notEvaluatedMarks_.done = defeatedMarks_.done = false;
 }
 
-void EvaluationQueries::statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers) {
-  for (int32_t n : numbers) statusChanged(kind, n);
-}
-
-void EvaluationQueries::statusChanged(ElementKind kind, int32_t number) {
-  forgetAnswers();
-  if (!statusesTaken_) return;
-  if (kind == ElementKind::Sentence) takeSentenceStatus(number);
-  if (kind == ElementKind::Arrow) takeArrowStatus(number);
-}
-
 void EvaluationQueries::takeSentenceStatus(int32_t n) const {
   const TSentence& sentence = diagram_.sentences()[n];
   sentenceStatus_[n] = sentence.Status;
@@ -360,12 +349,6 @@ bool EvaluationQueries::IsChallenged(int32_t sentence) const {
 bool EvaluationQueries::IsArrowChallenged(int32_t arrow) const {
   computeChallenged();
   return challengedA_.at(static_cast<size_t>(arrow)) != 0;
-}
-
-void EvaluationQueries::roundMarksCleared(ElementKind kind, int32_t number) {
-  if (!statusesTaken_) return;
-  if (kind == ElementKind::Sentence) sentenceStatus_[number] = diagram_.sentences()[number].Status;
-  if (kind == ElementKind::Arrow) arrowStatus_[number] = diagram_.arrows()[number].Status;
 }
 
 void EvaluationQueries::computeSupport() const {

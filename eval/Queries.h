@@ -67,9 +67,6 @@ class EvaluationQueries {
 
   // Call after statuses changed: later answers read the new statuses.
   void statusesChanged();
-  // The same when only the listed elements of one kind changed status.
-  void statusesChanged(ElementKind kind, const std::vector<int32_t>& numbers);
-  void statusChanged(ElementKind kind, int32_t number);
 
   // What takes part, and the statuses as the queries last read them, for
   // the passes, which then touch only the elements they change.
@@ -90,9 +87,6 @@ class EvaluationQueries {
     if (!statusesTaken_) takeStatuses();
     return goodSentence_.at(static_cast<size_t>(sentence)) != 0;
   }
-  // After an element's status lost only its JustEvaluated and StatusFlipped
-  // marks, which no answer depends on.
-  void roundMarksCleared(ElementKind kind, int32_t number);
   // For the passes' scans: the status just written to the record of an
   // element that takes part. Two threads may call these at once for
   // different elements, as long as neither asks about the other's elements;
