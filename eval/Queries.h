@@ -21,7 +21,8 @@
 // what the rectangles hold is taken over from the previous object when the
 // geometry, the deletion marks and the limit are exactly the same;
 // statuses again after statusesChanged(). Not for use from several threads
-// at once (it uses a second one of its own while it is made).
+// at once (it uses a second one of its own while it is made), except by the
+// passes' two halves of a scan, as said at sentenceStatusWritten().
 #include <cstdint>
 #include <vector>
 
