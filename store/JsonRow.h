@@ -20,6 +20,21 @@ struct JsonCell {
 };
 
 // The keys a list's rows may have; a cell's number is its key's position.
+// Keys are short: compared eight bytes at a time, without a call.
+inline bool sameShortText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  size_t i = 0;
+  for (; i + 8 <= a.size(); i += 8) {
+    uint64_t x = 0, y = 0;
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (x != y) return false;
+  }
+  for (; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 class KeySet {
  public:
   explicit KeySet(std::vector<std::string> keys) : keys_(std::move(keys)) {
@@ -34,7 +49,7 @@ class KeySet {
   int find(std::string_view key) const {
     if (key.empty()) return -1;
     const int8_t slot = slots_[slotOf(key)];
-    if (slot >= 0) return same(keys_[static_cast<size_t>(slot)], key) ? slot : -1;
+    if (slot >= 0) return sameShortText(keys_[static_cast<size_t>(slot)], key) ? slot : -1;
     if (slot == Free) return -1;
     for (size_t i = 0; i < keys_.size(); ++i)
       if (keys_[i] == key) return static_cast<int>(i);
@@ -45,20 +60,6 @@ class KeySet {
 
  private:
   static constexpr int8_t Free = -1, Shared = -2;
-  // Keys are short: compared here, eight bytes at a time, without a call.
-  static bool same(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    size_t i = 0;
-    for (; i + 8 <= a.size(); i += 8) {
-      uint64_t x, y;
-      std::memcpy(&x, a.data() + i, 8);
-      std::memcpy(&y, b.data() + i, 8);
-      if (x != y) return false;
-    }
-    for (; i < a.size(); ++i)
-      if (a[i] != b[i]) return false;
-    return true;
-  }
   static size_t slotOf(std::string_view k) {
     const auto c = [&k](size_t i) { return static_cast<size_t>(static_cast<unsigned char>(k[i])); };
     return (k.size() * 37 + c(0) * 5 + c(k.size() - 1) * 3 + c(k.size() / 2) * 11 + c(k.size() * 3 / 4)) & 255;

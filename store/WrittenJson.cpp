@@ -1,6 +1,7 @@
 #include "store/WrittenJson.h"
 
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <thread>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "model/ZorvexError.h"
 #include "store/DiagramRows.h"
 #include "store/FilePieces.h"
+#include "store/JsonRow.h"
 #include "store/JsonScanner.h"
 #include "store/PlainJsonRows.h"
 #include "store/RowBatches.h"
@@ -63,20 +65,9 @@ class Lines {
 };
 
 // Reads what the line holds at q, moving q past it; false at anything else.
-// Keys are short: compared here eight bytes at a time, without a call.
 bool literal(const char*& q, const char* e, std::string_view text) {
-  const size_t n = text.size();
-  if (static_cast<size_t>(e - q) < n) return false;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t a = 0, b = 0;
-    std::memcpy(&a, q + i, 8);
-    std::memcpy(&b, text.data() + i, 8);
-    if (a != b) return false;
-  }
-  for (; i < n; ++i)
-    if (q[i] != text[i]) return false;
-  q += n;
+  if (static_cast<size_t>(e - q) < text.size() || !sameShortText({q, text.size()}, text)) return false;
+  q += text.size();
   return true;
 }
 
@@ -264,11 +255,14 @@ bool loadOnOneThread(Diagram& into, Lines& lines) {
 bool loadOnTwoThreads(Diagram& into, Lines& lines) {
   RowBatches batches;
   bool read = false;
+  std::exception_ptr failed;  // anything but a file that cannot be read, handed on to the caller
   std::thread reader([&] {
     try {
       read = readDocument(lines, batches);
-    } catch (...) {
+    } catch (const ZorvexError&) {
       read = false;  // the file cannot be read further: the other readers say why
+    } catch (...) {
+      failed = std::current_exception();
     }
     batches.finished();
   });
@@ -293,6 +287,7 @@ bool loadOnTwoThreads(Diagram& into, Lines& lines) {
     batches.done(b);
   }
   reader.join();
+  if (failed) std::rethrow_exception(failed);
   if (!read || !made) return false;
   try {
     load.finish();
