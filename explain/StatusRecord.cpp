@@ -89,6 +89,7 @@ RecordedStep StatusRecord::roundStep(bool jump, const RuleSet& rules, int32_t la
   step.rules = rules;
   step.label = label;
   step.round = round;
+  step.roundsSoFar = steps_.back().roundsSoFar + 1;
   for (ElementKind k : Kinds) {
     last_[slot(k)].resize(statuses_[slot(k)].size(), 0);
     // Rounds tend to assign as much as the round before: room for that at once.
@@ -198,6 +199,7 @@ int32_t StatusRecord::finishUser(const Diagram& diagram, int32_t sentence, int32
   RecordedStep step;
   step.kind = StepKind::User;
   step.label = label;
+  step.roundsSoFar = steps_.back().roundsSoFar;
   assign(step, ElementKind::Sentence, sentence, current(diagram, {ElementKind::Sentence, sentence}));
   take(std::move(step));
   return lastStep();
@@ -217,6 +219,7 @@ int32_t StatusRecord::finishReset(const Diagram& diagram, int32_t label) {
 int32_t StatusRecord::finishEdit() {
   RecordedStep step;
   step.kind = StepKind::Edit;
+  step.roundsSoFar = steps_.back().roundsSoFar;
   take(std::move(step));
   return lastStep();
 }

@@ -40,6 +40,9 @@ struct RecordedStep {
   RuleSet rules;         // the rules a round applied
   int32_t label = -1;    // the caller's number for the step (zorvex-cli: its place in --steps)
   int32_t round = 0;     // within a run until stable: 1, 2, ...; 0 otherwise
+  // Rounds since the start or the last reset, up to this step: a round's own
+  // number among them.
+  int32_t roundsSoFar = 0;
   std::array<std::vector<Assignment>, 3> assigned;  // per kind, ascending numbers
 
   bool isRound() const { return kind == StepKind::Evaluate || kind == StepKind::Jump; }

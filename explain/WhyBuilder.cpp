@@ -152,25 +152,32 @@ class WhyBuilder {
   WhyGround sentenceGround(int32_t s, uint8_t status) const {
     WhyGround g{{ElementKind::Sentence, s}, status, look_.sentenceTakesPart(s), {}, {}, -1};
     g.text = sentenceGroundText(d_, s, status, g.takesPart);
+    if (g.takesPart) g.now = r_.now(d_, g.element).status;
     return g;
   }
 
   WhyGround arrowGround(int32_t a, uint8_t status, bool resolved) const {
     WhyGround g{{ElementKind::Arrow, a}, status, resolved, {}, {}, -1};
     g.text = arrowGroundText(d_, a, status, resolved);
+    g.now = r_.now(d_, g.element).status;
     return g;
+  }
+
+  bool unresolvedArrow(ElementRef ref) const {
+    return ref.kind == ElementKind::Arrow && !d_.arrow(ref.index).Deleted && !arrowResolved(d_, d_.arrow(ref.index));
   }
 
   void expand(int32_t n) {
     const Event e = events_[static_cast<size_t>(n)];
     WhyNode& node = tree_.nodes[static_cast<size_t>(n)];
     const RecordedStep& step = r_.step(e.step);
-    if (!look_.takesPart(e.element)) {
+    if (!look_.takesPart(e.element) && !unresolvedArrow(e.element)) {
       node.deleted = true;
       node.text = deletedText(d_, e.element);
       return;
     }
-    if (!step.isRound()) {
+    // No round reads an unresolved arrow: its status is as it was set.
+    if (!step.isRound() || !look_.takesPart(e.element)) {
       node.text = setOutsideRoundsText(d_, e.element, e.status, step.kind);
       return;
     }

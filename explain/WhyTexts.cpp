@@ -137,4 +137,19 @@ std::string defeaterGroundText(int32_t defeater, bool justified, bool emptyChall
   return emptyChallenge ? text + ": it holds nothing" : text;
 }
 
+std::string numberedStepText(const StatusRecord& record, int32_t step) {
+  const RecordedStep& s = record.step(step);
+  std::string text = stepKindName(s.kind);
+  if (s.isRound()) text += ", round " + std::to_string(s.roundsSoFar);
+  if (s.round > 0) text += ", until stable";
+  return text;
+}
+
+std::string groundThenNowText(const WhyGround& ground) {
+  const ElementKind kind = ground.element.kind;
+  if (kind == ElementKind::Defeater || !ground.takesPart) return ground.text;
+  const std::string then = statusWord(kind, ground.status), now = statusWord(kind, ground.now);
+  return then == now ? ground.text : ground.text + " then, " + now + " now";
+}
+
 }  // namespace zorvex

@@ -21,4 +21,12 @@ std::string sentenceGroundText(const Diagram& d, int32_t sentence, uint8_t statu
 std::string arrowGroundText(const Diagram& d, int32_t arrow, uint8_t status, bool resolved);
 std::string defeaterGroundText(int32_t defeater, bool justified, bool emptyChallenge);
 
+// The window's wording. A step with its rounds numbered since the start or
+// the last reset: "evaluate, round 3", "reset".
+std::string numberedStepText(const StatusRecord& record, int32_t step);
+// A sentence or arrow ground whose status now is not the one read, with
+// both, as the surface shows the one now: "'B' — justified then, not
+// evaluated now". Other grounds keep their text.
+std::string groundThenNowText(const WhyGround& ground);
+
 }  // namespace zorvex

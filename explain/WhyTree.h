@@ -7,7 +7,9 @@
 // tree; a later mention names the node that explains it.
 //
 // Grounds are read from the diagram's present geometry with the statuses of
-// the time (an element deleted since takes no part, as in the rounds).
+// the time (an element deleted since takes no part, as in the rounds). An
+// arrow with an end not resolved takes no part either, yet keeps the status
+// it was given at the start or by Reset.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +46,7 @@ struct WhyGround {
   // An arrow's start sentence; a defeater's challenge (sentences, then arrows).
   std::vector<WhyGround> parts;
   int32_t node = -1;  // the node explaining this ground's status, when it mattered
+  uint8_t now = 0;    // sentences and arrows: the status without round marks now
 };
 
 struct WhyNode {

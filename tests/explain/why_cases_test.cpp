@@ -1,7 +1,8 @@
 // Explanations of hand-made diagrams, line by line: challenges holding a
 // not-supporting arrow, an empty challenge, two defeaters on one sentence,
 // rules 3a and 3b in both kinds of round, premises set by the user, an
-// element explained once, the depth limit and a deleted element.
+// element explained once, the depth limit, a deleted element and an arrow
+// whose end does not resolve.
 #include <gtest/gtest.h>
 
 #include "eval/DiagramBuilder.h"
@@ -13,6 +14,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testing::arrowBetween;
+using testing::arrowFromTo;
 using testing::defeaterOf;
 using testing::sentenceAt;
 
@@ -128,6 +130,26 @@ TEST(WhyCases, ChainGoesBackToThePremiseWithinTheDepthLimit) {
             (Lines{"arrow 1 from 'S1' to 'S2' is not evaluated (set by Reset). [reset, step 4]"}));
   g.sentence(2).Deleted = true;
   EXPECT_EQ(why(g, record, {ElementKind::Sentence, 2}), (Lines{"'S2' is deleted and takes no part in the rounds."}));
+}
+
+// Such an arrow is counted and not deleted, yet no round reads it: its
+// status is the one it had at the start, then the one Reset gave it.
+TEST(WhyCases, AnArrowWithAnEndNotResolvedKeepsTheStatusItWasGiven) {
+  Diagram g;
+  const int32_t a = sentenceAt(g, "A", 10, 10, 70, 30, Undefeated | SetByUser);
+  arrowFromTo(g, a, 7, {40, 20}, {240, 20}, Undefeated);
+  StatusRecord record(g);
+  EvaluationLog log;
+  RecordedRound(g, record, false, {}, log);
+  const ElementRef arrow{ElementKind::Arrow, 0};
+  EXPECT_EQ(why(g, record, arrow), (Lines{"arrow 0 from 'A' to no sentence is supporting (as at the start). [start]"}));
+  RecordedReset(g, record, log);
+  RecordedRound(g, record, false, {}, log);
+  const WhyTree tree = ExplainStatus(g, record, arrow);
+  ASSERT_EQ(tree.nodes.size(), 1u);
+  EXPECT_FALSE(tree.nodes[0].deleted);
+  EXPECT_EQ(tree.nodes[0].rule, WhyRule::None);
+  EXPECT_EQ(whyLines(tree, record), (Lines{"arrow 0 from 'A' to no sentence is not evaluated (set by Reset). [reset]"}));
 }
 
 }  // namespace
