@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "aif/AifGraph.h"
+#include "aif/MapJson.h"
 #include "model/ZorvexError.h"
 
 namespace zorvex {
@@ -151,13 +152,7 @@ const char* formatName(AifFormat format) {
 }
 
 AifGraph readAifGraph(std::string_view json) {
-  Json doc;
-  try {
-    doc = Json::parse(json.begin(), json.end());
-  } catch (const Json::parse_error& e) {
-    throw ZorvexError("not complete JSON (at byte " + std::to_string(e.byte) + ")");
-  }
-  return graphOf(doc);
+  return graphOf(parseMapJson(json));
 }
 
 }  // namespace zorvex

@@ -143,6 +143,10 @@ JsonCell cellOf(JsonCell::Kind kind) {
   return c;
 }
 
+// Lists and objects inside one another, the outermost counted as 1: a
+// diagram needs 4, and a file nested thousands deep is damaged or hostile.
+constexpr int NestingLimit = 100;
+
 // Depths: 0 outside, 1 in the top object, 2 in a list, 3 in a row, 4 in a
 // cell's array. Anything nested deeper is skipped, keeping only its kind.
 class RowHandler {
@@ -194,6 +198,12 @@ class RowHandler {
   }
   [[noreturn]] void notAList() const {
     throw ZorvexError(std::string("'") + lists_[list_].name + "' must be a JSON array of rows");
+  }
+  // Only a row can nest that deep: the row, and its key if it is one we know.
+  [[noreturn]] void tooDeep() const {
+    std::string where = std::string(row_.list) + "[" + std::to_string(row_.index) + "]";
+    if (row_.isObject && depth_ >= 3 && cell_ >= 0) where += "." + row_.keys->name(cell_);
+    throw ZorvexError(where + ": lists and objects nested more than " + std::to_string(NestingLimit) + " deep");
   }
   JsonCell* currentCell() { return cell_ < 0 ? nullptr : &row_.cells[static_cast<size_t>(cell_)]; }
   // The cell a scalar value of a row object goes to, if it is a known one.
@@ -251,6 +261,7 @@ bool RowHandler::scalar(JsonCell c) {
 }
 
 bool RowHandler::open(JsonCell::Kind kind) {
+  if (depth_ + skip_ >= NestingLimit) tooDeep();
   if (skip_) return ++skip_, true;
   const bool object = kind == JsonCell::Object;
   if (depth_ == 0 && !object) notADiagram();

@@ -30,7 +30,9 @@ std::vector<Entry> readIndex(const fs::path& folder) {
   std::vector<Entry> entries;
   const std::optional<std::string> text = readRegularFile((folder / IndexFile).string());
   if (!text) return entries;
-  const nlohmann::json index = nlohmann::json::parse(*text, nullptr, false);
+  // A list of objects of texts: anything nested deeper is left out as it is read, never built.
+  const auto shallow = [](int depth, nlohmann::json::parse_event_t, nlohmann::json&) { return depth <= 2; };
+  const nlohmann::json index = nlohmann::json::parse(*text, shallow, false);
   if (!index.is_array()) return entries;
   for (const nlohmann::json& item : index) {
     if (!item.is_object() || !item.contains("copy") || !item["copy"].is_string() || !item.contains("source") ||

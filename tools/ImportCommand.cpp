@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "aif/AifFiles.h"
+#include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
 #include "store/DiagramFiles.h"
 #include "store/DiagramJson.h"
@@ -26,14 +27,28 @@ DiagramRows rowsOfAifMap(const std::string& file, const Geometry& geometry, Comm
   const OpenResult opened = openDiagram(d, {file, DiagramFormat::Json}, paradox::tableOpener(), geometry);
   if (opened.error) throw *opened.error;
   for (const std::string& line : opened.report) io.err << line << "\n";
-  return rowsOfDiagram(d, WithStatuses::No);
+  DiagramRows rows = rowsOfDiagram(d, WithStatuses::No);
+  checkLoadable(rows);
+  return rows;
+}
+
+// What is wrong inside the file is told with its name, as opening it in the
+// program tells it; a file that cannot be opened says so by itself.
+DiagramRows rowsOfDiagramFile(const std::string& file, const Geometry& geometry) {
+  try {
+    DiagramRows rows = diagramFromJsonFile(file, geometry);
+    checkLoadable(rows);  // what the program cannot load is not written
+    return rows;
+  } catch (const ZorvexError& e) {
+    if (e.message().rfind("Cannot open file ", 0) == 0) throw;
+    throw ZorvexError("Cannot read diagram file " + file + ": " + e.message());
+  }
 }
 
 int runImport(const ImportOptions& o, CommandIo& io) {
   std::shared_ptr<GuiSession> session;
   const DiagramRows rows = isAifFile(o.diagram) ? rowsOfAifMap(o.diagram, programGeometry(session), io)
-                                                : diagramFromJsonFile(o.diagram, programGeometry(session));
-  checkLoadable(rows);  // what the program cannot load is not written
+                                                : rowsOfDiagramFile(o.diagram, programGeometry(session));
   writeDiagramTables(rows, o.directory, o.force);
   return 0;
 }

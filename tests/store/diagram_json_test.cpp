@@ -221,6 +221,23 @@ TEST(DiagramJson, MessagesStayShortAndShowNulBytes) {
 
 // A file is read a megabyte at a time: rows, a NUL byte and broken JSON far
 // past the first piece come out as from the whole text in memory.
+// A row nests a cell's array at the fourth level: a hundred levels are read
+// (and skipped), one more is refused where it is, also by nlohmann's parser
+// (which a byte-order mark hands the file to) and also 50,000 deep.
+TEST(DiagramJson, NestingIsBoundedAndNamesTheRow) {
+  const auto nested = [](int n) { return std::string(n, '[') + std::string(n, ']'); };
+  const std::string tooDeep = ": lists and objects nested more than 100 deep";
+  const auto sentence = [](const std::string& key, const std::string& value) {
+    return R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a", ")" + key + R"(": )" + value + "}]}";
+  };
+  EXPECT_EQ(errorOf(sentence("Right", nested(97))), "sentences[0]: give both 'Right' and 'Bottom', or neither");
+  EXPECT_EQ(errorOf(sentence("Right", nested(98))), "sentences[0].Right" + tooDeep);
+  EXPECT_EQ(errorOf("\xEF\xBB\xBF" + sentence("Right", nested(98))), "sentences[0].Right" + tooDeep);
+  EXPECT_EQ(errorOf(sentence("Colour", nested(50'000))), "sentences[0]" + tooDeep);
+  EXPECT_EQ(errorOf(R"({"sentences": [], "arrows": [{"From": 0, "To": 1}, )" + nested(50'000) + "]}"),
+            "arrows[1]" + tooDeep);
+}
+
 TEST(DiagramJson, FilesReadPieceByPieceGiveTheSameRowsAndMessages) {
   std::string json = "{\"sentences\": [\n";
   for (int i = 0; i < 20000; ++i)

@@ -40,7 +40,8 @@ TEST(DiagramFiles, ImportReadsStatusesButTheTablesKeepNone) {
   writeFile(dir.file("bad.json"), R"({"arrows": [{"From": 0, "To": 1, "Status": 64}]})");
   const CliRun bad = runTool({"import", dir.file("bad.json"), dir.str(), "--force"});
   EXPECT_EQ(bad.code, 1);
-  EXPECT_EQ(bad.err, "arrows[0]: 'Status' must be one of 1, 2, 4, 9, 10, 12, 25, 26, 33 and 34.\n");
+  EXPECT_EQ(bad.err, "Cannot read diagram file " + dir.file("bad.json") +
+                         ": arrows[0]: 'Status' must be one of 1, 2, 4, 9, 10, 12, 25, 26, 33 and 34.\n");
 }
 
 TEST(DiagramFiles, EveryCommandTakesADiagramFileWithItsStatuses) {

@@ -175,7 +175,11 @@ TEST(ImportExport, FailuresExitWithTheMessage) {
   writeFile(dir.file("broken.json"), R"({"sentences": [{"Left": 1,}]})");
   const CliRun broken = runTool({"import", dir.file("broken.json"), dir.str()});
   EXPECT_EQ(broken.code, 1);
-  EXPECT_EQ(broken.err.rfind("Invalid JSON: parse error at line 1, column 27", 0), 0u) << broken.err;
+  EXPECT_EQ(broken.err.rfind("Cannot read diagram file " + dir.file("broken.json") +
+                                 ": Invalid JSON: parse error at line 1, column 27",
+                             0),
+            0u)
+      << broken.err;
 
   // The arrow table cannot hold this text; no table at all is written.
   writeFile(dir.file("far.json"), R"({"sentences": [{"Left": 1, "Top": 2, "Right": 3, "Bottom": 4, "Text": "a"}],
@@ -201,11 +205,13 @@ TEST(ImportExport, FailuresExitWithTheMessage) {
     {"Left": -2147483647, "Top": 0, "Right": 1, "Bottom": 1, "Text": "b"}]})");
   const CliRun wide = runTool({"import", dir.file("wide.json"), dir.str()});
   EXPECT_EQ(wide.code, 1);
-  EXPECT_EQ(wide.err, "sentences[1]: Right - Left = 2147483648 is outside the 32-bit range.\n");
+  EXPECT_EQ(wide.err, "Cannot read diagram file " + dir.file("wide.json") +
+                          ": sentences[1]: Right - Left = 2147483648 is outside the 32-bit range.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.file("SentencesDb.db")));
 
   writeFile(dir.file("row.json"), R"({"sentences": [{"Left": 1, "Top": 2, "Text": "a", "Colour": 1}]})");
-  EXPECT_EQ(runTool({"import", dir.file("row.json"), dir.str()}).err, "sentences[0]: unknown key 'Colour'.\n");
+  EXPECT_EQ(runTool({"import", dir.file("row.json"), dir.str()}).err,
+            "Cannot read diagram file " + dir.file("row.json") + ": sentences[0]: unknown key 'Colour'.\n");
 }
 
 TEST(ImportExport, UsageMistakesExitWithTwo) {
