@@ -67,5 +67,31 @@ TEST(AifRoundTrip, WrittenAndReadBackMeansTheSame) {
   EXPECT_EQ(before.defeaters.size(), 2u);
 }
 
+// An undercut of an inference with two premises: the defeater holds both
+// arrows, which are written as that one inference again, so the conflict
+// keeps its one target and reading gives the undercut back.
+TEST(AifRoundTrip, AnUndercutOfAJointInferenceComesBack) {
+  Diagram first;
+  const AifReading read =
+      readAifText(first,
+                  aifDb({"1:I:Claim", "2:I:First premise", "3:I:Second premise", "4:RA:x", "5:I:Undercutter",
+                         "6:CA:x", "7:I:Reason", "8:RA:x", "9:I:Objection", "10:CA:x"},
+                        {"2>4", "3>4", "4>1", "5>6", "6>4", "7>8", "8>1", "9>10", "10>1"}),
+                  fakeMeasure);
+  ASSERT_TRUE(read.drawn.inexact.empty());
+  ASSERT_EQ(first.DefeaterCount(), 2);
+  const std::string aif = aifOfDiagram(first);
+  const nlohmann::json doc = nlohmann::json::parse(aif);
+  int inferences = 0;
+  for (const auto& node : doc["nodes"]) inferences += node["type"] == "RA";
+  EXPECT_EQ(inferences, 2);  // three arrows, two inferences
+
+  Diagram second;
+  const AifReading again = readAifText(second, aif, fakeMeasure);
+  EXPECT_EQ(again.report[1], "Left out: nothing");
+  EXPECT_EQ(meaningOf(second), meaningOf(first));
+  EXPECT_EQ(aifOfDiagram(second), aif);
+}
+
 }  // namespace
 }  // namespace zorvex::testing
