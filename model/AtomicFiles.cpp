@@ -319,4 +319,49 @@ void checkReplaceable(const std::string& path, const std::string& failure) {
   inspect(path, fail);
 }
 
+namespace {
+
+// The descriptor a name stands for when it names one of the program's own.
+int ownDescriptor(const std::string& path) {
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  for (const std::string prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+    const std::string number = path.substr(0, prefix.size()) == prefix ? path.substr(prefix.size()) : "";
+    if (!number.empty() && number.size() < 10 && number.find_first_not_of("0123456789") == std::string::npos)
+      return std::stoi(number);
+  }
+  return -1;
+}
+
+bool notAFile(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+void writeDirectly(int fd, const std::string& path, std::string_view bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw ZorvexError("Cannot write to " + path + ": " + std::strerror(n < 0 ? errno : EIO));
+    done += static_cast<size_t>(n);
+  }
+}
+
+}  // namespace
+
+void writeOutputFile(const std::string& path, std::string_view bytes, const std::string& failure) {
+  if (const int own = ownDescriptor(path); own >= 0) return writeDirectly(own, path, bytes);
+  if (!notAFile(path)) {
+    replaceFiles({{path, bytes}}, failure);
+    return;
+  }
+  const int fd = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) throw ZorvexError("Cannot write to " + path + ": " + std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { close(fd); }
+  } closer{fd};
+  writeDirectly(fd, path, bytes);
+}
+
 }  // namespace zorvex

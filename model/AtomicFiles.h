@@ -47,4 +47,11 @@ void settleStoppedReplacements(const std::string& folder);
 // that takes long before its bytes are ready.
 void checkReplaceable(const std::string& path, const std::string& failure);
 
+// A command's output file: a regular file, or a new one, is replaced as
+// replaceFiles does. A device, a FIFO or one of the program's own streams
+// (/dev/stdout, /dev/stderr, /dev/fd/N) is written directly, as scripts
+// expect of "-o /dev/null", and only a failed write is an error:
+// ZorvexError("Cannot write to <path>: <reason>").
+void writeOutputFile(const std::string& path, std::string_view bytes, const std::string& failure);
+
 }  // namespace zorvex

@@ -16,7 +16,7 @@ std::string readTextFile(const std::string& path) {
 // A full disk or a failing write leaves no cut-off file behind, and an
 // existing file keeps its old contents.
 void writeTextFile(const std::string& path, const std::string& contents) {
-  replaceFiles({{path, contents}}, "Cannot create file");
+  writeOutputFile(path, contents, "Cannot create file");
 }
 
 }  // namespace zorvex

@@ -74,7 +74,7 @@ QByteArray diagramPicture(const Diagram& d, const QString& fileName) {
 }
 
 void writePictureFile(const std::string& path, const QByteArray& bytes) {
-  replaceFiles({{path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))}}, "Cannot create file");
+  writeOutputFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), "Cannot create file");
 }
 
 }  // namespace zorvex::tools

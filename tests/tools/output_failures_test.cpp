@@ -3,6 +3,8 @@
 // JSON files on a disk that refuses the write, and targets in the way.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -84,6 +86,38 @@ TEST(OutputFailures, ATargetInTheWaySaysWhy) {
   }
   EXPECT_EQ(runTool({"render", birdExample(), "-o", "/proc/version.png"}).err,
             "Cannot create file /proc/version.png: the folder is read-only.\n");
+}
+
+// A script's "-o /dev/null", a FIFO another program reads and /dev/stdout
+// are written directly; only a failed write is an error.
+TEST(OutputFailures, DevicesFifosAndStandardOutputAreWrittenDirectly) {
+  const std::string expected = runTool({"export", birdExample()}).out;
+  const CliRun discarded = runTool({"export", birdExample(), "-o", "/dev/null"});
+  EXPECT_EQ(discarded.code, 0);
+  EXPECT_EQ(discarded.err, "");
+  EXPECT_EQ(runTool({"evaluate", birdExample(), "--log", "/dev/null"}).code, 0);
+
+  ScratchDir dir;
+  // The reading end open first: the export (a few kilobytes, less than the pipe holds) never waits.
+  ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+  const int pipeEnd = open(dir.file("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(pipeEnd, 0);
+  const CliRun toPipe = runTool({"export", birdExample(), "-o", dir.file("pipe")});
+  std::string piped(1 << 16, '\0');
+  const ssize_t got = read(pipeEnd, piped.data(), piped.size());
+  close(pipeEnd);
+  piped.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  EXPECT_EQ(toPipe.code, 0) << toPipe.err;
+  EXPECT_EQ(piped, expected);
+  EXPECT_EQ(folderFiles(dir.str()), std::vector<std::string>{"pipe"});  // no temporary file beside it
+
+  const CliRun toStdout = runChild({"export", birdExample(), "-o", "/dev/stdout"}, dir.file("out.json"));
+  EXPECT_EQ(toStdout.code, 0) << toStdout.err;
+  EXPECT_EQ(readFile(dir.file("out.json")), expected);
+
+  const CliRun full = runTool({"export", birdExample(), "-o", "/dev/full"});
+  EXPECT_EQ(full.code, 1);
+  EXPECT_EQ(full.err, "Cannot write to /dev/full: No space left on device.\n");
 }
 
 }  // namespace
