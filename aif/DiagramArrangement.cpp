@@ -124,7 +124,9 @@ Arrangement arrangeDiagram(Diagram& d, size_t layeredLimit) {
   std::optional<int32_t> failed;
   for (int32_t gap : Gaps) {
     Diagram trial = d;
-    failed = placeInto(trial, c, layOutBoxes(layoutInput(d, c, gap), layeredLimit).corners);
+    const LayoutOutput placed = layOutBoxes(layoutInput(d, c, gap), layeredLimit);
+    if (placed.failure != LayeredFailure::None) layeredLimit = 0;  // the rows from now on
+    failed = placeInto(trial, c, placed.corners);
     if (failed) continue;
     UndoStep step;
     step.name = "Arrange Diagram";

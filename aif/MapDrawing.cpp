@@ -114,8 +114,11 @@ DrawnMap drawMap(Diagram& into, const ArgumentMap& map, const TextMeasure& measu
   DrawnMap best;
   Diagram bestDiagram;
   size_t bestCount = std::numeric_limits<size_t>::max();
+  LayeredFailure failure = LayeredFailure::None;
   for (int32_t gap : Gaps) {
     const LayoutOutput placed = layOutBoxes(layoutInput(map, boxes, gap), layeredLimit);
+    // Once the layered layout has failed, more room would not save it: the rows it is.
+    if (placed.failure != LayeredFailure::None) failure = placed.failure, layeredLimit = 0;
     Diagram d;
     d.reserve(map.texts.size(), map.arrows.size(), map.defeaters.size());
     DiagramEdit edit(d);
@@ -125,12 +128,13 @@ DrawnMap drawMap(Diagram& into, const ArgumentMap& map, const TextMeasure& measu
     std::vector<int32_t> inexact = inexactDefeaters(d, map);
     if (inexact.size() < bestCount) {
       bestCount = inexact.size();
-      best = {placed.method, std::move(inexact)};
+      best = {placed.method, failure, std::move(inexact)};
       bestDiagram = std::move(d);
     }
     if (bestCount == 0) break;
   }
   into = std::move(bestDiagram);
+  best.failure = failure;
   return best;
 }
 

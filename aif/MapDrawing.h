@@ -21,7 +21,8 @@ using TextMeasure = std::function<TextSize(const std::string&)>;
 
 struct DrawnMap {
   LayoutMethod method = LayoutMethod::Layered;
-  std::vector<int32_t> inexact;  // defeaters that do not hold exactly what their conflict says
+  LayeredFailure failure = LayeredFailure::None;  // the rows took over from a failed layered layout
+  std::vector<int32_t> inexact;                   // defeaters that do not hold exactly what their conflict says
 };
 
 // Into an EMPTY diagram: sentence n is the map's text n, arrow n its arrow n,

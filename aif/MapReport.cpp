@@ -1,6 +1,7 @@
 #include "aif/MapReport.h"
 
 #include "model/Diagram.h"
+#include "model/InputExcerpt.h"
 
 namespace zorvex {
 namespace {
@@ -51,8 +52,14 @@ std::string madeLine(const ArgumentMap& map, const DrawnMap& drawn) {
   if (map.jointInferences > 0)
     line += "; " + counted(map.jointInferences, "inference", "inferences") + " with several premises made " +
             counted(map.jointArrows, "separate arrow", "separate arrows");
-  if (drawn.method == LayoutMethod::Rows) line += "; laid out in rows, the quick way for large maps";
+  if (drawn.method == LayoutMethod::Rows && drawn.failure == LayeredFailure::None)
+    line += "; laid out in rows, the quick way for large maps";
   return line;
+}
+
+std::string fallbackLine(LayeredFailure failure) {
+  const char* what = failure == LayeredFailure::TookTooLong ? "took too long" : "failed";
+  return std::string("The automatic layout ") + what + ": the sentences were placed in rows instead";
 }
 
 std::string inexactLine(const ArgumentMap& map, const DrawnMap& drawn) {
@@ -61,7 +68,8 @@ std::string inexactLine(const ArgumentMap& map, const DrawnMap& drawn) {
                      " could not be drawn to hold only what its conflict relates (";
   for (size_t i = 0; i < drawn.inexact.size() && i < Named; ++i) {
     const int32_t n = drawn.inexact[i];
-    line += (i ? ", " : "") + Diagram::name(ElementKind::Defeater, n) + " for conflict " + map.defeaters[n].conflictId;
+    line += (i ? ", " : "") + Diagram::name(ElementKind::Defeater, n) + " for conflict " +
+            inputExcerpt(map.defeaters[n].conflictId);
   }
   if (drawn.inexact.size() > Named) line += ", and " + std::to_string(drawn.inexact.size() - Named) + " more";
   return line + ")";
@@ -70,7 +78,9 @@ std::string inexactLine(const ArgumentMap& map, const DrawnMap& drawn) {
 }  // namespace
 
 std::vector<std::string> mapReport(const ArgumentMap& map, const DrawnMap& drawn) {
-  std::vector<std::string> lines{madeLine(map, drawn), leftOutLine(map.leftOut)};
+  std::vector<std::string> lines{madeLine(map, drawn)};
+  if (drawn.failure != LayeredFailure::None) lines.push_back(fallbackLine(drawn.failure));
+  lines.push_back(leftOutLine(map.leftOut));
   if (!drawn.inexact.empty()) lines.push_back(inexactLine(map, drawn));
   return lines;
 }

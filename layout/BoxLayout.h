@@ -4,6 +4,8 @@
 // height, the boxes of a group are kept together with nothing else between
 // them, and no two boxes come closer than the gap. The caller knows nothing
 // of how: Graphviz's dot for maps of moderate size, rows of our own above.
+// Dot runs in a child process with a time limit: when it crashes, fails an
+// assertion or takes too long, the rows take over and the output says so.
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -29,9 +31,13 @@ struct LayoutInput {
 
 enum class LayoutMethod { Layered, Rows };
 
+// Why the rows were used where the layered layout was tried.
+enum class LayeredFailure { None, TookTooLong, Failed };
+
 struct LayoutOutput {
   std::vector<Point> corners;  // the top left corner of each box, the least at (margin, margin)
   LayoutMethod method = LayoutMethod::Layered;
+  LayeredFailure failure = LayeredFailure::None;
 };
 
 // Above this many boxes the layered layout takes seconds: the rows are used.
@@ -39,7 +45,7 @@ inline constexpr size_t LayeredLayoutLimit = 1500;
 inline constexpr int32_t LayoutMargin = 20;
 
 LayoutOutput layOutBoxes(const LayoutInput& input, size_t layeredLimit = LayeredLayoutLimit);
-// The two ways, for tests and benchmarks.
+// The two ways, for tests and benchmarks; the layered one falls back on the rows.
 LayoutOutput layOutLayered(const LayoutInput& input);
 LayoutOutput layOutInRows(const LayoutInput& input);
 

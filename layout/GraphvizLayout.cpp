@@ -1,15 +1,22 @@
-// The layered layout through Graphviz's own library, in process: one dot
-// graph of fixed-size boxes, links from premise to conclusion laid bottom to
-// top, clusters for the groups. Graphviz works in points; one point is
-// taken as one pixel.
+// The layered layout through Graphviz's own library: one dot graph of
+// fixed-size boxes, links from premise to conclusion laid bottom to top,
+// clusters for the groups. Graphviz works in points; one point is taken as
+// one pixel. What dot is given is decided here (DotGraph); dot itself runs
+// in a child process, which hands back the centres of the boxes.
 #include <gvc.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
+#include <cstring>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "layout/BoxLayout.h"
+#include "layout/ChildProcess.h"
+#include "layout/DotGraph.h"
+#include "layout/LayeredLayoutSeam.h"
 #include "layout/PlacedCorners.h"
 #include "model/ZorvexError.h"
 
@@ -20,22 +27,31 @@ constexpr double PointsPerInch = 72.0;
 
 std::string inches(double pixels) { return std::to_string(pixels / PointsPerInch); }
 
-struct GraphvizContext {
-  GVC_t* gvc = gvContext();
-  ~GraphvizContext() { gvFreeContext(gvc); }
-};
+char* text(const char* s) { return const_cast<char*>(s); }
 
-struct DotGraph {
+struct DotHandle {
   Agraph_t* graph;
   GVC_t* gvc;
   bool laidOut = false;
-  ~DotGraph() {
+  ~DotHandle() {
     if (laidOut) gvFreeLayout(gvc, graph);
     agclose(graph);
   }
 };
 
-char* text(const char* s) { return const_cast<char*>(s); }
+// Made once in the program, with dot's plugin loaded by laying out an empty
+// graph, so that no child process has to load a library.
+GVC_t* readyContext() {
+  static GVC_t* gvc = nullptr;
+  static std::once_flag made;
+  std::call_once(made, [] {
+    agseterr(AGERR);  // dot's warnings are not the user's business
+    gvc = gvContext();
+    DotHandle empty{agopen(text("empty"), Agdirected, nullptr), gvc};
+    empty.laidOut = gvLayout(gvc, empty.graph, "dot") == 0;
+  });
+  return gvc;
+}
 
 void setGraphAttributes(Agraph_t* g, int32_t gap) {
   agattr(g, AGRAPH, text("rankdir"), text("BT"));
@@ -48,65 +64,66 @@ void setGraphAttributes(Agraph_t* g, int32_t gap) {
   agattr(g, AGNODE, text("label"), text(""));
 }
 
-std::vector<bool> linkedBoxes(const LayoutInput& in) {
-  std::vector<bool> linked(in.boxes.size(), false);
-  for (const auto& [from, to] : in.links) linked[from] = linked[to] = true;
-  return linked;
-}
-
-std::vector<Agnode_t*> addNodes(Agraph_t* g, const LayoutInput& in) {
+std::vector<Agnode_t*> addNodes(Agraph_t* g, const DotGraph& in) {
   Agsym_t* width = agattr(g, AGNODE, text("width"), text("1"));
   Agsym_t* height = agattr(g, AGNODE, text("height"), text("1"));
+  Agsym_t* group = agattr(g, AGNODE, text("group"), text(""));
   std::vector<Agnode_t*> nodes(in.boxes.size());
   for (size_t i = 0; i < in.boxes.size(); ++i) {
     nodes[i] = agnode(g, text(("n" + std::to_string(i)).c_str()), 1);
     agxset(nodes[i], width, text(inches(std::max(1, in.boxes[i].width)).c_str()));
     agxset(nodes[i], height, text(inches(std::max(1, in.boxes[i].height)).c_str()));
+    if (in.upright[i] >= 0) agxset(nodes[i], group, text(("g" + std::to_string(in.upright[i])).c_str()));
   }
   return nodes;
 }
 
-void addEdges(Agraph_t* g, const LayoutInput& in, const std::vector<Agnode_t*>& nodes) {
+void addEdges(Agraph_t* g, const DotGraph& in, const std::vector<Agnode_t*>& nodes) {
   Agsym_t* minlen = agattr(g, AGEDGE, text("minlen"), text("1"));
   Agsym_t* constraint = agattr(g, AGEDGE, text("constraint"), text("true"));
-  for (const auto& [from, to] : in.links)
-    if (from != to) agedge(g, nodes[from], nodes[to], nullptr, 1);
-  // A box beside another shares its rank when nothing else ranks it.
-  const std::vector<bool> linked = linkedBoxes(in);
-  for (const auto& [box, other] : in.beside) {
-    if (box == other) continue;
-    Agedge_t* e = agedge(g, nodes[box], nodes[other], nullptr, 1);
-    agxset(e, minlen, text("0"));
-    if (linked[box]) agxset(e, constraint, text("false"));
+  Agsym_t* weight = agattr(g, AGEDGE, text("weight"), text("1"));
+  for (const DotEdge& d : in.edges) {
+    Agedge_t* e = agedge(g, nodes[d.from], nodes[d.to], nullptr, 1);
+    if (d.sameRank) agxset(e, minlen, text("0"));
+    if (!d.ranks) agxset(e, constraint, text("false"));
+    if (d.weight != 1) agxset(e, weight, text(std::to_string(d.weight).c_str()));
   }
 }
 
-// Both ends of a link in one dot group: dot keeps such a link upright.
-void addStraightGroups(Agraph_t* g, const LayoutInput& in, const std::vector<Agnode_t*>& nodes) {
-  Agsym_t* group = agattr(g, AGNODE, text("group"), text(""));
-  std::vector<bool> taken(in.boxes.size(), false);
-  int n = 0;
-  for (const auto& [from, to] : in.straight) {
-    if (from == to || taken[from] || taken[to]) continue;
-    taken[from] = taken[to] = true;
-    const std::string name = "g" + std::to_string(n++);
-    agxset(nodes[from], group, text(name.c_str()));
-    agxset(nodes[to], group, text(name.c_str()));
+void addClusters(Agraph_t* g, const DotGraph& in, const std::vector<Agnode_t*>& nodes) {
+  for (size_t n = 0; n < in.clusters.size(); ++n) {
+    Agraph_t* cluster = agsubg(g, text(("cluster_" + std::to_string(n)).c_str()), 1);
+    for (int32_t box : in.clusters[n]) agsubnode(cluster, nodes[box], 1);
   }
 }
 
-void addClusters(Agraph_t* g, const LayoutInput& in, const std::vector<Agnode_t*>& nodes) {
-  std::vector<bool> taken(in.boxes.size(), false);
-  int n = 0;
-  for (const std::vector<int32_t>& group : in.groups) {
-    if (group.size() < 2) continue;
-    Agraph_t* cluster = agsubg(g, text(("cluster_" + std::to_string(n++)).c_str()), 1);
-    for (int32_t box : group)
-      if (!taken[box]) {
-        taken[box] = true;
-        agsubnode(cluster, nodes[box], 1);
-      }
-  }
+// In the child: dot's centres of the boxes, as bytes (dot's y grows upwards).
+std::string dotCentres(const DotGraph& in, GVC_t* gvc) {
+  DotHandle dot{agopen(text("map"), Agdirected, nullptr), gvc};
+  setGraphAttributes(dot.graph, in.gap);
+  const std::vector<Agnode_t*> nodes = addNodes(dot.graph, in);
+  addEdges(dot.graph, in, nodes);
+  addClusters(dot.graph, in, nodes);
+  if (gvLayout(gvc, dot.graph, "dot") != 0) throw ZorvexError("The layered layout failed");
+  dot.laidOut = true;
+  std::vector<DoublePoint> centres(nodes.size());
+  for (size_t i = 0; i < nodes.size(); ++i) centres[i] = {ND_coord(nodes[i]).x, -ND_coord(nodes[i]).y};
+  return std::string(reinterpret_cast<const char*>(centres.data()), centres.size() * sizeof(DoublePoint));
+}
+
+// The child's bytes back as centres; nothing when they are not one finite point per box.
+std::optional<std::vector<DoublePoint>> centresOf(const std::string& bytes, size_t boxes) {
+  if (bytes.size() != boxes * sizeof(DoublePoint)) return std::nullopt;
+  std::vector<DoublePoint> centres(boxes);
+  std::memcpy(centres.data(), bytes.data(), bytes.size());
+  for (const DoublePoint& c : centres)
+    if (!std::isfinite(c.x) || !std::isfinite(c.y)) return std::nullopt;
+  return centres;
+}
+
+LayeredLayoutSeam& seam() {
+  static LayeredLayoutSeam current;
+  return current;
 }
 
 }  // namespace
@@ -119,24 +136,28 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
+LayeredLayoutSeam setLayeredLayoutSeam(LayeredLayoutSeam next) { return std::exchange(seam(), std::move(next)); }
+
 LayoutOutput layOutLayered(const LayoutInput& in) {
   LayoutOutput out;
   out.method = LayoutMethod::Layered;
   if (in.boxes.empty()) return out;
-  agseterr(AGERR);  // dot's warnings are not the user's business
-  static GraphvizContext context;
-  DotGraph dot{agopen(text("map"), Agdirected, nullptr), context.gvc};
-  setGraphAttributes(dot.graph, in.gap);
-  const std::vector<Agnode_t*> nodes = addNodes(dot.graph, in);
-  addEdges(dot.graph, in, nodes);
-  addStraightGroups(dot.graph, in, nodes);
-  addClusters(dot.graph, in, nodes);
-  if (gvLayout(context.gvc, dot.graph, "dot") != 0) throw ZorvexError("The layered layout failed");
-  dot.laidOut = true;
-  std::vector<DoublePoint> centres(nodes.size());
-  for (size_t i = 0; i < nodes.size(); ++i)
-    centres[i] = {ND_coord(nodes[i]).x, -ND_coord(nodes[i]).y};  // dot's y grows upwards
-  out.corners = cornersFromCentres(in.boxes, centres);
+  const DotGraph graph = dotGraphOf(in);
+  GVC_t* gvc = readyContext();
+  const LayeredLayoutSeam& s = seam();
+  const ChildResult child = runInChild(
+      [&] {
+        if (s.inChild) s.inChild();
+        return dotCentres(graph, gvc);
+      },
+      s.timeLimit);
+  const auto centres = child.end == ChildEnd::Done ? centresOf(child.bytes, in.boxes.size()) : std::nullopt;
+  if (!centres) {
+    LayoutOutput rows = layOutInRows(in);
+    rows.failure = child.end == ChildEnd::TookTooLong ? LayeredFailure::TookTooLong : LayeredFailure::Failed;
+    return rows;
+  }
+  out.corners = cornersFromCentres(in.boxes, *centres);
   return out;
 }
 

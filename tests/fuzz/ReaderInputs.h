@@ -14,6 +14,7 @@
 #include "model/paradox/ParadoxTable.h"
 
 #ifndef ZORVEX_FUZZ_TABLES_ONLY
+#include "aif/AifFiles.h"
 #include "store/DiagramJson.h"
 #include "store/DiagramToRows.h"
 #include "store/RowsLoading.h"
@@ -96,6 +97,38 @@ inline Outcome readDiagramJson(std::string_view bytes) {
   if (loadWrittenJson(quick, bytes, 1 + bytes.size() % 97, bytes.size() % 2 == 0) &&
       rowsOfDiagram(quick, WithStatuses::Yes) != rowsOfDiagram(diagram, WithStatuses::Yes))
     fault("the line reader read the file differently");
+  return Outcome::Read;
+}
+
+// Any bytes as an AIF map, read and laid out as Open does (dot in its child
+// process). The report's lines stay short, and what is written back as AIF
+// reads back as the same sentences and, when every defeater came out exact,
+// as the same number of defeaters.
+inline Outcome readAifMap(std::string_view bytes) {
+  const auto measure = [](const std::string& t) {
+    return TextSize{static_cast<int32_t>(6 * std::min<size_t>(t.size(), 1'000'000)), 13};
+  };
+  Diagram diagram;
+  AifReading reading;
+  try {
+    reading = readAifText(diagram, bytes, measure);
+  } catch (const ZorvexError& e) {
+    checkMessage(e);
+    return Outcome::Refused;
+  }
+  for (const std::string& line : reading.report)
+    if (line.size() > 1500) fault("a report line longer than 1500 bytes");
+  ArgumentMap back;
+  try {
+    back = mapArguments(readAifGraph(aifOfDiagram(diagram)));
+  } catch (const ZorvexError& e) {
+    fault(("the map written back is refused: " + e.message()).c_str());
+  }
+  if (back.texts.size() != static_cast<size_t>(diagram.SentenceCount())) fault("the map written back lost sentences");
+  for (size_t n = 0; n < back.texts.size(); ++n)
+    if (back.texts[n] != diagram.sentence(static_cast<int32_t>(n)).Text) fault("the map written back changed a text");
+  if (reading.drawn.inexact.empty() && back.defeaters.size() != static_cast<size_t>(diagram.DefeaterCount()))
+    fault("the map written back lost a defeater");
   return Outcome::Read;
 }
 #endif

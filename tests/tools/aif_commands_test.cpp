@@ -61,5 +61,34 @@ TEST(AifCommands, ImportWritesTablesAndRefusesTextsTheyCannotHold) {
       << damaged.err;
 }
 
+std::string hostile(const std::string& name) {
+  return std::string(ZORVEX_SOURCE_DIR) + "/tests/fuzz/corpus/fuzz_aif_map/" + name;
+}
+
+// Maps that once hung dot, aborted the process or overflowed the stack are
+// exported or refused, with the file named and the input quoted short.
+TEST(AifCommands, HostileMapsAreExportedOrRefusedNamingTheFile) {
+  for (const char* name : {"dot-runs-for-ever.json", "dot-fails-merge-chain.json"}) {
+    const CliRun exported = runTool({"export", hostile(name)});
+    ASSERT_EQ(exported.code, 0) << name << exported.err;
+    EXPECT_EQ(exported.err.rfind("Read an AIF map (AIFdb JSON): 5 sentences", 0), 0u) << exported.err;
+    EXPECT_EQ(nlohmann::json::parse(exported.out)["sentences"].size(), 5u);
+  }
+  const std::string deep = hostile("person-nested-50000-deep.json");
+  const CliRun nested = runTool({"export", deep});
+  EXPECT_EQ(nested.code, 1);
+  EXPECT_EQ(nested.err.rfind("Cannot read AIF map " + deep + ": locutions[0].personID[0][0]", 0), 0u) << nested.err;
+  EXPECT_LT(nested.err.size(), deep.size() + 200);
+  const std::string nines = hostile("number-400-nines.json");
+  EXPECT_EQ(runTool({"render", nines, "-o", "x.png"}).err,
+            "Cannot read AIF map " + nines + ": a number too large at byte 456 ('" + std::string(80, '9') + "...').\n");
+
+  ScratchDir dir;
+  writeFile(dir.file("d.json"), R"({"sentences": [{"Left": )" + std::string(400, '9') + "}]}");
+  EXPECT_EQ(runTool({"import", dir.file("d.json"), dir.str()}).err,
+            "Cannot read diagram file " + dir.file("d.json") + ": Invalid JSON: number overflow parsing '" +
+                std::string(80, '9') + "...'.\n");
+}
+
 }  // namespace
 }  // namespace zorvex::tools::testing
