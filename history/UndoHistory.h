@@ -4,6 +4,7 @@
 // and statuses it holds, so steps must be undone and redone in order, which
 // these lists guarantee.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -20,6 +21,10 @@ class UndoHistory {
   explicit UndoHistory(size_t limit = DefaultLimit) : limit_(limit) {}
 
   void record(UndoStep step);
+  // The latest step takes in one done right after it (the next press of a
+  // key that repeats it): each element keeps its record from before the
+  // latest step and takes the one after `next`. Only element changes join.
+  void extendLatest(const UndoStep& next);
   // Takes back the latest step, or does the latest undone one again; returns
   // the step's described name, or nothing when there was none.
   std::optional<std::string> undo(Diagram& diagram);
@@ -32,6 +37,12 @@ class UndoHistory {
   // Names of the steps undo and redo would act on ("" when none).
   std::string undoName() const { return undo_.empty() ? std::string() : undo_.back().name; }
   std::string redoName() const { return redo_.empty() ? std::string() : redo_.back().name; }
+  // The steps undo and redo would act on, or nothing: after an undo the
+  // redo step is the one just taken back, after a redo the undo step.
+  const UndoStep* undoStep() const { return undo_.empty() ? nullptr : &undo_.back(); }
+  const UndoStep* redoStep() const { return redo_.empty() ? nullptr : &redo_.back(); }
+  // Counts every change of the lists: equal counts, the same latest step.
+  uint64_t version() const { return version_; }
   size_t undoCount() const { return undo_.size(); }
   size_t redoCount() const { return redo_.size(); }
   // Memory the recorded changes take, roughly.
@@ -40,11 +51,13 @@ class UndoHistory {
   void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
  private:
-  void changed() const {
+  void changed() {
+    ++version_;
     if (listener_) listener_();
   }
 
   size_t limit_;
+  uint64_t version_ = 0;
   std::function<void()> listener_;
   std::deque<UndoStep> undo_;
   std::vector<UndoStep> redo_;
