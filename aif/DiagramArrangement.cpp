@@ -1,6 +1,8 @@
 #include "aif/DiagramArrangement.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 #include <unordered_map>
 
 #include "aif/DefeaterRectangles.h"
@@ -8,6 +10,9 @@
 #include "edit/DerivedGeometry.h"
 
 namespace zorvex {
+
+const char* const AlreadyArrangedText = "The diagram is already arranged.";
+
 namespace {
 
 constexpr int32_t Gaps[] = {24, 64};
@@ -108,6 +113,30 @@ std::optional<int32_t> placeInto(Diagram& trial, const Current& c, const std::ve
   return std::nullopt;
 }
 
+// Everything an arrangement may change: where an element is and what it
+// spans. Statuses and marks it leaves alone.
+bool samePlace(const TSentence& a, const TSentence& b) {
+  return a.box() == b.box() && a.Width == b.Width && a.Height == b.Height;
+}
+bool samePlace(const TArrow& a, const TArrow& b) {
+  return a.Center1X == b.Center1X && a.Center1Y == b.Center1Y && a.Center2X == b.Center2X &&
+         a.Center2Y == b.Center2Y && a.StartX == b.StartX && a.StartY == b.StartY && a.EndX == b.EndX &&
+         a.EndY == b.EndY && a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+}
+bool samePlace(const TDefeater& a, const TDefeater& b) {
+  return a.ChallengingRect == b.ChallengingRect && a.ChallengedRect == b.ChallengedRect &&
+         a.Center1X == b.Center1X && a.Center1Y == b.Center1Y && a.Center2X == b.Center2X &&
+         a.Center2Y == b.Center2Y && a.StartX == b.StartX && a.StartY == b.StartY && a.EndX == b.EndX &&
+         a.EndY == b.EndY && a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+}
+bool samePlace(const ElementRecord& a, const ElementRecord& b) {
+  return std::visit([&](const auto& r) { return samePlace(r, std::get<std::decay_t<decltype(r)>>(b)); }, a);
+}
+
+std::string arrangedText(size_t sentences) {
+  return "Arranged " + std::to_string(sentences) + (sentences == 1 ? " sentence." : " sentences.");
+}
+
 std::string refusalFor(int32_t defeater) {
   return "Arrange Diagram would change what " + Diagram::name(ElementKind::Defeater, defeater) +
          " holds: nothing was moved";
@@ -120,7 +149,7 @@ Arrangement arrangeDiagram(Diagram& d, size_t layeredLimit) {
   for (const Held& h : c.defeaters)
     if (h.holds.challenging.sentences.empty() ||
         (h.holds.challenged.sentences.empty() && h.holds.challenged.arrows.empty()))
-      return {std::nullopt, refusalFor(h.defeater)};
+      return {std::nullopt, {}, refusalFor(h.defeater)};
   std::optional<int32_t> failed;
   for (int32_t gap : Gaps) {
     Diagram trial = d;
@@ -130,15 +159,19 @@ Arrangement arrangeDiagram(Diagram& d, size_t layeredLimit) {
     if (failed) continue;
     UndoStep step;
     step.name = "Arrange Diagram";
-    const auto note = [&](ElementRef ref) { step.elements.push_back({ref, RecordOf(d, ref), RecordOf(trial, ref)}); };
+    const auto note = [&](ElementRef ref) {
+      ElementRecord now = RecordOf(d, ref), then = RecordOf(trial, ref);
+      if (!samePlace(now, then)) step.elements.push_back({ref, std::move(now), std::move(then)});
+    };
     for (int32_t n : c.sentences) note({ElementKind::Sentence, n});
     for (int32_t n : c.arrows) note({ElementKind::Arrow, n});
     for (const Held& h : c.defeaters) note({ElementKind::Defeater, h.defeater});
+    if (step.elements.empty()) return {std::nullopt, {}, AlreadyArrangedText};
     // Done as redoing the step would do it, so undo and redo meet the same records.
     step.apply(d, false);
-    return {std::move(step), {}};
+    return {std::move(step), arrangedText(c.sentences.size()), {}};
   }
-  return {std::nullopt, refusalFor(*failed)};
+  return {std::nullopt, {}, refusalFor(*failed)};
 }
 
 }  // namespace zorvex

@@ -1,7 +1,8 @@
 #pragma once
 // "Arrange Diagram": the open diagram laid out as an AIF map is, each
 // defeater's rectangles drawn anew round what it holds, but only when every
-// defeater then holds exactly the sentences and arrows it held before.
+// defeater then holds exactly the sentences and arrows it held before, and
+// only when something moves.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,9 +14,16 @@
 namespace zorvex {
 
 struct Arrangement {
-  std::optional<UndoStep> step;  // done: the step that takes it back ("Arrange Diagram")
-  std::string refusal;           // not done: why, naming the defeater that prevents it
+  // Done: the step that takes it back ("Arrange Diagram"), holding only the
+  // elements that moved.
+  std::optional<UndoStep> step;
+  std::string done;  // done: what, for the status bar ("Arranged 12 sentences.")
+  // Not done: why, naming the defeater that prevents it, or saying that
+  // nothing would move ("The diagram is already arranged.").
+  std::string refusal;
 };
+
+extern const char* const AlreadyArrangedText;
 
 Arrangement arrangeDiagram(Diagram& d, size_t layeredLimit = LayeredLayoutLimit);
 

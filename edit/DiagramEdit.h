@@ -47,6 +47,9 @@ extern const char* const EmptySentenceText;
 extern const char* const SameArrowEndsText;
 extern const char* const ArrowExistsText;
 
+// The name of a step that moves sentences: "Move Sentence", "Move 5 Sentences".
+std::string MoveStepName(size_t sentences);
+
 class DiagramEdit {
  public:
   explicit DiagramEdit(Diagram& diagram) : diagram_(diagram), lookup_(diagram) {}
@@ -69,7 +72,8 @@ class DiagramEdit {
   // Moves the sentences by (dx, dy). Every arrow at one of them that is not
   // deleted and has both sentences follows: its centre on each moved side,
   // its end points and bounds. An arrow between two moved sentences moves
-  // once. Arrows are placed anew even when dx and dy are 0.
+  // once. Arrows are placed anew even when dx and dy are 0. The step is
+  // named by MoveStepName.
   EditOutcome moveSentences(std::vector<int32_t> sentences, int32_t dx, int32_t dy);
 
   // --- Arrows ----------------------------------------------------------------
@@ -113,7 +117,7 @@ class DiagramEdit {
     int32_t sentence;
     TSentence record;
   };
-  EditOutcome reshape(const std::vector<NewBox>& boxes, const char* stepName);
+  EditOutcome reshape(const std::vector<NewBox>& boxes, std::string stepName);
   EditOutcome added(ElementRef ref, const char* stepName);
   void checkSentence(int32_t sentence) const;
 

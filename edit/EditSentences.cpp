@@ -19,6 +19,10 @@ std::string RetypedDuplicateText(const std::string& text) {
 
 const char* const EmptySentenceText = "A sentence cannot be empty.";
 
+std::string MoveStepName(size_t sentences) {
+  return sentences == 1 ? "Move Sentence" : "Move " + std::to_string(sentences) + " Sentences";
+}
+
 DiagramLookup& DiagramEdit::lookup() {
   lookup_.sync();
   return lookup_;
@@ -71,7 +75,7 @@ EditOutcome DiagramEdit::moveSentences(std::vector<int32_t> sentences, int32_t d
     moveSentenceBy(moved, dx, dy);
     boxes.push_back({n, std::move(moved)});
   }
-  return reshape(boxes, sentences.size() == 1 ? "Move Sentence" : "Move Sentences");
+  return reshape(boxes, MoveStepName(sentences.size()));
 }
 
 namespace {
@@ -91,7 +95,7 @@ bool samePlace(const TArrow& a, const TArrow& b) {
 // New records for some sentences (sorted by number), and every live resolved
 // arrow at them placed anew between the boxes as they will be. All is worked
 // out before anything is written, so an overflow changes nothing.
-EditOutcome DiagramEdit::reshape(const std::vector<NewBox>& boxes, const char* stepName) {
+EditOutcome DiagramEdit::reshape(const std::vector<NewBox>& boxes, std::string stepName) {
   lookup_.sync();
   auto newBox = [&](int32_t n) -> const TSentence* {
     const auto it = std::lower_bound(boxes.begin(), boxes.end(), n,
@@ -120,7 +124,7 @@ EditOutcome DiagramEdit::reshape(const std::vector<NewBox>& boxes, const char* s
 
   // Each element comes once: the step is put together directly.
   UndoStep step;
-  step.name = stepName;
+  step.name = std::move(stepName);
   EditExtent extent;
   for (const NewBox& b : boxes) {
     const ElementRef ref{ElementKind::Sentence, b.sentence};

@@ -9,7 +9,9 @@
 // sees it, so everything else here (handlers, steps, state, overlay, pop-up
 // points) is in diagram coordinates. At 100 % with the view at the origin
 // the two are the same.
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,11 +61,18 @@ class ArgumentEditor {
   void DiagramReloaded();
   // Where finished edits are recorded as undoable steps (none: not recorded).
   void setUndoHistory(UndoHistory* history) { history_ = history; }
-  // The undo and redo commands: they first leave the current mode, and do
-  // nothing while a sentence is being dragged. Return the step's name, or
-  // nothing when no step was undone or redone.
+  // The undo and redo commands: they end what the current tool was in the
+  // middle of (asking, as leaving it does, about a half-typed sentence), keep
+  // the tool, and in selection mode select what the step changed (a step of
+  // statuses only keeps the selection). They do nothing while a sentence is
+  // being dragged. Return the step's name, or nothing when no step was
+  // undone or redone.
   std::optional<std::string> Undo();
   std::optional<std::string> Redo();
+  // The clock that tells whether arrow-key presses follow each other closely
+  // enough to be one step; tests set their own.
+  using Clock = std::chrono::steady_clock;
+  void setClock(std::function<Clock::time_point()> now) { now_ = std::move(now); }
 
   // --- Tool buttons and modes ----------------------------------------------
   void AddSentenceSpeedButtonClick();
@@ -129,18 +138,24 @@ class ArgumentEditor {
   void DeleteSelection();
 
   // --- Edit menu commands ------------------------------------------------------
-  // Each change is one undo step. They act in selection mode; Select All,
-  // Paste and Duplicate switch to it first.
-  // Opens the edit box on the selected sentence (the lowest-numbered) with
-  // its text selected; Enter keeps the new text, Escape the old one.
+  // Each change is one undo step. They act in selection mode; Edit Text,
+  // Select All, Paste and Duplicate switch to it first.
+  // Takes the selection tool and opens the edit box on the one selected
+  // sentence with its text selected; Enter keeps the new text, Escape the
+  // old one. With no sentence or several selected, panel 1 says so.
   void EditSentenceText();
   void RetypeSentence(int32_t sentence);
   std::optional<int32_t> RetypedSentence() const { return retyped_; }
-  // A double-click, after the press and release it began with.
+  // A double-click, after the press and release it began with: on a
+  // sentence, in selection mode or with no tool (which takes the selection
+  // tool and selects it), it retypes the sentence.
   void MouseDoubleClick(const PointerEvent& e);
   void SelectAll();
   // Moves every selected sentence and the arrows at them (the arrow keys).
+  // Presses on the same selection less than NudgeJoinTime apart are one
+  // step.
   void MoveSelectionBy(int32_t dx, int32_t dy);
+  static constexpr std::chrono::milliseconds NudgeJoinTime{1000};
   // Key press with the modifiers held: Delete, and the arrow keys by 1, with
   // Shift by 10.
   void FormKeyDown(int key, ShiftState held);
@@ -148,9 +163,10 @@ class ArgumentEditor {
   std::optional<std::string> Copy();
   // Copy, then delete the selection after one question.
   std::optional<std::string> Cut();
-  // Adds the elements of a diagram JSON text, the top left of them at a
-  // diagram point, or 20 right of and below where they were copied; they
-  // become the selection. Text that is no diagram gives a warning.
+  // Adds what a clipboard text holds (see rowsFromClipboard), the top left
+  // of it at a diagram point, or else 20 right of and below where it was
+  // copied (plain text: 20 in from the top left of the view); it becomes the
+  // selection. A text that cannot be pasted gives a warning.
   void Paste(std::string_view text, std::optional<Point> at);
   void Duplicate();
   // The diagram point shown at a surface pixel, or nothing when the pixel
@@ -199,7 +215,7 @@ class ArgumentEditor {
   struct GroupMove {
     std::vector<int32_t> sentences;
     Point reference;
-    StepSequence step{"Move Sentences"};
+    std::optional<StepSequence> step;
   };
   struct Target {
     enum class Kind : uint8_t { None, Surface, Sentence } kind = Kind::None;
@@ -207,6 +223,15 @@ class ArgumentEditor {
   };
 
   void setMode(EditMode mode, const char* panelText, ToolButton button);
+  // Panel 1 after a command that moved or added elements: the defeaters it
+  // gave another meaning, or else the tool's own text again.
+  void tellMeaning(const std::vector<int32_t>& defeaters);
+  // Back to a tool after undo or redo left it: the one a half-done arrow
+  // or defeater began with.
+  void takeTool(EditMode tool);
+  std::vector<ElementRef> selectionNow() const;
+  // What a step undone or redone leaves selected.
+  std::vector<ElementRef> selectionAfter(const UndoStep& step) const;
   void leaveTo0();
   void status(int panel, const std::string& text) { host_.setStatusText(panel, text); }
   void publishOverlay();
@@ -288,6 +313,17 @@ class ArgumentEditor {
   // The sentence the edit box is retyping, if it is.
   std::optional<int32_t> retyped_;
   std::optional<GroupMove> groupMove_;
+  // The latest arrow-key press, which the next one on the same selection
+  // may join: the history's version right after it was recorded.
+  struct Nudge {
+    std::vector<int32_t> sentences;
+    Clock::time_point at;
+    uint64_t version = 0;
+  };
+  std::optional<Nudge> nudge_;
+  std::function<Clock::time_point()> now_ = [] { return Clock::now(); };
+  // Panel 1's text for the tool in use.
+  std::string modeText_;
 
   Gesture gesture_ = Gesture::None;
   Target capture_;

@@ -1,6 +1,8 @@
 // Cut, Copy, Paste and Duplicate on the selection. The text is diagram
 // JSON; the window carries it to and from the system clipboard.
+#include "edit/DefeaterMeaning.h"
 #include "editor/ArgumentEditor.h"
+#include "editor/ClipboardReading.h"
 #include "editor/DiagramClipboard.h"
 
 namespace zorvex {
@@ -50,20 +52,23 @@ void ArgumentEditor::pasteRowsAsStep(const DiagramRows& rows, std::optional<Poin
     return;
   }
   record(pasted.step);
+  tellMeaning(defeatersGivenNewMeaning(diagram_, pasted.step, pasted.changed));
   selectOnly(pasted.added);
 }
 
 void ArgumentEditor::Paste(std::string_view text, std::optional<Point> at) {
   if (!selectionModeForCommand()) return;
   closeRetype();
-  DiagramRows rows;
+  ClipboardRows read;
   try {
-    rows = rowsFromClipboard(text, [this](const std::string& t) { return host_.measureText(t); });
+    read = rowsFromClipboard(text, [this](const std::string& t) { return host_.measureText(t); });
   } catch (const EditRefused& refused) {
     host_.showWarning(refused.message());
     return;
   }
-  pasteRowsAsStep(rows, at, "Paste");
+  // What has no place of its own goes near the top left of what shows.
+  if (!at && !read.placed) at = view_.toDiagram(ViewPoint{SurfaceLeft + 20, SurfaceTop + 20});
+  pasteRowsAsStep(read.rows, at, "Paste");
 }
 
 std::optional<Point> ArgumentEditor::SurfacePointAt(ViewPoint pixel) const {

@@ -69,22 +69,30 @@ std::string clipboardText(const Diagram& d, const CopiedElements& copied) {
   return diagramToJson(clipboardRows(d, copied));
 }
 
-DiagramRows rowsFromClipboard(std::string_view text, const MeasureText& measure) {
-  DiagramRows rows;
-  try {
-    rows = diagramFromJson(text, Geometry{measure, {}});
-  } catch (const ZorvexError& e) {
-    throw EditRefused("The clipboard holds no diagram that can be pasted:\r\n" + e.message());
-  }
-  if (rows.sentences.empty() && rows.defeaters.empty())
-    throw EditRefused("The clipboard holds no diagram that can be pasted:\r\nit has no sentences and no defeaters.");
-  return rows;
+namespace {
+
+// "text (7)" is the seventh of "text": its number, or 0 for any other text.
+int copyNumber(const std::string& text, size_t& originalLength) {
+  const size_t open = text.rfind(" (");
+  if (open == std::string::npos || text.back() != ')') return 0;
+  const std::string digits = text.substr(open + 2, text.size() - open - 3);
+  if (digits.empty() || digits.size() > 9 || digits[0] == '0') return 0;
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
+  const int n = std::stoi(digits);
+  if (n < 2) return 0;
+  originalLength = open;
+  return n;
 }
+
+}  // namespace
 
 std::string freeSentenceText(DiagramLookup& lookup, const std::string& text) {
   if (!lookup.liveTextExists(text)) return text;
+  size_t length = text.size();
+  copyNumber(text, length);
+  const std::string original = text.substr(0, length);
   for (int n = 2;; ++n) {
-    std::string candidate = text + " (" + std::to_string(n) + ")";
+    std::string candidate = original + " (" + std::to_string(n) + ")";
     if (!lookup.liveTextExists(candidate)) return candidate;
   }
 }

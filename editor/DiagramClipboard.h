@@ -33,12 +33,9 @@ DiagramRows clipboardRows(const Diagram& diagram, const CopiedElements& copied);
 
 using MeasureText = std::function<TextSize(const std::string&)>;
 
-// The rows of a clipboard text; a text that is no diagram, or holds nothing,
-// throws EditRefused with a message that says why.
-DiagramRows rowsFromClipboard(std::string_view text, const MeasureText& measure);
-
 // `text` itself when no live sentence has it, else the first of "text (2)",
-// "text (3)", ... that is free.
+// "text (3)", ... that is free, counted from the text without a number of
+// that form at its end: a copy of "text (2)" is "text (3)", not "text (2) (2)".
 std::string freeSentenceText(DiagramLookup& lookup, const std::string& text);
 
 struct PastedElements {

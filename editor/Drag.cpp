@@ -1,7 +1,8 @@
 // Moving a sentence with Ctrl and the left button: each step moves the box by
 // the pointer's motion and carries the ends of its arrows along.
-#include "model/Checked.h"
+#include "edit/DefeaterMeaning.h"
 #include "editor/ArgumentEditor.h"
+#include "model/Checked.h"
 
 namespace zorvex {
 
@@ -68,7 +69,10 @@ void ArgumentEditor::endDrag() {
       if (c.ref != dragged) continue;
       const auto& was = std::get<TSentence>(c.before);
       const auto& now = std::get<TSentence>(c.after);
-      if (was.Left != now.Left || was.Top != now.Top) record(dragStep_->step());
+      if (was.Left == now.Left && was.Top == now.Top) continue;
+      record(dragStep_->step());
+      tellMeaning(defeatersGivenNewMeaning(diagram_, dragStep_->step()));
+      break;
     }
   }
   dragStep_.reset();

@@ -27,9 +27,9 @@ std::vector<int32_t> ArgumentEditor::selectedSentences() const {
 // --- Retyping ------------------------------------------------------------------
 
 void ArgumentEditor::EditSentenceText() {
-  if (EditMode_ != EditMode::MakeSelectionMode || groupMove_) return;
+  if (retyped_ || !selectionModeForCommand()) return;
   const std::vector<int32_t> chosen = selectedSentences();
-  if (chosen.empty()) return status(1, "Select the sentence whose text to edit.");
+  if (chosen.size() != 1) return status(1, "Select one sentence to edit its text.");
   RetypeSentence(chosen.front());
 }
 
@@ -68,15 +68,21 @@ void ArgumentEditor::retypeFromEdit() {
   if (retyped.step.elements.empty()) return;
   retyped.step.subject = text;
   record(retyped.step);
-  const std::vector<int32_t> changed = defeatersGivenNewMeaning(diagram_, retyped);
-  if (!changed.empty()) status(1, DefeaterMeaningChangedText(changed));
+  tellMeaning(defeatersGivenNewMeaning(diagram_, retyped));
   host_.repaintSurface();
 }
 
+// The adding tools keep a double-click's presses for themselves.
 void ArgumentEditor::MouseDoubleClick(const PointerEvent& e) {
-  if (EditMode_ != EditMode::MakeSelectionMode || e.button != MouseButton::Left || groupMove_) return;
+  const bool tool = EditMode_ == EditMode::MakeSelectionMode || EditMode_ == EditMode::NoTool;
+  if (!tool || e.button != MouseButton::Left || groupMove_) return;
   const Target t = targetAt(view_.toDiagram(ViewPoint{e.pos.x, e.pos.y}), ViewPoint{e.pos.x, e.pos.y});
-  if (t.kind == Target::Kind::Sentence) RetypeSentence(t.sentence);
+  if (t.kind != Target::Kind::Sentence) return;
+  if (EditMode_ == EditMode::NoTool) {
+    EnterMakeSelectionMode();
+    selectOnly({{ElementKind::Sentence, t.sentence}});
+  }
+  RetypeSentence(t.sentence);
 }
 
 // --- Selecting everything --------------------------------------------------------
@@ -95,13 +101,24 @@ void ArgumentEditor::SelectAll() {
 
 // --- Moving the selection ----------------------------------------------------------
 
+// A press that follows the one before on the same selection, soon enough
+// and with no other step between, joins its step.
 void ArgumentEditor::MoveSelectionBy(int32_t dx, int32_t dy) {
   if (EditMode_ != EditMode::MakeSelectionMode || groupMove_ || retyped_) return;
-  const std::vector<int32_t> chosen = selectedSentences();
+  std::vector<int32_t> chosen = selectedSentences();
   if (chosen.empty()) return;
   const EditOutcome moved = edit_.moveSentences(chosen, dx, dy);
   if (moved.step.elements.empty()) return;
-  record(moved.step);
+  const Clock::time_point now = now_();
+  const bool joins = history_ && nudge_ && nudge_->version == history_->version() &&
+                     nudge_->sentences == chosen && now - nudge_->at < NudgeJoinTime;
+  if (joins)
+    history_->extendLatest(moved.step);
+  else
+    record(moved.step);
+  nudge_.reset();
+  if (history_) nudge_ = Nudge{std::move(chosen), now, history_->version()};
+  tellMeaning(defeatersGivenNewMeaning(diagram_, moved));
   host_.repaintSurface();
 }
 
@@ -121,6 +138,7 @@ void ArgumentEditor::startGroupMove(int32_t n, int32_t x, int32_t y) {
   closeRetype();
   groupMove_.emplace();
   groupMove_->sentences = selectedSentences();
+  groupMove_->step.emplace(MoveStepName(groupMove_->sentences.size()));
   groupMove_->reference = {addChecked(x, s.Left), addChecked(y, s.Top)};
 }
 
@@ -128,7 +146,7 @@ void ArgumentEditor::trackGroupMove(Point p) {
   GroupMove& g = *groupMove_;
   const int32_t dx = subChecked(p.x, g.reference.x), dy = subChecked(p.y, g.reference.y);
   if (dx == 0 && dy == 0) return;
-  g.step.add(edit_.moveSentences(g.sentences, dx, dy).step);
+  g.step->add(edit_.moveSentences(g.sentences, dx, dy).step);
   g.reference = p;
   host_.repaintSurface();
 }
@@ -136,10 +154,13 @@ void ArgumentEditor::trackGroupMove(Point p) {
 void ArgumentEditor::endGroupMove() {
   if (!groupMove_) return;
   // Dragged away and back to the spot moved nothing worth a step.
-  const std::vector<ElementChange>& changes = groupMove_->step.step().elements;
-  const bool moved = !changes.empty() && std::get<TSentence>(changes.front().before).box() !=
-                                             std::get<TSentence>(changes.front().after).box();
-  if (moved) record(groupMove_->step.step());
+  const UndoStep& step = groupMove_->step->step();
+  const bool moved = !step.elements.empty() && std::get<TSentence>(step.elements.front().before).box() !=
+                                                   std::get<TSentence>(step.elements.front().after).box();
+  if (moved) {
+    record(step);
+    tellMeaning(defeatersGivenNewMeaning(diagram_, step));
+  }
   groupMove_.reset();
   host_.repaintSurface();
 }

@@ -1,4 +1,5 @@
 // The tool modes: entering and leaving each one, and the four tool buttons.
+#include "edit/DefeaterMeaning.h"
 #include "editor/ArgumentEditor.h"
 
 namespace zorvex {
@@ -12,6 +13,7 @@ void ArgumentEditor::DiagramReloaded() {
   Dragged_.reset();
   dragStep_.reset();
   groupMove_.reset();
+  nudge_.reset();
   if (retyped_) {
     retyped_.reset();
     SentenceEdit_.visible = false;
@@ -32,8 +34,26 @@ void ArgumentEditor::record(const UndoStep& step) {
 
 void ArgumentEditor::setMode(EditMode mode, const char* panelText, ToolButton button) {
   EditMode_ = mode;
+  modeText_ = panelText;
   status(1, panelText);
   host_.setToolButtonDown(button);
+}
+
+void ArgumentEditor::tellMeaning(const std::vector<int32_t>& defeaters) {
+  status(1, defeaters.empty() ? modeText_ : DefeaterMeaningChangedText(defeaters));
+}
+
+void ArgumentEditor::takeTool(EditMode tool) {
+  switch (tool) {
+    case EditMode::AddSentenceMode: EnterAddSentenceMode(); break;
+    case EditMode::AddStartArrowMode:
+    case EditMode::AddEndArrowMode: EnterAddStartArrowMode(); break;
+    case EditMode::AddChallengingRectMode:
+    case EditMode::AddChallengedRectMode: EnterAddChallengingRectMode(); break;
+    case EditMode::MakeSelectionMode: EnterMakeSelectionMode(); break;
+    case EditMode::NoTool:
+    case EditMode::DraggingSentenceMode: break;
+  }
 }
 
 void ArgumentEditor::leaveTo0() {

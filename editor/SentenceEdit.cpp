@@ -1,4 +1,5 @@
 // Typing new sentences into the in-place edit box.
+#include "edit/DefeaterMeaning.h"
 #include "editor/ArgumentEditor.h"
 
 namespace zorvex {
@@ -40,6 +41,7 @@ void ArgumentEditor::AddSentenceFromEdit() {
     return;
   }
   record(made.step);
+  tellMeaning(defeatersGivenNewMeaning(diagram_, made));
   SentenceEdit_.visible = false;
   host_.sentenceEditChanged();
   host_.repaintSurface();

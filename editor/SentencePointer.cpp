@@ -1,8 +1,9 @@
 // What a sentence box does with the pointer: starting and ending arrows,
 // starting a move, preparing its status menu, and handing events on to the
 // drawing surface beneath it.
-#include "model/Checked.h"
+#include "edit/DefeaterMeaning.h"
 #include "editor/ArgumentEditor.h"
+#include "model/Checked.h"
 
 namespace zorvex {
 
@@ -88,6 +89,7 @@ void ArgumentEditor::AddEndArrow(int32_t n) {
   publishOverlay();
   LeaveAddEndArrowMode();
   EnterAddStartArrowMode();
+  tellMeaning(defeatersGivenNewMeaning(diagram_, made));
 }
 
 void ArgumentEditor::DragSentence(int32_t n, int32_t x, int32_t y) {

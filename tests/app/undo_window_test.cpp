@@ -1,8 +1,10 @@
 // Undo and redo through the main window: the Edit menu's names, Ctrl+Z,
 // Ctrl+Y and Ctrl+Shift+Z, the picture and the log.
 #include <QAction>
+#include <QCursor>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
@@ -72,7 +74,7 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   choose(f, "UndoMenuItem");
   EXPECT_EQ(control<QAction>(f, "RedoMenuItem")->text(), "&Redo Reset");
 
-  // A sentence added from the edit box; undo first leaves the adding mode.
+  // A sentence added from the edit box; undo keeps the adding tool.
   const QImage before = picture(f);
   f.editor().AddSentenceSpeedButtonClick();
   f.editor().ShowSentenceEdit(100, 200);
@@ -82,7 +84,7 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo Add Sentence");
   EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());  // the new step cleared it
   choose(f, "UndoMenuItem");
-  EXPECT_EQ(f.editor().editMode(), EditMode::NoTool);
+  EXPECT_EQ(f.editor().editMode(), EditMode::AddSentenceMode);
   EXPECT_TRUE(f.diagram().sentence(2).Deleted);
   EXPECT_EQ(picture(f), before);
   EXPECT_EQ(control<QAction>(f, "RedoMenuItem")->text(), "&Redo Add Sentence");
@@ -107,6 +109,41 @@ TEST_F(UndoWindowTest, MenuNamesFollowTheStepsAndOpeningClearsThem) {
   EXPECT_FALSE(control<QAction>(f, "UndoMenuItem")->isEnabled());
   EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());
   EXPECT_EQ(f.undoHistory().undoCount() + f.undoHistory().redoCount(), 0u);
+}
+
+// Shift+Right and Ctrl+Z leave the selection tool on and the sentence
+// selected, so the next key moves it again; a paste undone and redone is the
+// selection again.
+TEST_F(UndoWindowTest, UndoAndRedoKeepTheToolAndSelectWhatTheStepChanged) {
+  TArgumentForm& f = startWithTwo();
+  f.activateWindow();
+  auto* tool = control<QToolButton>(f, "MakeSelectionSpeedButton");
+  QTest::mouseClick(tool, Qt::LeftButton);
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint(60, 50));
+  const Diagram& d = f.diagram();
+  key(f, Qt::Key_Right, Qt::ShiftModifier);
+  ASSERT_EQ(d.sentence(0).Left, 50);
+  key(f, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(d.sentence(0).Left, 40);
+  EXPECT_TRUE(tool->isChecked());
+  EXPECT_EQ(f.editor().editMode(), EditMode::MakeSelectionMode);
+  EXPECT_TRUE(d.sentence(0).Selected);
+  EXPECT_FALSE(d.sentence(1).Selected);
+  key(f, Qt::Key_Right, {});
+  EXPECT_EQ(d.sentence(0).Left, 41);
+
+  key(f, Qt::Key_C, Qt::ControlModifier);
+  QCursor::setPos(f.canvasWidget()->mapToGlobal(QPoint(-50, -50)));
+  key(f, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(d.SentenceCount(), 3);
+  key(f, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(d.sentence(2).Deleted);
+  key(f, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_TRUE(d.sentence(2).Selected);
+  EXPECT_FALSE(d.sentence(0).Selected);
+  key(f, Qt::Key_Down, {});
+  EXPECT_EQ((Point{d.sentence(2).Left, d.sentence(2).Top}), (Point{61, 61}));
+  EXPECT_EQ((Point{d.sentence(0).Left, d.sentence(0).Top}), (Point{41, 40}));
 }
 
 }  // namespace

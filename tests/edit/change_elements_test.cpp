@@ -51,7 +51,7 @@ TEST_F(Boxes, MovedSentencesTakeTheirArrowsAndAnArrowBetweenTwoOfThemMovesOnce) 
   EXPECT_EQ((Rect{up.Left, up.Top, up.Width, up.Height}), (Rect{140, 115, 1, 186}));
   EXPECT_EQ(d.arrow(unresolved).StartX, 1);
 
-  EXPECT_EQ(moved.step.name, "Move Sentences");
+  EXPECT_EQ(moved.step.name, "Move 2 Sentences");
   EXPECT_EQ(moved.step.elements.size(), 4u);
   EXPECT_EQ(countOf(moved.step, {ElementKind::Arrow, ab}), 1);
   ASSERT_TRUE(moved.changed);

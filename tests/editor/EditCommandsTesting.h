@@ -8,8 +8,8 @@ namespace zorvex::testing {
 
 constexpr ShiftState CtrlShiftLeft{ssCtrl | ssShift | ssLeft};
 
-// Selection marks are the window's, not the diagram's: undo leaves the mode
-// and clears them, so diagrams are compared without them.
+// Selection marks are the window's, not the diagram's: undo selects what
+// its step changed, so diagrams are compared without them.
 inline Diagram unmarked(Diagram d) {
   for (TSentence& s : d.sentencesForStatus()) s.Selected = false;
   for (TArrow& a : d.arrowsForStatus()) a.Selected = false;
@@ -33,7 +33,7 @@ struct CommandsFixture : EditorFixture {
     ed.setUndoHistory(&history);
     ed.MakeSelectionSpeedButtonClick();
   }
-  // Undo may leave the mode: the commands below come back to it.
+  // After another tool the commands below come back to selection mode.
   void selectionMode() {
     if (ed.editMode() != EditMode::MakeSelectionMode) ed.MakeSelectionSpeedButtonClick();
   }

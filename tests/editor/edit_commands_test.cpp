@@ -1,5 +1,7 @@
 // Retyping a sentence, moving the selection by Ctrl+Shift-drag and by the
 // arrow keys, and Select All: what changes, what is refused, the undo steps.
+#include <chrono>
+
 #include "EditCommandsTesting.h"
 #include "edit/DerivedGeometry.h"
 #include "store/DiagramToRows.h"
@@ -54,10 +56,38 @@ TEST_F(CommandsTest, ARetypeIsRefusedAsAddingIsAndEscapeKeepsTheOldText) {
   EXPECT_FALSE(ed.sentenceEdit().visible);
   EXPECT_EQ(diagram.sentence(a).Text, "A");
   EXPECT_EQ(history.undoCount(), 0u);
-  // With nothing selected there is nothing to retype.
-  ptr.click({600, 400});
+}
+
+TEST_F(CommandsTest, EditTextTakesTheSelectionToolAndRetypesOnlyOneSelectedSentence) {
+  // With nothing or two sentences selected there is nothing to retype.
   ed.EditSentenceText();
   EXPECT_FALSE(ed.sentenceEdit().visible);
+  EXPECT_EQ(host.panel[1], "Select one sentence to edit its text.");
+  ed.SelectAll();
+  ed.EditSentenceText();
+  EXPECT_FALSE(ed.sentenceEdit().visible);
+  EXPECT_EQ(host.panel[1], "Select one sentence to edit its text.");
+
+  // Another tool: F2 takes the selection tool, which selects nothing yet.
+  ed.AddArrowSpeedButtonClick();
+  ed.EditSentenceText();
+  EXPECT_EQ(ed.editMode(), EditMode::MakeSelectionMode);
+  EXPECT_EQ(host.button, ToolButton::MakeSelection);
+  EXPECT_EQ(host.panel[1], "Select one sentence to edit its text.");
+  ptr.click({105, 310});
+  ed.EditSentenceText();
+  EXPECT_EQ(ed.RetypedSentence(), std::optional<int32_t>(c));
+
+  // No tool: a double-click on a sentence takes the tool, selects and retypes it.
+  ed.SentenceEditKeyPress(EscapeKey);
+  ed.MakeSelectionSpeedButtonClick();
+  ASSERT_EQ(ed.editMode(), EditMode::NoTool);
+  ptr.click({305, 110});
+  ed.MouseDoubleClick({MouseButton::Left, HeldLeft, {305, 110}});
+  EXPECT_EQ(ed.editMode(), EditMode::MakeSelectionMode);
+  EXPECT_TRUE(diagram.sentence(b).Selected);
+  EXPECT_EQ(ed.RetypedSentence(), std::optional<int32_t>(b));
+  EXPECT_EQ(ed.sentenceEdit().text, "B");
 }
 
 TEST_F(CommandsTest, ARetypeThatCarriesTheBoxOutOfADefeaterSaysWhichDefeaterChanged) {
@@ -90,7 +120,7 @@ TEST_F(CommandsTest, CtrlShiftDragMovesTheSelectionWithItsArrowsAsOneStep) {
   EXPECT_EQ((Point{diagram.arrow(ca).EndX, diagram.arrow(ca).EndY}), in.end);
   EXPECT_EQ(ed.editMode(), EditMode::MakeSelectionMode);
   EXPECT_EQ(history.undoCount(), 1u);
-  backAndForth(before, "Move Sentences");
+  backAndForth(before, "Move 2 Sentences");
 
   // An unselected sentence does not start a group move; Ctrl alone still
   // moves the one sentence, as it always did.
@@ -115,29 +145,87 @@ TEST_F(CommandsTest, ArrowKeysNudgeTheSelectionAndSelectAllTakesEveryLiveElement
   ed.edit().addDefeater({90, 290, 130, 330}, {290, 90, 330, 130});
   ed.edit().deleteElements({{ElementKind::Arrow, ca}});
   const Diagram before = diagram;
+  ArgumentEditor::Clock::time_point now{};
+  ed.setClock([&] { return now; });
   ed.SelectAll();
   for (int32_t n : {a, b, c}) EXPECT_TRUE(diagram.sentence(n).Selected);
   EXPECT_TRUE(diagram.arrow(ab).Selected);
   EXPECT_FALSE(diagram.arrow(ca).Selected);
   EXPECT_TRUE(diagram.defeater(0).Selected);
 
+  // Presses less than a second apart are one step; a pause makes the next.
   ed.FormKeyDown(RightArrowKey, ShiftState());
+  now += std::chrono::milliseconds(900);
   ed.FormKeyDown(DownArrowKey, ShiftState(ssShift));
+  now += std::chrono::milliseconds(900);
   ed.FormKeyDown(LeftArrowKey, ShiftState(ssShift));
+  const Diagram joined = diagram;
+  now += std::chrono::milliseconds(1000);
   ed.FormKeyDown(UpArrowKey, ShiftState());
   EXPECT_EQ(diagram.sentence(b).box(), (Rect{291, 109, 305, 129}));
   EXPECT_EQ(diagram.sentence(c).box(), (Rect{91, 309, 105, 329}));
   EXPECT_EQ(diagram.arrow(ab).StartY, before.arrow(ab).StartY + 9);
   EXPECT_EQ(diagram.arrow(ca).EndY, before.arrow(ca).EndY);  // deleted: stays
-  EXPECT_EQ(history.undoCount(), 4u);
-  EXPECT_EQ(history.undoName(), "Move Sentences");
-  for (int k = 0; k < 4; ++k) ed.Undo();
+  EXPECT_EQ(history.undoCount(), 2u);
+  EXPECT_EQ(history.undoName(), "Move 3 Sentences");
+  EXPECT_EQ(ed.Undo(), std::optional<std::string>("Move 3 Sentences"));
+  EXPECT_EQ(diagramDiff(unmarked(diagram), unmarked(joined)), "");
+  // An undo between two presses, or another selection, parts them too.
+  ed.FormKeyDown(UpArrowKey, ShiftState());
+  ed.Undo();
+  ed.FormKeyDown(UpArrowKey, ShiftState());
+  ptr.click({105, 310});
+  ed.FormKeyDown(DownArrowKey, ShiftState());
+  EXPECT_EQ(history.undoCount(), 3u);
+  EXPECT_EQ(history.undoName(), "Move Sentence");
+  for (int k = 0; k < 3; ++k) ed.Undo();
   EXPECT_EQ(diagramDiff(unmarked(diagram), unmarked(before)), "");
 
   // Out of selection mode the keys move nothing.
   ed.AddSentenceSpeedButtonClick();
   ed.FormKeyDown(RightArrowKey, ShiftState());
   EXPECT_EQ(diagramDiff(unmarked(diagram), unmarked(before)), "");
+}
+
+// A sentence that comes into or leaves a challenged rectangle changes what
+// the defeater means: every command that moves or adds one says so.
+TEST_F(CommandsTest, EveryCommandThatMovesOrAddsASentenceSaysWhichDefeaterChanged) {
+  ed.edit().addDefeater({90, 290, 130, 330}, {290, 90, 330, 130});  // C challenges B
+  const std::string changed = "The meaning of Defeater0 changed.";
+  ptr.click({305, 110});
+  ed.FormKeyDown(RightArrowKey, ShiftState(ssShift));  // B's Right 324: still inside
+  EXPECT_EQ(host.panel[1], "Make a selection");
+  ed.FormKeyDown(RightArrowKey, ShiftState(ssShift));  // 334: out
+  EXPECT_EQ(host.panel[1], changed);
+  ed.FormKeyDown(UpArrowKey, ShiftState());  // a move that changes nothing says nothing
+  EXPECT_EQ(host.panel[1], "Make a selection");
+
+  ptr.press({325, 110}, MouseButton::Left, CtrlShiftLeft);  // the group back in
+  ptr.move({305, 111}, CtrlShiftLeft);
+  ptr.release({305, 111}, MouseButton::Left, ShiftState(ssCtrl | ssShift));
+  EXPECT_EQ(diagram.sentence(b).box(), (Rect{300, 100, 314, 120}));
+  EXPECT_EQ(host.panel[1], changed);
+
+  ptr.press({305, 110}, MouseButton::Left, ShiftState(ssCtrl | ssLeft));  // and out by Ctrl-drag
+  ptr.move({345, 110}, ShiftState(ssCtrl | ssLeft));
+  ptr.release({345, 110});
+  ASSERT_EQ(diagram.sentence(b).Left, 340);
+  EXPECT_EQ(history.undoName(), "Move Sentence");
+  EXPECT_EQ(host.panel[1], changed);
+
+  // Pasted into the rectangle, and elsewhere.
+  ed.Paste("Z", Point{300, 100});
+  EXPECT_EQ(host.panel[1], changed);
+  ed.Paste("Y", Point{500, 400});
+  EXPECT_EQ(host.panel[1], "Make a selection");
+
+  // Added there.
+  ed.AddSentenceSpeedButtonClick();
+  ptr.click({292, 92});
+  ed.SentenceEditTextChanged("D");
+  ed.SentenceEditKeyPress(EnterKey);
+  ASSERT_EQ(diagram.sentence(diagram.SentenceCount() - 1).Text, "D");
+  EXPECT_EQ(host.panel[1], changed);
 }
 
 }  // namespace
