@@ -9,6 +9,7 @@
 #include "history/UndoHistory.h"
 #include "editor/ArgumentEditor.h"
 #include "elements/ui/ShortFormGeometry.h"
+#include "explain/ui/WhyCommands.h"
 #include "views/ui/TableViews.h"
 
 namespace zorvex {
@@ -29,6 +30,7 @@ bool TArgumentForm::replaceDiagram(const DiagramLocation& where, std::optional<s
   editor_->DiagramReloaded();
   // Steps of the diagram that was replaced mean nothing for this one.
   undoHistory().clear();
+  why_->diagramReplaced();
   host_->forgetSentencePopup();
   // A new diagram opens at 100 % and the origin, as at start-up.
   viewport_->reset();

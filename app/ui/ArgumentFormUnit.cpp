@@ -104,10 +104,11 @@ void TArgumentForm::FormCreate() {
                                           });
   editor_->setUndoHistory(&undo_->history());
   // The element is framed, and brought into view when out of sight.
-  why_ = std::make_unique<TWhyCommands>(diagram_, undo_->history(), *this, [this](const std::optional<Rect>& box) {
-    if (box) viewport_->bringIntoView(*box);
-    showHighlight(box);
-  });
+  why_ = std::make_unique<TWhyCommands>(diagram_, undo_->history(), *this,
+                                        [this](const std::optional<Rect>& box, bool bringIntoView) {
+                                          if (box && bringIntoView) viewport_->bringIntoView(*box);
+                                          showHighlight(box);
+                                        });
   undo_->changed = [this] {
     why_->historyChanged();
     fileCommands_->diagramChanged();

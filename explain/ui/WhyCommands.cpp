@@ -11,18 +11,20 @@
 
 namespace zorvex {
 
-TWhyCommands::TWhyCommands(Diagram& diagram, UndoHistory& history, QWidget& parent,
-                           std::function<void(const std::optional<Rect>&)> frame)
+TWhyCommands::TWhyCommands(Diagram& diagram, UndoHistory& history, QWidget& parent, Frame frame)
     : diagram_(diagram),
       parent_(parent),
       frame_(std::move(frame)),
       history_(history),
       record_(diagram),
       window_(std::make_unique<TWhyWindow>(&parent)) {
-  window_->lineSelected = [this](ElementRef element) { this->frame(element); };
+  window_->lineSelected = [this](std::optional<ElementRef> element) { this->frame(element, true); };
+  // The frame stays with the line, where the element is now; a person
+  // looking elsewhere is not taken back to it.
+  window_->selectionKept = [this](std::optional<ElementRef> element) { this->frame(element, false); };
   window_->closed = [this] {
     target_.reset();
-    frame_(std::nullopt);
+    frame_(std::nullopt, false);
   };
 }
 
@@ -52,12 +54,7 @@ void TWhyCommands::userStatusSet(int32_t sentence) {
 }
 
 void TWhyCommands::historyChanged() {
-  if (!history_.canUndo() && !history_.canRedo()) {
-    record_.restart(diagram_);  // another diagram, or nothing done yet
-    followNeeded_ = false;
-  } else if (!ownChange_) {
-    followNeeded_ = true;
-  }
+  if (!ownChange_) followNeeded_ = true;
   ownChange_ = false;
   lookup_.reset();  // elements may have been added, moved or deleted
   if (!target_ || refreshPosted_) return;
@@ -66,6 +63,18 @@ void TWhyCommands::historyChanged() {
     refreshPosted_ = false;
     refresh();
   });
+}
+
+// The window says so rather than explain an element of the same number in
+// the new diagram, which would pass for the one asked about.
+void TWhyCommands::diagramReplaced() {
+  record_.restart(diagram_);
+  followNeeded_ = false;
+  ownChange_ = false;
+  lookup_.reset();
+  target_.reset();
+  window_->showMessage("The diagram was replaced.");
+  frame_(std::nullopt, false);
 }
 
 void TWhyCommands::WhyMenuItemClick(ElementRef element) {
@@ -79,14 +88,15 @@ void TWhyCommands::refresh() {
   if (!target_) return;
   beforeStatusStep();
   const Diagram& d = diagram_;
-  if (!d.exists(*target_)) return window_->showGone(d.name(*target_) + " is gone.");
+  if (!d.exists(*target_)) return window_->showMessage(d.name(*target_) + " is gone.");
   if (!lookup_) lookup_ = std::make_unique<WhyLookup>(d);
   window_->showTree(ExplainStatus(d, record_, *target_, 20, lookup_.get()), record_);
 }
 
-// As Find does: the element is brought into view and framed.
-void TWhyCommands::frame(ElementRef element) {
-  if (diagram_.exists(element)) frame_(diagram_.drawnExtent(element));
+// As Find does: the element is framed, and brought into view when asked.
+void TWhyCommands::frame(std::optional<ElementRef> element, bool bringIntoView) {
+  if (element && diagram_.exists(*element)) frame_(diagram_.drawnExtent(*element), bringIntoView);
+  else frame_(std::nullopt, false);
 }
 
 UntilStableOutcome TWhyCommands::runUntilStable(const EvaluationOptions& options, EvaluationLog& log) {

@@ -22,10 +22,10 @@ class UndoHistory;
 
 class TWhyCommands : public QObject {
  public:
-  // `frame` brings a diagram area into view and frames it (nothing: the
-  // frame goes); the window of the explanations belongs to `parent`.
-  TWhyCommands(Diagram& diagram, UndoHistory& history, QWidget& parent,
-               std::function<void(const std::optional<Rect>&)> frame);
+  // `frame` frames a diagram area (nothing: the frame goes), and brings it
+  // into view when asked; the window of the explanations belongs to `parent`.
+  using Frame = std::function<void(const std::optional<Rect>& area, bool bringIntoView)>;
+  TWhyCommands(Diagram& diagram, UndoHistory& history, QWidget& parent, Frame frame);
   ~TWhyCommands() override;
 
   // Before a round, a reset, a run until stable or a status set by hand.
@@ -37,6 +37,9 @@ class TWhyCommands : public QObject {
   // Every change of the undo history: a step recorded, undone or redone, or
   // the lists cleared for another diagram.
   void historyChanged();
+  // Another diagram took the window's (Open, Open Recovered): what was
+  // recorded and explained belongs to the one before.
+  void diagramReplaced();
 
   void WhyMenuItemClick(ElementRef element);
   // Evaluation rounds until stable; after half a second a progress box
@@ -48,11 +51,11 @@ class TWhyCommands : public QObject {
 
  private:
   void refresh();
-  void frame(ElementRef element);
+  void frame(std::optional<ElementRef> element, bool bringIntoView);
 
   Diagram& diagram_;
   QWidget& parent_;
-  std::function<void(const std::optional<Rect>&)> frame_;
+  Frame frame_;
   UndoHistory& history_;
   StatusRecord record_;
   std::unique_ptr<WhyLookup> lookup_;

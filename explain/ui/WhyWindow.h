@@ -1,6 +1,11 @@
 #pragma once
 // The "Why" window: a non-modal window with the explanation of one element's
 // status as an expandable tree in words. Selecting a line names its element.
+// Shown anew, the tree keeps the lines expanded and the line selected where
+// the same elements are explained again: a line is known by the elements on
+// its way from the top.
+#include <QSet>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -18,10 +23,14 @@ class TWhyWindow : public QWidget {
   explicit TWhyWindow(QWidget* parent = nullptr);
 
   void showTree(const WhyTree& tree, const StatusRecord& record);
-  // The element asked about is gone (deleted, or no longer in the diagram).
-  void showGone(const std::string& text);
-  // Told the element a selected line names.
-  std::function<void(ElementRef)> lineSelected;
+  // One line that explains nothing: the element asked about is gone, or the
+  // diagram was replaced.
+  void showMessage(const std::string& text);
+  // Told the element a line the user selected names (nothing: the line names none).
+  std::function<void(std::optional<ElementRef>)> lineSelected;
+  // Told, when the tree was shown anew while a line was selected, the element
+  // the line kept selected names (nothing: no line like it is left).
+  std::function<void(std::optional<ElementRef>)> selectionKept;
   // Told when the window closes.
   std::function<void()> closed;
 
@@ -29,10 +38,16 @@ class TWhyWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QTreeWidgetItem* node(const WhyTree& tree, const StatusRecord& record, int32_t n, QTreeWidgetItem* parent,
-                        std::vector<bool>& written);
-  QTreeWidgetItem* ground(const WhyTree& tree, const StatusRecord& record, const WhyGround& g,
-                          QTreeWidgetItem* parent, std::vector<bool>& written);
+  struct Shown {
+    QString root;
+    QSet<QString> expanded;
+    std::optional<QString> current;
+    int scrolled = 0;
+  };
+  class Builder;
+
+  Shown shown() const;
+  void restore(const Shown& before);
 
   QTreeWidget* tree_;
 };
