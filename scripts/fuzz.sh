@@ -12,10 +12,10 @@ seconds=${1:-60}
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_COMPILER=clang -DZORVEX_UI=OFF -DZORVEX_BENCH=OFF -DZORVEX_FUZZ=ON >/dev/null
-ninja -C build-fuzz -j"$(nproc)" fuzz_diagram_json fuzz_paradox
+ninja -C build-fuzz -j"$(nproc)" fuzz_diagram_json fuzz_paradox fuzz_aif_map
 mkdir -p build-fuzz/failures
 
-for target in fuzz_diagram_json fuzz_paradox; do
+for target in fuzz_diagram_json fuzz_paradox fuzz_aif_map; do
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
            -artifact_prefix=build-fuzz/failures/)
   dict="tests/fuzz/${target#fuzz_}.dict"
