@@ -1,7 +1,10 @@
 #include "app/ui/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QProgressDialog>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <atomic>
 #include <cerrno>
@@ -29,6 +32,35 @@ extern "C" void onTerminationSignal(int number) {
   errno = savedErrno;
 }
 
+// A box waits for an answer: a modal window, or a pop-up menu.
+bool isBox(const QWidget& widget) {
+  return widget.isWindow() && (widget.isModal() || widget.windowType() == Qt::Popup);
+}
+
+// As Escape or Cancel would: a question is answered No, a dialog changes
+// nothing, a progress box stops its work, a menu chooses nothing.
+void dismiss(QWidget& box) {
+  if (!box.isVisible()) return;
+  if (auto* progress = qobject_cast<QProgressDialog*>(&box)) return progress->cancel();
+  if (auto* dialog = qobject_cast<QDialog*>(&box)) return dialog->reject();
+  box.close();
+}
+
+// Dismisses every open box, the topmost first; true when there was one.
+bool dismissOpenBoxes() {
+  bool any = false;
+  QWidget* last = nullptr;
+  for (;;) {
+    QWidget* box = QApplication::activePopupWidget();
+    if (!box) box = QApplication::activeModalWidget();
+    // One that stays open after its dismissal is left for the next try.
+    if (!box || box == last) return any;
+    dismiss(*box);
+    last = box;
+    any = true;
+  }
+}
+
 }  // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
@@ -50,6 +82,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 }
 
 TerminationSignals::~TerminationSignals() {
+  if (qApp) qApp->removeEventFilter(this);
   for (int n = 0; n < CaughtCount; ++n)
     if (installed[n]) {
       sigaction(Caught[n], &previous[n], nullptr);
@@ -62,22 +95,42 @@ TerminationSignals::~TerminationSignals() {
 
 void TerminationSignals::closeOnSignal(QWidget& window) {
   window_ = &window;
-  if (receivedEarly_) QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
+  if (received_) closeWhenNoBoxIsOpen();
 }
 
 void TerminationSignals::readSignals() {
   unsigned char bytes[16];
-  ssize_t got;
-  while ((got = ::read(sockets_[1], bytes, sizeof bytes)) > 0)
-    for (ssize_t n = 0; n < got; ++n) {
-      if (window_) {
-        window_->close();
-      } else {
-        // Start-up waits in a box: let it go on to the window.
-        receivedEarly_ = true;
-        if (QWidget* box = QApplication::activeModalWidget()) box->close();
-      }
-    }
+  bool got = false;
+  while (::read(sockets_[1], bytes, sizeof bytes) > 0) got = true;
+  if (!got) return;
+  if (!received_) {
+    received_ = true;
+    // From now on every box that opens is dismissed too.
+    qApp->installEventFilter(this);
+  }
+  dismissOpenBoxes();
+  // Once the commands that waited in those boxes have ended.
+  if (window_) closeWhenNoBoxIsOpen();
+}
+
+void TerminationSignals::closeWhenNoBoxIsOpen() {
+  if (closeQueued_) return;
+  closeQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    closeQueued_ = false;
+    if (!window_) return;
+    if (dismissOpenBoxes()) return closeWhenNoBoxIsOpen();
+    window_->close();
+  });
+}
+
+bool TerminationSignals::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    // From its own event loop, which is not running yet.
+    if (isBox(*widget)) QTimer::singleShot(0, widget, [widget] { dismiss(*widget); });
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace zorvex

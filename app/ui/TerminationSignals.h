@@ -2,6 +2,11 @@
 // SIGTERM, SIGINT and SIGHUP close the main window as "E&xit" does, so the
 // log is saved and unsaved work kept in a recovery copy. The handler only
 // writes a byte to a socket; the event loop reads it and does the closing.
+//
+// Exit is only chosen with no box open, so a signal first dismisses whatever
+// box, dialog, progress box or pop-up menu is open (as Escape or Cancel
+// would), and any that opens later, during start-up or while the command
+// that opened the box ends; the window closes once none is left.
 #include <QObject>
 #include <QPointer>
 
@@ -21,17 +26,23 @@ class TerminationSignals : public QObject {
   TerminationSignals& operator=(const TerminationSignals&) = delete;
 
   // From now on a signal closes `window`. One that came before, while
-  // start-up showed a box, closed the box and closes the window as soon as
-  // the event loop runs.
+  // start-up showed its boxes, closes the window as soon as the event loop
+  // runs.
   void closeOnSignal(QWidget& window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void readSignals();
+  // Closes the window once no box is left open; until then dismisses them.
+  void closeWhenNoBoxIsOpen();
 
   int sockets_[2] = {-1, -1};
   QSocketNotifier* notifier_ = nullptr;
   QPointer<QWidget> window_;
-  bool receivedEarly_ = false;
+  bool received_ = false;
+  bool closeQueued_ = false;
 };
 
 }  // namespace zorvex
