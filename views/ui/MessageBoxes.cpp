@@ -1,9 +1,14 @@
 #include "views/ui/MessageBoxes.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <algorithm>
+#include <QStyle>
 
 namespace zorvex {
 
@@ -13,8 +18,8 @@ void MessageBoxes::error(const std::string& message) {
 
 void MessageBoxes::error(const ZorvexError& failure) { error(failure.message()); }
 
-bool MessageBoxes::confirm(const std::string& text) {
-  return present({BoxKind::Confirm, "Confirm", text});
+bool MessageBoxes::confirm(const std::string& text, DefaultAnswer enter) {
+  return present({BoxKind::Confirm, "Confirm", text, enter});
 }
 
 void MessageBoxes::warning(const std::string& text) {
@@ -66,6 +71,31 @@ void runBox(QMessageBox& box) {
   if (back && back->isVisible()) back->activateWindow();
 }
 
+// How wide the title bar needs the box to be: the caption in a bold title
+// font (as window managers draw it), a character's room on either side, the
+// window's icon and three buttons, each a title bar's height square, and the
+// frame. A box sized for its text alone has its caption cut ("W... g").
+int captionRoom(const QMessageBox& box) {
+  QFont title = QApplication::font("QMdiSubWindowTitleBar");
+  title.setBold(true);
+  const QFontMetrics metrics(title);
+  const QStyle* style = box.style();
+  const int square = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight), metrics.height());
+  const int frame = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  return metrics.horizontalAdvance(box.windowTitle()) + 2 * metrics.averageCharWidth() + 4 * square + 2 * frame;
+}
+
+// The box sizes itself from its layout's minimum when it shows: a row of
+// that width under the buttons keeps it wide enough.
+void fitCaption(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const QMargins margins = grid->contentsMargins();
+  const int room = captionRoom(box) - margins.left() - margins.right();
+  grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
+
 }  // namespace
 
 void setMessageBoxOwner(QWidget* window) { owner() = window; }
@@ -75,6 +105,7 @@ bool QtMessageBoxes::present(const BoxRequest& request) {
                   displayText(request.text), QMessageBox::NoButton, boxParent());
   // Sentence texts may hold '<' and '&'; never read them as markup.
   box.setTextFormat(Qt::PlainText);
+  fitCaption(box);
   if (request.kind != BoxKind::Confirm) {
     box.addButton(QMessageBox::Ok);
     runBox(box);
@@ -82,7 +113,7 @@ bool QtMessageBoxes::present(const BoxRequest& request) {
   }
   QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-  box.setDefaultButton(yes);
+  box.setDefaultButton(request.enter == DefaultAnswer::No ? no : yes);
   box.setEscapeButton(no);
   runBox(box);
   return box.clickedButton() == yes;

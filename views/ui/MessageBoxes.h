@@ -13,12 +13,16 @@ namespace zorvex {
 
 enum class BoxKind { Error, Confirm, Warning, Information };
 
+// The button of a question that Enter presses.
+enum class DefaultAnswer { Yes, No };
+
 // One box as it is put to the user: text already complete (an error's full
 // stop added), line breaks still CR LF as the core writes them.
 struct BoxRequest {
   BoxKind kind;
   std::string caption;
   std::string text;
+  DefaultAnswer enter = DefaultAnswer::Yes;
 };
 
 class MessageBoxes {
@@ -28,8 +32,10 @@ class MessageBoxes {
   // "Zorvex!" error box with one OK button; shows message + ".".
   void error(const std::string& message);
   void error(const ZorvexError& failure);
-  // "Confirm" box with "&Yes" and "&No"; true for Yes.
-  bool confirm(const std::string& text);
+  // "Confirm" box with "&Yes" and "&No"; true for Yes. A question whose Yes
+  // replaces or deletes what the window does not show (a file, a table's
+  // record) has No as its default, so that Enter keeps it.
+  bool confirm(const std::string& text, DefaultAnswer enter = DefaultAnswer::Yes);
   // "Warning" box with one OK button.
   void warning(const std::string& text);
   // "Information" box with one OK button.
@@ -40,7 +46,8 @@ class MessageBoxes {
   virtual bool present(const BoxRequest& request) = 0;
 };
 
-// The real boxes, with QMessageBox, centred on their owner.
+// The real boxes, with QMessageBox, centred on their owner, each wide enough
+// for its caption and the title bar's buttons.
 class QtMessageBoxes : public MessageBoxes {
  protected:
   bool present(const BoxRequest& request) override;
