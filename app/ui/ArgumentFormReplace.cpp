@@ -2,7 +2,9 @@
 // fresh store, with the editor, the canvas and the log told.
 #include <system_error>
 
+#include "app/ui/ArgumentFormControls.h"
 #include "app/ui/ArgumentFormHost.h"
+#include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/SurfaceViewport.h"
 #include "app/ui/SurfaceCanvas.h"
@@ -34,6 +36,8 @@ bool TArgumentForm::replaceDiagram(const DiagramLocation& where, std::optional<s
   host_->forgetSentencePopup();
   // A new diagram opens at 100 % and the origin, as at start-up.
   viewport_->reset();
+  // What the status bar said was about the diagram that went.
+  controls_->ArgumentFormStatusBar->setPanelText(1, QString());
   repaintSurface();
   if (loaded.fromAif) {
     log_.AppendLogLine("[Open]");

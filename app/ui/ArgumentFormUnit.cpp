@@ -118,21 +118,24 @@ void TArgumentForm::FormCreate() {
   pointerFilter_->afterPress = [this](QPoint screenPoint) { host_->openPreparedSentencePopup(screenPoint); };
   setUpViewport();
   offerRecoveredDiagram();
+  fileCommands_->opened = [this] { offerRecoveredDiagram(); };
   if (loaded.error) showError(loaded.error->message());
 }
 
 void TArgumentForm::offerRecoveredDiagram() {
-  if (!fileCommands_->newerRecoveryCopy()) return;
-  controls_->ArgumentFormStatusBar->setPanelText(
-      1, QStringLiteral("A recovered diagram is available: File > Open Recovered"));
-  createOpenRecoveredMenuItem();
+  const bool available = fileCommands_->newerRecoveryCopy().has_value();
+  if (available && !controls_->OpenRecoveredMenuItem) createOpenRecoveredMenuItem();
+  if (controls_->OpenRecoveredMenuItem) controls_->OpenRecoveredMenuItem->setVisible(available);
+  if (!available) return;
+  // Before what opening said (an AIF map's report), which stays beside it.
+  TArgumentFormStatusBar& status = *controls_->ArgumentFormStatusBar;
+  const QString notice = QStringLiteral("A recovered diagram is available: File > Open Recovered");
+  status.setPanelText(1, status.panelText(1).isEmpty() ? notice : notice + QStringLiteral(". ") + status.panelText(1));
 }
 
 void TArgumentForm::OpenRecoveredMenuItemClick() {
-  if (!fileCommands_->OpenRecoveredMenuItemClick()) return;
-  // The notice has been acted on.
-  controls_->OpenRecoveredMenuItem->setVisible(false);
-  controls_->ArgumentFormStatusBar->setPanelText(1, QString());
+  // The notice has been acted on; the status bar says what was opened.
+  if (fileCommands_->OpenRecoveredMenuItemClick()) controls_->OpenRecoveredMenuItem->setVisible(false);
 }
 
 void TArgumentForm::attachWindows(const ArgumentFormWindows& windows) {

@@ -66,6 +66,7 @@ void TDiagramFileCommands::OpenMenuItemClick() {
   placeless_ = false;
   recoveryTimer_.saved();
   if (mapReport) mapOpened(*mapReport);
+  if (opened) opened();
 }
 
 std::optional<std::filesystem::path> TDiagramFileCommands::newerRecoveryCopy() const {
@@ -85,6 +86,7 @@ bool TDiagramFileCommands::OpenRecoveredMenuItemClick() {
   document_.settle(form_.diagram(), where, std::move(onDisk));
   placeless_ = true;
   recoveryTimer_.saved();
+  status_.setPanelText(1, QStringLiteral("Opened the recovered diagram. Save asks where to keep it."));
   return true;
 }
 
@@ -107,12 +109,16 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
   const std::optional<QString> chosen = dialogs.saveAsPath();
   if (!chosen) return;
   const std::filesystem::path path(chosen->toStdString());
+  // An argument map keeps neither positions nor statuses: writing one is an
+  // export, and the diagram still belongs where it did, with its changes.
+  if (dialogs.saveAsAif()) return exportTo({path, DiagramFormat::Aif});
   // A folder that does not exist yet is made by the save. The dialog asks
   // before a file it was given is replaced, but not for a folder.
-  const DiagramLocation where = dialogs.saveAsAif() ? DiagramLocation{path, DiagramFormat::Aif} : saveLocationFor(path);
+  const DiagramLocation where = saveLocationFor(path);
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec) && holdsDiagram(where) &&
-      !messageBoxes().confirm(path.string() + " already holds a diagram. Do you want to replace it?"))
+      !messageBoxes().confirm(path.string() + " already holds a diagram. Do you want to replace it?",
+                              DefaultAnswer::No))
     return;
   saveTo(where);
 }
@@ -121,15 +127,35 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
   // Another window or program saved there since: No keeps both, for Save As.
   if (document_.changedByOthers(where) &&
       !messageBoxes().confirm("The diagram was changed by another program since it was opened. "
-                              "Replace it with this one?"))
+                              "Replace it with this one?",
+                              DefaultAnswer::No))
     return false;
   if (document_.overwritesUnread(where)) {
-    if (!messageBoxes().confirm(shownPath(where) +
-                                " could not be read completely. Do you want to replace it with the diagram shown?"))
+    if (!messageBoxes().confirm(
+            shownPath(where) + " could not be read completely. Do you want to replace it with the diagram shown?",
+            DefaultAnswer::No))
       return false;
     // The table loading stopped in is one of those to be replaced.
     form_.closeTableLeftOpen();
   }
+  if (!write(where)) return false;
+  document_.settle(form_.diagram(), where);
+  placeless_ = false;
+  recoveryTimer_.saved();
+  // Tables have no column for statuses: they are gone when the tables are opened again.
+  if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
+    status_.setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
+  else
+    status_.setPanelText(1, QString::fromStdString("Saved to " + shownPath(where) + "."));
+  return true;
+}
+
+void TDiagramFileCommands::exportTo(const DiagramLocation& where) {
+  if (write(where))
+    status_.setPanelText(1, QStringLiteral("Exported as AIF: positions and statuses are not kept in AIF."));
+}
+
+bool TDiagramFileCommands::write(const DiagramLocation& where) {
   try {
     SaveOptions options;
     options.tableInUse = [this](const std::filesystem::path& table) { return form_.tableViewHolds(table); };
@@ -138,12 +164,6 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
     messageBoxes().error(e);
     return false;
   }
-  document_.settle(form_.diagram(), where);
-  placeless_ = false;
-  recoveryTimer_.saved();
-  // Tables have no column for statuses: they are gone when the tables are opened again.
-  if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
-    status_.setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
   return true;
 }
 

@@ -24,7 +24,7 @@ class TArgumentFormStatusBar;
 struct DiagramFileDialogs {
   std::function<std::optional<QString>()> openPath;    // a .json file, or a table in a folder
   std::function<std::optional<QString>()> saveAsPath;  // a .json file, or a folder
-  // After saveAsPath: whether the user chose to write an AIF argument map.
+  // After saveAsPath: whether the user chose to export an AIF argument map.
   std::function<bool()> saveAsAif = [] { return false; };
   std::function<std::optional<QString>()> picturePath;  // .png, .svg or .pdf
 };
@@ -45,10 +45,15 @@ class TDiagramFileCommands {
   TDiagramFileCommands(TArgumentForm& form, TArgumentFormStatusBar& status, DiagramLocation start, DiskRecord onDisk);
 
   void OpenMenuItemClick();
+  // Told after Open has put another diagram in the window and settled where
+  // it belongs.
+  std::function<void()> opened;
   // Opens the diagram's newest recovery copy as a diagram with no place of
   // its own; false when there is none or it cannot be read.
   bool OpenRecoveredMenuItemClick();
   void SaveMenuItemClick();
+  // Saves where the user chooses; the AIF type exports instead: the file is
+  // written, but Save still writes where it did and the changes stay unsaved.
   void SaveAsMenuItemClick();
 
   // The diagram now in the window was just loaded from the start location;
@@ -79,6 +84,9 @@ class TDiagramFileCommands {
 
  private:
   bool saveTo(const DiagramLocation& where);
+  void exportTo(const DiagramLocation& where);
+  // Writes the diagram there; a failure is shown: false.
+  bool write(const DiagramLocation& where);
   // Tells on standard error and in the log where a copy went when it could
   // not go to the recovery folder, or that it could not be kept; each new
   // trouble once.

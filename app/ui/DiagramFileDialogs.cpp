@@ -60,7 +60,9 @@ DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem
     QFileDialog dialog(parent, QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Folder of tables (*)"), QStringLiteral("Diagram file (*.json)"),
+    // Our own diagram file first, whatever the diagram was read from: the
+    // one type that keeps everything.
+    dialog.setNameFilters({QStringLiteral("Diagram file (*.json)"), QStringLiteral("Folder of tables (*)"),
                            QStringLiteral("AIF argument map (*.json)")});
     std::optional<QString> chosen = runDialog(dialog);
     *aifChosen = chosen && dialog.selectedNameFilter().startsWith(QStringLiteral("AIF"));

@@ -50,9 +50,13 @@ class ModalAnswers : public QObject {
 
   // Each opened menu takes the next answer; with none left it is dismissed.
   std::deque<MenuAnswer> menuAnswers;
-  // Each box takes the next button text ("&Yes", "&No", "OK"); with none left
-  // the box is closed by its escape button and counted in unanswered.
+  // Each box takes the next button text ("&Yes", "&No", "OK"), or Enter,
+  // pressed where the box has the focus; with none left the box is closed by
+  // its escape button and counted in unanswered.
   std::deque<QString> boxAnswers;
+  static inline const QString Enter = QStringLiteral("<Enter>");
+  // Each box's default button, as it showed ("" for none).
+  std::vector<QString> boxDefaults;
 
   // Each file dialog gets the next path typed into its name box and Enter;
   // with none left it is cancelled.
@@ -60,6 +64,9 @@ class ModalAnswers : public QObject {
   // ... and, while there are any, the next file type chosen from its list first.
   std::deque<QString> fileTypes;
   int fileDialogs = 0;
+  // Each file dialog's file types, and the one it offered chosen, as it showed.
+  std::vector<QStringList> fileDialogTypes;
+  std::vector<QString> fileDialogChosenTypes;
   // Each input dialog gets the next text and Enter; with none left it is cancelled.
   std::deque<QString> inputTexts;
   int inputDialogs = 0;
@@ -117,6 +124,12 @@ class ModalAnswers : public QObject {
     shownBox_ = nullptr;
     boxTexts.push_back(box->text());
     boxGeometries.push_back(box->frameGeometry());
+    boxDefaults.push_back(box->defaultButton() ? box->defaultButton()->text() : QString());
+    if (!boxAnswers.empty() && boxAnswers.front() == Enter) {
+      boxAnswers.pop_front();
+      QWidget* focus = QApplication::focusWidget();
+      return QTest::keyClick(focus && focus->window() == box ? focus : box, Qt::Key_Return);
+    }
     QAbstractButton* button = nullptr;
     if (!boxAnswers.empty()) {
       for (QAbstractButton* b : box->buttons())
@@ -143,6 +156,8 @@ class ModalAnswers : public QObject {
     QFileDialog* dialog = shownFileDialog_;
     shownFileDialog_ = nullptr;
     ++fileDialogs;
+    fileDialogTypes.push_back(dialog->nameFilters());
+    fileDialogChosenTypes.push_back(dialog->selectedNameFilter());
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (filePaths.empty() || !name) return dialog->reject();
     if (!fileTypes.empty()) {

@@ -7,9 +7,13 @@
 #include <QStatusBar>
 #include <gtest/gtest.h>
 
+#include <QToolButton>
+
 #include "AppTestSupport.h"
 #include "RealModals.h"
 #include "app/ui/ArgumentFormStatusBar.h"
+#include "app/ui/DiagramFileCommands.h"
+#include "model/paradox/ParadoxTable.h"
 #include "edit/DefeaterHolds.h"
 #include "edit/DiagramEdit.h"
 
@@ -102,6 +106,67 @@ TEST_F(AifWindowTest, OpenSaveAsAndArrangeThroughTheMenusAndDialogs) {
   EXPECT_EQ(control<QAction>(f, "UndoMenuItem")->text(), "&Undo Arrange Diagram");
   choose(f, "EditMenuItem", 'u');
   EXPECT_EQ(f.diagram().sentence(1).box(), moved.box());
+}
+
+// Writing an argument map keeps neither positions nor statuses: it is an
+// export. Save afterwards still asks where to keep the diagram, offering our
+// own diagram file first, and Exit keeps the unsaved move in a copy.
+TEST_F(AifWindowTest, SaveAsAifExportsAndLeavesTheDiagramUnsaved) {
+  writeSentences({{40, 40, 100, 60, "A"}});
+  writeArrowsAndDefeaters();
+  QFile(QStringLiteral("help.txt")).open(QIODevice::WriteOnly);
+  const QString map = dir_.filePath("map.json");
+  {
+    QFile file(map);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Map);
+  }
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  modals.filePaths = {map};
+  choose(f, "FileMenuItem", 'o');
+  ASSERT_EQ(f.diagram().SentenceCount(), 3);
+
+  const QString m2 = dir_.filePath("m2.json");
+  modals.filePaths = {m2};
+  modals.fileTypes = {"AIF argument map (*.json)"};
+  choose(f, "FileMenuItem", 'a');
+  const QByteArray exported = fileBytes(m2);
+  ASSERT_NE(exported.indexOf("\"nodes\""), -1);
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1),
+            "Exported as AIF: positions and statuses are not kept in AIF.");
+  EXPECT_EQ(modals.fileDialogTypes.back().front(), "Diagram file (*.json)");
+  EXPECT_EQ(modals.fileDialogChosenTypes.back(), "Diagram file (*.json)");
+
+  // A sentence nudged with the selection tool and the Right key.
+  const TSentence before = f.diagram().sentence(0);
+  QTest::mouseClick(control<QToolButton>(f, "MakeSelectionSpeedButton"), Qt::LeftButton);
+  const Rect box = before.box();
+  QTest::mouseClick(f.canvasWidget(), Qt::LeftButton, {}, QPoint((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2));
+  ASSERT_TRUE(f.diagram().sentence(0).Selected);
+  QWidget* keys = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+  QTest::keyClick(keys, Qt::Key_Right);
+  const int32_t moved = f.diagram().sentence(0).Left;
+  ASSERT_GT(moved, before.Left);
+
+  // Ctrl+S asks where, our own type chosen; cancelled, nothing is written.
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  QTest::keyClick(keys, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(modals.fileDialogs, 3);
+  EXPECT_EQ(modals.fileDialogChosenTypes.back(), "Diagram file (*.json)");
+  EXPECT_EQ(fileBytes(m2), exported);
+  EXPECT_TRUE(f.fileCommands().hasChanges());
+
+  // Exit keeps the move in the map's recovery copy.
+  choose(f, "FileMenuItem", 'x');
+  const std::optional<std::filesystem::path> copy = f.fileCommands().newerRecoveryCopy();
+  ASSERT_TRUE(copy);
+  Diagram kept;
+  ASSERT_FALSE(openDiagram(kept, {*copy, DiagramFormat::Json}, paradox::tableOpener()).error);
+  EXPECT_EQ(kept.sentence(0).Left, moved);
+  EXPECT_EQ(modals.unanswered, 0);
 }
 
 }  // namespace

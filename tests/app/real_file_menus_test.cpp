@@ -60,6 +60,8 @@ TEST_F(RealFileMenusTest, SaveAsOpenDiscardExportAndUndoThroughTheMenusDialogsAn
   modals.boxAnswers = {"&No"};
   choose(f, control<QMenu>(f, "FileMenuItem"), 'o');
   EXPECT_EQ(modals.boxTexts, std::vector<QString>({"Do you want to discard the changes to the current diagram?"}));
+  // What Yes discards is in sight: Yes stays the default.
+  EXPECT_EQ(modals.boxDefaults, std::vector<QString>({"&Yes"}));
   EXPECT_EQ(f.diagram().SentenceCount(), 2);
   modals.filePaths = {saved};
   modals.boxAnswers = {"&Yes"};
@@ -210,11 +212,13 @@ TEST_F(RealFileMenusTest, SavingOverTablesStartUpCouldNotReadAsksFirst) {
   RealMessageBoxes realBoxes;
   ModalAnswers modals;
 
-  modals.boxAnswers = {"&No"};
+  // Enter answers No.
+  modals.boxAnswers = {ModalAnswers::Enter};
   choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   ASSERT_EQ(modals.boxTexts.size(), 1u);
   EXPECT_EQ(modals.boxTexts[0],
             dir_.path() + " could not be read completely. Do you want to replace it with the diagram shown?");
+  EXPECT_EQ(modals.boxDefaults, std::vector<QString>({"&No"}));
   for (const auto& [name, bytes] : tables) EXPECT_EQ(fileBytes(name), bytes) << name.toStdString();
 
   modals.boxAnswers = {"&Yes"};
@@ -236,10 +240,10 @@ TEST_F(RealFileMenusTest, SavingStatusesToTablesSaysTheyAreKeptOnlyInJsonFiles) 
   ModalAnswers modals;
   const QString kept = QStringLiteral("Saved. Statuses are kept only in .json files.");
 
-  // Nothing evaluated: nothing to say.
+  // Nothing evaluated: the save says only where it went.
   addSentence(f, QPoint(300, 150));
   choose(f, control<QMenu>(f, "FileMenuItem"), 's');
-  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), QString());
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), "Saved to " + dir_.path() + ".");
   // A status set by hand: the tables lose it.
   modals.menuAnswers = {ModalAnswers::choose('j')};
   QTest::mouseClick(f.canvasWidget(), Qt::RightButton, {}, QPoint(50, 50));
@@ -251,8 +255,39 @@ TEST_F(RealFileMenusTest, SavingStatusesToTablesSaysTheyAreKeptOnlyInJsonFiles) 
   modals.filePaths = {dir_.filePath("kept.json")};
   choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
   ASSERT_TRUE(QFile::exists(dir_.filePath("kept.json")));
-  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1), QString());
+  EXPECT_EQ(control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar")->panelText(1),
+            "Saved to " + dir_.filePath("kept.json") + ".");
   EXPECT_EQ(modals.boxTexts, std::vector<QString>());
+}
+
+// A folder chosen for Save As that holds a diagram: Enter keeps it, and the
+// next Save As, answered Yes, replaces it.
+TEST_F(RealFileMenusTest, SaveAsIntoAFolderHoldingADiagramKeepsItOnEnter) {
+  QDir().mkdir("other");
+  QDir::setCurrent("other");
+  writeSentences({{10, 10, 50, 30, "X"}});
+  writeArrowsAndDefeaters();
+  QDir::setCurrent(dir_.path());
+  writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "B"}});
+  writeArrowsAndDefeaters();
+  const QByteArray theirs = fileBytes("other/SentencesDb.db");
+  TArgumentForm& f = start();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  // As a platform's own dialog may hand back a folder.
+  f.fileCommands().dialogs.saveAsPath = [&] { return std::optional<QString>(dir_.filePath("other")); };
+
+  modals.boxAnswers = {ModalAnswers::Enter};
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
+  EXPECT_EQ(modals.boxTexts, std::vector<QString>({dir_.filePath("other") +
+                                                   " already holds a diagram. Do you want to replace it?"}));
+  EXPECT_EQ(modals.boxDefaults, std::vector<QString>({"&No"}));
+  EXPECT_EQ(fileBytes("other/SentencesDb.db"), theirs);
+
+  modals.boxAnswers = {"&Yes"};
+  choose(f, control<QMenu>(f, "FileMenuItem"), 'a');
+  EXPECT_EQ(paradox::ParadoxTable::open(dir_.filePath("other/SentencesDb.db").toStdString())->rowCount(), 2u);
+  EXPECT_EQ(modals.unanswered, 0);
 }
 
 // Two windows on one folder: what the other one saved since this one read
@@ -268,10 +303,11 @@ TEST_F(RealFileMenusTest, ASaveOverWhatAnotherProgramSavedSinceAsksFirst) {
   writeSentences({{40, 40, 100, 60, "A"}, {200, 40, 260, 60, "Theirs"}});  // the other window's save
   const QByteArray theirs = fileBytes("SentencesDb.db");
 
-  // No keeps their tables and this window's diagram.
-  modals.boxAnswers = {"&No"};
+  // Enter answers No: their tables and this window's diagram are kept.
+  modals.boxAnswers = {ModalAnswers::Enter};
   choose(f, control<QMenu>(f, "FileMenuItem"), 's');
   EXPECT_EQ(modals.boxTexts, std::vector<QString>({question}));
+  EXPECT_EQ(modals.boxDefaults, std::vector<QString>({"&No"}));
   EXPECT_EQ(fileBytes("SentencesDb.db"), theirs);
   EXPECT_TRUE(f.fileCommands().hasChanges());
 

@@ -117,7 +117,7 @@ TEST_F(RecoveryCopyTimerTest, TheNextStartOffersTheRecoveredDiagramInTheFileMenu
   QTest::keyClick(fileMenu, 'r');
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   EXPECT_EQ(textsOf(f.diagram()), std::vector<std::string>({"A", "unsaved"}));
-  EXPECT_EQ(status->panelText(1), QString());
+  EXPECT_EQ(status->panelText(1), QStringLiteral("Opened the recovered diagram. Save asks where to keep it."));
 
   // Save asks where, as for any diagram without a place.
   modals.filePaths = {dir_.filePath(QStringLiteral("kept.json"))};
@@ -125,6 +125,7 @@ TEST_F(RecoveryCopyTimerTest, TheNextStartOffersTheRecoveredDiagramInTheFileMenu
   EXPECT_EQ(modals.fileDialogs, 1);
   EXPECT_EQ(textsIn(dir_.filePath(QStringLiteral("kept.json")).toStdString()),
             std::vector<std::string>({"A", "unsaved"}));
+  EXPECT_EQ(status->panelText(1), "Saved to " + dir_.filePath(QStringLiteral("kept.json")) + ".");
 
   // Alt+R is still the Reset button's while the File menu is closed: it
   // goes down at once (and clicks when the window has gone).
@@ -132,6 +133,52 @@ TEST_F(RecoveryCopyTimerTest, TheNextStartOffersTheRecoveredDiagramInTheFileMenu
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
   QTest::keyClick(keyTarget(f), Qt::Key_R, Qt::AltModifier);
   EXPECT_TRUE(control<QPushButton>(f, "ResetButton")->isDown());
+}
+
+// At start-up on a map with a newer copy, the status bar says both that a
+// copy is there and what the map held; a round's result and both notices go
+// when another diagram is opened, and so does "Open Recovered".
+TEST_F(RecoveryCopyTimerTest, StartUpShowsBothNoticesAndOpeningAnotherDiagramClearsThem) {
+  const QString map = dir_.filePath(QStringLiteral("map.json"));
+  {
+    QFile file(map);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"nodes": [{"nodeID": "1", "type": "I", "text": "Claim"},
+      {"nodeID": "2", "type": "I", "text": "Reason"}, {"nodeID": "3", "type": "RA", "text": "Default Inference"}],
+      "edges": [{"fromID": "2", "toID": "3"}, {"fromID": "3", "toID": "1"}]})");
+  }
+  const auto startOnMap = [&]() -> TArgumentForm& {
+    app_ = std::make_unique<ZorvexApplication>(locationFor(map.toStdString()));
+    app_->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&app_->ArgumentForm()));
+    return app_->ArgumentForm();
+  };
+  TArgumentForm& first = startOnMap();
+  addSentence(first, "unsaved", QPoint(300, 350));
+  choose(first, "ExitMenuItem");
+
+  TArgumentForm& f = startOnMap();
+  RealMessageBoxes realBoxes;
+  ModalAnswers modals;
+  auto* status = control<TArgumentFormStatusBar>(f, "ArgumentFormStatusBar");
+  const QString notice = QStringLiteral("A recovered diagram is available: File > Open Recovered. ");
+  EXPECT_TRUE(status->panelText(1).startsWith(notice + "Read an AIF map (AIFdb JSON): 2 sentences, 1 arrow"))
+      << status->panelText(1).toStdString();
+  QTest::keyClick(keyTarget(f), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(status->panelText(1).startsWith("Stable after")) << status->panelText(1).toStdString();
+
+  // The working directory's tables, through the real Open dialog.
+  modals.filePaths = {dir_.filePath(QStringLiteral("SentencesDb.db"))};
+  QTest::keyClick(keyTarget(f), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(textsOf(f.diagram()), std::vector<std::string>({"A"}));
+  EXPECT_EQ(status->panelText(1), QString());
+  EXPECT_FALSE(control<QAction>(f, "OpenRecoveredMenuItem")->isVisible());
+  // The next save says where it went.
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  QTest::keyClick(keyTarget(f), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(status->panelText(1), "Saved to " + dir_.path() + ".");
+  EXPECT_EQ(modals.unanswered, 0);
 }
 
 }  // namespace
