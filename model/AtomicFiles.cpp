@@ -349,6 +349,8 @@ void writeDirectly(int fd, const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
+bool writtenDirectly(const std::string& path) { return ownDescriptor(path) >= 0 || notAFile(path); }
+
 void writeOutputFile(const std::string& path, std::string_view bytes, const std::string& failure) {
   if (const int own = ownDescriptor(path); own >= 0) return writeDirectly(own, path, bytes);
   if (!notAFile(path)) {

@@ -53,5 +53,7 @@ void checkReplaceable(const std::string& path, const std::string& failure);
 // expect of "-o /dev/null", and only a failed write is an error:
 // ZorvexError("Cannot write to <path>: <reason>").
 void writeOutputFile(const std::string& path, std::string_view bytes, const std::string& failure);
+// True for the outputs writeOutputFile writes directly rather than replaces.
+bool writtenDirectly(const std::string& path);
 
 }  // namespace zorvex

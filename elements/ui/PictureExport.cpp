@@ -98,7 +98,7 @@ bool drawPdf(const Diagram& d, const Rect& frame, const PaintProgress& progress,
 ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, const PaintProgress& progress) {
   const std::string name = fileName.toStdString();
   // A file that cannot be written is named before the long work, not after.
-  checkReplaceable(name, Failure);
+  if (!writtenDirectly(name)) checkReplaceable(name, Failure);
   const std::string failure = std::string(Failure) + " " + name;
   const Rect frame = pictureFrame(d);
   ExportedPicture result;
@@ -119,7 +119,7 @@ ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, co
     result.step = *step;
     result.stopped = !drawPng(d, frame, *step, progress, bytes);
   }
-  if (!result.stopped) replaceFiles({{name, bytes}}, Failure);
+  if (!result.stopped) writeOutputFile(name, bytes, Failure);
   return result;
 }
 

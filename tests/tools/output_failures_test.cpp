@@ -96,6 +96,8 @@ TEST(OutputFailures, DevicesFifosAndStandardOutputAreWrittenDirectly) {
   EXPECT_EQ(discarded.code, 0);
   EXPECT_EQ(discarded.err, "");
   EXPECT_EQ(runTool({"evaluate", birdExample(), "--log", "/dev/null"}).code, 0);
+  const CliRun picture = runTool({"render", birdExample(), "-o", "/dev/null"});
+  EXPECT_EQ(picture.code, 0) << picture.err;
 
   ScratchDir dir;
   // The reading end open first: the export (a few kilobytes, less than the pipe holds) never waits.
