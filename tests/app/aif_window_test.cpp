@@ -29,6 +29,8 @@ class AifWindowTest : public AppTest {
     ASSERT_EQ(QApplication::activePopupWidget(), menu);
     QTest::keyClick(menu, itemLetter);
   }
+  // A folder of one sentence with the map beside it.
+  QString writeFolderWithMap();
   std::string fileText(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -42,16 +44,19 @@ const char* const Map = R"({"nodes": [{"nodeID": "1", "type": "I", "text": "Clai
   "edges": [{"fromID": "2", "toID": "3"}, {"fromID": "3", "toID": "1"}, {"fromID": "4", "toID": "5"},
             {"fromID": "5", "toID": "1"}]})";
 
-TEST_F(AifWindowTest, OpenSaveAsAndArrangeThroughTheMenusAndDialogs) {
+QString AifWindowTest::writeFolderWithMap() {
   writeSentences({{40, 40, 100, 60, "A"}});
   writeArrowsAndDefeaters();
   QFile(QStringLiteral("help.txt")).open(QIODevice::WriteOnly);
   const QString map = dir_.filePath("map.json");
-  {
-    QFile file(map);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Map);
-  }
+  QFile file(map);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(Map);
+  return map;
+}
+
+TEST_F(AifWindowTest, OpenSaveAsAndArrangeThroughTheMenusAndDialogs) {
+  const QString map = writeFolderWithMap();
   TArgumentForm& f = start();
   RealMessageBoxes realBoxes;
   ModalAnswers modals;
@@ -112,15 +117,7 @@ TEST_F(AifWindowTest, OpenSaveAsAndArrangeThroughTheMenusAndDialogs) {
 // export. Save afterwards still asks where to keep the diagram, offering our
 // own diagram file first, and Exit keeps the unsaved move in a copy.
 TEST_F(AifWindowTest, SaveAsAifExportsAndLeavesTheDiagramUnsaved) {
-  writeSentences({{40, 40, 100, 60, "A"}});
-  writeArrowsAndDefeaters();
-  QFile(QStringLiteral("help.txt")).open(QIODevice::WriteOnly);
-  const QString map = dir_.filePath("map.json");
-  {
-    QFile file(map);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Map);
-  }
+  const QString map = writeFolderWithMap();
   TArgumentForm& f = start();
   RealMessageBoxes realBoxes;
   ModalAnswers modals;
