@@ -10,7 +10,7 @@ namespace {
 
 using test::rgb;
 
-constexpr unsigned Black = 0x000000, Grey = 0x808080, Blue = 0x0000FF;
+constexpr unsigned Grey = 0x808080, Blue = 0x0000FF;
 constexpr unsigned Bg = test::Background;
 
 Diagram grid(int columns, int rows) {
