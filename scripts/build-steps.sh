@@ -27,7 +27,7 @@ run_tests() {
   if (cd "$1" && QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --output-on-failure) >"$log" 2>&1; then
     sed -n '/tests passed/,$p' "$log"
   else
-    grep -v ' Passed \+[0-9.]\+ sec$' "$log"
+    grep -v -e ' Passed \+[0-9.]\+ sec$' -e '^ \+Start \+[0-9]\+: ' "$log"
     return 1
   fi
 }
