@@ -1,0 +1,196 @@
+// Ordering the layers: barycentre sweeps down and up, keeping the best order
+// met, then a finish that changes a layer only where that removes crossings
+// (which is all that happens to an order taken from the present picture).
+#include "layout/LayerOrder.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zorvex {
+namespace {
+
+constexpr int Sweeps = 4;
+constexpr int FinishPasses = 6;
+
+enum Side : uint8_t { Below = 1, Above = 2, Both = 3 };
+
+struct Orderer {
+  LayeredGraph& g;
+  std::vector<int32_t> position;
+  std::vector<double> key;
+  std::vector<double> groupSum;
+  std::vector<int32_t> groupCount;
+
+  explicit Orderer(LayeredGraph& graph) : g(graph), position(graph.nodes(), 0), key(graph.nodes(), 0) {
+    int32_t groups = 0;
+    for (int32_t k : g.group) groups = std::max(groups, k + 1);
+    groupSum.assign(groups, 0);
+    groupCount.assign(groups, 0);
+  }
+
+  void place(size_t l) {
+    for (size_t i = 0; i < g.layers[l].size(); ++i) position[g.layers[l][i]] = static_cast<int32_t>(i);
+  }
+
+  // Sorts a layer by key; a group's boxes move as one at their mean key, and
+  // equal keys keep their present order.
+  void sortLayer(size_t l) {
+    std::vector<int32_t>& layer = g.layers[l];
+    for (int32_t v : layer)
+      if (g.besideOf[v] >= 0) key[v] = key[g.besideOf[v]];
+    for (int32_t v : layer)
+      if (g.group[v] >= 0) {
+        groupSum[g.group[v]] += key[v];
+        ++groupCount[g.group[v]];
+      }
+    const auto at = [&](int32_t v) { return g.group[v] >= 0 ? groupSum[g.group[v]] / groupCount[g.group[v]] : key[v]; };
+    std::sort(layer.begin(), layer.end(), [&](int32_t a, int32_t b) {
+      const double ka = at(a), kb = at(b);
+      if (ka != kb) return ka < kb;
+      if (g.group[a] != g.group[b]) return g.group[a] < g.group[b];
+      if (key[a] != key[b]) return key[a] < key[b];
+      return position[a] < position[b];
+    });
+    for (int32_t v : layer)
+      if (g.group[v] >= 0) {
+        groupSum[g.group[v]] = 0;
+        groupCount[g.group[v]] = 0;
+      }
+    place(l);
+  }
+
+  // Each node's key: the mean place of its neighbours on the sides asked, as
+  // a fraction of their layer; a node without any keeps its own place.
+  void barycentres(size_t l, Side side) {
+    const double own = static_cast<double>(g.layers[l].size());
+    for (int32_t v : g.layers[l]) {
+      double sum = 0, weight = 0;
+      const auto add = [&](const Neighbours& nb, size_t layer) {
+        const double size = static_cast<double>(g.layers[layer].size());
+        for (int32_t i = nb.start[v]; i < nb.start[v + 1]; ++i) {
+          sum += nb.weight[i] * (position[nb.node[i]] + 0.5) / size;
+          weight += nb.weight[i];
+        }
+      };
+      if ((side & Below) && l > 0) add(g.down, l - 1);
+      if ((side & Above) && l + 1 < g.layers.size()) add(g.up, l + 1);
+      key[v] = weight > 0 ? sum / weight : (position[v] + 0.5) / own;
+    }
+  }
+
+  int64_t total() const {
+    int64_t c = 0;
+    for (size_t l = 0; l + 1 < g.layers.size(); ++l) c += crossingsAbove(g, l, position);
+    return c;
+  }
+
+  int64_t around(size_t l) const {
+    return (l > 0 ? crossingsAbove(g, l - 1, position) : 0) + crossingsAbove(g, l, position);
+  }
+
+  void sweeps();
+  bool finishLayer(size_t l);
+  void finish();
+  void fromPresent(const std::vector<DoublePoint>& present);
+};
+
+void Orderer::sweeps() {
+  const size_t layers = g.layers.size();
+  std::vector<std::vector<int32_t>> best = g.layers;
+  int64_t bestCount = total();
+  for (int s = 0; s < Sweeps && bestCount > 0; ++s) {
+    for (size_t l = 1; l < layers; ++l) {
+      barycentres(l, Below);
+      sortLayer(l);
+    }
+    for (size_t l = layers - 1; l-- > 0;) {
+      barycentres(l, Above);
+      sortLayer(l);
+    }
+    const int64_t count = total();
+    if (count < bestCount) {
+      bestCount = count;
+      best = g.layers;
+    }
+  }
+  g.layers = std::move(best);
+  for (size_t l = 0; l < layers; ++l) place(l);
+}
+
+// Tries the barycentre orders of one layer; keeps one only when it has fewer crossings.
+bool Orderer::finishLayer(size_t l) {
+  bool changed = false;
+  for (Side side : {Both, Below, Above}) {
+    const std::vector<int32_t> before = g.layers[l];
+    const int64_t was = around(l);
+    if (was == 0) return changed;
+    barycentres(l, side);
+    sortLayer(l);
+    if (g.layers[l] != before && around(l) < was) {
+      changed = true;
+      continue;
+    }
+    g.layers[l] = before;
+    place(l);
+  }
+  return changed;
+}
+
+void Orderer::finish() {
+  const size_t layers = g.layers.size();
+  for (int pass = 0; pass < FinishPasses; ++pass) {
+    bool changed = false;
+    for (size_t i = 0; i < layers; ++i) changed = finishLayer(pass % 2 == 0 ? i : layers - 1 - i) || changed;
+    if (!changed) return;
+  }
+}
+
+// Keys from the present picture: a box's x, after the rows it stands in when
+// its layer is spread over several rows; a point of a long link where the
+// straight line between its ends crosses its layer.
+void Orderer::fromPresent(const std::vector<DoublePoint>& present) {
+  const auto at = [&](int32_t v) -> DoublePoint {
+    if (v < g.boxes) return present[v];
+    const DoublePoint lo = present[g.lowEnd[v]], hi = present[g.highEnd[v]];
+    const double t = double(g.rank[v] - g.rank[g.lowEnd[v]]) / (g.rank[g.highEnd[v]] - g.rank[g.lowEnd[v]]);
+    return {lo.x + (hi.x - lo.x) * t, lo.y + (hi.y - lo.y) * t};
+  };
+  for (size_t l = 0; l < g.layers.size(); ++l) {
+    std::vector<int32_t> byY;
+    double tallest = 0;
+    for (int32_t v : g.layers[l])
+      if (v < g.boxes) {
+        byY.push_back(v);
+        tallest = std::max(tallest, g.height[v]);
+      }
+    std::sort(byY.begin(), byY.end(), [&](int32_t a, int32_t b) { return present[a].y < present[b].y; });
+    std::vector<double> rowStarts;
+    for (size_t i = 0; i < byY.size(); ++i)
+      if (i == 0 || present[byY[i]].y - present[byY[i - 1]].y > tallest) rowStarts.push_back(present[byY[i]].y);
+    for (int32_t v : g.layers[l]) {
+      const DoublePoint p = at(v);
+      const auto row = std::max<ptrdiff_t>(0, std::upper_bound(rowStarts.begin(), rowStarts.end(), p.y) - rowStarts.begin() - 1);
+      key[v] = static_cast<double>(row) * 4e9 + p.x;
+      position[v] = v;  // equal keys in a fixed order, whatever the order before
+    }
+    sortLayer(l);
+  }
+}
+
+}  // namespace
+
+void orderLayers(LayeredGraph& g, const std::vector<DoublePoint>& present) {
+  Orderer o(g);
+  for (size_t l = 0; l < g.layers.size(); ++l) {
+    for (size_t i = 0; i < g.layers[l].size(); ++i) o.key[g.layers[l][i]] = static_cast<double>(i);
+    o.place(l);
+    if (present.empty()) o.sortLayer(l);
+  }
+  if (present.empty())
+    o.sweeps();
+  else
+    o.fromPresent(present);
+  o.finish();
+}
+
+}  // namespace zorvex
