@@ -8,20 +8,19 @@
 namespace zorvex {
 namespace {
 
-constexpr Status RoundMarks = JustEvaluated | StatusFlipped;
+constexpr Status RoundMarks = RoundMarkFlags;
 
-// A new value, marked as changed in this round, and as turned over when it
-// replaces the opposite one.
-Status toPositive(Status old) {
-  return has(old, Defeated) ? Undefeated | JustEvaluated | StatusFlipped : Undefeated | JustEvaluated;
-}
-Status toNegative(Status old) {
-  return has(old, Undefeated) ? Defeated | JustEvaluated | StatusFlipped : Defeated | JustEvaluated;
-}
-constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
+}  // namespace
 
-// Made in one allocation: a round may write hundreds of thousands of lines.
-std::string quoted(const TSentence& s, std::string_view rest) {
+const RoundTexts EvaluateTexts{"[Evaluate (one round)]",
+                               "' is justified since it has no justified support, and is not attacked.",
+                               "No new evaluations"};
+const char* const Rule1Rest = "' is justified since it has justified support.";
+const char* const Rule2Rest =
+    "' is unjustified since it has no justified support and is attacked by (justified) challenges.";
+const char* const Rule3aRest = "' is unevaluated since it has no justified support and is not attacked.";
+
+std::string quotedLine(const TSentence& s, std::string_view rest) {
   std::string line;
   line.reserve(1 + s.Text.size() + rest.size());
   line += '\'';
@@ -30,11 +29,6 @@ std::string quoted(const TSentence& s, std::string_view rest) {
   return line;
 }
 
-}  // namespace
-
-const RoundTexts EvaluateTexts{"[Evaluate (one round)]",
-                               "' is justified since it has no justified support, and is not attacked.",
-                               "No new evaluations"};
 const RoundTexts JumpTexts{"[Jump (one round)]",
                            "' is justified since it has no justified support and is not attacked.", "No new jumps"};
 
@@ -83,18 +77,15 @@ void decideSentences(std::vector<TSentence>& sentences, const EvaluationQueries&
     bool positive = false, negative = false, notEvaluated = false;
     auto fire = [&](bool& which, std::string_view rest) {
       which = true;
-      addLine(quoted(sentences[i], rest));
+      addLine(quotedLine(sentences[i], rest));
     };
     if (!has(base, SetByUser)) {
       const bool support = queries.HasJustifiedSupport(n);
-      if (rules.rule1 && support && !has(base, Undefeated)) fire(positive, "' is justified since it has justified support.");
+      if (rules.rule1 && support && !has(base, Undefeated)) fire(positive, Rule1Rest);
       if (!support && (rules.rule2 || rules.rule3a || rules.rule3b)) {
         const bool attacked = queries.IsAttacked(n);
-        if (rules.rule2 && attacked && !has(base, Defeated))
-          fire(negative,
-               "' is unjustified since it has no justified support and is attacked by (justified) challenges.");
-        if (rules.rule3a && !attacked && !has(base, NotEvaluated))
-          fire(notEvaluated, "' is unevaluated since it has no justified support and is not attacked.");
+        if (rules.rule2 && attacked && !has(base, Defeated)) fire(negative, Rule2Rest);
+        if (rules.rule3a && !attacked && !has(base, NotEvaluated)) fire(notEvaluated, Rule3aRest);
         if (rules.rule3b && !attacked && !has(base, Undefeated)) fire(positive, texts.rule3b);
       }
     }

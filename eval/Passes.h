@@ -11,6 +11,7 @@
 // they change, and whoever else changes statuses in between must call
 // statusesChanged().
 #include <string>
+#include <string_view>
 
 #include "eval/EvaluationLog.h"
 #include "eval/EvaluationOptions.h"
@@ -27,6 +28,27 @@ struct RoundTexts {
 };
 extern const RoundTexts EvaluateTexts;
 extern const RoundTexts JumpTexts;
+
+// The parts of the rules' log lines after the sentence's text that both
+// kinds of round share.
+extern const char* const Rule1Rest;
+extern const char* const Rule2Rest;
+extern const char* const Rule3aRest;
+
+// The values a round assigns: marked as changed in this round, and as
+// turned over when they replace the opposite one.
+constexpr Status RoundMarkFlags = JustEvaluated | StatusFlipped;
+inline Status toPositive(Status old) {
+  return has(old, Defeated) ? Undefeated | JustEvaluated | StatusFlipped : Undefeated | JustEvaluated;
+}
+inline Status toNegative(Status old) {
+  return has(old, Undefeated) ? Defeated | JustEvaluated | StatusFlipped : Defeated | JustEvaluated;
+}
+constexpr Status ToNotEvaluated = NotEvaluated | JustEvaluated;
+
+// "'" + the sentence's text + rest, in one allocation: a round may write
+// hundreds of thousands of lines.
+std::string quotedLine(const TSentence& s, std::string_view rest);
 
 // Arrows from justified sentences become supporting or not supporting.
 void EvaluateArrows(Diagram& diagram, EvaluationQueries& queries);

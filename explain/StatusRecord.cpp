@@ -144,9 +144,9 @@ int32_t StatusRecord::finishRound(const Diagram& diagram, bool jump, const RuleS
 // again, its status byte (12) the same as after the round before. Only
 // arrows that round made not evaluated can be such.
 int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump,
-                                      const RuleSet& rules) {
+                                      const RuleSet& rules, int32_t label, int32_t round) {
   before(diagram);
-  RecordedStep step = roundStep(jump, rules, -1, 0);
+  RecordedStep step = roundStep(jump, rules, label, round);
   for (ElementKind k : Kinds) step.assigned[slot(k)].reserve(changes.count(k));
   const auto visit = [&](ElementKind k) {
     changes.forEach(k, [&](int32_t n, uint8_t, uint8_t after) {

@@ -68,7 +68,8 @@ class StatusRecord {
   int32_t finishRound(const Diagram& diagram, bool jump, const RuleSet& rules, int32_t label = -1, int32_t round = 0);
   // The same from the changes the round's undo step holds (every status
   // byte that changed), without a pass over the records.
-  int32_t finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump, const RuleSet& rules);
+  int32_t finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump, const RuleSet& rules,
+                          int32_t label = -1, int32_t round = 0);
   int32_t finishUser(const Diagram& diagram, int32_t sentence, int32_t label = -1);
   int32_t finishReset(const Diagram& diagram, int32_t label = -1);
   // An edit that changed no status (added, moved or deleted elements): only

@@ -88,9 +88,14 @@ std::string roundsText(int64_t n) {
   return digits + (n == 1 ? " round" : " rounds");
 }
 
-UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, const EvaluationOptions& options,
-                                       EvaluationLog& log, int32_t label, const std::function<bool(int32_t)>& keepGoing,
-                                       int32_t limit) {
+namespace {
+
+// One round of the run, recorded as the button's round is.
+using RunOneRound = std::function<void(int32_t round)>;
+
+UntilStableOutcome runUntilStable(const Diagram& diagram, StatusRecord& record, EvaluationLog& log,
+                                  const std::function<bool(int32_t)>& keepGoing, int32_t limit,
+                                  const RunOneRound& runRound) {
   UntilStableOutcome out;
   StateHashes states(diagram, record);
   for (int32_t r = 1;; ++r) {
@@ -99,7 +104,7 @@ UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, c
       out.message = "Stopped after " + roundsText(r - 1);
       break;
     }
-    RecordedRound(diagram, record, false, options, log, label, r);
+    runRound(r);
     out.rounds = r;
     if (!states.roundChanged(r)) {
       out.message = "Stable after " + roundsText(r);
@@ -121,6 +126,33 @@ UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, c
   log.AppendLogLine(out.message);
   log.AppendLogLine("");
   return out;
+}
+
+}  // namespace
+
+UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, const EvaluationOptions& options,
+                                       EvaluationLog& log, int32_t label, const std::function<bool(int32_t)>& keepGoing,
+                                       int32_t limit, RoundWay way) {
+  if (way == RoundWay::Incremental) {
+    IncrementalRounds rounds(diagram);
+    return EvaluateUntilStable(rounds, diagram, record, options, log, label, keepGoing, limit);
+  }
+  return runUntilStable(diagram, record, log, keepGoing, limit,
+                        [&](int32_t r) { RecordedRound(diagram, record, false, options, log, label, r); });
+}
+
+UntilStableOutcome EvaluateUntilStable(IncrementalRounds& rounds, Diagram& diagram, StatusRecord& record,
+                                       const EvaluationOptions& options, EvaluationLog& log, int32_t label,
+                                       const std::function<bool(int32_t)>& keepGoing, int32_t limit) {
+  constexpr ElementKind kinds[] = {ElementKind::Sentence, ElementKind::Arrow, ElementKind::Defeater};
+  return runUntilStable(diagram, record, log, keepGoing, limit, [&](int32_t r) {
+    record.before(diagram);
+    rounds.EvaluateOneRound(options, log);
+    StatusChanges changes;
+    for (ElementKind k : kinds)
+      for (const StatusChange& c : rounds.lastChanges()[static_cast<size_t>(k)]) changes.add(k, c.index, c.before, c.after);
+    record.finishRoundFrom(diagram, changes, false, options.evaluationRules(), label, r);
+  });
 }
 
 }  // namespace zorvex

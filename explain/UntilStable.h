@@ -7,12 +7,17 @@
 // evaluated (the round marks do not count) and each defeater's state: a hash
 // of them is kept per round, and a hash that matches is confirmed by
 // comparing every status the rounds in between changed.
+//
+// The rounds are incremental (eval/IncrementalRounds.h): each visits only
+// what its predecessor's changes can reach, so a run costs about what all
+// its rounds change together. The whole-diagram round gives the same run.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "eval/EvaluationLog.h"
 #include "eval/EvaluationOptions.h"
+#include "eval/IncrementalRounds.h"
 #include "explain/StatusRecord.h"
 #include "model/Diagram.h"
 
@@ -31,8 +36,15 @@ struct UntilStableOutcome {
 // the number of rounds done; false stops the run there ("Stopped after N
 // rounds"). Appends the message and an empty line to the log after the last
 // round's lines.
+enum class RoundWay { Incremental, Whole };
 UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, const EvaluationOptions& options,
                                        EvaluationLog& log, int32_t label = -1,
+                                       const std::function<bool(int32_t)>& keepGoing = {},
+                                       int32_t limit = UntilStableLimit, RoundWay way = RoundWay::Incremental);
+// The same with rounds kept in step with the diagram by earlier commands,
+// so that the first round too visits only what changed since.
+UntilStableOutcome EvaluateUntilStable(IncrementalRounds& rounds, Diagram& diagram, StatusRecord& record,
+                                       const EvaluationOptions& options, EvaluationLog& log, int32_t label = -1,
                                        const std::function<bool(int32_t)>& keepGoing = {},
                                        int32_t limit = UntilStableLimit);
 

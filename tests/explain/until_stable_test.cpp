@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "eval/DiagramBuilder.h"
+#include "eval/RandomDiagram.h"
 #include "explain/UntilStable.h"
 
 namespace zorvex {
@@ -76,6 +77,80 @@ TEST(UntilStable, LimitAndStopBetweenRounds) {
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(g.sentence(3).Status, Undefeated | JustEvaluated);  // the third round's work stays
   EXPECT_EQ(roundsText(100000), "100,000 rounds");
+}
+
+// A ring of sentences, each challenging the next: with rule 3b all are
+// justified, then all attacked, then all free again.
+Diagram ring(int length) {
+  Diagram g;
+  for (int i = 0; i < length; ++i) sentenceAt(g, "R" + std::to_string(i), 10 + 100 * i, 10, 70 + 100 * i, 30);
+  for (int i = 0; i < length; ++i) {
+    const int j = (i + 1) % length;
+    defeaterOf(g, {5 + 100 * i, 5, 75 + 100 * i, 35}, {5 + 100 * j, 5, 75 + 100 * j, 35});
+  }
+  return g;
+}
+
+void expectSameRecords(const StatusRecord& got, const StatusRecord& want) {
+  ASSERT_EQ(got.stepCount(), want.stepCount());
+  for (int32_t n = 0; n < got.stepCount(); ++n) {
+    const RecordedStep &a = got.step(n), &b = want.step(n);
+    ASSERT_EQ(int(a.kind), int(b.kind)) << "step " << n;
+    ASSERT_EQ(a.label, b.label) << "step " << n;
+    ASSERT_EQ(a.round, b.round) << "step " << n;
+    ASSERT_EQ(a.roundsSoFar, b.roundsSoFar) << "step " << n;
+    for (size_t k = 0; k < 3; ++k) {
+      ASSERT_EQ(a.assigned[k].size(), b.assigned[k].size()) << "step " << n << " kind " << k;
+      for (size_t i = 0; i < a.assigned[k].size(); ++i) {
+        const Assignment &x = a.assigned[k][i], &y = b.assigned[k][i];
+        ASSERT_TRUE(x.index == y.index && x.previous == y.previous && x.before == y.before && x.after == y.after)
+            << "step " << n << " kind " << k << " assignment " << i;
+      }
+    }
+  }
+}
+
+// The run with incremental rounds against the run with whole rounds: the
+// outcome, the log, every status and the record of every round.
+void expectSameRuns(const Diagram& start, const EvaluationOptions& options, int32_t limit = UntilStableLimit) {
+  Diagram whole = start, incremental = start;
+  StatusRecord wholeRecord(whole), incrementalRecord(incremental);
+  EvaluationLog wholeLog, incrementalLog;
+  const UntilStableOutcome want =
+      EvaluateUntilStable(whole, wholeRecord, options, wholeLog, 7, {}, limit, RoundWay::Whole);
+  const UntilStableOutcome got = EvaluateUntilStable(incremental, incrementalRecord, options, incrementalLog, 7, {}, limit);
+  ASSERT_EQ(got.message, want.message);
+  ASSERT_EQ(got.rounds, want.rounds);
+  ASSERT_EQ(incrementalLog.lines(), wholeLog.lines());
+  for (int32_t n = 0; n < whole.SentenceCount(); ++n) ASSERT_EQ(incremental.sentence(n).Status, whole.sentence(n).Status);
+  for (int32_t n = 0; n < whole.ArrowCount(); ++n) ASSERT_EQ(incremental.arrow(n).Status, whole.arrow(n).Status);
+  for (int32_t n = 0; n < whole.DefeaterCount(); ++n)
+    ASSERT_EQ(incremental.defeater(n).DefeaterState, whole.defeater(n).DefeaterState);
+  expectSameRecords(incrementalRecord, wholeRecord);
+}
+
+TEST(UntilStable, IncrementalRoundsRunAsWholeRoundsOnChainsRingsAndRandomDiagrams) {
+  EvaluationOptions freeIsJustified;
+  freeIsJustified.EvaluationOption3a = false;
+  freeIsJustified.EvaluationOption3b = true;
+  for (int length = 1; length <= 300; ++length) {
+    SCOPED_TRACE("length " + std::to_string(length));
+    Diagram g = chain(length);
+    expectSameRuns(g, {});
+    g.sentence(0).Status = NotEvaluated;
+    expectSameRuns(g, freeIsJustified);  // all free at once, then each link again
+    expectSameRuns(ring(length), freeIsJustified);
+    if (::testing::Test::HasFailure()) return;
+  }
+  testing::RandomDiagramMaker r(1999);
+  for (int i = 0; i < 1500; ++i) {
+    SCOPED_TRACE("random diagram " + std::to_string(i));
+    EvaluationOptions options;
+    options.setEvaluationRules({r.chance(80), r.chance(80), r.chance(50), false});
+    if (!options.EvaluationOption3a) options.EvaluationOption3b = r.chance(60);
+    expectSameRuns(r.make(i % 10 == 0 ? 120 : 14, i % 10 == 0 ? 160 : 20, i % 10 == 0 ? 40 : 8, 250), options, 50);
+    if (::testing::Test::HasFailure()) return;
+  }
 }
 
 }  // namespace
