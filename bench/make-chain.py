@@ -17,7 +17,8 @@ out = sys.stdout
 out.write('{\n  "sentences": [\n')
 for i in range(n):
     x, y = (i % 1000) * 80, (i // 1000) * 40
-    out.write(f'    {{"Left": {x}, "Top": {y}, "Text": "S{i}"}}{"," if i + 1 < n else ""}\n')
+    out.write(f'    {{"Left": {x}, "Top": {y}, "Right": {x + 60}, "Bottom": {y + 20}, "Text": "S{i}"}}'
+              f'{"," if i + 1 < n else ""}\n')
 out.write('  ],\n  "arrows": [\n')
 for i in range(n - 1):
     out.write(f'    {{"From": {i}, "To": {i + 1}}}{"," if i + 2 < n else ""}\n')

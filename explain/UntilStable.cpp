@@ -1,5 +1,7 @@
 #include "explain/UntilStable.h"
 
+#include <algorithm>
+#include <climits>
 #include <unordered_map>
 
 #include "explain/RecordedSteps.h"
@@ -88,6 +90,11 @@ std::string roundsText(int64_t n) {
   return digits + (n == 1 ? " round" : " rounds");
 }
 
+int32_t untilStableLimit(const Diagram& d) {
+  const int64_t elements = int64_t{d.SentenceCount()} + d.ArrowCount() + d.DefeaterCount();
+  return static_cast<int32_t>(std::clamp<int64_t>(elements, UntilStableLimit, INT32_MAX));
+}
+
 namespace {
 
 // One round of the run, recorded as the button's round is.
@@ -97,6 +104,7 @@ UntilStableOutcome runUntilStable(const Diagram& diagram, StatusRecord& record, 
                                   const std::function<bool(int32_t)>& keepGoing, int32_t limit,
                                   const RunOneRound& runRound) {
   UntilStableOutcome out;
+  if (limit <= 0) limit = untilStableLimit(diagram);
   StateHashes states(diagram, record);
   for (int32_t r = 1;; ++r) {
     if (r > 1 && keepGoing && !keepGoing(r - 1)) {

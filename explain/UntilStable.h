@@ -24,6 +24,9 @@
 namespace zorvex {
 
 constexpr int32_t UntilStableLimit = 100000;
+// The rounds a run may take: 100,000, or as many as the diagram has
+// elements when that is more (a chain settles one link per round).
+int32_t untilStableLimit(const Diagram& diagram);
 
 struct UntilStableOutcome {
   enum End { Stable, Repeats, Limit, Stopped } end = Stable;
@@ -32,7 +35,8 @@ struct UntilStableOutcome {
   std::string message;  // "Stable after 3 rounds", written to the log and status bar panel 1
 };
 
-// `keepGoing`, when given, is asked before every round after the first with
+// `limit` 0 stands for untilStableLimit(diagram). `keepGoing`, when given,
+// is asked before every round after the first with
 // the number of rounds done; false stops the run there ("Stopped after N
 // rounds"). Appends the message and an empty line to the log after the last
 // round's lines.
@@ -40,13 +44,13 @@ enum class RoundWay { Incremental, Whole };
 UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, const EvaluationOptions& options,
                                        EvaluationLog& log, int32_t label = -1,
                                        const std::function<bool(int32_t)>& keepGoing = {},
-                                       int32_t limit = UntilStableLimit, RoundWay way = RoundWay::Incremental);
+                                       int32_t limit = 0, RoundWay way = RoundWay::Incremental);
 // The same with rounds kept in step with the diagram by earlier commands,
 // so that the first round too visits only what changed since.
 UntilStableOutcome EvaluateUntilStable(IncrementalRounds& rounds, Diagram& diagram, StatusRecord& record,
                                        const EvaluationOptions& options, EvaluationLog& log, int32_t label = -1,
                                        const std::function<bool(int32_t)>& keepGoing = {},
-                                       int32_t limit = UntilStableLimit);
+                                       int32_t limit = 0);
 
 // "1 round", "3 rounds", "100,000 rounds".
 std::string roundsText(int64_t n);

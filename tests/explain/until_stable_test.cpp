@@ -79,6 +79,15 @@ TEST(UntilStable, LimitAndStopBetweenRounds) {
   EXPECT_EQ(roundsText(100000), "100,000 rounds");
 }
 
+TEST(UntilStable, ChainLongerThanTheLimitSettles) {
+  Diagram g = chain(120000);
+  StatusRecord record(g);
+  EvaluationLog log;
+  EXPECT_EQ(untilStableLimit(chain(3)), 100000);
+  EXPECT_EQ(EvaluateUntilStable(g, record, {}, log).message, "Stable after 120,000 rounds");
+  EXPECT_EQ(log.lines()[log.lines().size() - 7], "'S119999' is justified since it has justified support.");
+}
+
 // A ring of sentences, each challenging the next: with rule 3b all are
 // justified, then all attacked, then all free again.
 Diagram ring(int length) {
@@ -112,7 +121,7 @@ void expectSameRecords(const StatusRecord& got, const StatusRecord& want) {
 
 // The run with incremental rounds against the run with whole rounds: the
 // outcome, the log, every status and the record of every round.
-void expectSameRuns(const Diagram& start, const EvaluationOptions& options, int32_t limit = UntilStableLimit) {
+void expectSameRuns(const Diagram& start, const EvaluationOptions& options, int32_t limit = 0) {
   Diagram whole = start, incremental = start;
   StatusRecord wholeRecord(whole), incrementalRecord(incremental);
   EvaluationLog wholeLog, incrementalLog;
