@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <unordered_map>
+#include <vector>
 
 #include "explain/RecordedSteps.h"
 
@@ -28,12 +29,51 @@ uint64_t mix(uint64_t key, uint8_t value) {
   return x ^ (x >> 29);
 }
 
+// The hash after each round of the run, in one flat table: a node per round
+// would cost a million rounds more than the rounds themselves.
+class SeenHashes {
+ public:
+  // The earlier round with this hash for which same(round) holds, or -1;
+  // then the round is added.
+  template <class Same>
+  int32_t findThenAdd(uint64_t hash, int32_t round, Same same) {
+    if (2 * (count_ + 1) > slots_.size()) grow();
+    const size_t mask = slots_.size() - 1;
+    int32_t found = -1;
+    size_t i = hash & mask;
+    for (; slots_[i].round >= 0; i = (i + 1) & mask)
+      if (found < 0 && slots_[i].hash == hash && same(slots_[i].round)) found = slots_[i].round;
+    slots_[i] = {hash, round};
+    ++count_;
+    return found;
+  }
+
+ private:
+  struct Slot {
+    uint64_t hash = 0;
+    int32_t round = -1;
+  };
+  void grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<size_t>(1024, 2 * old.size()), Slot{});
+    const size_t mask = slots_.size() - 1;
+    for (const Slot& s : old) {
+      if (s.round < 0) continue;
+      size_t i = s.hash & mask;
+      while (slots_[i].round >= 0) i = (i + 1) & mask;
+      slots_[i] = s;
+    }
+  }
+  std::vector<Slot> slots_;
+  size_t count_ = 0;
+};
+
 class StateHashes {
  public:
   StateHashes(const Diagram& d, const StatusRecord& record) : record_(record), firstStep_(record.stepCount()) {
     for (ElementKind k : Kinds)
       for (int32_t n = 0; n < d.count(k); ++n) hash_ += mix(keyOf(k, n), compared(k, record.now(d, {k, n}).status));
-    seen_.emplace(hash_, 0);
+    seen_.findThenAdd(hash_, 0, [](int32_t) { return false; });
   }
 
   // After round `r` of the run: whether it changed any compared status.
@@ -52,12 +92,7 @@ class StateHashes {
 
   // An earlier state of the run (0: before the first round) equal to the one after round r, or -1.
   int32_t earlierEqual(const Diagram& d, int32_t r) {
-    const auto [from, to] = seen_.equal_range(hash_);
-    int32_t found = -1;
-    for (auto it = from; it != to && found < 0; ++it)
-      if (sameAs(d, it->second, r)) found = it->second;
-    seen_.emplace(hash_, r);
-    return found;
+    return seen_.findThenAdd(hash_, r, [&](int32_t j) { return sameAs(d, j, r); });
   }
 
  private:
@@ -79,7 +114,7 @@ class StateHashes {
   const StatusRecord& record_;
   const int32_t firstStep_;
   uint64_t hash_ = 0;
-  std::unordered_multimap<uint64_t, int32_t> seen_;
+  SeenHashes seen_;
 };
 
 }  // namespace
