@@ -12,6 +12,8 @@
 namespace zorvex {
 
 const char* const AlreadyArrangedText = "The diagram is already arranged.";
+const char* const SelectionArrangedText = "The selection is already arranged.";
+const char* const NothingSelectedText = "Select the sentences to arrange first.";
 
 namespace {
 
@@ -22,11 +24,14 @@ struct Held {
   DefeaterHolding holds;
 };
 
-// What is drawn now, by element number, and what each defeater holds.
+// What is drawn now, by element number, and what each defeater holds: the
+// sentences to lay out, the arrows with an end among them, every defeater.
 struct Current {
   std::vector<int32_t> sentences, arrows;
   std::vector<Held> defeaters;
   std::unordered_map<int32_t, int32_t> box;  // sentence number -> box number
+  bool whole = true;                         // the whole diagram, not a selection
+  bool moves(int32_t sentence) const { return box.count(sentence) > 0; }
 };
 
 bool liveArrow(const Diagram& d, int32_t n) {
@@ -34,21 +39,44 @@ bool liveArrow(const Diagram& d, int32_t n) {
   return !a.Deleted && a.resolved() && !d.sentence(a.Sentence1).Deleted && !d.sentence(a.Sentence2).Deleted;
 }
 
-Current currentOf(const Diagram& d) {
+Current currentOf(const Diagram& d, const std::vector<int32_t>* selection) {
   Current c;
-  for (int32_t n = 0; n < d.SentenceCount(); ++n)
-    if (!d.sentence(n).Deleted) {
-      c.box[n] = static_cast<int32_t>(c.sentences.size());
-      c.sentences.push_back(n);
-    }
+  c.whole = selection == nullptr;
+  const auto take = [&](int32_t n) {
+    if (n < 0 || n >= d.SentenceCount() || d.sentence(n).Deleted || c.box.count(n)) return;
+    c.box[n] = static_cast<int32_t>(c.sentences.size());
+    c.sentences.push_back(n);
+  };
+  if (selection) {
+    std::vector<int32_t> chosen = *selection;
+    std::sort(chosen.begin(), chosen.end());
+    for (int32_t n : chosen) take(n);
+  } else {
+    for (int32_t n = 0; n < d.SentenceCount(); ++n) take(n);
+  }
   for (int32_t n = 0; n < d.ArrowCount(); ++n)
-    if (liveArrow(d, n)) c.arrows.push_back(n);
+    if (liveArrow(d, n) && (c.moves(d.arrow(n).Sentence1) || c.moves(d.arrow(n).Sentence2))) c.arrows.push_back(n);
   for (int32_t n = 0; n < d.DefeaterCount(); ++n)
     if (!d.defeater(n).Deleted && !d.defeater(n).Incomplete) c.defeaters.push_back({n, defeaterHolds(d, n)});
   return c;
 }
 
+// Whether a defeater holds only sentences being laid out (and arrows between them).
+bool heldWithin(const Diagram& d, const Current& c, const DefeaterHolding& h) {
+  const auto within = [&](const std::vector<int32_t>& sentences) {
+    return std::all_of(sentences.begin(), sentences.end(), [&](int32_t s) { return c.moves(s); });
+  };
+  const auto arrowsWithin = [&](const std::vector<int32_t>& arrows) {
+    return std::all_of(arrows.begin(), arrows.end(), [&](int32_t a) {
+      return c.moves(d.arrow(a).Sentence1) && c.moves(d.arrow(a).Sentence2);
+    });
+  };
+  return within(h.challenging.sentences) && within(h.challenged.sentences) && arrowsWithin(h.challenging.arrows) &&
+         arrowsWithin(h.challenged.arrows);
+}
+
 void addDefeaterWishes(LayoutInput& in, const Diagram& d, const Current& c, const DefeaterHolding& h) {
+  if (!heldWithin(d, c, h)) return;
   const std::vector<int32_t>& targets = h.challenged.sentences;
   const int32_t anchor = !targets.empty()               ? c.box.at(targets.front())
                          : !h.challenged.arrows.empty() ? c.box.at(d.arrow(h.challenged.arrows.front()).Sentence2)
@@ -75,15 +103,35 @@ void addDefeaterWishes(LayoutInput& in, const Diagram& d, const Current& c, cons
 LayoutInput layoutInput(const Diagram& d, const Current& c, int32_t gap) {
   LayoutInput in;
   in.gap = gap;
-  for (int32_t n : c.sentences)
-    in.boxes.push_back({d.sentence(n).Right - d.sentence(n).Left, d.sentence(n).Bottom - d.sentence(n).Top});
-  for (int32_t n : c.arrows) in.links.push_back({c.box.at(d.arrow(n).Sentence1), c.box.at(d.arrow(n).Sentence2)});
+  for (int32_t n : c.sentences) {
+    const TSentence& s = d.sentence(n);
+    in.boxes.push_back({s.Right - s.Left, s.Bottom - s.Top});
+    // A selection is laid out anew; the whole diagram keeps what is arranged.
+    if (c.whole) in.present.push_back({s.Left, s.Top});
+  }
+  for (int32_t n : c.arrows)
+    if (c.moves(d.arrow(n).Sentence1) && c.moves(d.arrow(n).Sentence2))
+      in.links.push_back({c.box.at(d.arrow(n).Sentence1), c.box.at(d.arrow(n).Sentence2)});
   for (const Held& h : c.defeaters) addDefeaterWishes(in, d, c, h.holds);
   return in;
 }
 
 Rect unionOf(const Rect& a, const Rect& b) {
   return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+// Whether a defeater holds a sentence that moves or an arrow drawn anew.
+bool touched(const Diagram& d, const Current& c, const DefeaterHolding& h) {
+  const auto moving = [&](const std::vector<int32_t>& sentences) {
+    return std::any_of(sentences.begin(), sentences.end(), [&](int32_t s) { return c.moves(s); });
+  };
+  const auto redrawn = [&](const std::vector<int32_t>& arrows) {
+    return std::any_of(arrows.begin(), arrows.end(), [&](int32_t a) {
+      return c.moves(d.arrow(a).Sentence1) || c.moves(d.arrow(a).Sentence2);
+    });
+  };
+  return moving(h.challenging.sentences) || moving(h.challenged.sentences) || redrawn(h.challenging.arrows) ||
+         redrawn(h.challenged.arrows);
 }
 
 // The diagram as it would be, or the first defeater that would hold something else.
@@ -99,6 +147,7 @@ std::optional<int32_t> placeInto(Diagram& trial, const Current& c, const std::ve
     trial.geometryChanged({ElementKind::Arrow, n});
   }
   for (const Held& h : c.defeaters) {
+    if (!c.whole && !touched(trial, c, h.holds)) continue;
     TDefeater& f = trial.defeater(h.defeater);
     f.ChallengingRect = rectangleAround(trial, h.holds.challenging.sentences);
     const bool sentences = !h.holds.challenged.sentences.empty(), arrows = !h.holds.challenged.arrows.empty();
@@ -137,41 +186,70 @@ std::string arrangedText(size_t sentences) {
   return "Arranged " + std::to_string(sentences) + (sentences == 1 ? " sentence." : " sentences.");
 }
 
-std::string refusalFor(int32_t defeater) {
-  return "Arrange Diagram would change what " + Diagram::name(ElementKind::Defeater, defeater) +
+std::string refusalFor(const char* command, int32_t defeater) {
+  return std::string(command) + " would change what " + Diagram::name(ElementKind::Defeater, defeater) +
          " holds: nothing was moved";
+}
+
+// A selection's new picture where the selection was: its top left corner at the selection's.
+void moveToSelection(std::vector<Point>& corners, const Diagram& d, const Current& c) {
+  if (c.whole || corners.empty()) return;
+  int32_t left = INT32_MAX, top = INT32_MAX, newLeft = INT32_MAX, newTop = INT32_MAX;
+  for (size_t i = 0; i < c.sentences.size(); ++i) {
+    left = std::min(left, d.sentence(c.sentences[i]).Left);
+    top = std::min(top, d.sentence(c.sentences[i]).Top);
+    newLeft = std::min(newLeft, corners[i].x);
+    newTop = std::min(newTop, corners[i].y);
+  }
+  for (Point& p : corners) p = {p.x - newLeft + left, p.y - newTop + top};
+}
+
+UndoStep stepOf(const Diagram& d, const Diagram& trial, const Current& c, const char* command) {
+  UndoStep step;
+  step.name = command;
+  const auto note = [&](ElementRef ref) {
+    ElementRecord now = RecordOf(d, ref), then = RecordOf(trial, ref);
+    if (!samePlace(now, then)) step.elements.push_back({ref, std::move(now), std::move(then)});
+  };
+  for (int32_t n : c.sentences) note({ElementKind::Sentence, n});
+  for (int32_t n : c.arrows) note({ElementKind::Arrow, n});
+  for (const Held& h : c.defeaters) note({ElementKind::Defeater, h.defeater});
+  return step;
+}
+
+Arrangement arrange(Diagram& d, const Current& c, size_t layeredLimit, const char* command, const char* already) {
+  for (const Held& h : c.defeaters) {
+    const bool empty = h.holds.challenging.sentences.empty() ||
+                       (h.holds.challenged.sentences.empty() && h.holds.challenged.arrows.empty());
+    if (empty && (c.whole || touched(d, c, h.holds))) return {std::nullopt, {}, refusalFor(command, h.defeater)};
+  }
+  std::optional<int32_t> failed;
+  for (int32_t gap : Gaps) {
+    Diagram trial = d;
+    LayoutOutput placed = layOutBoxes(layoutInput(d, c, gap), layeredLimit);
+    if (placed.failure != LayeredFailure::None) layeredLimit = 0;  // our own layout from now on
+    moveToSelection(placed.corners, d, c);
+    failed = placeInto(trial, c, placed.corners);
+    if (failed) continue;
+    UndoStep step = stepOf(d, trial, c, command);
+    if (step.elements.empty()) return {std::nullopt, {}, already};
+    // Done as redoing the step would do it, so undo and redo meet the same records.
+    step.apply(d, false);
+    return {std::move(step), arrangedText(c.sentences.size()), {}};
+  }
+  return {std::nullopt, {}, refusalFor(command, *failed)};
 }
 
 }  // namespace
 
 Arrangement arrangeDiagram(Diagram& d, size_t layeredLimit) {
-  const Current c = currentOf(d);
-  for (const Held& h : c.defeaters)
-    if (h.holds.challenging.sentences.empty() ||
-        (h.holds.challenged.sentences.empty() && h.holds.challenged.arrows.empty()))
-      return {std::nullopt, {}, refusalFor(h.defeater)};
-  std::optional<int32_t> failed;
-  for (int32_t gap : Gaps) {
-    Diagram trial = d;
-    const LayoutOutput placed = layOutBoxes(layoutInput(d, c, gap), layeredLimit);
-    if (placed.failure != LayeredFailure::None) layeredLimit = 0;  // the rows from now on
-    failed = placeInto(trial, c, placed.corners);
-    if (failed) continue;
-    UndoStep step;
-    step.name = "Arrange Diagram";
-    const auto note = [&](ElementRef ref) {
-      ElementRecord now = RecordOf(d, ref), then = RecordOf(trial, ref);
-      if (!samePlace(now, then)) step.elements.push_back({ref, std::move(now), std::move(then)});
-    };
-    for (int32_t n : c.sentences) note({ElementKind::Sentence, n});
-    for (int32_t n : c.arrows) note({ElementKind::Arrow, n});
-    for (const Held& h : c.defeaters) note({ElementKind::Defeater, h.defeater});
-    if (step.elements.empty()) return {std::nullopt, {}, AlreadyArrangedText};
-    // Done as redoing the step would do it, so undo and redo meet the same records.
-    step.apply(d, false);
-    return {std::move(step), arrangedText(c.sentences.size()), {}};
-  }
-  return {std::nullopt, {}, refusalFor(*failed)};
+  return arrange(d, currentOf(d, nullptr), layeredLimit, "Arrange Diagram", AlreadyArrangedText);
+}
+
+Arrangement arrangeSelection(Diagram& d, const std::vector<int32_t>& sentences, size_t layeredLimit) {
+  const Current c = currentOf(d, &sentences);
+  if (c.sentences.empty()) return {std::nullopt, {}, NothingSelectedText};
+  return arrange(d, c, layeredLimit, "Arrange Selection", SelectionArrangedText);
 }
 
 }  // namespace zorvex

@@ -3,6 +3,7 @@
 // defeater's rectangles drawn anew round what it holds, but only when every
 // defeater then holds exactly the sentences and arrows it held before, and
 // only when something moves.
+#include <vector>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -24,7 +25,16 @@ struct Arrangement {
 };
 
 extern const char* const AlreadyArrangedText;
+extern const char* const SelectionArrangedText;
+extern const char* const NothingSelectedText;
 
+// Starts from the present places: what is arranged stays where it is.
 Arrangement arrangeDiagram(Diagram& d, size_t layeredLimit = LayeredLayoutLimit);
+
+// "Arrange Selection": only the given sentences laid out anew, their picture
+// where they were, every other sentence left in place; refused as Arrange
+// Diagram is when a defeater would hold something else.
+Arrangement arrangeSelection(Diagram& d, const std::vector<int32_t>& sentences,
+                             size_t layeredLimit = LayeredLayoutLimit);
 
 }  // namespace zorvex

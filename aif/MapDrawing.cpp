@@ -117,7 +117,7 @@ DrawnMap drawMap(Diagram& into, const ArgumentMap& map, const TextMeasure& measu
   LayeredFailure failure = LayeredFailure::None;
   for (int32_t gap : Gaps) {
     const LayoutOutput placed = layOutBoxes(layoutInput(map, boxes, gap), layeredLimit);
-    // Once the layered layout has failed, more room would not save it: the rows it is.
+    // Once dot has failed, more room would not save it: our own layout it is.
     if (placed.failure != LayeredFailure::None) failure = placed.failure, layeredLimit = 0;
     Diagram d;
     d.reserve(map.texts.size(), map.arrows.size(), map.defeaters.size());

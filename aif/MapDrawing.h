@@ -21,7 +21,7 @@ using TextMeasure = std::function<TextSize(const std::string&)>;
 
 struct DrawnMap {
   LayoutMethod method = LayoutMethod::Layered;
-  LayeredFailure failure = LayeredFailure::None;  // the rows took over from a failed layered layout
+  LayeredFailure failure = LayeredFailure::None;  // our own layout took over from a failed dot
   std::vector<int32_t> inexact;                   // defeaters that do not hold exactly what their conflict says
 };
 

@@ -41,7 +41,7 @@ std::string leftOutLine(const LeftOutCounts& c) {
   return "Left out: " + (line.empty() ? std::string("nothing") : line);
 }
 
-std::string madeLine(const ArgumentMap& map, const DrawnMap& drawn) {
+std::string madeLine(const ArgumentMap& map) {
   size_t undercutters = 0;
   for (const MapDefeater& d : map.defeaters) undercutters += d.undercuts() ? 1 : 0;
   std::string line = std::string("Read an AIF map (") + formatName(map.format) +
@@ -52,14 +52,12 @@ std::string madeLine(const ArgumentMap& map, const DrawnMap& drawn) {
   if (map.jointInferences > 0)
     line += "; " + counted(map.jointInferences, "inference", "inferences") + " with several premises made " +
             counted(map.jointArrows, "separate arrow", "separate arrows");
-  if (drawn.method == LayoutMethod::Rows && drawn.failure == LayeredFailure::None)
-    line += "; laid out in rows, the quick way for large maps";
   return line;
 }
 
 std::string fallbackLine(LayeredFailure failure) {
   const char* what = failure == LayeredFailure::TookTooLong ? "took too long" : "failed";
-  return std::string("The automatic layout ") + what + ": the sentences were placed in rows instead";
+  return std::string("The automatic layout ") + what + ": the quick layered layout was used instead";
 }
 
 std::string inexactLine(const ArgumentMap& map, const DrawnMap& drawn) {
@@ -78,7 +76,7 @@ std::string inexactLine(const ArgumentMap& map, const DrawnMap& drawn) {
 }  // namespace
 
 std::vector<std::string> mapReport(const ArgumentMap& map, const DrawnMap& drawn) {
-  std::vector<std::string> lines{madeLine(map, drawn)};
+  std::vector<std::string> lines{madeLine(map)};
   if (drawn.failure != LayeredFailure::None) lines.push_back(fallbackLine(drawn.failure));
   lines.push_back(leftOutLine(map.leftOut));
   if (!drawn.inexact.empty()) lines.push_back(inexactLine(map, drawn));

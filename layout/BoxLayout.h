@@ -3,9 +3,17 @@
 // drawn above where it comes from, boxes named beside another are kept at its
 // height, the boxes of a group are kept together with nothing else between
 // them, and no two boxes come closer than the gap. The caller knows nothing
-// of how: Graphviz's dot for maps of moderate size, rows of our own above.
-// Dot runs in a child process with a time limit: when it crashes, fails an
-// assertion or takes too long, the rows take over and the output says so.
+// of how: each connected part is laid out by itself, by Graphviz's dot when
+// it is of moderate size and shape, by our own layered layout (which folds
+// parts far out of proportion) above; the parts are then packed into a
+// picture of the drawing surface's proportions. Dot runs in a child process
+// with a time limit: when it crashes, fails an assertion or takes too long,
+// our own layout takes over and the output says so.
+//
+// Given the boxes' present places, the layout keeps what is arranged: each
+// part is laid out by our own layout from its present order, a part whose
+// picture comes out as it stands is left where it is, and a changed part is
+// put back where most of its boxes stay.
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -27,11 +35,13 @@ struct LayoutInput {
   std::vector<std::vector<int32_t>> groups;           // each kept together; a box in one group at most
   std::vector<std::pair<int32_t, int32_t>> straight;  // links best drawn upright: `from` right below `to`
   int32_t gap = 24;                                   // least room between two boxes, in pixels
+  std::vector<Point> present;                         // each box's present top left corner, or none
 };
 
-enum class LayoutMethod { Layered, Rows };
+// Dot for every part it was tried on, or our own layout for some part.
+enum class LayoutMethod { Layered, Own };
 
-// Why the rows were used where the layered layout was tried.
+// Why our own layout was used where dot was tried.
 enum class LayeredFailure { None, TookTooLong, Failed };
 
 struct LayoutOutput {
@@ -40,13 +50,14 @@ struct LayoutOutput {
   LayeredFailure failure = LayeredFailure::None;
 };
 
-// Above this many boxes the layered layout takes seconds: the rows are used.
-inline constexpr size_t LayeredLayoutLimit = 1500;
+// Above this many boxes in a part dot takes too long: our own layout is used.
+inline constexpr size_t LayeredLayoutLimit = 1000;
 inline constexpr int32_t LayoutMargin = 20;
 
 LayoutOutput layOutBoxes(const LayoutInput& input, size_t layeredLimit = LayeredLayoutLimit);
-// The two ways, for tests and benchmarks; the layered one falls back on the rows.
+// For tests and benchmarks: dot on the whole input as one graph (falling
+// back on our own layout), and our own layout for every part.
 LayoutOutput layOutLayered(const LayoutInput& input);
-LayoutOutput layOutInRows(const LayoutInput& input);
+LayoutOutput layOutOwn(const LayoutInput& input);
 
 }  // namespace zorvex

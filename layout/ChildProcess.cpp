@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "layout/LayoutCancel.h"
+
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define ZORVEX_CHILD_SANITIZED 1
@@ -72,14 +74,15 @@ bool writeAll(int fd, const char* p, size_t n) {
   _exit(sent ? 0 : 3);
 }
 
-// Reads to the end of the pipe; false when the deadline comes first.
+// Reads to the end of the pipe; false when the deadline comes first or the
+// layout is cancelled (looked at every tenth of a second).
 bool readUntil(int fd, Clock::time_point deadline, std::string& out) {
   char buffer[65536];
   for (;;) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return false;
+    if (left <= 0 || layoutCancelled()) return false;
     pollfd p{fd, POLLIN, 0};
-    const int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left, 1 << 30)));
+    const int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left, 100)));
     if (ready < 0 && errno != EINTR) return true;  // nothing more can be read: what came is checked
     if (ready <= 0) continue;
     const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -120,6 +123,7 @@ ChildResult runInChild(const std::function<std::string()>& work, std::chrono::mi
   close(fds[0]);
   if (!ended) kill(pid, SIGKILL);
   const int status = waitFor(pid);
+  throwIfLayoutCancelled();
   if (!ended) return {ChildEnd::TookTooLong, {}};
   uint64_t size = 0;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || got.size() < sizeof size) return {};

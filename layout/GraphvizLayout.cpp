@@ -16,6 +16,7 @@
 #include "layout/BoxLayout.h"
 #include "layout/ChildProcess.h"
 #include "layout/DotGraph.h"
+#include "layout/DotParts.h"
 #include "layout/LayeredLayoutSeam.h"
 #include "layout/PlacedCorners.h"
 #include "model/ZorvexError.h"
@@ -138,26 +139,51 @@ extern "C" const char* __lsan_default_suppressions() {
 
 LayeredLayoutSeam setLayeredLayoutSeam(LayeredLayoutSeam next) { return std::exchange(seam(), std::move(next)); }
 
+std::optional<std::vector<std::vector<DoublePoint>>> dotCentresOfParts(const std::vector<const LayoutInput*>& parts,
+                                                                        LayeredFailure& failure) {
+  std::vector<DotGraph> graphs;
+  size_t boxes = 0;
+  for (const LayoutInput* part : parts) {
+    graphs.push_back(dotGraphOf(*part));
+    boxes += part->boxes.size();
+  }
+  if (boxes == 0) return std::vector<std::vector<DoublePoint>>(parts.size());
+  GVC_t* gvc = readyContext();
+  const LayeredLayoutSeam& s = seam();
+  // One child for all parts: a process costs more than dot takes on a small part.
+  const ChildResult child = runInChild(
+      [&] {
+        if (s.inChild) s.inChild();
+        std::string bytes;
+        for (const DotGraph& graph : graphs) bytes += dotCentres(graph, gvc);
+        return bytes;
+      },
+      s.timeLimit);
+  const auto all = child.end == ChildEnd::Done ? centresOf(child.bytes, boxes) : std::nullopt;
+  if (!all) {
+    failure = child.end == ChildEnd::TookTooLong ? LayeredFailure::TookTooLong : LayeredFailure::Failed;
+    return std::nullopt;
+  }
+  std::vector<std::vector<DoublePoint>> out;
+  auto next = all->begin();
+  for (const LayoutInput* part : parts) {
+    out.emplace_back(next, next + static_cast<std::ptrdiff_t>(part->boxes.size()));
+    next += static_cast<std::ptrdiff_t>(part->boxes.size());
+  }
+  return out;
+}
+
 LayoutOutput layOutLayered(const LayoutInput& in) {
   LayoutOutput out;
   out.method = LayoutMethod::Layered;
   if (in.boxes.empty()) return out;
-  const DotGraph graph = dotGraphOf(in);
-  GVC_t* gvc = readyContext();
-  const LayeredLayoutSeam& s = seam();
-  const ChildResult child = runInChild(
-      [&] {
-        if (s.inChild) s.inChild();
-        return dotCentres(graph, gvc);
-      },
-      s.timeLimit);
-  const auto centres = child.end == ChildEnd::Done ? centresOf(child.bytes, in.boxes.size()) : std::nullopt;
+  const auto centres = dotCentresOfParts({&in}, out.failure);
   if (!centres) {
-    LayoutOutput rows = layOutInRows(in);
-    rows.failure = child.end == ChildEnd::TookTooLong ? LayeredFailure::TookTooLong : LayeredFailure::Failed;
-    return rows;
+    LayoutOutput own = layOutOwn(in);
+    own.failure = out.failure;
+    return own;
   }
-  out.corners = cornersFromCentres(in.boxes, *centres);
+  out.corners = cornersFromCentres(in.boxes, centres->front());
   return out;
 }
 

@@ -58,6 +58,7 @@ struct ArgumentFormControls {
   QAction* FindSentenceMenuItem = nullptr;
   QAction* FindNextMenuItem = nullptr;
   QAction* ArrangeDiagramMenuItem = nullptr;
+  QAction* ArrangeSelectionMenuItem = nullptr;
   QMenu* ZorvexMenuItem = nullptr;
   QAction* OptionsMenuItem = nullptr;
   QAction* EvaluateUntilStableMenuItem = nullptr;

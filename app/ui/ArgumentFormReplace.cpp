@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/ui/ArgumentFormControls.h"
+#include "app/ui/BackgroundLayout.h"
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
@@ -16,10 +17,43 @@
 
 namespace zorvex {
 
+namespace {
+
+struct Opened {
+  Diagram diagram;
+  OpenResult result;
+};
+
+}  // namespace
+
+// A diagram file (an AIF map to lay out, a large JSON diagram) is read off
+// the window's thread, with the progress box; tables are read here, through
+// the window's table views.
+std::optional<std::pair<Diagram, OpenResult>> TArgumentForm::openFresh(const DiagramLocation& where) {
+  if (where.format == DiagramFormat::Tables) {
+    Diagram fresh;
+    OpenResult loaded = openDiagram(fresh, where, opener_, sentenceFontGeometry());
+    return std::pair(std::move(fresh), std::move(loaded));
+  }
+  const Geometry geometry = sentenceFontGeometry();
+  auto opened = runLongLayout<std::shared_ptr<Opened>>(this, QStringLiteral("Opening the diagram..."), [where, geometry] {
+    auto o = std::make_shared<Opened>();
+    o->result = openDiagram(o->diagram, where, TableOpener{}, geometry);
+    return o;
+  });
+  if (!opened) return std::nullopt;
+  return std::pair(std::move((*opened)->diagram), std::move((*opened)->result));
+}
+
 bool TArgumentForm::replaceDiagram(const DiagramLocation& where, std::optional<std::vector<std::string>>* mapReport) {
   editor_->LeaveCurrentMode();
-  Diagram fresh;
-  OpenResult loaded = openDiagram(fresh, where, opener_, sentenceFontGeometry());
+  auto opened = openFresh(where);
+  if (!opened) {
+    controls_->ArgumentFormStatusBar->setPanelText(1, QStringLiteral("Cancelled: the diagram was not opened."));
+    return false;
+  }
+  Diagram fresh = std::move(opened->first);
+  OpenResult loaded = std::move(opened->second);
   if (loaded.error) {
     // Half a diagram would replace the whole one in the window, and a save
     // would then write it over the file that could not be read.

@@ -24,6 +24,7 @@ class QMenu;
 namespace zorvex {
 
 class ArgumentEditor;
+struct Arrangement;
 struct ArgumentFormControls;
 class MessageBoxes;
 class EditorPointerFilter;
@@ -163,6 +164,10 @@ class TArgumentForm : public QMainWindow {
   // in the status bar and offered in the File menu, without a question.
   void offerRecoveredDiagram();
   void ArrangeDiagramMenuItemClick();
+  void ArrangeSelectionMenuItemClick();
+  std::optional<std::pair<Diagram, OpenResult>> openFresh(const DiagramLocation& where);
+  void arrangeInBackground(std::function<Arrangement(Diagram&)> arrange);
+  void finishArrangement(Arrangement arranged);
   void SentenceEditKeyPress(char key);
   // "&Why?" in the pop-up menus, "Evaluate until &stable" in "&Zorvex".
   void WhyMenuItemClick(ElementKind kind);

@@ -42,6 +42,7 @@ void TArgumentForm::createViewMenu() {
   c.FindNextMenuItem = viewItem(c.ViewMenuItem, "FindNextMenuItem", "Find &Next", {"F3"});
   c.ViewMenuItem->addSeparator()->setObjectName("ArrangeSeparator");
   c.ArrangeDiagramMenuItem = viewItem(c.ViewMenuItem, "ArrangeDiagramMenuItem", "Arran&ge Diagram", {});
+  c.ArrangeSelectionMenuItem = viewItem(c.ViewMenuItem, "ArrangeSelectionMenuItem", "Arrange &Selection", {});
   // The view commands are made with the viewport, after the menus.
   connect(c.ZoomInMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomInMenuItemClick(); });
   connect(c.ZoomOutMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomOutMenuItemClick(); });
@@ -50,6 +51,7 @@ void TArgumentForm::createViewMenu() {
   connect(c.FindSentenceMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindSentenceMenuItemClick(); });
   connect(c.FindNextMenuItem, &QAction::triggered, this, [this] { viewCommands_->FindNextMenuItemClick(); });
   connect(c.ArrangeDiagramMenuItem, &QAction::triggered, this, [this] { ArrangeDiagramMenuItemClick(); });
+  connect(c.ArrangeSelectionMenuItem, &QAction::triggered, this, [this] { ArrangeSelectionMenuItemClick(); });
 }
 
 // After the editor's pointer filter, so the viewport sees pointer events

@@ -46,20 +46,20 @@ TEST(HostileMaps, JointAttackersInACycleOfConflictsAreLaidOutByDot) {
 }
 
 // Whatever the layout library does in its child process, the map is drawn
-// in rows, as exactly as the layered layout would, with a line that says why.
-TEST(HostileMaps, ACrashingOrHangingLayoutFallsBackOnRowsWithANote) {
+// by our own layout, as exactly as dot would, with a line that says why.
+TEST(HostileMaps, ACrashingOrHangingDotFallsBackOnOurOwnLayoutWithANote) {
   struct Case {
     std::function<void()> inChild;
     const char* note;
   };
   const Case cases[] = {
-      {[] { std::abort(); }, "The automatic layout failed: the sentences were placed in rows instead"},
-      {[] { raise(SIGSEGV); }, "The automatic layout failed: the sentences were placed in rows instead"},
-      {[] { _exit(0); }, "The automatic layout failed: the sentences were placed in rows instead"},
+      {[] { std::abort(); }, "The automatic layout failed: the quick layered layout was used instead"},
+      {[] { raise(SIGSEGV); }, "The automatic layout failed: the quick layered layout was used instead"},
+      {[] { _exit(0); }, "The automatic layout failed: the quick layered layout was used instead"},
       {[] {
          for (;;) pause();
        },
-       "The automatic layout took too long: the sentences were placed in rows instead"},
+       "The automatic layout took too long: the quick layered layout was used instead"},
   };
   const std::string json = aifDataFile("nodeset6463.json");
   for (const Case& c : cases) {
@@ -70,7 +70,7 @@ TEST(HostileMaps, ACrashingOrHangingLayoutFallsBackOnRowsWithANote) {
     // One try only: the second, with more room, would fail as the first did.
     EXPECT_LT(timeOf([&] { reading = readAifText(d, json, fakeMeasure); }), 550ms);
     setLayeredLayoutSeam(before);
-    EXPECT_EQ(reading.drawn.method, LayoutMethod::Rows);
+    EXPECT_EQ(reading.drawn.method, LayoutMethod::Own);
     ASSERT_EQ(reading.report.size(), 3u);
     EXPECT_EQ(reading.report[1], c.note);
     EXPECT_EQ(reading.report[0].find("the quick way"), std::string::npos) << reading.report[0];

@@ -98,11 +98,11 @@ std::string generatedMap(int claims) {
   return aifDb(nodes, edges);
 }
 
-TEST(AifLayout, QuickPlacementForLargeMapsStaysExact) {
+TEST(AifLayout, OurOwnLayoutForLargePartsStaysExact) {
   const ArgumentMap map = mapOf(generatedMap(40));
   Diagram d;
   const DrawnMap drawn = drawMap(d, map, fakeMeasure, 0);
-  EXPECT_EQ(drawn.method, LayoutMethod::Rows);
+  EXPECT_EQ(drawn.method, LayoutMethod::Own);
   EXPECT_TRUE(drawn.inexact.empty());
   expectExactLayout(d, map);
 }
