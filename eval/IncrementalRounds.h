@@ -14,8 +14,9 @@
 //
 // Whatever changes statuses or the drawing elsewhere must say so (see
 // below); until then the object assumes it is the only one that changes the
-// diagram. The first round, one after drawingChanged() and one after a
-// change of rules visit everything; so does a round whose lists outgrow a
+// diagram. The first round and the first after drawingChanged() are whole
+// rounds; the next one, one after a change of rules and one after
+// statusesChanged() visit everything; so does a round whose lists outgrow a
 // share of the diagram. A drawing whose rectangles hold far more than its
 // elements is left to the whole-diagram round.
 #include <array>
@@ -56,7 +57,13 @@ class IncrementalRounds {
   // marks, elements added or taken away, another diagram loaded).
   void statusChanged(ElementRef ref);
   void statusesChanged() { countsValid_ = false; }
-  void drawingChanged() { indexValid_ = false; }
+  void drawingChanged() { indexValid_ = false, wholeNext_ = true; }
+
+  // A hash of what evaluating until stable compares (each sentence's and
+  // arrow's justified / unjustified / not evaluated, each defeater's state):
+  // the sum of statusHashTerm over every element, kept with every change.
+  uint64_t statusHash();
+  static uint64_t statusHashTerm(ElementKind kind, int32_t index, uint8_t statusOrState);
 
   // What the last round changed, per kind (sentences, arrows, defeaters),
   // each list ascending: every byte that differs, round marks included.
@@ -67,7 +74,11 @@ class IncrementalRounds {
   size_t bytes() const;
 
  private:
+  bool sync();
   bool prepare(const RuleSet& rules);
+  void hashMoved(ElementKind kind, int32_t n, uint8_t before, uint8_t after) {
+    hash_ += statusHashTerm(kind, n, after) - statusHashTerm(kind, n, before);
+  }
   std::string wholeRound(const RuleSet& rules, const RoundTexts& texts, EvaluationLog& log);
   void readStatuses();
   void countAll();
@@ -89,6 +100,10 @@ class IncrementalRounds {
   Diagram& diagram_;
   RoundIndex index_;
   bool indexValid_ = false, usable_ = false, countsValid_ = false, haveRules_ = false, visitedAll_ = false;
+  // After the drawing changed, the whole round runs first (as fast as it
+  // always was) and the next round builds the index.
+  bool wholeNext_ = true;
+  uint64_t hash_ = 0;
   RuleSet rules_;
   // The statuses as the object last wrote or was told of them.
   std::vector<Status> sentence_, arrow_;

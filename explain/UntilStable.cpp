@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -12,22 +13,16 @@ namespace {
 
 constexpr ElementKind Kinds[] = {ElementKind::Sentence, ElementKind::Arrow, ElementKind::Defeater};
 
-// What the run compares: three values per sentence and arrow, the state of a defeater.
+uint64_t keyOf(ElementKind kind, int32_t n) { return (uint64_t{static_cast<uint8_t>(kind)} << 32) | uint32_t(n); }
+
 uint8_t compared(ElementKind kind, uint8_t status) {
   if (kind == ElementKind::Defeater) return status;
   return has(status, Undefeated) ? 2 : has(status, Defeated) ? 1 : 0;
 }
 
-uint64_t keyOf(ElementKind kind, int32_t n) { return (uint64_t{static_cast<uint8_t>(kind)} << 32) | uint32_t(n); }
-
 // The contribution of one element to the hash of all statuses (a sum, so it
 // can be updated change by change).
-uint64_t mix(uint64_t key, uint8_t value) {
-  uint64_t x = (key << 2 | value) * 0x9E3779B97F4A7C15ull;
-  x ^= x >> 31;
-  x *= 0xBF58476D1CE4E5B9ull;
-  return x ^ (x >> 29);
-}
+uint64_t mix(ElementKind kind, int32_t n, uint8_t status) { return IncrementalRounds::statusHashTerm(kind, n, status); }
 
 // The hash after each round of the run, in one flat table: a node per round
 // would cost a million rounds more than the rounds themselves.
@@ -70,9 +65,12 @@ class SeenHashes {
 
 class StateHashes {
  public:
-  StateHashes(const Diagram& d, const StatusRecord& record) : record_(record), firstStep_(record.stepCount()) {
+  // `start`: the hash of the statuses now, when known.
+  StateHashes(const Diagram& d, const StatusRecord& record, std::optional<uint64_t> start)
+      : record_(record), firstStep_(record.stepCount()) {
+    if (start) hash_ = *start;
     for (ElementKind k : Kinds)
-      for (int32_t n = 0; n < d.count(k); ++n) hash_ += mix(keyOf(k, n), compared(k, record.now(d, {k, n}).status));
+      for (int32_t n = 0; !start && n < d.count(k); ++n) hash_ += mix(k, n, record.now(d, {k, n}).status);
     seen_.findThenAdd(hash_, 0, [](int32_t) { return false; });
   }
 
@@ -85,7 +83,7 @@ class StateHashes {
         const uint8_t was = compared(k, a.before), now = compared(k, a.after);
         if (was == now) continue;
         changed = true;
-        hash_ += mix(keyOf(k, a.index), now) - mix(keyOf(k, a.index), was);
+        hash_ += mix(k, a.index, a.after) - mix(k, a.index, a.before);
       }
     return changed;
   }
@@ -137,10 +135,10 @@ using RunOneRound = std::function<void(int32_t round)>;
 
 UntilStableOutcome runUntilStable(const Diagram& diagram, StatusRecord& record, EvaluationLog& log,
                                   const std::function<bool(int32_t)>& keepGoing, int32_t limit,
-                                  const RunOneRound& runRound) {
+                                  std::optional<uint64_t> startHash, const RunOneRound& runRound) {
   UntilStableOutcome out;
   if (limit <= 0) limit = untilStableLimit(diagram);
-  StateHashes states(diagram, record);
+  StateHashes states(diagram, record, startHash);
   for (int32_t r = 1;; ++r) {
     if (r > 1 && keepGoing && !keepGoing(r - 1)) {
       out.end = UntilStableOutcome::Stopped;
@@ -180,7 +178,7 @@ UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, c
     IncrementalRounds rounds(diagram);
     return EvaluateUntilStable(rounds, diagram, record, options, log, label, keepGoing, limit);
   }
-  return runUntilStable(diagram, record, log, keepGoing, limit,
+  return runUntilStable(diagram, record, log, keepGoing, limit, std::nullopt,
                         [&](int32_t r) { RecordedRound(diagram, record, false, options, log, label, r); });
 }
 
@@ -188,7 +186,7 @@ UntilStableOutcome EvaluateUntilStable(IncrementalRounds& rounds, Diagram& diagr
                                        const EvaluationOptions& options, EvaluationLog& log, int32_t label,
                                        const std::function<bool(int32_t)>& keepGoing, int32_t limit) {
   constexpr ElementKind kinds[] = {ElementKind::Sentence, ElementKind::Arrow, ElementKind::Defeater};
-  return runUntilStable(diagram, record, log, keepGoing, limit, [&](int32_t r) {
+  return runUntilStable(diagram, record, log, keepGoing, limit, rounds.statusHash(), [&](int32_t r) {
     record.before(diagram);
     rounds.EvaluateOneRound(options, log);
     StatusChanges changes;
