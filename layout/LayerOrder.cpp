@@ -11,6 +11,7 @@ namespace {
 
 constexpr int Sweeps = 4;
 constexpr int FinishPasses = 6;
+constexpr int TransposeScans = 3;
 
 enum Side : uint8_t { Below = 1, Above = 2, Both = 3 };
 
@@ -20,6 +21,7 @@ struct Orderer {
   std::vector<double> key;
   std::vector<double> groupSum;
   std::vector<int32_t> groupCount;
+  bool nearBeside = true;  // an unlinked box takes the key of the box it stands beside
 
   explicit Orderer(LayeredGraph& graph) : g(graph), position(graph.nodes(), 0), key(graph.nodes(), 0) {
     int32_t groups = 0;
@@ -36,8 +38,9 @@ struct Orderer {
   // equal keys keep their present order.
   void sortLayer(size_t l) {
     std::vector<int32_t>& layer = g.layers[l];
-    for (int32_t v : layer)
-      if (g.besideOf[v] >= 0) key[v] = key[g.besideOf[v]];
+    if (nearBeside)
+      for (int32_t v : layer)
+        if (g.besideOf[v] >= 0) key[v] = key[g.besideOf[v]];
     for (int32_t v : layer)
       if (g.group[v] >= 0) {
         groupSum[g.group[v]] += key[v];
@@ -88,9 +91,11 @@ struct Orderer {
     return (l > 0 ? crossingsAbove(g, l - 1, position) : 0) + crossingsAbove(g, l, position);
   }
 
+  int64_t pairCrossings(int32_t left, int32_t right) const;
+  bool transpose(size_t l);
   void sweeps();
   bool finishLayer(size_t l);
-  void finish();
+  bool finish();
   void fromPresent(const std::vector<DoublePoint>& present);
 };
 
@@ -117,44 +122,75 @@ void Orderer::sweeps() {
   for (size_t l = 0; l < layers; ++l) place(l);
 }
 
+// Crossings between the links of two nodes of one layer, `left` standing left of `right`.
+int64_t Orderer::pairCrossings(int32_t left, int32_t right) const {
+  int64_t c = 0;
+  for (const Neighbours* nb : {&g.down, &g.up})
+    for (int32_t i = nb->start[left]; i < nb->start[left + 1]; ++i)
+      for (int32_t j = nb->start[right]; j < nb->start[right + 1]; ++j)
+        c += position[nb->node[i]] > position[nb->node[j]] ? 1 : 0;
+  return c;
+}
+
+// Swaps neighbours of a layer while that removes crossings (never into or out of a group).
+bool Orderer::transpose(size_t l) {
+  std::vector<int32_t>& layer = g.layers[l];
+  bool any = false;
+  for (int scan = 0, swapped = 1; swapped && scan < TransposeScans; ++scan) {
+    swapped = 0;
+    for (size_t i = 0; i + 1 < layer.size(); ++i) {
+      const int32_t u = layer[i], v = layer[i + 1];
+      if (g.group[u] != g.group[v] || pairCrossings(v, u) >= pairCrossings(u, v)) continue;
+      std::swap(layer[i], layer[i + 1]);
+      position[u] = static_cast<int32_t>(i + 1);
+      position[v] = static_cast<int32_t>(i);
+      swapped = 1;
+      any = true;
+    }
+  }
+  return any;
+}
+
 // Tries the barycentre orders of one layer; keeps one only when it has fewer crossings.
 bool Orderer::finishLayer(size_t l) {
   bool changed = false;
+  int64_t was = around(l);
   for (Side side : {Both, Below, Above}) {
-    const std::vector<int32_t> before = g.layers[l];
-    const int64_t was = around(l);
     if (was == 0) return changed;
+    const std::vector<int32_t> before = g.layers[l];
     barycentres(l, side);
     sortLayer(l);
-    if (g.layers[l] != before && around(l) < was) {
-      changed = true;
-      continue;
+    if (g.layers[l] != before) {
+      const int64_t now = around(l);
+      if (now < was) {
+        was = now;
+        changed = true;
+        continue;
+      }
     }
     g.layers[l] = before;
     place(l);
   }
-  return changed;
+  return transpose(l) || changed;
 }
 
-void Orderer::finish() {
+bool Orderer::finish() {
   const size_t layers = g.layers.size();
+  bool any = false;
   for (int pass = 0; pass < FinishPasses; ++pass) {
     bool changed = false;
     for (size_t i = 0; i < layers; ++i) changed = finishLayer(pass % 2 == 0 ? i : layers - 1 - i) || changed;
-    if (!changed) return;
+    if (!changed) break;
+    any = true;
   }
+  return any;
 }
 
 // Keys from the present picture: a box's x, after the rows it stands in when
-// its layer is spread over several rows; a point of a long link where the
-// straight line between its ends crosses its layer.
+// its layer is spread over several rows. Points find their places later.
 void Orderer::fromPresent(const std::vector<DoublePoint>& present) {
-  const auto at = [&](int32_t v) -> DoublePoint {
-    if (v < g.boxes) return present[v];
-    const DoublePoint lo = present[g.lowEnd[v]], hi = present[g.highEnd[v]];
-    const double t = double(g.rank[v] - g.rank[g.lowEnd[v]]) / (g.rank[g.highEnd[v]] - g.rank[g.lowEnd[v]]);
-    return {lo.x + (hi.x - lo.x) * t, lo.y + (hi.y - lo.y) * t};
-  };
+  const auto at = [&](int32_t v) { return present[v < g.boxes ? v : g.lowEnd[v]]; };
+  nearBeside = false;
   for (size_t l = 0; l < g.layers.size(); ++l) {
     std::vector<int32_t> byY;
     double tallest = 0;
@@ -175,6 +211,7 @@ void Orderer::fromPresent(const std::vector<DoublePoint>& present) {
     }
     sortLayer(l);
   }
+  nearBeside = true;
 }
 
 }  // namespace
@@ -190,6 +227,18 @@ void orderLayers(LayeredGraph& g, const std::vector<DoublePoint>& present) {
     o.sweeps();
   else
     o.fromPresent(present);
+}
+
+void followLines(LayeredGraph& g, const std::vector<double>& x) {
+  for (std::vector<int32_t>& layer : g.layers)
+    std::stable_sort(layer.begin(), layer.end(), [&](int32_t a, int32_t b) {
+      return x[a] != x[b] ? x[a] < x[b] : a < b;
+    });
+}
+
+void removeCrossings(LayeredGraph& g) {
+  Orderer o(g);
+  for (size_t l = 0; l < g.layers.size(); ++l) o.place(l);
   o.finish();
 }
 

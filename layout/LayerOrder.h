@@ -9,10 +9,16 @@
 
 namespace zorvex {
 
-// With `present` (one centre per box) the first order follows it and only
-// changes that remove crossings are kept; without, barycentre sweeps from
-// the walk's order first.
+// The first order: with `present` (one centre per box) the boxes' present
+// order, else barycentre sweeps from the walk's order.
 void orderLayers(LayeredGraph& g, const std::vector<DoublePoint>& present);
+
+// The points of long links moved to where their straight lines cross their
+// layers, the boxes standing at `x`.
+void followLines(LayeredGraph& g, const std::vector<double>& x);
+
+// Changes the order of a layer only where that removes crossings.
+void removeCrossings(LayeredGraph& g);
 
 // Crossings of the links between layer `low` and the one above, by the
 // accumulator tree: `position` is each node's place in its layer.

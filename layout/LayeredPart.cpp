@@ -1,7 +1,8 @@
-// The layered layout of one part: layers, order, coordinates, folding. The
-// picture is then read back as a present one would be, until reading it
-// back changes no order, so that laying out again what this produced gives
-// the same picture.
+// The layered layout of one part: layers and a first order; then, in turn,
+// the picture of the boxes' order, and crossings removed, until the boxes
+// keep their order. The picture depends on the boxes' order alone (the
+// points of long links find their places from it), which is what a present
+// picture gives back: laying out again what this produced changes nothing.
 #include "layout/LayeredPart.h"
 
 #include "layout/LayerCoordinates.h"
@@ -12,10 +13,29 @@
 namespace zorvex {
 namespace {
 
-constexpr int SettleRounds = 3;
+// Rounds of picture and crossings until the boxes keep their order; a big
+// part stops sooner, for time.
+constexpr int SettleRounds = 12;
+constexpr int BigPartRounds = 2;
+constexpr int32_t BigPart = 20000;
 
-std::vector<DoublePoint> picture(const LayeredGraph& g, const PartShape& shape) {
-  return foldedCentres(g, layerX(g), layerY(g), shape);
+std::vector<int32_t> boxOrder(const LayeredGraph& g) {
+  std::vector<int32_t> order;
+  order.reserve(g.boxes);
+  for (const std::vector<int32_t>& layer : g.layers)
+    for (int32_t v : layer)
+      if (v < g.boxes) order.push_back(v);
+  return order;
+}
+
+// The x of every node from the boxes' order: the points first put where the
+// straight arrows cross their layers, then given room there.
+std::vector<double> coordinates(LayeredGraph& g) {
+  std::vector<double> x = layerX(g, false);
+  followLines(g, x);
+  x = layerX(g, true);
+  followLines(g, x);
+  return layerX(g, true);
 }
 
 }  // namespace
@@ -25,14 +45,16 @@ std::vector<DoublePoint> layOutPart(const LayoutInput& part, const std::vector<D
   if (part.boxes.empty()) return {};
   LayeredGraph g = layeredGraph(part, layerRanks(part));
   orderLayers(g, present.size() == part.boxes.size() ? present : std::vector<DoublePoint>{});
-  std::vector<DoublePoint> centres = picture(g, shape);
-  for (int round = 0; round < SettleRounds; ++round) {
-    const std::vector<std::vector<int32_t>> before = g.layers;
-    orderLayers(g, centres);
-    if (g.layers == before) break;
-    centres = picture(g, shape);
+  std::vector<double> x;
+  const int rounds = g.boxes > BigPart ? BigPartRounds : SettleRounds;
+  for (int round = 0; round < rounds; ++round) {
+    x = coordinates(g);
+    const std::vector<int32_t> before = boxOrder(g);
+    removeCrossings(g);
+    if (boxOrder(g) == before) break;
+    if (round + 1 == rounds) x = coordinates(g);
   }
-  return centres;
+  return foldedCentres(g, x, layerY(g), shape);
 }
 
 }  // namespace zorvex

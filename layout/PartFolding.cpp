@@ -112,6 +112,11 @@ std::vector<DoublePoint> inColumns(const Picture& p, const std::vector<double>& 
   return centres;
 }
 
+// A group is not cut, nor an unlinked box from the box it stands beside.
+bool together(const LayeredGraph& g, int32_t a, int32_t b) {
+  return (g.group[a] >= 0 && g.group[a] == g.group[b]) || g.besideOf[a] == b || g.besideOf[b] == a;
+}
+
 // Pieces of `piece` width of every layer, left to right, each below the one before.
 Size bandSize(const Picture& p, double piece, std::vector<DoublePoint>* centres = nullptr) {
   const double left = p.width() > 0 ? std::min_element(p.layer.begin(), p.layer.end(), [](auto& a, auto& b) {
@@ -120,9 +125,11 @@ Size bandSize(const Picture& p, double piece, std::vector<DoublePoint>* centres 
   double cursor = 0, widest = 0;
   for (size_t l = p.layer.size(); l-- > 0;) {
     int64_t last = -1;
+    int32_t before = -1;
     for (int32_t v : p.g.layers[l]) {
       if (v >= p.g.boxes) continue;
-      const int64_t k = static_cast<int64_t>((p.x[v] - left) / piece);
+      const int64_t k = before >= 0 && together(p.g, before, v) ? last : static_cast<int64_t>((p.x[v] - left) / piece);
+      before = v;
       if (k != last) {
         if (last >= 0) cursor += p.layer[l].height + p.rowGap;
         last = k;
