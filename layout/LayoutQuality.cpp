@@ -73,7 +73,7 @@ std::vector<Box> boxesOf(const std::vector<LayoutBox>& boxes, const std::vector<
 }  // namespace
 
 size_t boxesNearer(const std::vector<LayoutBox>& boxes, const std::vector<Point>& corners, int32_t room) {
-  // Two boxes nearer than `room` overlap once each grows by half of it.
+  // Two boxes nearer than `room` overlap once each reaches `room` further right and down.
   std::vector<Box> b = boxesOf(boxes, corners, 0);
   for (Box& x : b) x.right += room, x.bottom += room;
   return overlapsOf(b);
