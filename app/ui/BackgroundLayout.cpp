@@ -46,10 +46,13 @@ bool waitWithLayoutProgress(QWidget* parent, const QString& label, const std::at
   box.setWindowModality(Qt::ApplicationModal);
   box.setMinimumDuration(0);
   bool cancelled = false;
-  QObject::connect(&box, &QProgressDialog::canceled, &loop, [&] {
+  const auto cancel = [&] {
     cancelled = true;
     loop.quit();
-  });
+  };
+  QObject::connect(&box, &QProgressDialog::canceled, &loop, cancel);
+  // Escape rejects the box without saying Cancel.
+  QObject::connect(&box, &QDialog::rejected, &loop, cancel);
   box.show();
   loop.exec();
   return !cancelled;
