@@ -113,8 +113,22 @@ void backToSettled(Settled& s) {
   s.rounds->EvaluateOneRound({}, log);  // clears the marks the settled statuses carry
 }
 
-// Three sentences a user sets; each starts a change that spreads.
-constexpr int32_t UserSet[] = {123457, 500001, 876543};
+// Three sentences a user sets justified: not evaluated ones that start an
+// arrow, so that each starts a change that spreads.
+const std::vector<int32_t>& userSet() {
+  static const std::vector<int32_t> set = [] {
+    const Diagram& d = settled().g.diagram;
+    std::vector<int32_t> out;
+    for (int32_t from : {100000, 500000, 850000})
+      for (int32_t a = from; a < d.ArrowCount(); ++a)
+        if (d.sentence(d.arrow(a).Sentence1).Status == NotEvaluated) {
+          out.push_back(d.arrow(a).Sentence1);
+          break;
+        }
+    return out;
+  }();
+  return set;
+}
 
 void BM_UntilStableAfterUserStatuses(benchmark::State& state) {
   Settled& s = settled();
@@ -126,7 +140,7 @@ void BM_UntilStableAfterUserStatuses(benchmark::State& state) {
     auto record = std::make_unique<StatusRecord>(s.g.diagram);
     auto log = std::make_unique<EvaluationLog>();
     state.ResumeTiming();
-    for (int32_t n : UserSet) s.rounds->SetStatusByUser(n, UserStatus::Unjustified, *log);
+    for (int32_t n : userSet()) s.rounds->SetStatusByUser(n, UserStatus::Justified, *log);
     message = EvaluateUntilStable(*s.rounds, s.g.diagram, *record, {}, *log).message;
     state.PauseTiming();
     changes = 0;
@@ -147,7 +161,7 @@ void BM_UntilStableChangesAlone(benchmark::State& state) {
   Settled& s = settled();
   backToSettled(s);
   EvaluationLog runLog;
-  for (int32_t n : UserSet) s.rounds->SetStatusByUser(n, UserStatus::Unjustified, runLog);
+  for (int32_t n : userSet()) s.rounds->SetStatusByUser(n, UserStatus::Justified, runLog);
   const size_t first = runLog.lines().size();
   std::vector<std::vector<StatusChange>> rounds[3];
   {

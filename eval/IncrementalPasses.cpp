@@ -84,7 +84,6 @@ void IncrementalRounds::defeaterPass() {
     const auto next = static_cast<uint8_t>(defeated_[n] > 0 ? DefeaterState::Inactive : DefeaterState::Active);
     if (next == defeater_[n]) return;
     changes_[2].push_back({d, defeater_[n], next});
-    hashMoved(ElementKind::Defeater, d, defeater_[n], next);
     defeater_[n] = next;
     defeaters[n].DefeaterState = static_cast<DefeaterState>(next);
   });

@@ -12,23 +12,6 @@ Status base(Status s) { return static_cast<Status>(s & ~RoundMarkFlags); }
 
 }  // namespace
 
-uint64_t IncrementalRounds::statusHashTerm(ElementKind kind, int32_t index, uint8_t statusOrState) {
-  const uint64_t value = kind == ElementKind::Defeater        ? statusOrState
-                         : has(statusOrState, Undefeated) ? 2
-                         : has(statusOrState, Defeated)   ? 1
-                                                          : 0;
-  const uint64_t key = (uint64_t{static_cast<uint8_t>(kind)} << 32) | static_cast<uint32_t>(index);
-  uint64_t x = (key << 2 | value) * 0x9E3779B97F4A7C15ull;
-  x ^= x >> 31;
-  x *= 0xBF58476D1CE4E5B9ull;
-  return x ^ (x >> 29);
-}
-
-uint64_t IncrementalRounds::statusHash() {
-  if (!sync()) readStatuses();
-  return hash_;
-}
-
 std::string IncrementalRounds::EvaluateOneRound(const EvaluationOptions& options, EvaluationLog& log) {
   return round(options.evaluationRules(), EvaluateTexts, log);
 }
@@ -58,7 +41,6 @@ void IncrementalRounds::statusChanged(ElementRef ref) {
     case ElementKind::Sentence: {
       const Status now = diagram_.sentence(ref.index).Status, before = sentence_[n];
       sentence_[n] = now;
-      hashMoved(ref.kind, ref.index, before, now);
       sentencePass_.add(ref.index);  // round marks may have come or gone
       if (base(now) != base(before)) sentenceMoved(ref.index, before, now);
       break;
@@ -66,15 +48,12 @@ void IncrementalRounds::statusChanged(ElementRef ref) {
     case ElementKind::Arrow: {
       const Status now = diagram_.arrow(ref.index).Status, before = arrow_[n];
       arrow_[n] = now;
-      hashMoved(ref.kind, ref.index, before, now);
       arrowPass_.add(ref.index);
       if (base(now) != base(before)) arrowMoved(ref.index, before, now);
       break;
     }
     case ElementKind::Defeater: {
-      const auto now = static_cast<uint8_t>(diagram_.defeater(ref.index).DefeaterState);
-      hashMoved(ref.kind, ref.index, defeater_[n], now);
-      defeater_[n] = now;
+      defeater_[n] = static_cast<uint8_t>(diagram_.defeater(ref.index).DefeaterState);
       defeaterPass_.add(ref.index);
       break;
     }
@@ -120,10 +99,6 @@ void IncrementalRounds::readStatuses() {
   for (const TSentence& s : diagram_.sentences()) sentence_.push_back(s.Status);
   for (const TArrow& a : diagram_.arrows()) arrow_.push_back(a.Status);
   for (const TDefeater& d : diagram_.defeaters()) defeater_.push_back(static_cast<uint8_t>(d.DefeaterState));
-  hash_ = 0;
-  for (size_t n = 0; n < sentence_.size(); ++n) hash_ += statusHashTerm(ElementKind::Sentence, int32_t(n), sentence_[n]);
-  for (size_t n = 0; n < arrow_.size(); ++n) hash_ += statusHashTerm(ElementKind::Arrow, int32_t(n), arrow_[n]);
-  for (size_t n = 0; n < defeater_.size(); ++n) hash_ += statusHashTerm(ElementKind::Defeater, int32_t(n), defeater_[n]);
 }
 
 void IncrementalRounds::countAll() {
@@ -187,7 +162,6 @@ void IncrementalRounds::writeSentence(int32_t s, Status next) {
   const Status before = sentence_[static_cast<size_t>(s)];
   diagram_.sentencesForStatus()[static_cast<size_t>(s)].Status = next;
   sentence_[static_cast<size_t>(s)] = next;
-  hashMoved(ElementKind::Sentence, s, before, next);
   changes_[0].push_back({s, before, next});
   if (base(next) != base(before)) sentenceMoved(s, before, next);
 }
@@ -196,7 +170,6 @@ void IncrementalRounds::writeArrow(int32_t a, Status next) {
   const Status before = arrow_[static_cast<size_t>(a)];
   diagram_.arrowsForStatus()[static_cast<size_t>(a)].Status = next;
   arrow_[static_cast<size_t>(a)] = next;
-  hashMoved(ElementKind::Arrow, a, before, next);
   changes_[1].push_back({a, before, next});
   if (base(next) != base(before)) arrowMoved(a, before, next);
 }

@@ -59,12 +59,6 @@ class IncrementalRounds {
   void statusesChanged() { countsValid_ = false; }
   void drawingChanged() { indexValid_ = false, wholeNext_ = true; }
 
-  // A hash of what evaluating until stable compares (each sentence's and
-  // arrow's justified / unjustified / not evaluated, each defeater's state):
-  // the sum of statusHashTerm over every element, kept with every change.
-  uint64_t statusHash();
-  static uint64_t statusHashTerm(ElementKind kind, int32_t index, uint8_t statusOrState);
-
   // What the last round changed, per kind (sentences, arrows, defeaters),
   // each list ascending: every byte that differs, round marks included.
   const std::array<std::vector<StatusChange>, 3>& lastChanges() const { return changes_; }
@@ -76,9 +70,7 @@ class IncrementalRounds {
  private:
   bool sync();
   bool prepare(const RuleSet& rules);
-  void hashMoved(ElementKind kind, int32_t n, uint8_t before, uint8_t after) {
-    hash_ += statusHashTerm(kind, n, after) - statusHashTerm(kind, n, before);
-  }
+
   std::string wholeRound(const RuleSet& rules, const RoundTexts& texts, EvaluationLog& log);
   void readStatuses();
   void countAll();
@@ -103,7 +95,6 @@ class IncrementalRounds {
   // After the drawing changed, the whole round runs first (as fast as it
   // always was) and the next round builds the index.
   bool wholeNext_ = true;
-  uint64_t hash_ = 0;
   RuleSet rules_;
   // The statuses as the object last wrote or was told of them.
   std::vector<Status> sentence_, arrow_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -20,9 +19,14 @@ uint8_t compared(ElementKind kind, uint8_t status) {
   return has(status, Undefeated) ? 2 : has(status, Defeated) ? 1 : 0;
 }
 
-// The contribution of one element to the hash of all statuses (a sum, so it
-// can be updated change by change).
-uint64_t mix(ElementKind kind, int32_t n, uint8_t status) { return IncrementalRounds::statusHashTerm(kind, n, status); }
+// The contribution of one element's status to the hash of all statuses (a
+// sum, so it can be updated change by change).
+uint64_t mix(ElementKind kind, int32_t n, uint8_t status) {
+  uint64_t x = (keyOf(kind, n) << 2 | compared(kind, status)) * 0x9E3779B97F4A7C15ull;
+  x ^= x >> 31;
+  x *= 0xBF58476D1CE4E5B9ull;
+  return x ^ (x >> 29);
+}
 
 // The hash after each round of the run, in one flat table: a node per round
 // would cost a million rounds more than the rounds themselves.
@@ -50,7 +54,7 @@ class SeenHashes {
   };
   void grow() {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<size_t>(1024, 2 * old.size()), Slot{});
+    slots_.assign(std::max<size_t>(64, 2 * old.size()), Slot{});
     const size_t mask = slots_.size() - 1;
     for (const Slot& s : old) {
       if (s.round < 0) continue;
@@ -65,12 +69,9 @@ class SeenHashes {
 
 class StateHashes {
  public:
-  // `start`: the hash of the statuses now, when known.
-  StateHashes(const Diagram& d, const StatusRecord& record, std::optional<uint64_t> start)
-      : record_(record), firstStep_(record.stepCount()) {
-    if (start) hash_ = *start;
-    for (ElementKind k : Kinds)
-      for (int32_t n = 0; !start && n < d.count(k); ++n) hash_ += mix(k, n, record.now(d, {k, n}).status);
+  // Two states' hashes are compared, never a hash with the statuses: the
+  // sum over the statuses the run started from may stand as 0.
+  explicit StateHashes(const StatusRecord& record) : record_(record), firstStep_(record.stepCount()) {
     seen_.findThenAdd(hash_, 0, [](int32_t) { return false; });
   }
 
@@ -135,10 +136,10 @@ using RunOneRound = std::function<void(int32_t round)>;
 
 UntilStableOutcome runUntilStable(const Diagram& diagram, StatusRecord& record, EvaluationLog& log,
                                   const std::function<bool(int32_t)>& keepGoing, int32_t limit,
-                                  std::optional<uint64_t> startHash, const RunOneRound& runRound) {
+                                  const RunOneRound& runRound) {
   UntilStableOutcome out;
   if (limit <= 0) limit = untilStableLimit(diagram);
-  StateHashes states(diagram, record, startHash);
+  StateHashes states(record);
   for (int32_t r = 1;; ++r) {
     if (r > 1 && keepGoing && !keepGoing(r - 1)) {
       out.end = UntilStableOutcome::Stopped;
@@ -178,7 +179,7 @@ UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, c
     IncrementalRounds rounds(diagram);
     return EvaluateUntilStable(rounds, diagram, record, options, log, label, keepGoing, limit);
   }
-  return runUntilStable(diagram, record, log, keepGoing, limit, std::nullopt,
+  return runUntilStable(diagram, record, log, keepGoing, limit,
                         [&](int32_t r) { RecordedRound(diagram, record, false, options, log, label, r); });
 }
 
@@ -186,7 +187,7 @@ UntilStableOutcome EvaluateUntilStable(IncrementalRounds& rounds, Diagram& diagr
                                        const EvaluationOptions& options, EvaluationLog& log, int32_t label,
                                        const std::function<bool(int32_t)>& keepGoing, int32_t limit) {
   constexpr ElementKind kinds[] = {ElementKind::Sentence, ElementKind::Arrow, ElementKind::Defeater};
-  return runUntilStable(diagram, record, log, keepGoing, limit, rounds.statusHash(), [&](int32_t r) {
+  return runUntilStable(diagram, record, log, keepGoing, limit, [&](int32_t r) {
     record.before(diagram);
     rounds.EvaluateOneRound(options, log);
     StatusChanges changes;

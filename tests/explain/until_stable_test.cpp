@@ -61,6 +61,19 @@ TEST(UntilStable, ChallengeOfItselfRepeatsEveryTwoRounds) {
   EXPECT_EQ(Lines(log.lines().end() - 3, log.lines().end()),
             (Lines{"", "The evaluation repeats every 2 rounds", ""}));
   EXPECT_EQ(g.defeater(0).DefeaterState, DefeaterState::Active);
+
+  // From a status the kept rounds were told of: the state the run started
+  // from comes back after two rounds.
+  IncrementalRounds rounds(g);
+  rounds.EvaluateOneRound(options, log);
+  g.sentence(0).Status = Undefeated;
+  g.defeater(0).DefeaterState = DefeaterState::Active;
+  rounds.statusChanged({ElementKind::Sentence, 0});
+  rounds.statusChanged({ElementKind::Defeater, 0});
+  StatusRecord fresh(g);
+  const UntilStableOutcome again = EvaluateUntilStable(rounds, g, fresh, options, log);
+  EXPECT_EQ(again.rounds, 2);
+  EXPECT_EQ(again.period, 2);
 }
 
 TEST(UntilStable, LimitAndStopBetweenRounds) {
