@@ -7,12 +7,12 @@
 #include "edit/DefeaterHolds.h"
 #include "edit/DerivedGeometry.h"
 #include "edit/DiagramEdit.h"
+#include "layout/LayoutSession.h"
 
 namespace zorvex {
 namespace {
 
-// The gaps tried, one after the other, while some defeater is not exact.
-constexpr int32_t Gaps[] = {24, 64};
+constexpr int32_t Gap = 24;
 
 int32_t besideWhat(const ArgumentMap& map, const MapDefeater& d) {
   return d.undercuts() ? map.arrows[d.targetArrows.front()].to : d.targetSentence;
@@ -103,6 +103,34 @@ bool holdsExactly(const Diagram& d, int32_t defeater, const MapDefeater& meaning
   return h.challenged.sentences.empty() && h.challenged.arrows == targets;
 }
 
+namespace {
+
+// The sentences a defeater relates: their parts are laid out again when it is not exact.
+std::vector<int32_t> relatedSentences(const ArgumentMap& map, const std::vector<int32_t>& defeaters) {
+  std::vector<int32_t> out;
+  for (int32_t n : defeaters) {
+    const MapDefeater& d = map.defeaters[n];
+    out.insert(out.end(), d.attackers.begin(), d.attackers.end());
+    out.push_back(besideWhat(map, d));
+  }
+  return out;
+}
+
+Diagram drawn(const ArgumentMap& map, const std::vector<TextSize>& sizes, const std::vector<Point>& corners) {
+  Diagram d;
+  d.reserve(map.texts.size(), map.arrows.size(), map.defeaters.size());
+  DiagramEdit edit(d);
+  addSentences(edit, map, sizes, corners);
+  addArrows(edit, map);
+  addDefeaters(edit, map);
+  return d;
+}
+
+// Drawing a large map again costs seconds: it gets one more try, a smaller one two.
+size_t triesAgain(const ArgumentMap& map) { return map.texts.size() > 20000 ? 1 : 2; }
+
+}  // namespace
+
 DrawnMap drawMap(Diagram& into, const ArgumentMap& map, const TextMeasure& measure, size_t layeredLimit) {
   std::vector<TextSize> sizes;
   std::vector<LayoutBox> boxes;
@@ -111,30 +139,23 @@ DrawnMap drawMap(Diagram& into, const ArgumentMap& map, const TextMeasure& measu
     const Rect box = addedSentenceBox({0, 0}, sizes.back());
     boxes.push_back({box.Right - box.Left, box.Bottom - box.Top});
   }
+  const LayoutInput input = layoutInput(map, boxes, Gap);
+  LayoutSession session(input, layeredLimit);
+  LayoutOutput placed = session.output();
   DrawnMap best;
-  Diagram bestDiagram;
   size_t bestCount = std::numeric_limits<size_t>::max();
-  LayeredFailure failure = LayeredFailure::None;
-  for (int32_t gap : Gaps) {
-    const LayoutOutput placed = layOutBoxes(layoutInput(map, boxes, gap), layeredLimit);
-    // Once dot has failed, more room would not save it: our own layout it is.
-    if (placed.failure != LayeredFailure::None) failure = placed.failure, layeredLimit = 0;
-    Diagram d;
-    d.reserve(map.texts.size(), map.arrows.size(), map.defeaters.size());
-    DiagramEdit edit(d);
-    addSentences(edit, map, sizes, placed.corners);
-    addArrows(edit, map);
-    addDefeaters(edit, map);
+  for (size_t tries = 0;; ++tries) {
+    Diagram d = drawn(map, sizes, placed.corners);
     std::vector<int32_t> inexact = inexactDefeaters(d, map);
     if (inexact.size() < bestCount) {
       bestCount = inexact.size();
-      best = {placed.method, failure, std::move(inexact)};
-      bestDiagram = std::move(d);
+      best = {placed.method, placed.failure, inexact};
+      into = std::move(d);
     }
-    if (bestCount == 0) break;
+    if (bestCount == 0 || tries == triesAgain(map)) break;
+    placed = session.again(relatedSentences(map, inexact));
   }
-  into = std::move(bestDiagram);
-  best.failure = failure;
+  best.failure = placed.failure;
   return best;
 }
 
