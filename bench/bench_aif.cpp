@@ -3,7 +3,8 @@
 // illocutions), and generated maps of claims, reasons and attacks (one I-node
 // in ten attacks) from 100 to 10,000 I-nodes, by the layered layout and by
 // our own layered layout. `bench_aif --write-maps DIR` writes the dialogue map and
-// the 2,000 I-node map as files, for timing the whole `zorvex-cli export`.
+// the 2,000 I-node map as files, for timing the whole `zorvex-cli export`,
+// and debates of 10,000, 100,000 and 1,000,000 I-nodes.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -89,6 +90,37 @@ std::string claimsMap(int n) {
   return w.json();
 }
 
+// n I-nodes in debates of 5 to 40 statements, each statement supporting an
+// earlier one of its debate or, one in five, attacking it (one attack in four
+// undercuts the earlier one's inference): many parts of moderate size, as a
+// corpus of maps put together.
+std::string debatesMap(int n) {
+  MapWriter w;
+  std::vector<std::string> inode, support;
+  uint64_t state = 88172645463325252ull;
+  const auto next = [&](int below) {
+    state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+    return static_cast<int>(state % static_cast<uint64_t>(below));
+  };
+  int first = 0, size = 0;
+  for (int k = 0; k < n; ++k) {
+    inode.push_back(w.node("I", sentence(k)));
+    support.push_back("");
+    if (k - first >= size) {
+      first = k, size = 5 + next(36);
+      continue;
+    }
+    const int target = first + next(k - first);
+    const bool attack = next(5) == 0;
+    const bool undercut = attack && next(4) == 0 && !support[target].empty();
+    const std::string r = w.node(attack ? "CA" : "RA", attack ? "Default Conflict" : "Default Inference");
+    if (!attack) support.back() = r;
+    w.edge(inode[k], r);
+    w.edge(r, undercut ? support[target] : inode[target]);
+  }
+  return w.json();
+}
+
 TextSize measure(const std::string& text) { return {static_cast<int32_t>(6 * text.size()), 13}; }
 
 // Dot runs in a child process: the wall time counts, the CPU time of this
@@ -119,12 +151,21 @@ BENCHMARK(BM_ClaimsLayered)->Arg(100)->Arg(250)->Arg(500)->Arg(1000)->Arg(1500)-
 void BM_ClaimsOwn(benchmark::State& state) { readAndLayOut(state, claimsMap(static_cast<int>(state.range(0))), 0); }
 BENCHMARK(BM_ClaimsOwn)->Arg(100)->Arg(1000)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Many parts: dot for those of moderate size within its budget, our own
+// layout for the rest, all packed.
+void BM_Debates(benchmark::State& state) {
+  readAndLayOut(state, debatesMap(static_cast<int>(state.range(0))), LayeredLayoutLimit);
+}
+BENCHMARK(BM_Debates)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--write-maps") {
     std::ofstream(std::string(argv[2]) + "/dialogue-1378.json") << dialogueMap();
     std::ofstream(std::string(argv[2]) + "/claims-2000.json") << claimsMap(2000);
+    for (int n : {10000, 100000, 1000000})
+      std::ofstream(std::string(argv[2]) + "/debates-" + std::to_string(n) + ".json") << debatesMap(n);
     return 0;
   }
   // Maps beyond the program's own limit take dot longer than its time limit allows.
