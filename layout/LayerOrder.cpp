@@ -93,6 +93,7 @@ struct Orderer {
 
   int64_t pairCrossings(int32_t left, int32_t right) const;
   bool transpose(size_t l);
+  void shuffle(size_t l, bool leftFirst);
   void sweeps();
   bool finishLayer(size_t l);
   bool finish();
@@ -107,10 +108,12 @@ void Orderer::sweeps() {
     for (size_t l = 1; l < layers; ++l) {
       barycentres(l, Below);
       sortLayer(l);
+      shuffle(l, s % 2 == 0);
     }
     for (size_t l = layers - 1; l-- > 0;) {
       barycentres(l, Above);
       sortLayer(l);
+      shuffle(l, s % 2 == 0);
     }
     const int64_t count = total();
     if (count < bestCount) {
@@ -149,6 +152,22 @@ bool Orderer::transpose(size_t l) {
     }
   }
   return any;
+}
+
+// One scan of swaps of neighbours that add no crossings, so that a sweep
+// stuck between orders of equal count can move on (only a better total is kept).
+void Orderer::shuffle(size_t l, bool leftFirst) {
+  std::vector<int32_t>& layer = g.layers[l];
+  for (size_t k = 0; k + 1 < layer.size(); ++k) {
+    const size_t i = leftFirst ? k : layer.size() - 2 - k;
+    const int32_t u = layer[i], v = layer[i + 1];
+    if (g.group[u] != g.group[v] || g.besideOf[u] == v || g.besideOf[v] == u) continue;
+    const int64_t now = pairCrossings(u, v), swapped = pairCrossings(v, u);
+    if (swapped > now || (swapped == now && now == 0)) continue;
+    std::swap(layer[i], layer[i + 1]);
+    position[u] = static_cast<int32_t>(i + 1);
+    position[v] = static_cast<int32_t>(i);
+  }
 }
 
 // Tries the barycentre orders of one layer; keeps one only when it has fewer crossings.
@@ -205,7 +224,8 @@ void Orderer::fromPresent(const std::vector<DoublePoint>& present) {
       if (i == 0 || present[byY[i]].y - present[byY[i - 1]].y > tallest) rowStarts.push_back(present[byY[i]].y);
     for (int32_t v : g.layers[l]) {
       const DoublePoint p = at(v);
-      const auto row = std::max<ptrdiff_t>(0, std::upper_bound(rowStarts.begin(), rowStarts.end(), p.y) - rowStarts.begin() - 1);
+      const auto row =
+          std::max<ptrdiff_t>(0, std::upper_bound(rowStarts.begin(), rowStarts.end(), p.y) - rowStarts.begin() - 1);
       key[v] = static_cast<double>(row) * 4e9 + p.x;
       position[v] = v;  // equal keys in a fixed order, whatever the order before
     }
@@ -231,9 +251,8 @@ void orderLayers(LayeredGraph& g, const std::vector<DoublePoint>& present) {
 
 void followLines(LayeredGraph& g, const std::vector<double>& x) {
   for (std::vector<int32_t>& layer : g.layers)
-    std::stable_sort(layer.begin(), layer.end(), [&](int32_t a, int32_t b) {
-      return x[a] != x[b] ? x[a] < x[b] : a < b;
-    });
+    std::stable_sort(layer.begin(), layer.end(),
+                     [&](int32_t a, int32_t b) { return x[a] != x[b] ? x[a] < x[b] : a < b; });
 }
 
 void removeCrossings(LayeredGraph& g) {

@@ -22,50 +22,58 @@ struct Merged {
   }
 };
 
-// The merged boxes' links upwards, packed per merged box.
+// The merged boxes' links upwards (or downwards), packed per merged box.
 struct UpLinks {
   std::vector<int32_t> start, to;
 };
 
-UpLinks upLinks(const LayoutInput& in, const std::vector<int32_t>& set, size_t sets) {
+UpLinks upLinks(const LayoutInput& in, const std::vector<int32_t>& set, size_t sets, bool down = false) {
   UpLinks u;
   u.start.assign(sets + 1, 0);
-  for (const auto& [from, to] : in.links)
+  for (auto [from, to] : in.links) {
+    if (down) std::swap(from, to);
     if (set[from] != set[to]) ++u.start[set[from] + 1];
+  }
   std::partial_sum(u.start.begin(), u.start.end(), u.start.begin());
   u.to.resize(u.start.back());
   std::vector<int32_t> fill(u.start.begin(), u.start.end() - 1);
-  for (const auto& [from, to] : in.links)
+  for (auto [from, to] : in.links) {
+    if (down) std::swap(from, to);
     if (set[from] != set[to]) u.to[fill[set[from]]++] = set[to];
+  }
   return u;
 }
 
-// Reverse post-order of a depth-first walk up the links: every link that
-// does not close a cycle goes from an earlier set to a later one.
-std::vector<int32_t> linkOrder(const UpLinks& u, size_t sets) {
+// Post-order of a depth-first walk down the links, from the sets that
+// conclude nothing first: every link that does not close a cycle goes from
+// an earlier set to a later one, and a cycle is cut where the walk from the
+// top comes back to a box it is still below.
+std::vector<int32_t> linkOrder(const UpLinks& u, const UpLinks& down, size_t sets) {
   std::vector<uint8_t> seen(sets, 0);
   std::vector<int32_t> post;
   post.reserve(sets);
   std::vector<std::pair<int32_t, int32_t>> stack;
-  for (size_t s = 0; s < sets; ++s) {
-    if (seen[s]) continue;
+  const auto walk = [&](size_t s) {
     seen[s] = 1;
-    stack.push_back({static_cast<int32_t>(s), u.start[s]});
+    stack.push_back({static_cast<int32_t>(s), down.start[s]});
     while (!stack.empty()) {
       auto& [b, i] = stack.back();
-      if (i < u.start[b + 1]) {
-        const int32_t t = u.to[i++];
+      if (i < down.start[b + 1]) {
+        const int32_t t = down.to[i++];
         if (!seen[t]) {
           seen[t] = 1;
-          stack.push_back({t, u.start[t]});
+          stack.push_back({t, down.start[t]});
         }
       } else {
         post.push_back(b);
         stack.pop_back();
       }
     }
-  }
-  std::reverse(post.begin(), post.end());
+  };
+  for (size_t s = 0; s < sets; ++s)
+    if (!seen[s] && u.start[s + 1] == u.start[s]) walk(s);
+  for (size_t s = 0; s < sets; ++s)
+    if (!seen[s]) walk(s);
   return post;
 }
 
@@ -101,6 +109,39 @@ void besideLinked(const LayoutInput& in, const std::vector<int32_t>& setSize, co
   }
 }
 
+// Once more from the top down, each unit of boxes that share a layer right
+// below its lowest conclusion, so that a box moved up beside another does not
+// leave its premises far below.
+void raiseUnits(const LayoutInput& in, const std::vector<int32_t>& unit, std::vector<int32_t>& rank) {
+  const size_t n = in.boxes.size();
+  std::vector<int32_t> lowest(n, INT32_MAX), start(n + 1, 0), members(n);
+  for (size_t b = 0; b < n; ++b) ++start[unit[b] + 1];
+  std::partial_sum(start.begin(), start.end(), start.begin());
+  std::vector<int32_t> fill(start.begin(), start.end() - 1);
+  for (size_t b = 0; b < n; ++b) members[fill[unit[b]]++] = static_cast<int32_t>(b);
+  std::vector<int32_t> units;
+  for (size_t u = 0; u < n; ++u)
+    if (start[u + 1] > start[u]) units.push_back(static_cast<int32_t>(u));
+  std::sort(units.begin(), units.end(), [&](int32_t a, int32_t b) {
+    return rank[members[start[a]]] != rank[members[start[b]]] ? rank[members[start[a]]] > rank[members[start[b]]]
+                                                              : a < b;
+  });
+  std::vector<int32_t> linkStart(n + 1, 0), to(in.links.size());
+  for (const auto& [from, t] : in.links) ++linkStart[from + 1];
+  std::partial_sum(linkStart.begin(), linkStart.end(), linkStart.begin());
+  fill.assign(linkStart.begin(), linkStart.end() - 1);
+  for (const auto& [from, t] : in.links) to[fill[from]++] = t;
+  for (int32_t u : units) {
+    int32_t low = INT32_MAX;
+    const int32_t own = rank[members[start[u]]];
+    for (int32_t m = start[u]; m < start[u + 1]; ++m)
+      for (int32_t i = linkStart[members[m]]; i < linkStart[members[m] + 1]; ++i)
+        if (rank[to[i]] > own) low = std::min(low, rank[to[i]]);
+    if (low != INT32_MAX && low - 1 > own)
+      for (int32_t m = start[u]; m < start[u + 1]; ++m) rank[members[m]] = low - 1;
+  }
+}
+
 void closeEmptyLayers(std::vector<int32_t>& rank) {
   if (rank.empty()) return;
   std::vector<int32_t> used(*std::max_element(rank.begin(), rank.end()) + 1, 0);
@@ -130,13 +171,21 @@ std::vector<int32_t> layerRanks(const LayoutInput& in) {
     set[b] = setOf[root];
   }
   const UpLinks u = upLinks(in, set, sets);
-  const std::vector<int32_t> ranks = setRanks(u, linkOrder(u, sets));
+  const std::vector<int32_t> ranks = setRanks(u, linkOrder(u, upLinks(in, set, sets, true), sets));
   std::vector<int32_t> rank(n), setSize(sets, 0);
   for (size_t b = 0; b < n; ++b) {
     rank[b] = ranks[set[b]];
     ++setSize[set[b]];
   }
   besideLinked(in, setSize, set, rank);
+  // An attacker with premises but no conclusion of its own stays beside what it attacks.
+  std::vector<uint8_t> concludes(n, 0);
+  for (const auto& [from, to] : in.links) concludes[from] = from != to;
+  for (const auto& [box, other] : in.beside)
+    if (rank[box] == rank[other] && !concludes[box]) m.join(box, other);
+  std::vector<int32_t> unit(n);
+  for (size_t b = 0; b < n; ++b) unit[b] = m.find(static_cast<int32_t>(b));
+  raiseUnits(in, unit, rank);
   closeEmptyLayers(rank);
   return rank;
 }

@@ -59,29 +59,102 @@ std::vector<Edge> chains(const LayoutInput& in, LayeredGraph& g) {
   return edges;
 }
 
-// Every node in the order a walk along the links first meets it, so that
-// related nodes start near each other.
-std::vector<int32_t> walkOrder(const LayeredGraph& g) {
-  const size_t n = g.nodes();
+// The boxes standing beside each box in its layer, packed like neighbours.
+Neighbours companions(const LayoutInput& in, const std::vector<int32_t>& rank) {
+  std::vector<Edge> pairs;
+  for (const auto& [box, other] : in.beside)
+    if (box != other && rank[box] == rank[other]) pairs.push_back({box, other, 1});
+  return pack(in.boxes.size(), pairs, false);
+}
+
+// Depth first from the top layer down: each node, then the rest of its
+// group, then the premises of each in turn (their whole trees), then what
+// stands beside them. A tree so walked has no crossings: every node's
+// premises follow one another in their layer, in the order of the walk.
+struct Walk {
+  const LayeredGraph& g;
+  const Neighbours& beside;
+  const std::vector<std::vector<int32_t>>& groups;
+  std::vector<uint8_t> seen;
   std::vector<int32_t> order;
-  order.reserve(n);
-  std::vector<uint8_t> seen(n, 0);
-  std::vector<int32_t> stack;
-  for (size_t s = 0; s < n; ++s) {
-    if (seen[s]) continue;
-    stack.push_back(static_cast<int32_t>(s));
-    while (!stack.empty()) {
-      const int32_t v = stack.back();
-      stack.pop_back();
-      if (seen[v]) continue;
-      seen[v] = 1;
-      order.push_back(v);
-      for (const Neighbours* side : {&g.down, &g.up})
-        for (int32_t i = side->start[v + 1]; i-- > side->start[v];)
-          if (!seen[side->node[i]]) stack.push_back(side->node[i]);
+
+  struct Frame {
+    int32_t first, last;   // the unit's members in `order`
+    int32_t member, next;  // the member whose premises are under way, and the next of them
+    bool besides;          // premises done: now what stands beside
+  };
+
+  int32_t unit(int32_t v) {
+    const int32_t first = static_cast<int32_t>(order.size());
+    seen[v] = 1;
+    order.push_back(v);
+    if (v < g.boxes && g.group[v] >= 0)
+      for (int32_t m : groups[g.group[v]])
+        if (!seen[m] && g.rank[m] == g.rank[v]) {
+          seen[m] = 1;
+          order.push_back(m);
+        }
+    return first;
+  }
+
+  static std::pair<int32_t, int32_t> range(const Neighbours& nb, int32_t v) {
+    if (v + 1 >= static_cast<int32_t>(nb.start.size())) return {0, 0};
+    return {nb.start[v], nb.start[v + 1]};
+  }
+
+  // The next node a frame leads to, or -1 when it is done.
+  int32_t step(Frame& f) {
+    for (;;) {
+      if (f.member == f.last) {
+        if (f.besides) return -1;
+        f.besides = true;
+        f.member = f.first;
+        f.next = range(beside, order[f.first]).first;
+        continue;
+      }
+      const Neighbours& nb = f.besides ? beside : g.down;
+      const int32_t end = range(nb, order[f.member]).second;
+      while (f.next < end) {
+        const int32_t c = nb.node[f.next++];
+        if (!seen[c]) return c;
+      }
+      if (++f.member < f.last) f.next = range(nb, order[f.member]).first;
     }
   }
-  return order;
+
+  void from(int32_t root) {
+    std::vector<Frame> stack;
+    const auto open = [&](int32_t v) {
+      const int32_t first = unit(v);
+      stack.push_back({first, static_cast<int32_t>(order.size()), first, g.down.start[v], false});
+    };
+    open(root);
+    while (!stack.empty()) {
+      const int32_t c = step(stack.back());
+      if (c < 0)
+        stack.pop_back();
+      else
+        open(c);
+    }
+  }
+};
+
+std::vector<int32_t> walkOrder(const LayeredGraph& g, const Neighbours& beside,
+                               const std::vector<std::vector<int32_t>>& groups) {
+  const size_t n = g.nodes();
+  Walk w{g, beside, groups, std::vector<uint8_t>(n, 0), {}};
+  w.order.reserve(n);
+  std::vector<int32_t> byLayer(n);
+  std::iota(byLayer.begin(), byLayer.end(), 0);
+  std::stable_sort(byLayer.begin(), byLayer.end(), [&](int32_t a, int32_t b) { return g.rank[a] > g.rank[b]; });
+  std::vector<uint8_t> attached(n, 0);
+  for (int32_t b = 0; b < g.boxes; ++b)
+    for (int32_t i = beside.start[b]; i < beside.start[b + 1]; ++i) attached[beside.node[i]] = 1;
+  for (int32_t v : byLayer)
+    if (!w.seen[v] && g.up.count(v) == 0 && !attached[v]) w.from(v);
+  for (int32_t v : byLayer)
+    if (!w.seen[v]) w.from(v);
+  return w.order;
 }
 
 }  // namespace
@@ -112,7 +185,7 @@ LayeredGraph layeredGraph(const LayoutInput& in, const std::vector<int32_t>& ran
     if (g.up.count(box) + g.down.count(box) == 0 && rank[box] == rank[other] && box != other) g.besideOf[box] = other;
   const int32_t top = n == 0 ? -1 : *std::max_element(g.rank.begin(), g.rank.end());
   g.layers.resize(top + 1);
-  for (int32_t v : walkOrder(g)) g.layers[g.rank[v]].push_back(v);
+  for (int32_t v : walkOrder(g, companions(in, rank), in.groups)) g.layers[g.rank[v]].push_back(v);
   return g;
 }
 
