@@ -10,6 +10,10 @@ namespace zorvex {
 namespace {
 
 constexpr int Sweeps = 4;
+constexpr int IdleSweeps = 2;
+// Above this many nodes the sweeps' sorts of whole layers cost more than the
+// few crossings of a walked order are worth: the finish's stretches remove them.
+constexpr size_t SweptNodes = 50000;  // sweeps in a row that find nothing better end the sweeping
 constexpr int FinishPasses = 6;
 constexpr int TransposeScans = 3;
 
@@ -34,39 +38,46 @@ struct Orderer {
     for (size_t i = 0; i < g.layers[l].size(); ++i) position[g.layers[l][i]] = static_cast<int32_t>(i);
   }
 
-  // Sorts a layer by key; a group's boxes move as one at their mean key, and
-  // equal keys keep their present order.
-  void sortLayer(size_t l) {
-    std::vector<int32_t>& layer = g.layers[l];
+  // Sorts the places [first, last] of a layer by key; a group's boxes move
+  // as one at their mean key, and equal keys keep their present order.
+  void sortRange(size_t l, int32_t first, int32_t last) {
+    const auto begin = g.layers[l].begin() + first, end = g.layers[l].begin() + last + 1;
     if (nearBeside)
-      for (int32_t v : layer)
-        if (g.besideOf[v] >= 0) key[v] = key[g.besideOf[v]];
-    for (int32_t v : layer)
-      if (g.group[v] >= 0) {
-        groupSum[g.group[v]] += key[v];
-        ++groupCount[g.group[v]];
+      for (auto it = begin; it != end; ++it) {
+        const int32_t t = g.besideOf[*it];
+        if (t >= 0 && position[t] >= first && position[t] <= last) key[*it] = key[t];
+      }
+    for (auto it = begin; it != end; ++it)
+      if (g.group[*it] >= 0) {
+        groupSum[g.group[*it]] += key[*it];
+        ++groupCount[g.group[*it]];
       }
     const auto at = [&](int32_t v) { return g.group[v] >= 0 ? groupSum[g.group[v]] / groupCount[g.group[v]] : key[v]; };
-    std::sort(layer.begin(), layer.end(), [&](int32_t a, int32_t b) {
+    std::sort(begin, end, [&](int32_t a, int32_t b) {
       const double ka = at(a), kb = at(b);
       if (ka != kb) return ka < kb;
       if (g.group[a] != g.group[b]) return g.group[a] < g.group[b];
       if (key[a] != key[b]) return key[a] < key[b];
       return position[a] < position[b];
     });
-    for (int32_t v : layer)
-      if (g.group[v] >= 0) {
-        groupSum[g.group[v]] = 0;
-        groupCount[g.group[v]] = 0;
+    for (auto it = begin; it != end; ++it)
+      if (g.group[*it] >= 0) {
+        groupSum[g.group[*it]] = 0;
+        groupCount[g.group[*it]] = 0;
       }
-    place(l);
+    for (int32_t i = first; i <= last; ++i) position[g.layers[l][i]] = i;
   }
+
+  void sortLayer(size_t l) { sortRange(l, 0, static_cast<int32_t>(g.layers[l].size()) - 1); }
 
   // Each node's key: the mean place of its neighbours on the sides asked, as
   // a fraction of their layer; a node without any keeps its own place.
-  void barycentres(size_t l, Side side) {
+  void barycentres(size_t l, Side side) { barycentres(l, side, 0, static_cast<int32_t>(g.layers[l].size()) - 1); }
+
+  void barycentres(size_t l, Side side, int32_t first, int32_t last) {
     const double own = static_cast<double>(g.layers[l].size());
-    for (int32_t v : g.layers[l]) {
+    for (int32_t i = first; i <= last; ++i) {
+      const int32_t v = g.layers[l][i];
       double sum = 0, weight = 0;
       const auto add = [&](const Neighbours& nb, size_t layer) {
         const double size = static_cast<double>(g.layers[layer].size());
@@ -87,14 +98,11 @@ struct Orderer {
     return c;
   }
 
-  int64_t around(size_t l) const {
-    return (l > 0 ? crossingsAbove(g, l - 1, position) : 0) + crossingsAbove(g, l, position);
-  }
-
   int64_t pairCrossings(int32_t left, int32_t right) const;
-  bool transpose(size_t l);
+  bool transpose(size_t l, int32_t first, int32_t last);
   void shuffle(size_t l, bool leftFirst);
   void sweeps();
+  bool finishStretch(size_t l, int32_t first, int32_t last);
   bool finishLayer(size_t l);
   bool finish();
   void fromPresent(const std::vector<DoublePoint>& present);
@@ -104,6 +112,7 @@ void Orderer::sweeps() {
   const size_t layers = g.layers.size();
   std::vector<std::vector<int32_t>> best = g.layers;
   int64_t bestCount = total();
+  int idle = 0;
   for (int s = 0; s < Sweeps && bestCount > 0; ++s) {
     for (size_t l = 1; l < layers; ++l) {
       barycentres(l, Below);
@@ -119,6 +128,9 @@ void Orderer::sweeps() {
     if (count < bestCount) {
       bestCount = count;
       best = g.layers;
+      idle = 0;
+    } else if (++idle == IdleSweeps) {
+      break;
     }
   }
   g.layers = std::move(best);
@@ -136,12 +148,12 @@ int64_t Orderer::pairCrossings(int32_t left, int32_t right) const {
 }
 
 // Swaps neighbours of a layer while that removes crossings (never into or out of a group).
-bool Orderer::transpose(size_t l) {
+bool Orderer::transpose(size_t l, int32_t first, int32_t last) {
   std::vector<int32_t>& layer = g.layers[l];
   bool any = false;
   for (int scan = 0, swapped = 1; swapped && scan < TransposeScans; ++scan) {
     swapped = 0;
-    for (size_t i = 0; i + 1 < layer.size(); ++i) {
+    for (size_t i = first; i < static_cast<size_t>(last); ++i) {
       const int32_t u = layer[i], v = layer[i + 1];
       if (g.group[u] != g.group[v] || pairCrossings(v, u) >= pairCrossings(u, v)) continue;
       std::swap(layer[i], layer[i + 1]);
@@ -170,37 +182,56 @@ void Orderer::shuffle(size_t l, bool leftFirst) {
   }
 }
 
-// Tries the barycentre orders of one layer; keeps one only when it has fewer crossings.
-bool Orderer::finishLayer(size_t l) {
+// Tries the barycentre orders of a stretch of a layer; keeps one only when
+// it has fewer crossings. Nothing outside the stretch changes, nor do its
+// links' crossings with links from outside it.
+bool Orderer::finishStretch(size_t l, int32_t first, int32_t last) {
   bool changed = false;
-  int64_t was = around(l);
+  int64_t was = crossingsWithin(g, l, first, last, position);
+  const auto begin = g.layers[l].begin() + first, end = g.layers[l].begin() + last + 1;
   for (Side side : {Both, Below, Above}) {
     if (was == 0) return changed;
-    const std::vector<int32_t> before = g.layers[l];
-    barycentres(l, side);
-    sortLayer(l);
-    if (g.layers[l] != before) {
-      const int64_t now = around(l);
+    const std::vector<int32_t> before(begin, end);
+    barycentres(l, side, first, last);
+    sortRange(l, first, last);
+    if (!std::equal(before.begin(), before.end(), begin)) {
+      const int64_t now = crossingsWithin(g, l, first, last, position);
       if (now < was) {
         was = now;
         changed = true;
         continue;
       }
     }
-    g.layers[l] = before;
-    place(l);
+    std::copy(before.begin(), before.end(), begin);
+    for (int32_t i = first; i <= last; ++i) position[g.layers[l][i]] = i;
   }
-  return transpose(l) || changed;
+  return transpose(l, first, last) || changed;
 }
 
+bool Orderer::finishLayer(size_t l) {
+  bool changed = false;
+  for (const auto& [first, last] : crossedStretches(g, l, position)) changed = finishStretch(l, first, last) || changed;
+  return changed;
+}
+
+// Passes up and down the layers, each visiting only the layers next to one
+// that changed in the pass before.
 bool Orderer::finish() {
   const size_t layers = g.layers.size();
+  std::vector<uint8_t> due(layers, 1), next(layers, 0);
   bool any = false;
   for (int pass = 0; pass < FinishPasses; ++pass) {
     bool changed = false;
-    for (size_t i = 0; i < layers; ++i) changed = finishLayer(pass % 2 == 0 ? i : layers - 1 - i) || changed;
+    for (size_t i = 0; i < layers; ++i) {
+      const size_t l = pass % 2 == 0 ? i : layers - 1 - i;
+      if (!due[l] || !finishLayer(l)) continue;
+      changed = true;
+      for (size_t k = l > 0 ? l - 1 : 0; k <= l + 1 && k < layers; ++k) next[k] = 1;
+    }
     if (!changed) break;
     any = true;
+    due.swap(next);
+    std::fill(next.begin(), next.end(), 0);
   }
   return any;
 }
@@ -243,10 +274,10 @@ void orderLayers(LayeredGraph& g, const std::vector<DoublePoint>& present) {
     o.place(l);
     if (present.empty()) o.sortLayer(l);
   }
-  if (present.empty())
-    o.sweeps();
-  else
+  if (!present.empty())
     o.fromPresent(present);
+  else if (g.nodes() <= SweptNodes)
+    o.sweeps();
 }
 
 void followLines(LayeredGraph& g, const std::vector<double>& x) {

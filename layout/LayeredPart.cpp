@@ -14,9 +14,8 @@ namespace zorvex {
 namespace {
 
 // Rounds of picture and crossings until the boxes keep their order; a big
-// part stops sooner, for time.
+// part has one round only, for time.
 constexpr int SettleRounds = 12;
-constexpr int BigPartRounds = 2;
 constexpr int32_t BigPart = 20000;
 
 std::vector<int32_t> boxOrder(const LayeredGraph& g) {
@@ -46,13 +45,19 @@ std::vector<DoublePoint> layOutPart(const LayoutInput& part, const std::vector<D
   LayeredGraph g = layeredGraph(part, layerRanks(part));
   orderLayers(g, present.size() == part.boxes.size() ? present : std::vector<DoublePoint>{});
   std::vector<double> x;
-  const int rounds = g.boxes > BigPart ? BigPartRounds : SettleRounds;
-  for (int round = 0; round < rounds; ++round) {
+  if (g.boxes > BigPart) {
+    // One round for time: the points where the first picture's arrows cross
+    // their layers, crossings removed, the picture of that order.
+    followLines(g, layerX(g, false));
+    removeCrossings(g);
+    x = layerX(g, true);
+  }
+  for (int round = 0; g.boxes <= BigPart && round < SettleRounds; ++round) {
     x = coordinates(g);
     const std::vector<int32_t> before = boxOrder(g);
     removeCrossings(g);
     if (boxOrder(g) == before) break;
-    if (round + 1 == rounds) x = coordinates(g);
+    if (round + 1 == SettleRounds) x = coordinates(g);
   }
   return foldedCentres(g, x, layerY(g), shape);
 }
