@@ -30,7 +30,7 @@ OpenResult openJson(Diagram& into, const fs::path& file, const Geometry& shortFo
   try {
     {
       FilePieces pieces(file.string());
-      if (loadWrittenJson(into, pieces)) return result;
+      if (loadWrittenJson(into, pieces, &shortForms)) return result;
     }
     into = Diagram();
     {

@@ -3,6 +3,7 @@
 // elements of them. A few batches go round: the reader fills a free one
 // while the maker works through those filled before, and each batch keeps
 // its rows' room (their texts' included) for its next time round.
+#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -20,6 +21,8 @@ struct RowBatch {
   std::vector<ArrowRow> arrows;
   std::vector<DefeaterRow> defeaters;
   std::vector<int64_t> statuses;
+  // Arrows only: the sentence numbers of a row given by them, {-1, -1} for a full row.
+  std::vector<std::array<int32_t, 2>> ends;
 
   template <class Row>
   std::vector<Row>& rows() {

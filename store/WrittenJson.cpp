@@ -18,6 +18,7 @@
 #include "store/JsonScanner.h"
 #include "store/PlainJsonRows.h"
 #include "store/RowBatches.h"
+#include "store/ShortForms.h"
 
 namespace zorvex {
 namespace {
@@ -157,16 +158,43 @@ class RowLayout {
   std::string status_;
 };
 
+// An arrow by the numbers of the sentences it joins, as generated files give
+// it: {"From": 3, "To": 4}, with ", \"Status\": S" before the brace or not.
+// Whether the numbers name two sentences is seen when the arrow is made.
+bool readByNumbers(const char* q, const char* e, std::array<int32_t, 2>& ends, int64_t& status, bool& more) {
+  int64_t from = 0, to = 0;
+  if (!literal(q, e, "{\"From\": ") || !integer(q, e, from) || !literal(q, e, ", \"To\": ") || !integer(q, e, to))
+    return false;
+  if (from < 0 || to < 0 || from == to) return false;
+  ends = {static_cast<int32_t>(from), static_cast<int32_t>(to)};
+  status = NoStatus;
+  if (literal(q, e, ", \"Status\": ") && !integer(q, e, status)) return false;
+  if (!literal(q, e, "}")) return false;
+  more = q != e && *q == ',';
+  return q + more == e;
+}
+
+// Whether a list is the document's last: Last, More to follow, or Either
+// (a generated file may leave out the defeaters after the arrows).
+enum class ListEnd { More, Last, Either };
+
+// The closing text of a list, "]" or "],", as `end` allows it; whether it was the last.
+bool closes(std::string_view rest, ListEnd end, bool& last) {
+  last = rest == "]";
+  return (last && end != ListEnd::More) || (rest == "]," && end != ListEnd::Last);
+}
+
 // One list from its opening line to its closing one, its rows handed on in
 // batches of their kind; false to decline, also at a status not allowed.
+// With `byNumbers`, an arrow may also be given by its sentences' numbers.
 template <class Row, size_t N, class Out>
-bool readList(Lines& lines, const char* name, bool last, const RowLayout<Row, N>& layout, RowBatch::Kind kind,
-              bool (*allowed)(int64_t), Out& out) {
+bool readList(Lines& lines, const char* name, ListEnd end, bool& last, const RowLayout<Row, N>& layout,
+              RowBatch::Kind kind, bool (*allowed)(int64_t), Out& out, bool byNumbers = false) {
   const std::string open = std::string("  \"") + name + "\": [";
   std::string_view line;
   if (!lines.next(line)) return false;
-  if (line == open + (last ? "]" : "],")) return true;
-  if (line != open) return false;
+  if (line.substr(0, open.size()) != open) return false;
+  if (line.size() > open.size()) return closes(line.substr(open.size()), end, last);
   RowBatch* batch = nullptr;
   for (bool more = true; more;) {
     if (!lines.next(line) || line.substr(0, 4) != "    ") return false;
@@ -175,28 +203,33 @@ bool readList(Lines& lines, const char* name, bool last, const RowLayout<Row, N>
       batch->kind = kind;
       batch->rows<Row>().resize(RowBatches::Rows);
       batch->statuses.resize(RowBatches::Rows);
+      batch->ends.resize(byNumbers ? RowBatches::Rows : 0);
     }
     int64_t& status = batch->statuses[batch->count];
-    if (!layout.read(line.data() + 4, line.data() + line.size(), batch->rows<Row>()[batch->count], status, more) ||
-        (status != NoStatus && !allowed(status)))
-      return false;
+    const char *q = line.data() + 4, *e = line.data() + line.size();
+    if (byNumbers) batch->ends[batch->count] = {-1, -1};
+    const bool read = layout.read(q, e, batch->rows<Row>()[batch->count], status, more) ||
+                      (byNumbers && readByNumbers(q, e, batch->ends[batch->count], status, more));
+    if (!read || (status != NoStatus && !allowed(status))) return false;
     if (++batch->count == RowBatches::Rows || !more) out.filled(std::exchange(batch, nullptr));
   }
-  return lines.next(line) && line == (last ? "  ]" : "  ],");
+  return lines.next(line) && line.substr(0, 2) == "  " && closes(line.substr(2), end, last);
 }
 
 // `out` takes the rows: RowBatches, or MadeAtOnce below.
 template <class Out>
-bool readDocument(Lines& lines, Out& out) {
+bool readDocument(Lines& lines, Out& out, bool byNumbers) {
   static const RowLayout sentences(sentenceColumns(), "Status");
   static const RowLayout arrows(arrowColumns(), "Status");
   static const RowLayout defeaters(defeaterColumns(), "DefeaterState");
   using Kind = RowBatch::Kind;
   std::string_view line;
   if (!lines.next(line) || line != "{") return false;
-  if (!readList(lines, "sentences", false, sentences, Kind::Sentences, isStoredStatus, out) ||
-      !readList(lines, "arrows", false, arrows, Kind::Arrows, isStoredStatus, out) ||
-      !readList(lines, "defeaters", true, defeaters, Kind::Defeaters, isStoredDefeaterState, out))
+  bool last = false;
+  if (!readList(lines, "sentences", ListEnd::More, last, sentences, Kind::Sentences, isStoredStatus, out) ||
+      !readList(lines, "arrows", ListEnd::Either, last, arrows, Kind::Arrows, isStoredStatus, out, byNumbers) ||
+      (!last &&
+       !readList(lines, "defeaters", ListEnd::Last, last, defeaters, Kind::Defeaters, isStoredDefeaterState, out)))
     return false;
   if (!lines.next(line) || line != "}") return false;
   return !lines.next(line) && lines.endedCleanly();
@@ -208,11 +241,39 @@ std::optional<State> statusOf(int64_t s) {
   return static_cast<State>(s);
 }
 
-void makeElements(RowBatch& b, ElementLoader& load) {
+// Where the elements go, and the geometry that completes arrows given by
+// numbers (none: such arrows are declined).
+struct Making {
+  ElementLoader& load;
+  const Diagram& diagram;
+  const Geometry* geometry;
+};
+
+SentenceRow rowOf(const TSentence& s) { return {s.Left, s.Top, s.Right, s.Bottom, s.Text}; }
+
+// The row the general reader completes for an arrow given by numbers; what
+// it would refuse is declined (ZorvexError), and it names the mistake.
+void completeByNumbers(ArrowRow& row, const std::array<int32_t, 2>& ends, const Making& m) {
+  if (!m.geometry) throw ZorvexError("");
+  for (const int32_t n : ends) {
+    if (n >= m.diagram.SentenceCount()) throw ZorvexError("");
+    const TSentence& s = m.diagram.sentence(n);
+    for (const int64_t sum : {int64_t{s.Left} + s.Right, int64_t{s.Top} + s.Bottom})
+      if (sum < std::numeric_limits<int32_t>::min() || sum > std::numeric_limits<int32_t>::max())
+        throw ZorvexError("");
+  }
+  row = arrowBetween(rowOf(m.diagram.sentence(ends[0])), rowOf(m.diagram.sentence(ends[1])), *m.geometry);
+}
+
+void makeElements(RowBatch& b, const Making& m) {
+  ElementLoader& load = m.load;
   for (size_t i = 0; i < b.count; ++i) {
     switch (b.kind) {
       case RowBatch::Kind::Sentences: loadSentenceRow(load, b.sentences[i], statusOf<Status>(b.statuses[i])); break;
-      case RowBatch::Kind::Arrows: loadArrowRow(load, b.arrows[i], statusOf<Status>(b.statuses[i])); break;
+      case RowBatch::Kind::Arrows:
+        if (!b.ends.empty() && b.ends[i][0] >= 0) completeByNumbers(b.arrows[i], b.ends[i], m);
+        loadArrowRow(load, b.arrows[i], statusOf<Status>(b.statuses[i]));
+        break;
       case RowBatch::Kind::Defeaters:
         loadDefeaterRow(load, b.defeaters[i], statusOf<DefeaterState>(b.statuses[i]));
         break;
@@ -223,26 +284,27 @@ void makeElements(RowBatch& b, ElementLoader& load) {
 // Rows made into elements as soon as a batch is read, on the same thread.
 class MadeAtOnce {
  public:
-  explicit MadeAtOnce(ElementLoader& load) : load_(load) {}
+  explicit MadeAtOnce(const Making& making) : making_(making) {}
   RowBatch* empty() {
     batch_.count = 0;
     return &batch_;
   }
-  void filled(RowBatch* b) { makeElements(*b, load_); }
+  void filled(RowBatch* b) { makeElements(*b, making_); }
 
  private:
-  ElementLoader& load_;
+  const Making& making_;
   RowBatch batch_;
 };
 
 // From this many bytes on, a second thread is worth its start.
 constexpr size_t TwoThreadsFrom = size_t{4} << 20;
 
-bool loadOnOneThread(Diagram& into, Lines& lines) {
+bool loadOnOneThread(Diagram& into, Lines& lines, const Geometry* geometry) {
   ElementLoader load(into);
-  MadeAtOnce out(load);
+  const Making making{load, into, geometry};
+  MadeAtOnce out(making);
   try {
-    if (!readDocument(lines, out)) return false;
+    if (!readDocument(lines, out, geometry != nullptr)) return false;
     load.finish();
     return true;
   } catch (const ZorvexError&) {
@@ -252,13 +314,13 @@ bool loadOnOneThread(Diagram& into, Lines& lines) {
 
 // The lines are read on a second thread while this one makes the elements:
 // each costs about as much as the other.
-bool loadOnTwoThreads(Diagram& into, Lines& lines) {
+bool loadOnTwoThreads(Diagram& into, Lines& lines, const Geometry* geometry) {
   RowBatches batches;
   bool read = false;
   std::exception_ptr failed;  // anything but a file that cannot be read, handed on to the caller
   std::thread reader([&] {
     try {
-      read = readDocument(lines, batches);
+      read = readDocument(lines, batches, geometry != nullptr);
     } catch (const ZorvexError&) {
       read = false;  // the file cannot be read further: the other readers say why
     } catch (...) {
@@ -276,10 +338,11 @@ bool loadOnTwoThreads(Diagram& into, Lines& lines) {
     }
   } const stopped{batches, reader};
   ElementLoader load(into);
+  const Making making{load, into, geometry};
   bool made = true;
   while (RowBatch* b = batches.next()) {
     try {
-      if (made) makeElements(*b, load);
+      if (made) makeElements(*b, making);
     } catch (const ZorvexError&) {
       made = false;  // an element loading refuses: the other readers name its row
       batches.stop();
@@ -299,22 +362,23 @@ bool loadOnTwoThreads(Diagram& into, Lines& lines) {
 
 }  // namespace
 
-bool loadWrittenJson(Diagram& into, FilePieces& file) {
+bool loadWrittenJson(Diagram& into, FilePieces& file, const Geometry* arrowsByNumbers) {
   Lines lines([&file] {
     char* data = nullptr;
     return file.next(data);
   });
-  if (file.sizeWhenOpened() >= TwoThreadsFrom) return loadOnTwoThreads(into, lines);
-  return loadOnOneThread(into, lines);
+  if (file.sizeWhenOpened() >= TwoThreadsFrom) return loadOnTwoThreads(into, lines, arrowsByNumbers);
+  return loadOnOneThread(into, lines, arrowsByNumbers);
 }
 
-bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece, bool twoThreads) {
+bool loadWrittenJson(Diagram& into, std::string_view text, size_t piece, bool twoThreads,
+                     const Geometry* arrowsByNumbers) {
   Lines lines([&text, piece] {
     const std::string_view next = text.substr(0, piece);
     text.remove_prefix(next.size());
     return next;
   });
-  return twoThreads ? loadOnTwoThreads(into, lines) : loadOnOneThread(into, lines);
+  return twoThreads ? loadOnTwoThreads(into, lines, arrowsByNumbers) : loadOnOneThread(into, lines, arrowsByNumbers);
 }
 
 }  // namespace zorvex

@@ -1,6 +1,7 @@
 // zorvex-cli evaluate [DIR] [--steps STEPS] [--evaluate-options SET]
 //                     [--jump-options SET] [--json] [--log FILE]
 #include <memory>
+#include <span>
 
 #include <nlohmann/json.hpp>
 
@@ -28,9 +29,13 @@ std::vector<std::string> logHeader() {
   return {rule, header, rule, ""};
 }
 
-std::string finalState(const Diagram& d, const std::vector<std::string>& lines) {
+// The log's lines from `first` on: those the steps wrote.
+using LogLines = std::span<const std::string>;
+
+std::string finalState(const Diagram& d, LogLines lines) {
   nlohmann::ordered_json out;
-  out["log"] = lines;
+  out["log"] = nlohmann::ordered_json::array();
+  for (const std::string& line : lines) out["log"].push_back(line);
   out["sentences"] = nlohmann::ordered_json::array();
   for (int32_t n = 0; n < d.SentenceCount(); ++n)
     out["sentences"].push_back({{"name", Diagram::name(ElementKind::Sentence, n)},
@@ -56,17 +61,17 @@ int runEvaluate(const EvaluateOptions& o, CommandIo& io) {
   log.replaceLines(logHeader());
   const size_t headerLines = log.lines().size();
   for (const Step& s : steps) runStep(s, diagram, options, log);
-  const std::vector<std::string> lines(log.lines().begin() + static_cast<std::ptrdiff_t>(headerLines),
-                                       log.lines().end());
+  // The lines are written where they lie: a long run logs millions.
+  const LogLines lines = LogLines(log.lines()).subspan(headerLines);
   if (!o.logFile.empty()) {
     std::string file;
-    for (const std::string& line : log.lines()) file += line + "\r\n";
+    for (const std::string& line : log.lines()) file.append(line).append("\r\n");
     writeTextFile(o.logFile, file);
   }
   if (o.json) {
     io.out << finalState(diagram, lines);
   } else {
-    for (const std::string& line : lines) io.out << line << "\n";
+    for (const std::string& line : lines) io.out.write(line.data(), static_cast<std::streamsize>(line.size())) << '\n';
   }
   return 0;
 }

@@ -128,3 +128,40 @@ TEST(WrittenJson, DamagedFilesAreDeclinedOrReadAsTheGeneralReaderReadsThem) {
 
 }  // namespace
 }  // namespace zorvex::testing
+
+namespace zorvex::testing {
+namespace {
+
+// Generated files give arrows by their sentences' numbers and may leave out
+// the defeaters: read a line at a time when a geometry can complete them,
+// declined wherever the general reader would refuse or differ.
+TEST(WrittenJson, ArrowsByNumbersAreCompletedAsTheGeneralReaderCompletesThem) {
+  const std::string head =
+      "{\n  \"sentences\": [\n"
+      "    {\"Left\": 0, \"Top\": 0, \"Right\": 60, \"Bottom\": 20, \"Text\": \"A\"},\n"
+      "    {\"Left\": 200, \"Top\": 90, \"Right\": 260, \"Bottom\": 110, \"Text\": \"B\"},\n"
+      "    {\"Left\": 0, \"Top\": 0, \"Right\": 60, \"Bottom\": 20, \"Text\": \"A\", \"Status\": 4}\n"
+      "  ],\n  \"arrows\": [\n";
+  const std::string good = head + "    {\"From\": 0, \"To\": 1},\n    {\"From\": 1, \"To\": 2, \"Status\": 2}\n  ]\n}\n";
+  const std::string withDefeaters = head + "    {\"From\": 2, \"To\": 1}\n  ],\n  \"defeaters\": []\n}\n";
+  const Geometry geometry = borderPointGeometry();
+  const auto read = [&](const std::string& text, bool twoThreads, const Geometry* g) -> std::optional<std::string> {
+    Diagram d;
+    if (!loadWrittenJson(d, text, 7, twoThreads, g)) return std::nullopt;
+    return savedFields(d, Statuses::Kept);
+  };
+  for (const std::string& text : {good, withDefeaters})
+    for (bool twoThreads : {false, true}) {
+      EXPECT_EQ(read(text, twoThreads, &geometry), generally(text)) << text;
+      EXPECT_EQ(read(text, twoThreads, nullptr), std::nullopt) << "no geometry to complete them with";
+    }
+  for (const char* bad : {"{\"From\": 1, \"To\": 1}", "{\"From\": 0, \"To\": 3}", "{\"From\": -1, \"To\": 1}",
+                          "{\"To\": 1, \"From\": 0}", "{\"From\": 0, \"To\": 1, \"Status\": 3}",
+                          "{\"From\": 0, \"To\": 1, \"x\": 1}"}) {
+    const std::string text = head + "    " + bad + "\n  ]\n}\n";
+    EXPECT_EQ(read(text, false, &geometry), std::nullopt) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace zorvex::testing
