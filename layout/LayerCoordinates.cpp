@@ -14,8 +14,9 @@ namespace {
 
 enum Side : uint8_t { Below = 1, Above = 2, Both = 3 };
 
-// Premises first, then conclusions, then both, and last each sentence over its premises.
-constexpr Side Passes[] = {Below, Above, Below, Above, Both, Both, Both, Both, Below};
+// Premises first, then conclusions, then both sides in turn: a sentence ends between its
+// premises and its conclusion, which keeps arrows shorter than ending over the premises alone.
+constexpr Side Passes[] = {Below, Above, Below, Above, Both, Both, Both, Both, Both, Both, Both, Both};
 
 // How hard a point of a long link keeps to the straight line between its boxes.
 constexpr double OnLineWeight = 4;
