@@ -178,8 +178,9 @@ void IncrementalRounds::writeArrow(int32_t a, Status next) {
 // pass): one change from its first status to its last.
 void IncrementalRounds::finishChanges() {
   auto& arrows = changes_[1];
-  std::stable_sort(arrows.begin(), arrows.end(),
-                   [](const StatusChange& x, const StatusChange& y) { return x.index < y.index; });
+  const auto before = [](const StatusChange& x, const StatusChange& y) { return x.index < y.index; };
+  // Mostly in order already; a sort of one or two would still ask for a buffer.
+  if (!std::is_sorted(arrows.begin(), arrows.end(), before)) std::stable_sort(arrows.begin(), arrows.end(), before);
   size_t out = 0;
   for (size_t i = 0; i < arrows.size(); ++i) {
     if (out > 0 && arrows[out - 1].index == arrows[i].index)

@@ -143,8 +143,33 @@ int32_t StatusRecord::finishRound(const Diagram& diagram, bool jump, const RuleS
 // What the changes do not show: an arrow the round made not evaluated
 // again, its status byte (12) the same as after the round before. Only
 // arrows that round made not evaluated can be such.
+namespace {
+
+// The lists of an incremental round, read as an undo step's changes are.
+struct ListedChanges {
+  const std::array<std::vector<StatusChange>, 3>& lists;
+  size_t count(ElementKind k) const { return lists[slot(k)].size(); }
+  template <class Visit>
+  void forEach(ElementKind k, Visit visit) const {
+    for (const StatusChange& c : lists[slot(k)]) visit(c.index, c.before, c.after);
+  }
+};
+
+}  // namespace
+
 int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump,
                                       const RuleSet& rules, int32_t label, int32_t round) {
+  return finishRoundWith(diagram, changes, jump, rules, label, round);
+}
+
+int32_t StatusRecord::finishRoundFrom(const Diagram& diagram, const std::array<std::vector<StatusChange>, 3>& changes,
+                                      bool jump, const RuleSet& rules, int32_t label, int32_t round) {
+  return finishRoundWith(diagram, ListedChanges{changes}, jump, rules, label, round);
+}
+
+template <class Changes>
+int32_t StatusRecord::finishRoundWith(const Diagram& diagram, const Changes& changes, bool jump, const RuleSet& rules,
+                                      int32_t label, int32_t round) {
   before(diagram);
   RecordedStep step = roundStep(jump, rules, label, round);
   for (ElementKind k : Kinds) step.assigned[slot(k)].reserve(changes.count(k));

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "eval/EvaluationOptions.h"
+#include "eval/IncrementalRounds.h"
 #include "history/UndoStep.h"
 #include "model/Diagram.h"
 
@@ -70,6 +71,9 @@ class StatusRecord {
   // byte that changed), without a pass over the records.
   int32_t finishRoundFrom(const Diagram& diagram, const StatusChanges& changes, bool jump, const RuleSet& rules,
                           int32_t label = -1, int32_t round = 0);
+  // The same from the lists of an incremental round (eval/IncrementalRounds.h).
+  int32_t finishRoundFrom(const Diagram& diagram, const std::array<std::vector<StatusChange>, 3>& changes, bool jump,
+                          const RuleSet& rules, int32_t label = -1, int32_t round = 0);
   int32_t finishUser(const Diagram& diagram, int32_t sentence, int32_t label = -1);
   int32_t finishReset(const Diagram& diagram, int32_t label = -1);
   // An edit that changed no status (added, moved or deleted elements): only
@@ -104,6 +108,9 @@ class StatusRecord {
   static uint8_t current(const Diagram& diagram, ElementRef ref);
   RecordedStep roundStep(bool jump, const RuleSet& rules, int32_t label, int32_t round);
   void note(RecordedStep& step, ElementKind kind, int32_t n, uint8_t after);
+  template <class Changes>
+  int32_t finishRoundWith(const Diagram& diagram, const Changes& changes, bool jump, const RuleSet& rules,
+                          int32_t label, int32_t round);
 
   std::vector<RecordedStep> steps_, undone_;
   // Per kind and element: the latest step that set it (0: none since the start).

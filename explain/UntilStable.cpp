@@ -29,42 +29,44 @@ uint64_t mix(ElementKind kind, int32_t n, uint8_t status) {
 }
 
 // The hash after each round of the run, in one flat table: a node per round
-// would cost a million rounds more than the rounds themselves.
+// would cost a million rounds more than the rounds themselves. A slot holds
+// a round and its hash's high half; the whole hashes lie in round order.
 class SeenHashes {
  public:
   // The earlier round with this hash for which same(round) holds, or -1;
-  // then the round is added.
+  // then the round is added (rounds come as 0, 1, 2, ...).
   template <class Same>
   int32_t findThenAdd(uint64_t hash, int32_t round, Same same) {
-    if (2 * (count_ + 1) > slots_.size()) grow();
+    if (2 * (hashes_.size() + 1) > slots_.size()) grow();
     const size_t mask = slots_.size() - 1;
+    const auto high = static_cast<uint32_t>(hash >> 32);
     int32_t found = -1;
     size_t i = hash & mask;
     for (; slots_[i].round >= 0; i = (i + 1) & mask)
-      if (found < 0 && slots_[i].hash == hash && same(slots_[i].round)) found = slots_[i].round;
-    slots_[i] = {hash, round};
-    ++count_;
+      if (found < 0 && slots_[i].high == high && hashes_[static_cast<size_t>(slots_[i].round)] == hash &&
+          same(slots_[i].round))
+        found = slots_[i].round;
+    slots_[i] = {high, round};
+    hashes_.push_back(hash);
     return found;
   }
 
  private:
   struct Slot {
-    uint64_t hash = 0;
+    uint32_t high = 0;
     int32_t round = -1;
   };
   void grow() {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<size_t>(64, 2 * old.size()), Slot{});
+    slots_.assign(std::max<size_t>(64, 2 * slots_.size()), Slot{});
     const size_t mask = slots_.size() - 1;
-    for (const Slot& s : old) {
-      if (s.round < 0) continue;
-      size_t i = s.hash & mask;
+    for (size_t r = 0; r < hashes_.size(); ++r) {
+      size_t i = hashes_[r] & mask;
       while (slots_[i].round >= 0) i = (i + 1) & mask;
-      slots_[i] = s;
+      slots_[i] = {static_cast<uint32_t>(hashes_[r] >> 32), static_cast<int32_t>(r)};
     }
   }
   std::vector<Slot> slots_;
-  size_t count_ = 0;
+  std::vector<uint64_t> hashes_;
 };
 
 class StateHashes {
@@ -186,14 +188,10 @@ UntilStableOutcome EvaluateUntilStable(Diagram& diagram, StatusRecord& record, c
 UntilStableOutcome EvaluateUntilStable(IncrementalRounds& rounds, Diagram& diagram, StatusRecord& record,
                                        const EvaluationOptions& options, EvaluationLog& log, int32_t label,
                                        const std::function<bool(int32_t)>& keepGoing, int32_t limit) {
-  constexpr ElementKind kinds[] = {ElementKind::Sentence, ElementKind::Arrow, ElementKind::Defeater};
   return runUntilStable(diagram, record, log, keepGoing, limit, [&](int32_t r) {
     record.before(diagram);
     rounds.EvaluateOneRound(options, log);
-    StatusChanges changes;
-    for (ElementKind k : kinds)
-      for (const StatusChange& c : rounds.lastChanges()[static_cast<size_t>(k)]) changes.add(k, c.index, c.before, c.after);
-    record.finishRoundFrom(diagram, changes, false, options.evaluationRules(), label, r);
+    record.finishRoundFrom(diagram, rounds.lastChanges(), false, options.evaluationRules(), label, r);
   });
 }
 
