@@ -8,6 +8,7 @@
 #include "aif/DefeaterRectangles.h"
 #include "edit/DefeaterHolds.h"
 #include "edit/DerivedGeometry.h"
+#include "layout/LayoutSession.h"
 
 namespace zorvex {
 
@@ -17,7 +18,7 @@ const char* const NothingSelectedText = "Select the sentences to arrange first."
 
 namespace {
 
-constexpr int32_t Gaps[] = {24, 64};
+constexpr int32_t Gap = 24;
 
 struct Held {
   int32_t defeater;
@@ -120,34 +121,39 @@ Rect unionOf(const Rect& a, const Rect& b) {
   return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
-// Whether a defeater holds a sentence that moves or an arrow drawn anew.
-bool touched(const Diagram& d, const Current& c, const DefeaterHolding& h) {
+// Whether a defeater holds a sentence that moves, or an arrow at one.
+bool touched(const Diagram& d, const std::vector<bool>& moved, const DefeaterHolding& h) {
   const auto moving = [&](const std::vector<int32_t>& sentences) {
-    return std::any_of(sentences.begin(), sentences.end(), [&](int32_t s) { return c.moves(s); });
+    return std::any_of(sentences.begin(), sentences.end(), [&](int32_t s) { return moved[s]; });
   };
   const auto redrawn = [&](const std::vector<int32_t>& arrows) {
-    return std::any_of(arrows.begin(), arrows.end(), [&](int32_t a) {
-      return c.moves(d.arrow(a).Sentence1) || c.moves(d.arrow(a).Sentence2);
-    });
+    return std::any_of(arrows.begin(), arrows.end(),
+                       [&](int32_t a) { return moved[d.arrow(a).Sentence1] || moved[d.arrow(a).Sentence2]; });
   };
   return moving(h.challenging.sentences) || moving(h.challenged.sentences) || redrawn(h.challenging.arrows) ||
          redrawn(h.challenged.arrows);
 }
 
-// The diagram as it would be, or the first defeater that would hold something else.
-std::optional<int32_t> placeInto(Diagram& trial, const Current& c, const std::vector<Point>& corners) {
+// The diagram as it would be, and the defeaters that would then hold
+// something else. A defeater none of whose sentences moves keeps its
+// rectangles as they are drawn.
+std::vector<int32_t> placeInto(Diagram& trial, const Current& c, const std::vector<Point>& corners) {
+  std::vector<bool> moved(trial.SentenceCount(), false);
   for (size_t i = 0; i < c.sentences.size(); ++i) {
     TSentence& s = trial.sentence(c.sentences[i]);
+    if (corners[i].x == s.Left && corners[i].y == s.Top) continue;
+    moved[c.sentences[i]] = true;
     moveSentenceBy(s, corners[i].x - s.Left, corners[i].y - s.Top);
     trial.geometryChanged({ElementKind::Sentence, c.sentences[i]});
   }
   for (int32_t n : c.arrows) {
     TArrow& a = trial.arrow(n);
+    if (!moved[a.Sentence1] && !moved[a.Sentence2]) continue;
     placeArrow(a, trial.sentence(a.Sentence1).box(), trial.sentence(a.Sentence2).box());
     trial.geometryChanged({ElementKind::Arrow, n});
   }
   for (const Held& h : c.defeaters) {
-    if (!c.whole && !touched(trial, c, h.holds)) continue;
+    if (!touched(trial, moved, h.holds)) continue;
     TDefeater& f = trial.defeater(h.defeater);
     f.ChallengingRect = rectangleAround(trial, h.holds.challenging.sentences);
     const bool sentences = !h.holds.challenged.sentences.empty(), arrows = !h.holds.challenged.arrows.empty();
@@ -157,9 +163,30 @@ std::optional<int32_t> placeInto(Diagram& trial, const Current& c, const std::ve
     placeDefeater(f);
     trial.geometryChanged({ElementKind::Defeater, h.defeater});
   }
+  std::vector<int32_t> failed;
   for (const Held& h : c.defeaters)
-    if (defeaterHolds(trial, h.defeater) != h.holds) return h.defeater;
-  return std::nullopt;
+    if (defeaterHolds(trial, h.defeater) != h.holds) failed.push_back(h.defeater);
+  return failed;
+}
+
+// The boxes of what a defeater holds, among those laid out.
+void addBoxesHeld(const Diagram& d, const Current& c, const Held& h, std::vector<int32_t>& boxes) {
+  const auto add = [&](int32_t sentence) {
+    const auto it = c.box.find(sentence);
+    if (it != c.box.end()) boxes.push_back(it->second);
+  };
+  for (const RectangleHolds* side : {&h.holds.challenging, &h.holds.challenged}) {
+    for (int32_t s : side->sentences) add(s);
+    for (int32_t a : side->arrows) add(d.arrow(a).Sentence1), add(d.arrow(a).Sentence2);
+  }
+}
+
+// The boxes of what the defeaters (ascending) held: their parts are laid out again.
+std::vector<int32_t> boxesHeldBy(const Diagram& d, const Current& c, const std::vector<int32_t>& defeaters) {
+  std::vector<int32_t> boxes;
+  for (const Held& h : c.defeaters)
+    if (std::binary_search(defeaters.begin(), defeaters.end(), h.defeater)) addBoxesHeld(d, c, h, boxes);
+  return boxes;
 }
 
 // Everything an arrangement may change: where an element is and what it
@@ -217,27 +244,50 @@ UndoStep stepOf(const Diagram& d, const Diagram& trial, const Current& c, const 
   return step;
 }
 
+std::string doneText(const Current& c, const std::vector<int32_t>& keptFor) {
+  std::string text = arrangedText(c.sentences.size());
+  if (keptFor.empty()) return text;
+  text += " Left as they stood, so that their defeaters keep what they hold: the parts of ";
+  for (size_t i = 0; i < keptFor.size() && i < 3; ++i)
+    text += (i ? ", " : "") + Diagram::name(ElementKind::Defeater, keptFor[i]);
+  return text + (keptFor.size() > 3 ? " and " + std::to_string(keptFor.size() - 3) + " more." : ".");
+}
+
+// Laid out; the parts of defeaters that would hold something else laid out
+// again with more room, then (arranging the whole diagram) left as they stand.
 Arrangement arrange(Diagram& d, const Current& c, size_t layeredLimit, const char* command, const char* already) {
   for (const Held& h : c.defeaters) {
     const bool empty = h.holds.challenging.sentences.empty() ||
                        (h.holds.challenged.sentences.empty() && h.holds.challenged.arrows.empty());
-    if (empty && (c.whole || touched(d, c, h.holds))) return {std::nullopt, {}, refusalFor(command, h.defeater)};
+    std::vector<int32_t> held;
+    if (empty && !c.whole) addBoxesHeld(d, c, h, held);
+    if (empty && (c.whole || !held.empty())) return {std::nullopt, {}, refusalFor(command, h.defeater)};
   }
-  std::optional<int32_t> failed;
-  for (int32_t gap : Gaps) {
+  const LayoutInput input = layoutInput(d, c, Gap);
+  LayoutSession session(input, layeredLimit);
+  LayoutOutput placed = session.output();
+  std::vector<int32_t> keptFor;
+  for (int tries = 0;; ++tries) {
     Diagram trial = d;
-    LayoutOutput placed = layOutBoxes(layoutInput(d, c, gap), layeredLimit);
-    if (placed.failure != LayeredFailure::None) layeredLimit = 0;  // our own layout from now on
     moveToSelection(placed.corners, d, c);
-    failed = placeInto(trial, c, placed.corners);
-    if (failed) continue;
-    UndoStep step = stepOf(d, trial, c, command);
-    if (step.elements.empty()) return {std::nullopt, {}, already};
-    // Done as redoing the step would do it, so undo and redo meet the same records.
-    step.apply(d, false);
-    return {std::move(step), arrangedText(c.sentences.size()), {}};
+    const std::vector<int32_t> failed = placeInto(trial, c, placed.corners);
+    if (failed.empty()) {
+      UndoStep step = stepOf(d, trial, c, command);
+      if (step.elements.empty()) return {std::nullopt, {}, already};
+      // Done as redoing the step would do it, so undo and redo meet the same records.
+      step.apply(d, false);
+      return {std::move(step), doneText(c, keptFor), {}};
+    }
+    const std::vector<int32_t> boxes = boxesHeldBy(d, c, failed);
+    if (tries == 0 && !boxes.empty()) {
+      placed = session.again(boxes);
+    } else if (tries == 1 && c.whole && !boxes.empty()) {
+      placed = session.keepAsTheyStand(boxes);
+      keptFor = failed;
+    } else {
+      return {std::nullopt, {}, refusalFor(command, failed.front())};
+    }
   }
-  return {std::nullopt, {}, refusalFor(command, *failed)};
 }
 
 }  // namespace

@@ -115,10 +115,34 @@ LayoutOutput LayoutSession::output() const {
 // The first try again keeps the way the part was drawn and gives it more
 // room; the next draws it by our own layout with more room; after that the
 // part stays as it is.
-LayoutOutput LayoutSession::again(const std::vector<int32_t>& boxes) {
-  std::vector<bool> redo(parts_.size(), false);
+std::vector<bool> LayoutSession::partsFor(const std::vector<int32_t>& boxes) const {
+  std::vector<bool> parts(parts_.size(), false);
   for (int32_t b : boxes)
-    if (b >= 0 && static_cast<size_t>(b) < partOf_.size()) redo[partOf_[b]] = true;
+    if (b >= 0 && static_cast<size_t>(b) < partOf_.size()) parts[partOf_[b]] = true;
+  return parts;
+}
+
+LayoutOutput LayoutSession::keepAsTheyStand(const std::vector<int32_t>& boxes) {
+  const std::vector<bool> keep = partsFor(boxes);
+  for (size_t p = 0; p < parts_.size(); ++p) {
+    const LayoutInput& part = parts_[p].input;
+    if (!keep[p] || part.present.size() != part.boxes.size()) continue;
+    int32_t left = INT32_MAX, top = INT32_MAX;
+    for (const Point& c : part.present) left = std::min(left, c.x), top = std::min(top, c.y);
+    PartPicture& picture = pictures_[p];
+    picture = {};
+    for (size_t i = 0; i < part.boxes.size(); ++i) {
+      picture.corners.push_back({part.present[i].x - left, part.present[i].y - top});
+      picture.size.width = std::max<int64_t>(picture.size.width, picture.corners[i].x + part.boxes[i].width);
+      picture.size.height = std::max<int64_t>(picture.size.height, picture.corners[i].y + part.boxes[i].height);
+    }
+    tries_[p] = 2;
+  }
+  return output();
+}
+
+LayoutOutput LayoutSession::again(const std::vector<int32_t>& boxes) {
+  const std::vector<bool> redo = partsFor(boxes);
   for (size_t p = 0; p < parts_.size(); ++p) {
     if (!redo[p] || tries_[p] >= 2) continue;
     LayoutInput roomy = parts_[p].input;
