@@ -9,6 +9,7 @@
 #include "layout/LayerOrder.h"
 #include "layout/LayeredGraph.h"
 #include "layout/PartFolding.h"
+#include "layout/UprightPairs.h"
 
 namespace zorvex {
 namespace {
@@ -59,6 +60,7 @@ std::vector<DoublePoint> layOutPart(const LayoutInput& part, const std::vector<D
     if (boxOrder(g) == before) break;
     if (round + 1 == SettleRounds) x = coordinates(g);
   }
+  alignUpright(g, part.straight, x);
   return foldedCentres(g, x, layerY(g), shape);
 }
 

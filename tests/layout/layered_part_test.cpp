@@ -74,3 +74,24 @@ TEST(LayeredPart, LongChainAndWideClaimAreFoldedIntoProportion) {
 
 }  // namespace
 }  // namespace zorvex::testing
+
+namespace zorvex::testing {
+namespace {
+
+// A claim with three premises, the arrow from the leftmost one undercut,
+// and a second row of claims crowding it: the undercut premise still stands
+// right below its claim, so that a rectangle round that arrow holds it alone.
+TEST(LayeredPart, AnUndercutPremiseStandsRightBelowItsConclusion) {
+  LayoutInput in;
+  for (int i = 0; i < 8; ++i) in.boxes.push_back({120, 30});
+  in.links = {{1, 0}, {2, 0}, {3, 0}, {5, 4}, {6, 4}, {7, 4}};
+  in.straight = {{1, 0}, {7, 4}};
+  const std::vector<DoublePoint> centres = layOutPart(in, {}, PartShape{});
+  EXPECT_EQ(centres[1].x, centres[0].x);
+  EXPECT_EQ(centres[7].x, centres[4].x);
+  EXPECT_LT(centres[0].y, centres[1].y);
+  EXPECT_EQ(boxesNearer(in.boxes, cornersFromCentres(in.boxes, centres), in.gap), 0u);
+}
+
+}  // namespace
+}  // namespace zorvex::testing
