@@ -13,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "GeneratedDebates.h"
 #include "aif/AifFiles.h"
 #include "layout/LayeredLayoutSeam.h"
 
@@ -97,27 +98,18 @@ std::string claimsMap(int n) {
 std::string debatesMap(int n) {
   MapWriter w;
   std::vector<std::string> inode, support;
-  uint64_t state = 88172645463325252ull;
-  const auto next = [&](int below) {
-    state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-    return static_cast<int>(state % static_cast<uint64_t>(below));
-  };
-  int first = 0, size = 0;
-  for (int k = 0; k < n; ++k) {
+  zorvex::bench::generateDebates(n, [&](int k, int target, zorvex::bench::Relation relation) {
+    using zorvex::bench::Relation;
     inode.push_back(w.node("I", sentence(k)));
     support.push_back("");
-    if (k - first >= size) {
-      first = k, size = 5 + next(36);
-      continue;
-    }
-    const int target = first + next(k - first);
-    const bool attack = next(5) == 0;
-    const bool undercut = attack && next(4) == 0 && !support[target].empty();
+    if (relation == Relation::Opens) return;
+    const bool attack = relation != Relation::Supports;
+    const bool undercut = relation == Relation::Undercuts && !support[target].empty();
     const std::string r = w.node(attack ? "CA" : "RA", attack ? "Default Conflict" : "Default Inference");
     if (!attack) support.back() = r;
     w.edge(inode[k], r);
     w.edge(r, undercut ? support[target] : inode[target]);
-  }
+  });
   return w.json();
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "GeneratedDebates.h"
 #include "aif/DiagramArrangement.h"
 #include "aif/MapDrawing.h"
 #include "store/DiagramFiles.h"
@@ -20,27 +21,16 @@ using namespace zorvex;
 
 TextSize measure(const std::string& text) { return {static_cast<int32_t>(6 * text.size()), 13}; }
 
-// Debates of 5 to 40 statements, one in five attacking an earlier one.
+// The debates of bench_aif, every attack a rebuttal.
 ArgumentMap debates(int n) {
   ArgumentMap map;
-  uint64_t state = 88172645463325252ull;
-  const auto next = [&](int below) {
-    state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-    return static_cast<int>(state % static_cast<uint64_t>(below));
-  };
-  int first = 0, size = 0;
-  for (int k = 0; k < n; ++k) {
+  bench::generateDebates(n, [&](int k, int target, bench::Relation relation) {
     map.texts.push_back("Statement " + std::to_string(k) + " of the debate");
-    if (k - first >= size) {
-      first = k, size = 5 + next(36);
-      continue;
-    }
-    const int target = first + next(k - first);
-    if (next(5) == 0)
-      map.defeaters.push_back({"", {k}, target, {}});
-    else
+    if (relation == bench::Relation::Supports)
       map.arrows.push_back({k, target});
-  }
+    else if (relation != bench::Relation::Opens)
+      map.defeaters.push_back({"", {k}, target, {}});
+  });
   return map;
 }
 
