@@ -26,10 +26,12 @@ TEST(LayeredAgainstDot, AtMostHalfAsManyCrossingsAndHalfAsLongArrowsAgainAsDots)
     EXPECT_LE(ours.crossings, 1.5 * theirs.crossings) << boxes << " boxes, dot " << theirs.crossings;
     EXPECT_LE(ours.length, 1.5 * theirs.length) << boxes << " boxes, ratio " << ours.length / theirs.length;
     // An attacker with no arrows of its own stands at the height of what it attacks.
-    for (const auto& [box, other] : in.beside)
+    for (const auto& pair : in.beside) {
+      const int32_t box = pair.first, other = pair.second;
       if (std::none_of(in.links.begin(), in.links.end(), [&](auto l) { return l.first == box || l.second == box; })) {
         EXPECT_NEAR(at[box].y + in.boxes[box].height / 2.0, at[other].y + in.boxes[other].height / 2.0, 1) << boxes;
       }
+    }
   }
 }
 
