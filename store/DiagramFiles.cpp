@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "aif/AifFiles.h"
+#include "argdown/ArgdownFiles.h"
 #include "model/LoadElements.h"
 #include "model/paradox/CodePage.h"
 #include "model/AtomicFiles.h"
@@ -64,6 +65,20 @@ OpenResult openAif(Diagram& into, const fs::path& file, const Geometry& shortFor
   } catch (const ZorvexError& e) {
     const bool unopened = e.message().rfind("Cannot open file ", 0) == 0;
     result.error = unopened ? e : ZorvexError("Cannot read AIF map " + file.string() + ": " + e.message());
+  }
+  return result;
+}
+
+OpenResult openArgdown(Diagram& into, const fs::path& file, const Geometry& shortForms) {
+  OpenResult result;
+  result.fromAif = true;
+  try {
+    Diagram read;
+    result.report = readArgdownFile(read, file, shortForms.textSize ? shortForms.textSize : estimatedSize).report;
+    into = std::move(read);
+  } catch (const ZorvexError& e) {
+    const bool unopened = e.message().rfind("Cannot open file ", 0) == 0;
+    result.error = unopened ? e : ZorvexError("Cannot read Argdown text " + file.string() + ": " + e.message());
   }
   return result;
 }
@@ -179,8 +194,21 @@ fs::path fullPath(const fs::path& given) {
 DiagramLocation locationFor(const fs::path& chosen) {
   if (lowerCase(chosen.extension().string()) == ".json") return {chosen, DiagramFormat::Json};
   // An AIF map is known by its content, whatever it is called.
-  if (isAifFile(chosen)) return {chosen, DiagramFormat::Json};
+  if (isAifFile(chosen) || isArgdownName(chosen)) return {chosen, DiagramFormat::Json};
   return {chosen, DiagramFormat::Tables};
+}
+
+DiagramLocation exportLocationFor(const fs::path& chosen) {
+  if (isArgdownName(chosen)) return {chosen, DiagramFormat::Argdown};
+  if (lowerCase(chosen.extension().string()) == ".graphml") return {chosen, DiagramFormat::GraphMl};
+  return {chosen, DiagramFormat::Aif};
+}
+
+std::string exportedText(DiagramFormat format) {
+  if (format == DiagramFormat::Argdown)
+    return "Exported as Argdown: the statuses of arrows and defeaters are not kept in Argdown.";
+  if (format == DiagramFormat::GraphMl) return "Exported as GraphML, for graph editors: it is not opened again.";
+  return "Exported as AIF: positions and statuses are not kept in AIF.";
 }
 
 DiagramLocation saveLocationFor(const fs::path& chosen) {
@@ -220,6 +248,8 @@ OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableO
 
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open,
                        const Geometry& shortForms) {
+  if (where.format != DiagramFormat::Tables && isArgdownName(where.path))
+    return openArgdown(into, where.path, shortForms);
   if (where.format != DiagramFormat::Tables && isAifFile(where.path)) return openAif(into, where.path, shortForms);
   if (where.format != DiagramFormat::Tables) return openJson(into, where.path, shortForms);
   // A save into the folder that was stopped between its renames leaves the old tables complete again.
@@ -236,6 +266,10 @@ void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptio
     saveJson(d, where.path);
   else if (where.format == DiagramFormat::Aif)
     replaceFiles({{where.path.string(), aifOfDiagram(d)}}, "Cannot create file");
+  else if (where.format == DiagramFormat::Argdown)
+    replaceFiles({{where.path.string(), writeArgdown(d).text}}, "Cannot create file");
+  else if (where.format == DiagramFormat::GraphMl)
+    replaceFiles({{where.path.string(), graphMlOfDiagram(d)}}, "Cannot create file");
   else
     saveTables(d, where.path, options);
 }

@@ -20,8 +20,10 @@
 namespace zorvex {
 
 // Aif: an argument map in the Argument Interchange Format, written as AIFdb
-// JSON. Opening tells it from our own .json files by content.
-enum class DiagramFormat { Tables, Json, Aif };
+// JSON. Opening tells it from our own .json files by content. Argdown and
+// GraphMl are written only as exports; an Argdown file is opened as a
+// diagram file (Json) told by its ".argdown" ending.
+enum class DiagramFormat { Tables, Json, Aif, Argdown, GraphMl };
 
 struct DiagramLocation {
   std::filesystem::path path;  // a folder (Tables) or a .json file (Json, Aif)
@@ -29,8 +31,13 @@ struct DiagramLocation {
 };
 
 // ".json" (any letter case) is a JSON file, and so is a file whose content
-// is an AIF map, whatever it is called; anything else is a folder.
+// is an AIF map, whatever it is called, and an ".argdown" file; anything
+// else is a folder.
 DiagramLocation locationFor(const std::filesystem::path& chosen);
+// Where an export goes: ".argdown" Argdown, ".graphml" GraphML, else AIF.
+DiagramLocation exportLocationFor(const std::filesystem::path& chosen);
+// What the status bar says after an export, of what the format leaves out.
+std::string exportedText(DiagramFormat format);
 // Where Save As writes for a chosen name: an existing folder, or one of the
 // three tables (as the Open dialog offers them), is that folder of tables;
 // any other name as locationFor.
@@ -45,8 +52,9 @@ std::string shownPath(const DiagramLocation& where);
 struct OpenResult {
   std::optional<ZorvexError> error;       // what ended loading early; the elements read before it stay
   std::unique_ptr<TableCursor> leftOpen;  // as LoadResult: a table left open by a failure
-  // An AIF map was read: laid out anew, it is a new diagram that no save may
-  // write back over the map; `report` says what was made and left out.
+  // An AIF map or an Argdown text was read: laid out anew, it is a new
+  // diagram that no save may write back over the map; `report` says what
+  // was made and left out.
   bool fromAif = false;
   std::vector<std::string> report;
 };
@@ -63,6 +71,9 @@ struct OpenResult {
 // file whose content is an AIF map is read as one (aif/AifFiles.h), its
 // sentences measured by the geometry's textSize (an estimate without one),
 // and damage to it gives "Cannot read AIF map <path>: ..." and no element.
+// An ".argdown" file is read as Argdown text (argdown/ArgdownFiles.h) the
+// same way; only a text too long is refused ("Cannot read Argdown text
+// <path>: ..."), every other damage is reported and read past.
 OpenResult openDiagram(Diagram& into, const DiagramLocation& where, const TableOpener& open);
 // The same, with the geometry that completes every short form (the window
 // measures texts in the sentence font).
@@ -84,7 +95,8 @@ struct SaveOptions {
 // sentence's text is checked against code page 1252 before anything is
 // written, and the three tables replace the old ones together or not at all.
 // A JSON file keeps "Status" and "DefeaterState" and is replaced atomically;
-// so is an AIF file, which keeps neither.
+// so is an AIF file, which keeps neither, an Argdown file, which keeps the
+// sentences' places and statuses, and a GraphML file.
 // Throws ZorvexError with the user's message; on failure nothing changed.
 void saveDiagram(const Diagram& d, const DiagramLocation& where, const SaveOptions& options = {});
 

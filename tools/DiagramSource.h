@@ -1,6 +1,6 @@
 #pragma once
 // The diagram a command works on: the three tables of a folder, or a diagram
-// file when the name ends in ".json" (ours or an AIF map), opened as the
+// file when the name ends in ".json" (ours or an AIF map) or ".argdown", opened as the
 // program opens them.
 #include <ostream>
 #include <string>

@@ -1,7 +1,8 @@
-// zorvex-cli import DIAGRAM.json [DIR] [--force]; DIAGRAM may be an AIF argument map
+// zorvex-cli import DIAGRAM.json [DIR] [--force]; DIAGRAM may be an AIF argument map or an Argdown text
 #include <memory>
 
 #include "aif/AifFiles.h"
+#include "argdown/ArgdownFiles.h"
 #include "model/ZorvexError.h"
 #include "model/paradox/ParadoxTable.h"
 #include "store/DiagramFiles.h"
@@ -47,7 +48,8 @@ DiagramRows rowsOfDiagramFile(const std::string& file, const Geometry& geometry)
 
 int runImport(const ImportOptions& o, CommandIo& io) {
   std::shared_ptr<GuiSession> session;
-  const DiagramRows rows = isAifFile(o.diagram) ? rowsOfAifMap(o.diagram, programGeometry(session), io)
+  const bool map = isAifFile(o.diagram) || isArgdownName(o.diagram);
+  const DiagramRows rows = map ? rowsOfAifMap(o.diagram, programGeometry(session), io)
                                                 : rowsOfDiagramFile(o.diagram, programGeometry(session));
   writeDiagramTables(rows, o.directory, o.force);
   return 0;
@@ -69,7 +71,8 @@ Command addImportCommand(CLI::App& cli) {
       "defeater given by \"ChallengingRect\" and \"ChallengedRect\" ([l, t, r, b]) gets its\n"
       "centres and end points computed. \"Status\" (sentences, arrows) and \"DefeaterState\"\n"
       "(defeaters) are accepted and not stored: tables hold no statuses. An AIF argument map is\n"
-      "laid out as the program opens it; what was made and left out is said on standard error.");
+      "laid out as the program opens it, and so is an Argdown text (.argdown); what was made and\n"
+      "left out is said on standard error.");
   return {app, [o](CommandIo& io) { return runImport(*o, io); }};
 }
 

@@ -1,0 +1,106 @@
+// What reading an Argdown text made and left out, in the lines and words of
+// the AIF report, with the numbers of the lines that could not be read.
+#include <algorithm>
+
+#include "argdown/ArgdownFiles.h"
+
+namespace zorvex {
+namespace {
+
+constexpr size_t Named = 10;
+
+std::string counted(size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// "(line 17)", "(lines 3, 5 and 9)", "(lines 1, ..., 10 and 4 more)".
+std::string linesNamed(const std::vector<int>& lines) {
+  std::string out = lines.size() == 1 ? "(line " : "(lines ";
+  const size_t shown = std::min(lines.size(), Named);
+  for (size_t i = 0; i < shown; ++i) {
+    const bool last = i + 1 == shown && lines.size() <= Named;
+    out += (i == 0 ? "" : last ? " and " : ", ") + std::to_string(lines[i]);
+  }
+  if (lines.size() > Named) out += " and " + std::to_string(lines.size() - Named) + " more";
+  return out + ")";
+}
+
+std::string leftOutLine(const ArgdownMeaning& m) {
+  const ArgdownLeftOut& c = m.leftOut;
+  struct Item {
+    size_t n;
+    const char* one;
+    const char* many;
+  };
+  const Item items[] = {
+      {c.headings, "heading", "headings"},
+      {c.tags, "tag", "tags"},
+      {c.frontMatter, "front matter", "front matters"},
+      {c.dataItems, "data item", "data items"},
+      {c.inferenceRules, "inference rule", "inference rules"},
+      {c.furtherTexts, "further text of a statement", "further texts of statements"},
+      {c.unknownUses, "use of a number that is no statement above", "uses of numbers that are no statement above"},
+      {c.selfSupports, "premise that is its own conclusion", "premises that are their own conclusion"},
+      {c.selfAttacks, "attack on itself", "attacks on themselves"},
+      {c.undercutsOfNoInference, "undercut of an element without an inference",
+       "undercuts of elements without an inference"},
+      {c.withoutConclusion, "relation of an argument without a conclusion",
+       "relations of arguments without a conclusion"},
+      {c.underUnreadable, "relation under a line that could not be read",
+       "relations under lines that could not be read"},
+      {c.withoutInference, "numbered statement without an inference line",
+       "numbered statements without an inference line"},
+  };
+  std::string line;
+  for (const Item& i : items)
+    if (i.n > 0) line += (line.empty() ? "" : ", ") + counted(i.n, i.one, i.many);
+  if (!m.unreadableLines.empty())
+    line += (line.empty() ? "" : ", ") +
+            counted(m.unreadableLines.size(), "line that could not be read", "lines that could not be read") + " " +
+            linesNamed(m.unreadableLines);
+  return "Left out: " + (line.empty() ? std::string("nothing") : line);
+}
+
+std::string madeLine(const ArgdownMeaning& m) {
+  const ArgumentMap& map = m.map;
+  size_t undercutters = 0;
+  for (const MapDefeater& d : map.defeaters) undercutters += d.undercuts() ? 1 : 0;
+  std::string line = "Read an Argdown text: " + counted(map.texts.size(), "sentence", "sentences") + ", " +
+                     counted(map.arrows.size(), "arrow", "arrows") + ", " +
+                     counted(map.defeaters.size() - undercutters, "rebuttal", "rebuttals") + " and " +
+                     counted(undercutters, "undercutter", "undercutters");
+  if (map.jointInferences > 0)
+    line += "; " + counted(map.jointInferences, "inference", "inferences") + " with several premises made " +
+            counted(map.jointArrows, "separate arrow", "separate arrows");
+  if (!m.attacksReadAsUndercuts.empty())
+    line += "; " + counted(m.attacksReadAsUndercuts.size(), "attack", "attacks") + " on an argument read as " +
+            (m.attacksReadAsUndercuts.size() == 1 ? "an undercut " : "undercuts ") +
+            linesNamed(m.attacksReadAsUndercuts);
+  return line;
+}
+
+std::string inexactLine(const ArgdownMeaning& m, const DrawnMap& drawn) {
+  std::string line = "Not exact: " + counted(drawn.inexact.size(), "defeater", "defeaters") +
+                     " could not be drawn to hold only what its relation relates (";
+  for (size_t i = 0; i < drawn.inexact.size() && i < Named; ++i) {
+    const int32_t n = drawn.inexact[i];
+    line += (i ? ", " : "") + Diagram::name(ElementKind::Defeater, n) + " of " + m.map.defeaters[n].conflictId;
+  }
+  if (drawn.inexact.size() > Named) line += ", and " + std::to_string(drawn.inexact.size() - Named) + " more";
+  return line + ")";
+}
+
+}  // namespace
+
+std::vector<std::string> argdownReport(const ArgdownMeaning& meaning, const DrawnMap& drawn) {
+  std::vector<std::string> lines{madeLine(meaning)};
+  if (drawn.failure != LayeredFailure::None)
+    lines.push_back(std::string("The automatic layout ") +
+                    (drawn.failure == LayeredFailure::TookTooLong ? "took too long" : "failed") +
+                    ": the quick layered layout was used instead");
+  lines.push_back(leftOutLine(meaning));
+  if (!drawn.inexact.empty()) lines.push_back(inexactLine(meaning, drawn));
+  return lines;
+}
+
+}  // namespace zorvex
