@@ -73,11 +73,24 @@ void TLogForm::FormCreate(const QString& directory) {
 
 void TLogForm::appendLines() {
   const std::size_t count = log_.lines().size();
+  // A hidden window takes very many new lines (a long run until stable)
+  // only when it shows: laying them out costs more than the run itself.
+  if (!isVisible() && count > shownLines_ + LinesKeptForShowing) {
+    linesWaiting_ = true;
+    return;
+  }
   if (count < shownLines_) {
     reloadFromLog();
     return;
   }
   if (count > shownLines_) appendToMemo(shownLines_);
+}
+
+void TLogForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!linesWaiting_) return;
+  linesWaiting_ = false;
+  appendLines();
 }
 
 void TLogForm::reloadFromLog() {

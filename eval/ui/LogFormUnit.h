@@ -49,6 +49,7 @@ class TLogForm : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void LogMemoChange();
@@ -57,6 +58,8 @@ class TLogForm : public QWidget {
   EvaluationLog& log_;
   std::size_t shownLines_ = 0;  // how many log lines the memo holds
   bool updatingMemo_ = false;   // the memo changes because the log did
+  bool linesWaiting_ = false;   // lines came while hidden, for showing
+  static constexpr std::size_t LinesKeptForShowing = 10000;
 };
 
 }  // namespace zorvex

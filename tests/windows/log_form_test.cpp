@@ -6,7 +6,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include "eval/ui/LogFormUnit.h"
 #include "model/ZorvexError.h"
@@ -17,6 +19,23 @@ namespace {
 QByteArray readFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A long run until stable logs hundreds of thousands of lines: a hidden
+// window takes them when it shows, and shows them all then.
+TEST(LogForm, AHiddenWindowTakesVeryManyLinesWhenItShows) {
+  EvaluationLog log;
+  log.AppendLogLine("[Reset]");
+  TLogForm form(log);
+  for (int i = 0; i < 20000; ++i) log.AppendLogLine("Sentence" + std::to_string(i) + " is justified.");
+  form.appendLines();
+  EXPECT_EQ(form.LogMemo->document()->blockCount(), 1);
+  form.show();
+  EXPECT_EQ(form.LogMemo->document()->blockCount(), 20001);
+  EXPECT_EQ(form.LogMemo->document()->lastBlock().text(), "Sentence19999 is justified.");
+  log.AppendLogLine("");
+  form.appendLines();
+  EXPECT_EQ(form.LogMemo->document()->blockCount(), 20002);
 }
 
 TEST(LogForm, ShowsAppendedLinesAndTypingBecomesTheLog) {
