@@ -109,9 +109,9 @@ void TDiagramFileCommands::SaveAsMenuItemClick() {
   const std::optional<QString> chosen = dialogs.saveAsPath();
   if (!chosen) return;
   const std::filesystem::path path(chosen->toStdString());
-  // An argument map keeps neither positions nor statuses: writing one is an
-  // export, and the diagram still belongs where it did, with its changes.
-  if (dialogs.saveAsAif()) return exportTo({path, DiagramFormat::Aif});
+  // An argument map, an Argdown text and GraphML are exports: the diagram
+  // still belongs where it did, with its changes.
+  if (dialogs.saveAsAif()) return exportTo(exportLocationFor(path));
   // A folder that does not exist yet is made by the save. The dialog asks
   // before a file it was given is replaced, but not for a folder.
   const DiagramLocation where = saveLocationFor(path);
@@ -152,7 +152,7 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
 
 void TDiagramFileCommands::exportTo(const DiagramLocation& where) {
   if (write(where))
-    status_.setPanelText(1, QStringLiteral("Exported as AIF: positions and statuses are not kept in AIF."));
+    status_.setPanelText(1, QString::fromStdString(exportedText(where.format)));
 }
 
 bool TDiagramFileCommands::write(const DiagramLocation& where) {

@@ -36,6 +36,12 @@ QString withFilterEnding(const QString& chosen, const QString& filter) {
   return chosen + filter.mid(star + 1, end - star - 1);
 }
 
+// A name that does not end as the filter says gets its ending ("*.argdown").
+QString withEnding(const QString& chosen, const QString& filter) {
+  const QString ending = withFilterEnding(QStringLiteral("x"), filter).mid(1);
+  return chosen.endsWith(ending, Qt::CaseInsensitive) ? chosen : chosen + ending;
+}
+
 }  // namespace
 
 DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem::path& recoveryFolder) {
@@ -45,7 +51,8 @@ DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem
     QFileDialog dialog(parent, QStringLiteral("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Diagrams (*.json SentencesDb.db)"), QStringLiteral("Argument maps (*.json)"),
+    dialog.setNameFilters({QStringLiteral("Diagrams (*.json *.argdown SentencesDb.db)"),
+                           QStringLiteral("Argument maps (*.json)"), QStringLiteral("Argdown text (*.argdown)"),
                            QStringLiteral("All files (*)")});
     // The recovered diagram sits in the application's data folder.
     QList<QUrl> places = dialog.sidebarUrls();
@@ -63,11 +70,16 @@ DiagramFileDialogs realDiagramFileDialogs(QWidget* parent, const std::filesystem
     // Our own diagram file first, whatever the diagram was read from: the
     // one type that keeps everything.
     dialog.setNameFilters({QStringLiteral("Diagram file (*.json)"), QStringLiteral("Folder of tables (*)"),
-                           QStringLiteral("AIF argument map (*.json)")});
+                           QStringLiteral("AIF argument map (*.json)"), QStringLiteral("Argdown text (*.argdown)"),
+                           QStringLiteral("GraphML (*.graphml)")});
     std::optional<QString> chosen = runDialog(dialog);
-    *aifChosen = chosen && dialog.selectedNameFilter().startsWith(QStringLiteral("AIF"));
-    if (chosen && dialog.selectedNameFilter().contains(QStringLiteral("*.json")))
-      chosen = withFilterEnding(*chosen, dialog.selectedNameFilter());
+    const QString type = dialog.selectedNameFilter();
+    // Argdown and GraphML are exports like AIF, told from it by the ending
+    // they are given here.
+    const bool text = type.startsWith(QStringLiteral("Argdown")) || type.startsWith(QStringLiteral("GraphML"));
+    *aifChosen = chosen && (type.startsWith(QStringLiteral("AIF")) || text);
+    if (chosen && text) chosen = withEnding(*chosen, type);
+    if (chosen && type.contains(QStringLiteral("*.json"))) chosen = withFilterEnding(*chosen, type);
     return chosen;
   };
   dialogs.picturePath = [parent]() -> std::optional<QString> {
