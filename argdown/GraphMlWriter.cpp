@@ -67,7 +67,7 @@ class GraphMl {
     for (int32_t n = 0; n < d_.ArrowCount(); ++n) arrow(n);
     for (int32_t n = 0; n < d_.DefeaterCount(); ++n) defeater(n);
     xml_.writeEndDocument();
-    return bytes_.toStdString();
+    return bytes_.toStdString() + "\n";
   }
 
  private:
