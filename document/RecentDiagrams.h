@@ -30,7 +30,6 @@ std::string recentName(const std::filesystem::path& path);
 // The path as a tooltip shows it: the home folder as "~", and when still
 // longer than maxLength, the folders after the first replaced by "..." from
 // the left until it fits or only the name's folder is left.
-std::string shortenedPath(const std::filesystem::path& path, const std::filesystem::path& home,
-                          size_t maxLength = 60);
+std::string shortenedPath(const std::filesystem::path& path, const std::filesystem::path& home, size_t maxLength = 60);
 
 }  // namespace zorvex

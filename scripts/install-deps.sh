@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   pxlib-dev nlohmann-json3-dev libcli11-dev libpng-dev libgraphviz-dev
   fonts-dejavu-core fonts-freefont-ttf
+  poppler-utils  # pdfinfo and pdftotext read back what the print tests write
 )
 if [ "${1:-}" = "run" ]; then
   packages+=(xvfb xauth)

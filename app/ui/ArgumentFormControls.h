@@ -41,11 +41,14 @@ struct ArgumentFormControls {
   QCheckBox* ViewDefeatersTableCheckBox = nullptr;
 
   QMenu* FileMenuItem = nullptr;
+  QAction* NewMenuItem = nullptr;
   QAction* OpenMenuItem = nullptr;
   QAction* OpenRecoveredMenuItem = nullptr;  // made when a recovered diagram is available
   QAction* SaveMenuItem = nullptr;
   QAction* SaveAsMenuItem = nullptr;
   QAction* ExportPictureMenuItem = nullptr;
+  QAction* PrintMenuItem = nullptr;
+  QAction* PrintPreviewMenuItem = nullptr;
   QAction* ExitMenuItem = nullptr;
   QMenu* EditMenuItem = nullptr;
   QAction* UndoMenuItem = nullptr;

@@ -9,6 +9,9 @@
 #include "app/ui/ArgumentFormControls.h"
 #include "app/ui/ArgumentFormUnit.h"
 #include "app/ui/DiagramFileCommands.h"
+#include "app/ui/PrintCommands.h"
+#include "app/ui/RecentDiagramsMenu.h"
+#include "app/ui/ShortcutRelay.h"
 
 namespace zorvex {
 namespace {
@@ -27,11 +30,13 @@ QAction* item(QMenu* menu, const char* name, const char* caption) {
 
 }  // namespace
 
-void TArgumentForm::createMenus() {
+// New, the diagram commands and printing come before the specified "E&xit",
+// with letters of their own; the recent diagrams stand just above it.
+void TArgumentForm::createFileMenu() {
   ArgumentFormControls& c = *controls_;
-  QMenuBar* bar = menuBar();
-  bar->setObjectName("MainMenu");
-  c.FileMenuItem = named(bar->addMenu(QStringLiteral("&File")), "FileMenuItem");
+  c.FileMenuItem = named(menuBar()->addMenu(QStringLiteral("&File")), "FileMenuItem");
+  c.NewMenuItem = item(c.FileMenuItem, "NewMenuItem", "&New");
+  c.NewMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
   c.OpenMenuItem = item(c.FileMenuItem, "OpenMenuItem", "&Open...");
   c.OpenMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
   c.SaveMenuItem = item(c.FileMenuItem, "SaveMenuItem", "&Save");
@@ -40,14 +45,32 @@ void TArgumentForm::createMenus() {
   c.SaveAsMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
   c.ExportPictureMenuItem = item(c.FileMenuItem, "ExportPictureMenuItem", "&Export Picture...");
   c.ExportPictureMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+  c.FileMenuItem->addSeparator()->setObjectName("PrintSeparator");
+  c.PrintMenuItem = item(c.FileMenuItem, "PrintMenuItem", "&Print...");
+  c.PrintMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  c.PrintPreviewMenuItem = item(c.FileMenuItem, "PrintPreviewMenuItem", "Print Pre&view...");
   c.FileMenuItem->addSeparator()->setObjectName("FileSeparator");
   c.ExitMenuItem = item(c.FileMenuItem, "ExitMenuItem", "E&xit");
+  c.ExitMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
   // The file commands are made with the diagram, after the menus.
+  connect(c.NewMenuItem, &QAction::triggered, this, [this] { fileCommands_->NewMenuItemClick(); });
   connect(c.OpenMenuItem, &QAction::triggered, this, [this] { fileCommands_->OpenMenuItemClick(); });
   connect(c.SaveMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveMenuItemClick(); });
   connect(c.SaveAsMenuItem, &QAction::triggered, this, [this] { fileCommands_->SaveAsMenuItemClick(); });
   connect(c.ExportPictureMenuItem, &QAction::triggered, this, [this] { ExportPictureMenuItemClick(); });
+  connect(c.PrintMenuItem, &QAction::triggered, this, [this] { printCommands().PrintMenuItemClick(); });
+  connect(c.PrintPreviewMenuItem, &QAction::triggered, this, [this] { printCommands().PrintPreviewMenuItemClick(); });
+  // Between the separator and "E&xit", while there are any.
+  new TRecentDiagramsMenu(*c.FileMenuItem, *c.ExitMenuItem,
+                          [this](const QString& path) { fileCommands_->OpenRecentMenuItemClick(path); });
   connect(c.ExitMenuItem, &QAction::triggered, this, [this] { ExitMenuItemClick(); });
+}
+
+void TArgumentForm::createMenus() {
+  ArgumentFormControls& c = *controls_;
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu");
+  createFileMenu();
 
   // "&Edit" would take the Alt+E of "&Evaluate (one round)".
   c.EditMenuItem = named(bar->addMenu(QStringLiteral("E&dit")), "EditMenuItem");
@@ -72,9 +95,13 @@ void TArgumentForm::createMenus() {
   c.KeyToSymbolsAndColorsMenuItem = item(c.HelpMenuItem, "KeyToSymbolsAndColorsMenuItem", "&Key to symbols and colors");
   c.HelpMenuItem->addSeparator()->setObjectName("HelpSeparator");
   c.AboutMenuItem = item(c.HelpMenuItem, "AboutMenuItem", "&About...");
+  c.ContentsMenuItem->setShortcut(QKeySequence(QStringLiteral("F1")));
   connect(c.ContentsMenuItem, &QAction::triggered, this, [this] { ContentsMenuItemClick(); });
   connect(c.KeyToSymbolsAndColorsMenuItem, &QAction::triggered, this, [this] { KeyToSymbolsAndColorsMenuItemClick(); });
   connect(c.AboutMenuItem, &QAction::triggered, this, [this] { AboutMenuItemClick(); });
+
+  // The other windows pass these keys on when none of their controls uses them.
+  new ShortcutRelay(*this, *bar);
 }
 
 // Joins the File menu, after "&Open...", only when there is something to recover.

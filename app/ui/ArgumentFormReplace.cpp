@@ -60,6 +60,19 @@ bool TArgumentForm::replaceDiagram(const DiagramLocation& where, std::optional<s
     showError(loaded.error->message());
     return false;
   }
+  installDiagram(std::move(fresh));
+  if (loaded.fromAif) {
+    log_.AppendLogLine("[Open]");
+    log_.AppendLogLine(where.path.string());
+    logMapReport(loaded.report);
+  } else {
+    logCommand({"[Open]", where.path.string()});
+  }
+  if (mapReport) *mapReport = loaded.fromAif ? std::optional(loaded.report) : std::nullopt;
+  return true;
+}
+
+void TArgumentForm::installDiagram(Diagram fresh) {
   // A table an earlier failed load left open is let go with its diagram.
   tableLeftOpen_.reset();
   diagram_ = std::move(fresh);
@@ -73,15 +86,12 @@ bool TArgumentForm::replaceDiagram(const DiagramLocation& where, std::optional<s
   // What the status bar said was about the diagram that went.
   controls_->ArgumentFormStatusBar->setPanelText(1, QString());
   repaintSurface();
-  if (loaded.fromAif) {
-    log_.AppendLogLine("[Open]");
-    log_.AppendLogLine(where.path.string());
-    logMapReport(loaded.report);
-  } else {
-    logCommand({"[Open]", where.path.string()});
-  }
-  if (mapReport) *mapReport = loaded.fromAif ? std::optional(loaded.report) : std::nullopt;
-  return true;
+}
+
+void TArgumentForm::replaceByEmptyDiagram() {
+  editor_->LeaveCurrentMode();
+  installDiagram(Diagram{});
+  logCommand({"[New]"});
 }
 
 void TArgumentForm::closeTableLeftOpen() { tableLeftOpen_.reset(); }

@@ -37,6 +37,7 @@ class TExportPictureCommand;
 class TKeyToSymbolsAndColorsForm;
 class TLogForm;
 class TOptionsForm;
+class TPrintCommands;
 class TTableViews;
 class TEditMenuCommands;
 class TUndoCommands;
@@ -106,12 +107,16 @@ class TArgumentForm : public QMainWindow {
   // Open, Save, Save As and the recovery copy.
   TDiagramFileCommands& fileCommands() { return *fileCommands_; }
   TExportPictureCommand& exportPicture() { return *exportPicture_; }
+  // Print and Print Preview, made when first used.
+  TPrintCommands& printCommands();
   // Replaces the diagram by the one at `where`, loaded as at start-up, and
   // the log notes it. A failure shows the box start-up shows and keeps the
   // diagram the window holds: false.
   // An AIF map read so gives its report in `mapReport`; the log has it too.
   bool replaceDiagram(const DiagramLocation& where,
                       std::optional<std::vector<std::string>>* mapReport = nullptr);
+  // Replaces the diagram by an empty one, as Open replaces it; the log notes it.
+  void replaceByEmptyDiagram();
   // Lets go of the table a failed load left open, unless a table view has
   // taken it over: before its folder's tables are replaced.
   void closeTableLeftOpen();
@@ -166,6 +171,8 @@ class TArgumentForm : public QMainWindow {
   void ArrangeDiagramMenuItemClick();
   void ArrangeSelectionMenuItemClick();
   std::optional<std::pair<Diagram, OpenResult>> openFresh(const DiagramLocation& where);
+  // The window takes `fresh` in place of its diagram, with nothing to undo.
+  void installDiagram(Diagram fresh);
   void arrangeInBackground(std::function<Arrangement(Diagram&)> arrange);
   void finishArrangement(Arrangement arranged);
   void SentenceEditKeyPress(char key);
@@ -181,6 +188,7 @@ class TArgumentForm : public QMainWindow {
   void createEvaluationControls();
   void createHiddenControls();
   void createMenus();
+  void createFileMenu();
   void createPopupMenus();
   void createOpenRecoveredMenuItem();
   void createViewMenu();
@@ -216,6 +224,7 @@ class TArgumentForm : public QMainWindow {
   std::optional<DiagramLocation> start_;
   std::unique_ptr<TDiagramFileCommands> fileCommands_;
   std::unique_ptr<TExportPictureCommand> exportPicture_;
+  TPrintCommands* print_ = nullptr;  // a child of the window
   std::unique_ptr<TUndoCommands> undo_;
   // Owned by the Edit menu it adds to.
   TEditMenuCommands* editMenu_ = nullptr;

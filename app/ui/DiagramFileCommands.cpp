@@ -7,6 +7,8 @@
 
 #include "app/ui/ArgumentFormStatusBar.h"
 #include "app/ui/ArgumentFormUnit.h"
+#include "app/ui/RecentDiagramsMenu.h"
+#include "document/RecentDiagrams.h"
 #include "editor/ArgumentEditor.h"
 #include "store/RecoveryCopies.h"
 #include "views/ui/MessageBoxes.h"
@@ -49,13 +51,48 @@ void TDiagramFileCommands::settleLoaded(bool complete) {
 
 bool TDiagramFileCommands::hasChanges() const { return document_.hasChanges(form_.diagram()); }
 
+namespace {
+
+const char* const DiscardQuestion = "Do you want to discard the changes to the current diagram?";
+
+}  // namespace
+
+void TDiagramFileCommands::NewMenuItemClick() {
+  form_.editor().LeaveCurrentMode();
+  if (hasChanges() && !messageBoxes().confirm(DiscardQuestion)) return;
+  form_.replaceByEmptyDiagram();
+  // Its recovery copies are named after a file it does not have yet.
+  std::error_code ec;
+  const DiagramLocation where{std::filesystem::current_path(ec) / "New diagram.json", DiagramFormat::Json};
+  document_.settle(form_.diagram(), where, recordOnDisk(where));
+  placeless_ = true;
+  new_ = true;
+  recoveryTimer_.saved();
+  if (opened) opened();
+}
+
 void TDiagramFileCommands::OpenMenuItemClick() {
   // As the round buttons do: a half-typed sentence may still be kept.
   form_.editor().LeaveCurrentMode();
   const std::optional<QString> chosen = dialogs.openPath();
-  if (!chosen) return;
-  if (hasChanges() && !messageBoxes().confirm("Do you want to discard the changes to the current diagram?")) return;
-  const DiagramLocation where = locationOfChoice(std::filesystem::path(chosen->toStdString()));
+  if (chosen) open(std::filesystem::path(chosen->toStdString()));
+}
+
+void TDiagramFileCommands::OpenRecentMenuItemClick(const QString& path) {
+  form_.editor().LeaveCurrentMode();
+  const std::filesystem::path chosen(path.toStdString());
+  std::error_code ec;
+  if (!std::filesystem::exists(chosen, ec)) {
+    forgetRecentDiagram(chosen);
+    messageBoxes().warning(chosen.string() + " no longer exists. It is taken off the recent diagrams.");
+    return;
+  }
+  open(chosen);
+}
+
+void TDiagramFileCommands::open(const std::filesystem::path& chosen) {
+  if (hasChanges() && !messageBoxes().confirm(DiscardQuestion)) return;
+  const DiagramLocation where = locationOfChoice(chosen);
   // Taken before reading, so a write by another program meanwhile is noticed at the next save.
   DiskRecord onDisk = recordOnDisk(where);
   // A diagram that cannot be read leaves the one in the window, and where it
@@ -64,9 +101,16 @@ void TDiagramFileCommands::OpenMenuItemClick() {
   if (!form_.replaceDiagram(where, &mapReport)) return;
   document_.settle(form_.diagram(), where, std::move(onDisk));
   placeless_ = false;
+  new_ = false;
   recoveryTimer_.saved();
+  rememberRecentDiagram(where.path);
   if (mapReport) mapOpened(*mapReport);
   if (opened) opened();
+}
+
+QString TDiagramFileCommands::diagramName() const {
+  if (new_) return QStringLiteral("New diagram");
+  return QString::fromStdString(recentName(shownPath(document_.location())));
 }
 
 std::optional<std::filesystem::path> TDiagramFileCommands::newerRecoveryCopy() const {
@@ -77,14 +121,14 @@ bool TDiagramFileCommands::OpenRecoveredMenuItemClick() {
   form_.editor().LeaveCurrentMode();
   const std::optional<std::filesystem::path> copy = newerRecoveryCopy();
   if (!copy) return false;
-  if (hasChanges() && !messageBoxes().confirm("Do you want to discard the changes to the current diagram?"))
-    return false;
+  if (hasChanges() && !messageBoxes().confirm(DiscardQuestion)) return false;
   const DiagramLocation where{*copy, DiagramFormat::Json};
   DiskRecord onDisk = recordOnDisk(where);
   if (!form_.replaceDiagram(where)) return false;
   // Later copies of it go back into the copy it came from; Save asks for a place.
   document_.settle(form_.diagram(), where, std::move(onDisk));
   placeless_ = true;
+  new_ = false;
   recoveryTimer_.saved();
   status_.setPanelText(1, QStringLiteral("Opened the recovered diagram. Save asks where to keep it."));
   return true;
@@ -141,7 +185,9 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
   if (!write(where)) return false;
   document_.settle(form_.diagram(), where);
   placeless_ = false;
+  new_ = false;
   recoveryTimer_.saved();
+  rememberRecentDiagram(where.path);
   // Tables have no column for statuses: they are gone when the tables are opened again.
   if (where.format == DiagramFormat::Tables && tablesLeaveOutStatuses(form_.diagram()))
     status_.setPanelText(1, QStringLiteral("Saved. Statuses are kept only in .json files."));
@@ -151,8 +197,9 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
 }
 
 void TDiagramFileCommands::exportTo(const DiagramLocation& where) {
-  if (write(where))
-    status_.setPanelText(1, QString::fromStdString(exportedText(where.format)));
+  if (!write(where)) return;
+  rememberRecentDiagram(where.path);
+  status_.setPanelText(1, QString::fromStdString(exportedText(where.format)));
 }
 
 bool TDiagramFileCommands::write(const DiagramLocation& where) {

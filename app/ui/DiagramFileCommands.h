@@ -1,6 +1,7 @@
 #pragma once
-// The File menu's diagram commands: Open, Save and Save As, and the recovery
-// copy written when the window closes with unsaved changes. The file dialogs
+// The File menu's diagram commands: New, Open, the recent diagrams, Save and
+// Save As, and the recovery copy written when the window closes with unsaved
+// changes. The file dialogs
 // include Export Picture's (app/ui/ExportPictureCommand.h).
 #include <QString>
 #include <filesystem>
@@ -44,7 +45,12 @@ class TDiagramFileCommands {
   // `onDisk`: what the start location's files held before they were read.
   TDiagramFileCommands(TArgumentForm& form, TArgumentFormStatusBar& status, DiagramLocation start, DiskRecord onDisk);
 
+  // An empty diagram with no place of its own: Save asks for one.
+  void NewMenuItemClick();
   void OpenMenuItemClick();
+  // Opens a recent diagram as Open does; one that is no longer there is
+  // taken off the list, with a message.
+  void OpenRecentMenuItemClick(const QString& path);
   // Told after Open has put another diagram in the window and settled where
   // it belongs.
   std::function<void()> opened;
@@ -76,6 +82,8 @@ class TDiagramFileCommands {
   void writeRecoveryCopyIfChanged();
 
   const DiagramDocument& document() const { return document_; }
+  // What the diagram is called: its file's or folder's name, or "New diagram".
+  QString diagramName() const;
   DiagramFileDialogs dialogs;
   std::filesystem::path recoveryFolder;
   // Where the copy goes when the recovery folder cannot keep it: the
@@ -83,6 +91,7 @@ class TDiagramFileCommands {
   std::filesystem::path recoveryFallbackFolder;
 
  private:
+  void open(const std::filesystem::path& chosen);
   bool saveTo(const DiagramLocation& where);
   void exportTo(const DiagramLocation& where);
   // Writes the diagram there; a failure is shown: false.
@@ -97,6 +106,7 @@ class TDiagramFileCommands {
   TArgumentFormStatusBar& status_;
   DiagramDocument document_;
   bool placeless_ = false;  // read from an AIF map or a recovery copy: Save asks where, as Save As does
+  bool new_ = false;        // made by New and not saved yet
   std::string lastTold_;
   RecoveryCopyTimer recoveryTimer_;
 };

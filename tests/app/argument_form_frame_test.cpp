@@ -107,7 +107,8 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(titles, QStringList({"&File", "E&dit", "Vie&w", "&Zorvex", "&Help"}));
   // The diagram commands come before the specified "E&xit".
   EXPECT_EQ(itemTexts(control<QMenu>(f, "FileMenuItem")),
-            QStringList({"&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "E&xit"}));
+            QStringList({"&New", "&Open...", "&Save", "Save &As...", "&Export Picture...", "-", "&Print...",
+                         "Print Pre&view...", "-", "E&xit"}));
   // Nothing done yet: nothing to undo or redo.
   // Below them the commands on the selection, with letters of their own.
   EXPECT_EQ(itemTexts(control<QMenu>(f, "EditMenuItem")),
@@ -135,6 +136,7 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
   EXPECT_EQ(itemTexts(control<QMenu>(f, "HelpMenuItem")),
             QStringList({"&Contents", "&Key to symbols and colors", "-", "&About..."}));
+  EXPECT_EQ(control<QAction>(f, "ContentsMenuItem")->shortcut(), QKeySequence(Qt::Key_F1));
   EXPECT_EQ(itemTexts(control<QMenu>(f, "SentencePopupMenu")),
             QStringList({"Set Status: &Justified", "Set Status: &Unjustified", "Set Status: &Not Evaluated", "-",
                          "&Show Sentence Data", "&Why?"}));

@@ -73,8 +73,9 @@ TEST_F(DiagramFilesTest, TheFileMenuOffersTheNewCommandsBeforeExit) {
   QStringList items;
   for (QAction* a : control<QMenu>(f, "FileMenuItem")->actions())
     items << (a->isSeparator() ? QStringLiteral("-") : a->text() + " " + a->shortcut().toString());
-  EXPECT_EQ(items, QStringList({"&Open... Ctrl+O", "&Save Ctrl+S", "Save &As... Ctrl+Shift+S",
-                                "&Export Picture... Ctrl+E", "-", "E&xit "}));
+  EXPECT_EQ(items, QStringList({"&New Ctrl+N", "&Open... Ctrl+O", "&Save Ctrl+S", "Save &As... Ctrl+Shift+S",
+                                "&Export Picture... Ctrl+E", "-", "&Print... Ctrl+P", "Print Pre&view... ", "-",
+                                "E&xit Ctrl+Q"}));
 }
 
 TEST_F(DiagramFilesTest, SaveAsJsonThroughTheRealDialogCloseAndReopenGivesTheSameDiagramWithStatuses) {

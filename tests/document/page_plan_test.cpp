@@ -13,7 +13,7 @@ TEST(PagePlan, FullSizeTilesRowByRowAndFittingShrinksButNeverEnlarges) {
   EXPECT_EQ(full.scale, 1.0);
   EXPECT_EQ(full.columns, 3);
   EXPECT_EQ(full.rows, 2);
-  const std::vector<Rect> pages = {{-100, 0, 599, 999},    {600, 0, 1299, 999},    {1300, 0, 1499, 999},
+  const std::vector<Rect> pages = {{-100, 0, 599, 999},     {600, 0, 1299, 999},     {1300, 0, 1499, 999},
                                    {-100, 1000, 599, 1099}, {600, 1000, 1299, 1099}, {1300, 1000, 1499, 1099}};
   EXPECT_EQ(full.pages, pages);
 

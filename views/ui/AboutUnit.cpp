@@ -1,6 +1,7 @@
 #include "views/ui/AboutUnit.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -56,6 +57,13 @@ void TAboutForm::showAtStartup() {
 }
 
 void TAboutForm::Button1Click() { hide(); }
+
+void TAboutForm::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) return button->click();
+  if (event->key() == Qt::Key_Escape) return Button1Click();
+  QWidget::keyPressEvent(event);
+}
 
 void TAboutForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);

@@ -29,6 +29,8 @@ class TAboutForm : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Enter presses the focused button, as on every desktop; Escape closes.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace zorvex
