@@ -1,4 +1,4 @@
-// zorvex-cli render [DIR] -o FILE [--after STEPS] [--scale ZOOM]
+// zorvex-cli render [DIR] -o FILE [--after STEPS] [--scale ZOOM] [--palette specified|safe]
 #include <QString>
 #include <charconv>
 #include <cmath>
@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "elements/StatusPalette.h"
 #include "elements/ui/PictureExport.h"
 #include "elements/ui/ViewPicture.h"
 #include "viewport/ViewTransform.h"
@@ -26,6 +27,7 @@ struct RenderOptions {
   std::string evaluateSet, jumpSet;
   std::string scale;
   bool scaled = false;
+  std::string palette = "specified";
 };
 
 std::optional<double> number(std::string_view text) {
@@ -59,10 +61,25 @@ void saveScaledPicture(const Diagram& diagram, int step, const std::string& outp
   writePictureFile(output, pngBytes(renderDiagramAtStep(diagram, step)));
 }
 
+// For this picture only: the command may run inside a longer process.
+class PaletteInUse {
+ public:
+  explicit PaletteInUse(Palette p) : before_(paletteInUse()) { setPaletteInUse(p); }
+  ~PaletteInUse() { setPaletteInUse(before_); }
+  PaletteInUse(const PaletteInUse&) = delete;
+  PaletteInUse& operator=(const PaletteInUse&) = delete;
+
+ private:
+  Palette before_;
+};
+
 int runRender(const RenderOptions& o, CommandIo& io) {
   const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   const int step = o.scaled ? stepOfScale(o.scale) : -1;
+  Palette palette = Palette::Specified;
+  if (!paletteNamed(o.palette, palette)) throw UsageError("--palette " + o.palette + ": use specified or safe");
+  const PaletteInUse inUse(palette);
   const GuiSession session;
   Diagram diagram = loadDiagram(o.directory, &io.err);
   checkSteps(steps, diagram);
@@ -93,6 +110,9 @@ Command addRenderCommand(CLI::App& cli) {
   CLI::Option* scale = app->add_option("--scale", o->scale,
                   "Draw everything the diagram holds, with a margin of 10 pixels, at this zoom as the window "
                   "shows it (1/64, 1/32, ... 1, 2, 4, 8, or 0.25 and the like), to PNG");
+  app->add_option("--palette", o->palette,
+                  "Status colours: specified (the window's own, the default) or safe (apart for colour-blind "
+                  "readers and in greyscale, with a mark in each sentence box)");
   return {app, [o, scale](CommandIo& io) {
             o->scaled = scale->count() > 0;
             return runRender(*o, io);

@@ -13,6 +13,8 @@
 #include "app/ui/ViewCommands.h"
 #include "editor/ArgumentEditor.h"
 #include "editor/ui/PointerTranslation.h"
+#include "elements/StatusPalette.h"
+#include "elements/ui/KeyToSymbolsAndColorsFormUnit.h"
 
 namespace zorvex {
 namespace {
@@ -43,6 +45,20 @@ void TArgumentForm::createViewMenu() {
   c.ViewMenuItem->addSeparator()->setObjectName("ArrangeSeparator");
   c.ArrangeDiagramMenuItem = viewItem(c.ViewMenuItem, "ArrangeDiagramMenuItem", "Arran&ge Diagram", {});
   c.ArrangeSelectionMenuItem = viewItem(c.ViewMenuItem, "ArrangeSelectionMenuItem", "Arrange &Selection", {});
+  c.ViewMenuItem->addSeparator()->setObjectName("TextPaneSeparator");
+  QAction* textPane = viewItem(c.ViewMenuItem, "ArgdownTextMenuItem", "Argdown &Text", {});
+  textPane->setCheckable(true);
+  connect(textPane, &QAction::toggled, this, [this, textPane](bool on) { showTextPane(*textPane, on); });
+  c.ViewMenuItem->addSeparator()->setObjectName("PaletteSeparator");
+  QAction* safeColours = viewItem(c.ViewMenuItem, "SafeColoursMenuItem", "&Colour-Blind Safe Colours", {});
+  safeColours->setCheckable(true);
+  safeColours->setChecked(paletteInUse() == Palette::Safe);
+  // The surface, the key, and the pictures and prints made from now on.
+  connect(safeColours, &QAction::toggled, this, [this](bool on) {
+    setPaletteInUse(on ? Palette::Safe : Palette::Specified);
+    canvas_->repaintAll();
+    if (windows_.KeyToSymbolsAndColorsForm) windows_.KeyToSymbolsAndColorsForm->paletteChanged();
+  });
   // The view commands are made with the viewport, after the menus.
   connect(c.ZoomInMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomInMenuItemClick(); });
   connect(c.ZoomOutMenuItem, &QAction::triggered, this, [this] { viewCommands_->ZoomOutMenuItemClick(); });

@@ -10,17 +10,7 @@
 namespace zorvex {
 namespace {
 
-const QColor Grey(0x80, 0x80, 0x80);
-const QColor Black(0, 0, 0);
-const QColor Green(0x22, 0xB9, 0x1E);
-const QColor Blue(0, 0, 0xFF);
-const QColor Yellow(0xFF, 0xFF, 0);
-const QColor White(0xFF, 0xFF, 0xFF);
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Lime(0, 0xFF, 0);
-const QColor Maroon(0x80, 0, 0);
-const QColor Red(0xFF, 0, 0);
-const QColor LightRed(0xFF, 0x80, 0x80);
+QColor rgb(uint32_t c) { return QColor::fromRgb(c); }
 
 void pixelExact(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -48,7 +38,8 @@ bool isWhole(const QRect& box, const ElementBase& e) {
          box.bottom() == int64_t{e.Top} + e.Height - 1;
 }
 
-void paintSentenceText(QPainter& p, const TSentence& s, const QFont& font, const QRect& box, const QColor& fill) {
+void paintSentenceText(QPainter& p, const TSentence& s, const QFont& font, const QRect& box, const QColor& fill,
+                       const QColor& ink) {
   if (s.Text.empty()) return;
   const QString text = QString::fromStdString(s.Text);
   const QFontMetrics fm(font);
@@ -65,44 +56,40 @@ void paintSentenceText(QPainter& p, const TSentence& s, const QFont& font, const
     p.setClipRect(box, Qt::IntersectClip);
   }
   p.setFont(font);
-  p.setPen(Black);
+  p.setPen(ink);
   p.drawText(QPoint(static_cast<int>(x), static_cast<int>(baseline)), text);
   if (clip) p.restore();
+}
+
+// Over everything else in the box, the cross included, so it stays legible.
+void paintStatusMark(QPainter& p, const TSentence& s, StatusMark mark, const QRect& box) {
+  int32_t dx = 0, dy = 0;
+  if (mark == StatusMark::None || !markPlace(s.Width, s.Height, dx, dy)) return;
+  const int64_t x = int64_t{s.Left} + dx, y = int64_t{s.Top} + dy;
+  fillInclusive(p, x, y, x + MarkSide - 1, y + MarkSide - 1, rgb(MarkBadgeRgb), box);
+  const MarkGlyph& glyph = markGlyph(mark);
+  for (int row = 0; row < 5; ++row)
+    for (int col = 0; col < 5; ++col)
+      if (glyph[row][col] == '#')
+        fillInclusive(p, x + 1 + col, y + 1 + row, x + 1 + col, y + 1 + row, rgb(MarkGlyphRgb), box);
 }
 
 }  // namespace
 
 QColor sentenceFrameColour(const TSentence& s, const PaintOptions& options) {
-  QColor c = Black;  // only the key window's bare sample would match no rule
-  if (has(s.Status, NotEvaluated)) c = Grey;
-  if (has(s.Status, Undefeated) || has(s.Status, Defeated)) c = Black;
-  if (has(s.Status, JustEvaluated)) c = Green;
-  if (has(s.Status, SetByUser)) c = Blue;
-  if (s.Selected && options.selection) c = Yellow;
-  return c;
+  return rgb(sentenceFrameRgb(options.paletteNow(), s.Status, s.Selected && options.selection));
 }
 
-QColor sentenceFillColour(const TSentence& s) {
-  QColor c = White;
-  if (has(s.Status, NotEvaluated)) c = Silver;
-  if (has(s.Status, StatusFlipped)) c = Lime;
-  return c;
+QColor sentenceFillColour(const TSentence& s, const PaintOptions& options) {
+  return rgb(sentenceFillRgb(options.paletteNow(), s.Status));
 }
 
 QColor arrowColour(const TArrow& a, const PaintOptions& options) {
-  QColor c = Black;
-  if (has(a.Status, NotEvaluated)) c = Grey;
-  if (has(a.Status, Undefeated) || has(a.Status, Defeated)) c = Black;
-  if (a.Selected && options.selection) c = Yellow;
-  return c;
+  return rgb(arrowRgb(options.paletteNow(), a.Status, a.Selected && options.selection));
 }
 
 QColor defeaterColour(const TDefeater& d, const PaintOptions& options) {
-  QColor c = Maroon;
-  if (d.DefeaterState == DefeaterState::Active) c = Red;
-  if (d.DefeaterState == DefeaterState::Inactive) c = LightRed;
-  if (d.Selected && options.selection) c = Yellow;
-  return c;
+  return rgb(defeaterRgb(options.paletteNow(), d.DefeaterState, d.Selected && options.selection));
 }
 
 void paintSentence(QPainter& p, const TSentence& s, const QFont& font) { paintSentence(p, s, font, paintLimit(p)); }
@@ -114,17 +101,19 @@ void paintSentence(QPainter& p, const TSentence& s, const QFont& font, const QRe
   if (box.isEmpty()) return;
   pixelExact(p);
   const QColor frame = sentenceFrameColour(s, options);
-  const QColor fill = sentenceFillColour(s);
+  const Palette palette = options.paletteNow();
+  const QColor fill = rgb(sentenceFillRgb(palette, s.Status));
   const int64_t l = s.Left, t = s.Top, r = l + s.Width - 1, b = t + s.Height - 1;
   fillInclusive(p, l, t, r, b, frame, box);
   fillInclusive(p, l + 1, t + 1, r - 1, b - 1, fill, box);
-  paintSentenceText(p, s, font, box, fill);
+  paintSentenceText(p, s, font, box, fill, rgb(sentenceTextRgb(palette, s.Status)));
   if (has(s.Status, Defeated)) {
     // To the point just past the far corner, which may lie past 2147483647.
     const int64_t pastRight = l + s.Width, pastBottom = t + s.Height;
     drawLine(p, l, t, pastRight, pastBottom, frame, LineStyle::Solid, box);
     drawLine(p, l, pastBottom, pastRight, t, frame, LineStyle::Solid, box);
   }
+  paintStatusMark(p, s, statusMark(palette, s.Status), box);
 }
 
 void paintArrow(QPainter& p, const TArrow& a) { paintArrow(p, a, paintLimit(p)); }

@@ -16,7 +16,7 @@
 namespace zorvex {
 
 QColor sentenceFrameColour(const TSentence& s, const PaintOptions& options = {});
-QColor sentenceFillColour(const TSentence& s);
+QColor sentenceFillColour(const TSentence& s, const PaintOptions& options = {});
 QColor arrowColour(const TArrow& a, const PaintOptions& options = {});
 QColor defeaterColour(const TDefeater& d, const PaintOptions& options = {});
 

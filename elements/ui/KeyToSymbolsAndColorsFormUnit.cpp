@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "edit/DerivedGeometry.h"
+#include "elements/StatusPalette.h"
 #include "elements/ui/DiagramRenderer.h"
 #include "elements/ui/ElementPainter.h"
 #include "elements/ui/SentenceFont.h"
@@ -61,6 +62,7 @@ const DefeaterRow DefeaterRows[] = {
 constexpr int32_t SentenceLeft = 8, SentenceLabelLeft = 48;
 constexpr int32_t ArrowLeft = 238, ArrowWidth = 35, ArrowHeight = 21, ArrowLabelLeft = 286;
 constexpr int32_t DefeaterLabelLeft = 452;
+constexpr int32_t PaletteLabelTop = 192;
 // Labels sit 3 pixels below their sample's top, level with the sample's text.
 constexpr int32_t LabelDrop = 3;
 
@@ -118,6 +120,13 @@ void TKeyToSymbolsAndColorsForm::createControls() {
   StayOnTopCheckBox->setGeometry(8, 328, 105, 17);
   StayOnTopCheckBox->setChecked(true);
   setTabOrder(CloseButton, StayOnTopCheckBox);
+  // Beside the samples only while the safe palette is in use.
+  PaletteLabel = addLabel(QString::fromUtf8("Colour-blind safe colours. The mark in a sentence\n"
+                                            "box tells its status: \u2713 justified,\n"
+                                            "\u2717 unjustified, ? not evaluated."),
+                          ArrowLeft, PaletteLabelTop);
+  PaletteLabel->setObjectName(QStringLiteral("PaletteLabel"));
+  PaletteLabel->setVisible(paletteInUse() == Palette::Safe);
   connect(CloseButton, &QPushButton::clicked, this, &TKeyToSymbolsAndColorsForm::CloseButtonClick);
   connect(StayOnTopCheckBox, &QCheckBox::clicked, this, &TKeyToSymbolsAndColorsForm::StayOnTopCheckBoxClick);
 }
@@ -165,6 +174,11 @@ void TKeyToSymbolsAndColorsForm::showKey() {
   show();
   raise();
   activateWindow();
+}
+
+void TKeyToSymbolsAndColorsForm::paletteChanged() {
+  PaletteLabel->setVisible(paletteInUse() == Palette::Safe);
+  update();
 }
 
 void TKeyToSymbolsAndColorsForm::CloseButtonClick() { close(); }

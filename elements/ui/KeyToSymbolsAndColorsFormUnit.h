@@ -34,8 +34,12 @@ class TKeyToSymbolsAndColorsForm : public QWidget {
   const std::vector<KeySample<TArrow>>& arrowSamples() const { return arrows_; }
   const std::vector<KeySample<TDefeater>>& defeaterSamples() const { return defeaters_; }
 
+  // The palette in use changed: the samples and the note follow it.
+  void paletteChanged();
+
   QPushButton* CloseButton = nullptr;
   QCheckBox* StayOnTopCheckBox = nullptr;
+  QLabel* PaletteLabel = nullptr;
 
  public slots:
   void CloseButtonClick();

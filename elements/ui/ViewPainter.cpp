@@ -53,8 +53,8 @@ class PainterSink {
 // fill colour, clipped to the box, as at 100 %.
 class SentenceText {
  public:
-  SentenceText(QPainter& p, PainterSink& sink, const ViewMapping& m, const QFont& font, bool shows)
-      : p_(p), sink_(sink), m_(m), font_(font), metrics_(font), shows_(shows) {}
+  SentenceText(QPainter& p, PainterSink& sink, const ViewMapping& m, const QFont& font, bool shows, Palette palette)
+      : p_(p), sink_(sink), m_(m), font_(font), metrics_(font), shows_(shows), palette_(palette) {}
 
   void operator()(const TSentence& s, const ViewRect& box, uint32_t fill) {
     if (!shows_ || s.Text.empty()) return;
@@ -67,7 +67,7 @@ class SentenceText {
     p_.save();
     p_.setClipRect(toQRect(shown), Qt::IntersectClip);
     p_.setFont(font_);
-    p_.setPen(QColor(0, 0, 0));
+    p_.setPen(QColor::fromRgb(sentenceTextRgb(palette_, s.Status)));
     p_.drawText(QPoint(static_cast<int>(x), static_cast<int>(y + metrics_.ascent())), text);
     p_.restore();
   }
@@ -79,6 +79,7 @@ class SentenceText {
   QFont font_;
   QFontMetrics metrics_;
   bool shows_;
+  Palette palette_;
 };
 
 struct PainterFigures {
@@ -102,7 +103,8 @@ void paintZoomed(QPainter& p, const Diagram& d, const QRect& area, const QFont& 
   p.setBrush(Qt::NoBrush);
   p.setBackgroundMode(Qt::TransparentMode);
   PainterSink sink(p, clip);
-  SentenceText text(p, sink, m, zoomedSentenceFont(font, view.step()), textShows(font, view.step()));
+  SentenceText text(p, sink, m, zoomedSentenceFont(font, view.step()), textShows(font, view.step()),
+                    options.paletteNow());
   visitInPaintOrder(d, m.unitsOf(expanded(clip, FigureReach)), ZOrderKnown::Unknown,
                     PainterFigures{sink, m, text, elementColours(options)});
   p.restore();

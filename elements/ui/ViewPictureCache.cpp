@@ -90,9 +90,12 @@ void ViewPictureCache::invalidate(const Rect& diagramArea) {
 
 void ViewPictureCache::follow(const Diagram& d) {
   // Elements are never taken out of a diagram: fewer means another one.
-  if (&d != diagram_ || d.SentenceCount() < sentencesSeen_ || d.ArrowCount() < arrowsSeen_) {
+  // Another palette repaints every figure.
+  if (&d != diagram_ || d.SentenceCount() < sentencesSeen_ || d.ArrowCount() < arrowsSeen_ ||
+      paletteInUse() != palette_) {
     invalidateAll();
     diagram_ = &d;
+    palette_ = paletteInUse();
   }
   sentencesSeen_ = d.SentenceCount();
   arrowsSeen_ = d.ArrowCount();

@@ -9,8 +9,8 @@
 //    before and after it changes (its status, selection, place or size).
 //  - invalidateAll(): after a round, a reset, a reload, or any change not
 //    named by area; every tile is dropped.
-//  - Another diagram, or one with fewer elements than before, drops every
-//    tile by itself.
+//  - Another diagram, or one with fewer elements than before, or another
+//    palette in use, drops every tile by itself.
 // Tiles take at most the given memory; the least recently shown go first,
 // and a surface larger than that is drawn afresh on every repaint.
 #include <QImage>
@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "elements/StatusPalette.h"
 #include "model/Diagram.h"
 #include "viewport/ViewTransform.h"
 
@@ -82,6 +83,7 @@ class ViewPictureCache {
   const Diagram* diagram_ = nullptr;
   int32_t sentencesSeen_ = 0;
   int32_t arrowsSeen_ = 0;
+  Palette palette_ = Palette::Specified;
 };
 
 }  // namespace zorvex

@@ -7,13 +7,14 @@ namespace {
 
 ElementColours makeColours(const PaintOptions& options) {
   ElementColours c{};
+  c.palette = *options.palette;
   for (int status = 0; status < 256; ++status) {
     for (int selected = 0; selected < 2; ++selected) {
       TSentence s;
       s.Status = static_cast<Status>(status);
       s.Selected = selected != 0;
       c.sentenceFrame[status][selected] = sentenceFrameColour(s, options).rgba();
-      c.sentenceFill[status] = sentenceFillColour(s).rgba();
+      c.sentenceFill[status] = sentenceFillColour(s, options).rgba();
       TArrow a;
       a.Status = s.Status;
       a.Selected = s.Selected;
@@ -30,9 +31,11 @@ ElementColours makeColours(const PaintOptions& options) {
 }  // namespace
 
 const ElementColours& elementColours(const PaintOptions& options) {
-  static const ElementColours withSelection = makeColours({});
-  static const ElementColours without = makeColours({.selection = false});
-  return options.selection ? withSelection : without;
+  static const ElementColours tables[2][2] = {{makeColours({.selection = false, .palette = Palette::Specified}),
+                                               makeColours({.selection = true, .palette = Palette::Specified})},
+                                              {makeColours({.selection = false, .palette = Palette::Safe}),
+                                               makeColours({.selection = true, .palette = Palette::Safe})}};
+  return tables[options.paletteNow() == Palette::Safe ? 1 : 0][options.selection ? 1 : 0];
 }
 
 }  // namespace zorvex

@@ -22,6 +22,7 @@ namespace zorvex {
 // each of a million elements; taken from the element painters' own rules.
 // Without the selection, a selected element has its unselected colours.
 struct ElementColours {
+  Palette palette;
   uint32_t sentenceFrame[256][2];
   uint32_t sentenceFill[256];
   uint32_t arrow[256][2];
@@ -60,6 +61,21 @@ void drawOutline(Sink& sink, const ViewRect& r, uint32_t colour) {
   sink.fill({r.right, r.top, r.right, r.bottom}, colour);
 }
 
+// The badge and glyph of 100 %, each of their pixels zoomed.
+template <class Sink>
+void drawStatusMark(Sink& sink, const ViewMapping& m, StatusMark mark, const TSentence& s, const ViewRect& box) {
+  int32_t dx = 0, dy = 0;
+  if (mark == StatusMark::None || !markPlace(s.Width, s.Height, dx, dy)) return;
+  const int64_t x = int64_t{s.Left} + dx, y = int64_t{s.Top} + dy;
+  const uint32_t badge = 0xFF000000u | MarkBadgeRgb, ink = 0xFF000000u | MarkGlyphRgb;
+  sink.fill(intersect(m.rect(x, y, x + MarkSide - 1, y + MarkSide - 1), box), badge);
+  const MarkGlyph& glyph = markGlyph(mark);
+  for (int row = 0; row < 5; ++row)
+    for (int col = 0; col < 5; ++col)
+      if (glyph[row][col] == '#')
+        sink.fill(intersect(m.rect(x + 1 + col, y + 1 + row, x + 1 + col, y + 1 + row), box), ink);
+}
+
 // text(sentence, box, fill) draws the text where the sink can; the cross of
 // a defeated sentence goes over it.
 template <class Sink, class Text>
@@ -79,6 +95,7 @@ void drawSentenceFigure(Sink& sink, const ViewMapping& m, const ElementColours& 
     sink.line(x0, y0, x1, y1, false, frame, box);
     sink.line(x0, y1, x1, y0, false, frame, box);
   }
+  drawStatusMark(sink, m, statusMark(c.palette, s.Status), s, box);
 }
 
 template <class Sink>

@@ -123,7 +123,9 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(
       itemTexts(control<QMenu>(f, "ViewMenuItem")),
       QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-", "&Find Sentence...", "Find &Next",
-                   "-", "Arran&ge Diagram", "Arrange &Selection"}));
+                   "-", "Arran&ge Diagram", "Arrange &Selection", "-", "&Colour-Blind Safe Colours"}));
+  EXPECT_TRUE(control<QAction>(f, "SafeColoursMenuItem")->isCheckable());
+  EXPECT_FALSE(control<QAction>(f, "SafeColoursMenuItem")->isChecked());
   EXPECT_EQ(control<QAction>(f, "ZoomInMenuItem")->shortcuts(),
             QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
   EXPECT_EQ(control<QAction>(f, "ZoomOutMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
