@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "app/ui/ArgdownTextPane.h"
 #include "app/ui/ArgumentFormControls.h"
 #include "app/ui/ArgumentFormHost.h"
 #include "app/ui/ArgumentFormStatusBar.h"
@@ -112,6 +113,7 @@ void TArgumentForm::FormCreate() {
   undo_->changed = [this] {
     why_->historyChanged();
     fileCommands_->diagramChanged();
+    if (textPane_) textPane_->diagramChanged();
   };
   editMenu_ = new TEditMenuCommands(*controls_->EditMenuItem, *editor_, *canvas_->widget(), *controls_->SentenceEdit);
   pointerFilter_ = new EditorPointerFilter(*editor_, *canvas_->widget(), QPoint(0, 0));
@@ -191,6 +193,7 @@ bool TArgumentForm::previewKey(QObject* watched, QKeyEvent* key) {
   if (!widget || widget->window() != this) return false;
   const bool firstStop = widget == QApplication::focusWidget() || (!QApplication::focusWidget() && widget == this);
   if (!firstStop) return false;
+  if (textPane_ && textPane_->holdsFocus()) return false;
   if (key->isAutoRepeat()) return editMenu_ && editMenu_->KeyDown(*key);
   return FormKeyDown(key->key()) || (editMenu_ && editMenu_->KeyDown(*key));
 }

@@ -30,6 +30,7 @@ class MessageBoxes;
 class EditorPointerFilter;
 class SurfaceCanvas;
 class SurfaceViewport;
+class TArgdownTextPane;
 class TArgumentFormHost;
 class TArgumentFormStatusBar;
 class TDiagramFileCommands;
@@ -192,6 +193,8 @@ class TArgumentForm : public QMainWindow {
   void createPopupMenus();
   void createOpenRecoveredMenuItem();
   void createViewMenu();
+  // "Argdown &Text": the pane beside the surface, made when first shown.
+  void showTextPane(QAction& item, bool on);
   void showDeveloperControls();
   void layoutControls();
   void showError(const std::string& message);
@@ -232,6 +235,7 @@ class TArgumentForm : public QMainWindow {
   std::unique_ptr<TViewCommands> viewCommands_;
   std::unique_ptr<TWhyCommands> why_;
   ArgumentFormWindows windows_;
+  TArgdownTextPane* textPane_ = nullptr;  // a child of the window
   bool logSavedOnClose_ = false;
 };
 

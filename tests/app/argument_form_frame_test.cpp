@@ -123,7 +123,10 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_EQ(
       itemTexts(control<QMenu>(f, "ViewMenuItem")),
       QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-", "&Find Sentence...", "Find &Next",
-                   "-", "Arran&ge Diagram", "Arrange &Selection", "-", "&Colour-Blind Safe Colours"}));
+                   "-", "Arran&ge Diagram", "Arrange &Selection", "-", "Argdown &Text", "-",
+                   "&Colour-Blind Safe Colours"}));
+  EXPECT_TRUE(control<QAction>(f, "ArgdownTextMenuItem")->isCheckable());
+  EXPECT_FALSE(control<QAction>(f, "ArgdownTextMenuItem")->isChecked());
   EXPECT_TRUE(control<QAction>(f, "SafeColoursMenuItem")->isCheckable());
   EXPECT_FALSE(control<QAction>(f, "SafeColoursMenuItem")->isChecked());
   EXPECT_EQ(control<QAction>(f, "ZoomInMenuItem")->shortcuts(),
