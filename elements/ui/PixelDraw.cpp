@@ -134,6 +134,21 @@ QRect paintLimit(const QPainter& p) {
 
 void drawPixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& colour) {
   if (pixels.empty()) return;
+  const QPaintDevice* d = p.device();
+  if (d && d->devicePixelRatio() != 1) {
+    // A cosmetic point is one device pixel: on a display of ratio 2 a line
+    // would come out a quarter as thick as the frames beside it, and gappy.
+    // Each pixel is a square of the display's pixels instead.
+    thread_local std::vector<QRect> squares;
+    squares.clear();
+    for (const QPoint& at : pixels) squares.emplace_back(at, QSize(1, 1));
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRects(squares.data(), static_cast<int>(squares.size()));
+    p.restore();
+    return;
+  }
   p.setPen(onePixelPen(colour, LineStyle::Solid));
   p.drawPoints(pixels.data(), static_cast<int>(pixels.size()));
 }
