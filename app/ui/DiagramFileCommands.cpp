@@ -47,6 +47,9 @@ void TDiagramFileCommands::settleLoaded(bool complete) {
   document_.settle(form_.diagram());
   if (!complete) document_.loadedPartly();
   recoveryTimer_.saved();
+  // One named on the command line was opened; the working directory's
+  // tables, taken when none is named, were not.
+  if (complete && !document_.location().path.empty()) rememberRecentDiagram(document_.location().path);
 }
 
 bool TDiagramFileCommands::hasChanges() const { return document_.hasChanges(form_.diagram()); }
@@ -198,7 +201,8 @@ bool TDiagramFileCommands::saveTo(const DiagramLocation& where) {
 
 void TDiagramFileCommands::exportTo(const DiagramLocation& where) {
   if (!write(where)) return;
-  rememberRecentDiagram(where.path);
+  // GraphML is written for other programs; Open does not read it.
+  if (where.format != DiagramFormat::GraphMl) rememberRecentDiagram(where.path);
   status_.setPanelText(1, QString::fromStdString(exportedText(where.format)));
 }
 
@@ -243,7 +247,6 @@ void TDiagramFileCommands::tellRecoveryOutcome(const RecoveryOutcome& outcome) {
 }
 
 void TDiagramFileCommands::tell(const std::string& text) {
-  std::fprintf(stderr, "%s\n", text.c_str());
   std::fflush(stderr);
   form_.log().AppendLogLine(text);
   form_.log().AppendLogLine(std::string());

@@ -95,6 +95,8 @@ TEST_F(FileNewRecentTest, ARecentDiagramThatWasDeletedIsTakenOffWithAMessage) {
       QFileInfo(recentDiagramsFile()).absoluteFilePath().startsWith(QString::fromLocal8Bit(user->pw_dir) + "/"))
       << recentDiagramsFile().toStdString();
   TArgumentForm& f = start();
+  // The working directory's tables, taken when no diagram is named, were not chosen.
+  EXPECT_TRUE(recentDiagramPaths().empty());
   RealMessageBoxes realBoxes;
   ModalAnswers modals;
   // Saved twice under two names: the newest comes first.
@@ -126,6 +128,11 @@ TEST_F(FileNewRecentTest, ARecentDiagramThatWasDeletedIsTakenOffWithAMessage) {
   EXPECT_EQ(modals.boxTexts.size(), 2u);
   EXPECT_EQ(f.diagram().SentenceCount(), 1);
   EXPECT_EQ(modals.unanswered, 0);
+
+  // Named on the command line, a folder counts as opened.
+  app_.reset();
+  app_ = std::make_unique<ZorvexApplication>(DiagramLocation{dir_.path().toStdString(), DiagramFormat::Tables});
+  EXPECT_EQ(recentDiagramPaths().front(), dir_.path().toStdString());
 }
 
 }  // namespace
