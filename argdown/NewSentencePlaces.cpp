@@ -15,7 +15,8 @@ namespace {
 
 constexpr int32_t Gap = 24;
 constexpr int32_t Step = 48;    // the distance a group is moved aside at a time
-constexpr int32_t Tries = 400;  // then it goes where it landed
+constexpr int32_t Sideways = 12;  // steps to either side in a row
+constexpr int32_t Rows = 40;      // rows tried; then it goes where it landed
 
 bool meets(const Rect& a, const Rect& b) {
   return a.Left <= b.Right && b.Left <= a.Right && a.Top <= b.Bottom && b.Top <= a.Bottom;
@@ -149,23 +150,25 @@ class Placer {
     return true;
   }
 
-  // Right, then down, a step further each time, never left of or above the margin.
+  // Beside where it landed first, right or left a step further each time,
+  // then a row lower; never left of or above the margin.
   void moveClear(const std::vector<int32_t>& group) {
     int32_t left = INT32_MAX, top = INT32_MAX;
     for (int32_t i : group) left = std::min(left, corner_[i].x), top = std::min(top, corner_[i].y);
     const Point base{std::max(0, LayoutMargin - left), std::max(0, LayoutMargin - top)};
+    const auto fits = [&](Point at) {
+      return left + at.x >= LayoutMargin && std::all_of(group.begin(), group.end(), [&](int32_t i) {
+               const Rect b = boxAt(i);
+               return clear({b.Left + at.x, b.Top + at.y, b.Right + at.x, b.Bottom + at.y});
+             });
+    };
     Point chosen = base;
-    for (int32_t k = 0; k <= Tries; ++k) {
-      const Point at{base.x + (k + 1) / 2 * Step * (k % 2), base.y + (k + 1) / 2 * Step * (1 - k % 2)};
-      const bool fits = std::all_of(group.begin(), group.end(), [&](int32_t i) {
-        const Rect b = boxAt(i);
-        return clear({b.Left + at.x, b.Top + at.y, b.Right + at.x, b.Bottom + at.y});
-      });
-      if (fits) {
-        chosen = at;
-        break;
+    bool found = false;
+    for (int32_t row = 0; row < Rows && !found; ++row)
+      for (int32_t k = 0; k < 2 * Sideways && !found; ++k) {
+        const Point at{base.x + (k % 2 ? -1 : 1) * ((k + 1) / 2) * Step, base.y + row * Step};
+        if (fits(at)) chosen = at, found = true;
       }
-    }
     for (int32_t i : group) {
       corner_[i] = {corner_[i].x + chosen.x, corner_[i].y + chosen.y};
       taken_.push_back(boxAt(i));

@@ -29,6 +29,8 @@ TArgdownTextPane::TArgdownTextPane(QWidget& window, QAction& item, TextPaneLinks
   QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   text_->setFont(mono);
   text_->installEventFilter(this);
+  // A press elsewhere in the window hands the keyboard back to it.
+  qApp->installEventFilter(this);
   setWidget(text_);
   pause_.setParent(this);
   pause_.setObjectName("TypingPause");
@@ -100,6 +102,10 @@ void TArgdownTextPane::closeEvent(QCloseEvent* event) {
 }
 
 bool TArgdownTextPane::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && holdsFocus()) {
+    auto* pressed = qobject_cast<QWidget*>(watched);
+    if (pressed && pressed->window() == window() && pressed != this && !isAncestorOf(pressed)) text_->clearFocus();
+  }
   if (watched == text_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
