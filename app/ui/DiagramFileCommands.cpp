@@ -247,6 +247,7 @@ void TDiagramFileCommands::tellRecoveryOutcome(const RecoveryOutcome& outcome) {
 }
 
 void TDiagramFileCommands::tell(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
   std::fflush(stderr);
   form_.log().AppendLogLine(text);
   form_.log().AppendLogLine(std::string());
