@@ -40,7 +40,7 @@ void TArgumentForm::createViewMenu() {
   c.ActualSizeMenuItem = viewItem(c.ViewMenuItem, "ActualSizeMenuItem", "&Actual Size", {"Ctrl+0"});
   c.FitDiagramMenuItem = viewItem(c.ViewMenuItem, "FitDiagramMenuItem", "&Fit Diagram", {"Ctrl+9"});
   c.ViewMenuItem->addSeparator()->setObjectName("ViewSeparator");
-  c.FindSentenceMenuItem = viewItem(c.ViewMenuItem, "FindSentenceMenuItem", "&Find Sentence...", {"Ctrl+F"});
+  c.FindSentenceMenuItem = viewItem(c.ViewMenuItem, "FindSentenceMenuItem", "Fin&d Sentence...", {"Ctrl+F"});
   c.FindNextMenuItem = viewItem(c.ViewMenuItem, "FindNextMenuItem", "Find &Next", {"F3"});
   c.ViewMenuItem->addSeparator()->setObjectName("ArrangeSeparator");
   c.ArrangeDiagramMenuItem = viewItem(c.ViewMenuItem, "ArrangeDiagramMenuItem", "Arran&ge Diagram", {});

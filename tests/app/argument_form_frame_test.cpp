@@ -122,7 +122,7 @@ TEST_F(AppTest, MenusCarryTheirCaptionsAndNames) {
   EXPECT_FALSE(control<QAction>(f, "RedoMenuItem")->isEnabled());
   EXPECT_EQ(
       itemTexts(control<QMenu>(f, "ViewMenuItem")),
-      QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-", "&Find Sentence...", "Find &Next",
+      QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "&Fit Diagram", "-", "Fin&d Sentence...", "Find &Next",
                    "-", "Arran&ge Diagram", "Arrange &Selection", "-", "Argdown &Text", "-",
                    "&Colour-Blind Safe Colours"}));
   EXPECT_TRUE(control<QAction>(f, "ArgdownTextMenuItem")->isCheckable());
