@@ -5,9 +5,9 @@
 namespace zorvex {
 namespace {
 
-std::atomic<Palette> inUse{Palette::Specified};
+std::atomic<Palette> inUse{Palette::Standard};
 
-// Specified.
+// Standard.
 constexpr uint32_t Grey = 0x808080, Black = 0x000000, Green = 0x22B91E, Blue = 0x0000FF, Yellow = 0xFFFF00,
                    White = 0xFFFFFF, Silver = 0xC0C0C0, Lime = 0x00FF00, Maroon = 0x800000, Red = 0xFF0000,
                    LightRed = 0xFF8080;
@@ -23,8 +23,8 @@ Palette paletteInUse() { return inUse.load(std::memory_order_relaxed); }
 void setPaletteInUse(Palette p) { inUse.store(p, std::memory_order_relaxed); }
 
 bool paletteNamed(const std::string& name, Palette& out) {
-  if (name == "specified")
-    out = Palette::Specified;
+  if (name == "standard")
+    out = Palette::Standard;
   else if (name == "safe")
     out = Palette::Safe;
   else

@@ -1,6 +1,6 @@
 #pragma once
 // The colours that show the statuses of sentences, arrows and defeaters.
-// The specified palette is the program's own, pixel for pixel. The safe
+// The standard palette is the program's own, pixel for pixel. The safe
 // palette stays apart under protanopia, deuteranopia, tritanopia and in
 // greyscale (built on the Okabe-Ito set), and adds a small mark to each
 // sentence box, so that a status never rests on colour alone.
@@ -13,14 +13,14 @@
 
 namespace zorvex {
 
-enum class Palette : uint8_t { Specified, Safe };
+enum class Palette : uint8_t { Standard, Safe };
 
 // The palette the window, its key, its pictures and prints use; the
-// specified one until the user chooses another. Held once per process.
+// standard one until the user chooses another. Held once per process.
 Palette paletteInUse();
 void setPaletteInUse(Palette p);
 
-// "specified" or "safe"; false for any other name.
+// "standard" or "safe"; false for any other name.
 bool paletteNamed(const std::string& name, Palette& out);
 
 uint32_t sentenceFrameRgb(Palette p, Status s, bool selected);

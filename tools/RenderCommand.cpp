@@ -1,4 +1,4 @@
-// zorvex-cli render [DIR] -o FILE [--after STEPS] [--scale ZOOM] [--palette specified|safe]
+// zorvex-cli render [DIR] -o FILE [--after STEPS] [--scale ZOOM] [--palette standard|safe]
 #include <QString>
 #include <charconv>
 #include <cmath>
@@ -27,7 +27,7 @@ struct RenderOptions {
   std::string evaluateSet, jumpSet;
   std::string scale;
   bool scaled = false;
-  std::string palette = "specified";
+  std::string palette = "standard";
 };
 
 std::optional<double> number(std::string_view text) {
@@ -77,8 +77,8 @@ int runRender(const RenderOptions& o, CommandIo& io) {
   const std::vector<Step> steps = o.after.empty() ? std::vector<Step>{} : parseSteps(o.after);
   const EvaluationOptions options = optionsFromSets(o.evaluateSet, o.jumpSet);
   const int step = o.scaled ? stepOfScale(o.scale) : -1;
-  Palette palette = Palette::Specified;
-  if (!paletteNamed(o.palette, palette)) throw UsageError("--palette " + o.palette + ": use specified or safe");
+  Palette palette = Palette::Standard;
+  if (!paletteNamed(o.palette, palette)) throw UsageError("--palette " + o.palette + ": use standard or safe");
   const PaletteInUse inUse(palette);
   const GuiSession session;
   Diagram diagram = loadDiagram(o.directory, &io.err);
@@ -111,7 +111,7 @@ Command addRenderCommand(CLI::App& cli) {
                   "Draw everything the diagram holds, with a margin of 10 pixels, at this zoom as the window "
                   "shows it (1/64, 1/32, ... 1, 2, 4, 8, or 0.25 and the like), to PNG");
   app->add_option("--palette", o->palette,
-                  "Status colours: specified (the window's own, the default) or safe (apart for colour-blind "
+                  "Status colours: standard (the window's own, the default) or safe (apart for colour-blind "
                   "readers and in greyscale, with a mark in each sentence box)");
   return {app, [o, scale](CommandIo& io) {
             o->scaled = scale->count() > 0;

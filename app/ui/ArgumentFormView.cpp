@@ -55,7 +55,7 @@ void TArgumentForm::createViewMenu() {
   safeColours->setChecked(paletteInUse() == Palette::Safe);
   // The surface, the key, and the pictures and prints made from now on.
   connect(safeColours, &QAction::toggled, this, [this](bool on) {
-    setPaletteInUse(on ? Palette::Safe : Palette::Specified);
+    setPaletteInUse(on ? Palette::Safe : Palette::Standard);
     canvas_->repaintAll();
     if (windows_.KeyToSymbolsAndColorsForm) windows_.KeyToSymbolsAndColorsForm->paletteChanged();
   });

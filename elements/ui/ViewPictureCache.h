@@ -83,7 +83,7 @@ class ViewPictureCache {
   const Diagram* diagram_ = nullptr;
   int32_t sentencesSeen_ = 0;
   int32_t arrowsSeen_ = 0;
-  Palette palette_ = Palette::Specified;
+  Palette palette_ = Palette::Standard;
 };
 
 }  // namespace zorvex

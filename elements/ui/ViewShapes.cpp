@@ -31,8 +31,8 @@ ElementColours makeColours(const PaintOptions& options) {
 }  // namespace
 
 const ElementColours& elementColours(const PaintOptions& options) {
-  static const ElementColours tables[2][2] = {{makeColours({.selection = false, .palette = Palette::Specified}),
-                                               makeColours({.selection = true, .palette = Palette::Specified})},
+  static const ElementColours tables[2][2] = {{makeColours({.selection = false, .palette = Palette::Standard}),
+                                               makeColours({.selection = true, .palette = Palette::Standard})},
                                               {makeColours({.selection = false, .palette = Palette::Safe}),
                                                makeColours({.selection = true, .palette = Palette::Safe})}};
   return tables[options.paletteNow() == Palette::Safe ? 1 : 0][options.selection ? 1 : 0];

@@ -20,7 +20,7 @@ class SafeColoursWindowTest : public AppTest {
  protected:
   // The palette is the process's: a failed test must not leave it to the next.
   void TearDown() override {
-    setPaletteInUse(Palette::Specified);
+    setPaletteInUse(Palette::Standard);
     AppTest::TearDown();
   }
 };
@@ -54,7 +54,7 @@ TEST_F(SafeColoursWindowTest, TheItemSwitchesSurfaceAndKeyAndBack) {
   EXPECT_TRUE(key.PaletteLabel->text().contains(QString::fromUtf8("\u2713 justified")));
 
   safe->trigger();
-  EXPECT_EQ(paletteInUse(), Palette::Specified);
+  EXPECT_EQ(paletteInUse(), Palette::Standard);
   EXPECT_EQ(pixel(f.canvasWidget(), inside), 0xC0C0C0u);
   EXPECT_EQ(pixel(&key, sampleCorner), 0x808080u);
   EXPECT_FALSE(key.PaletteLabel->isVisible());

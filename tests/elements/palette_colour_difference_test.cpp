@@ -62,15 +62,15 @@ TEST(PaletteColourDifference, TheMathsGivesThePublishedFigures) {
             colour::difference(0xFF0000, 0x00FF00, Vision::Normal) / 2);
 }
 
-TEST(PaletteColourDifference, SafeColoursStayApartWhereTheSpecifiedOnesRunTogether) {
+TEST(PaletteColourDifference, SafeColoursStayApartWhereTheStandardOnesRunTogether) {
   for (const Role& r : roles()) {
     for (size_t i = 0; i < r.count; ++i)
       for (size_t j = i + 1; j < r.count; ++j)
-        if (r.colour(Palette::Specified, i) != r.colour(Palette::Specified, j)) {
+        if (r.colour(Palette::Standard, i) != r.colour(Palette::Standard, j)) {
           EXPECT_NE(r.colour(Palette::Safe, i), r.colour(Palette::Safe, j)) << r.name << " " << i << " " << j;
         }
-    for (const Palette p : {Palette::Specified, Palette::Safe}) {
-      std::printf("%-9s %-20s", p == Palette::Safe ? "safe" : "specified", r.name);
+    for (const Palette p : {Palette::Standard, Palette::Safe}) {
+      std::printf("%-9s %-20s", p == Palette::Safe ? "safe" : "standard", r.name);
       for (int v = 0; v <= static_cast<int>(Vision::Greyscale); ++v)
         std::printf(" %s %.1f", VisionNames[v], closest(r, p, static_cast<Vision>(v)));
       std::printf("\n");
@@ -87,8 +87,8 @@ TEST(PaletteColourDifference, SafeColoursStayApartWhereTheSpecifiedOnesRunTogeth
   // Why the option is there: silver, white and lime fills run together.
   const Role fills = roles()[0];
   for (const Vision v : {Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia})
-    EXPECT_NEAR(closest(fills, Palette::Specified, v), 14.1, 0.1);
-  EXPECT_NEAR(closest(fills, Palette::Specified, Vision::Greyscale), 6.7, 0.1);
+    EXPECT_NEAR(closest(fills, Palette::Standard, v), 14.1, 0.1);
+  EXPECT_NEAR(closest(fills, Palette::Standard, Vision::Greyscale), 6.7, 0.1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// render --palette: the specified colours by default, the safe ones with
+// render --palette: the standard colours by default, the safe ones with
 // their status marks on request, at full size and zoomed out alike.
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ class RenderPalette : public ::testing::Test {
 
 TEST_F(RenderPalette, SafeColoursAndMarksOnlyWhenAsked) {
   const QImage plain = render({});
-  const QImage named = render({"--palette", "specified"});
+  const QImage named = render({"--palette", "standard"});
   EXPECT_EQ(plain, named);
   EXPECT_EQ(paletteRgb(plain, 41, 41), 0xC0C0C0u);
   EXPECT_EQ(paletteRgb(plain, 41, 201), 0x00FF00u);
@@ -70,10 +70,10 @@ TEST_F(RenderPalette, SafeColoursAndMarksOnlyWhenAsked) {
   EXPECT_GT(countPaletteRgb(half, half.rect(), MarkBadgeRgb), 0);
   EXPECT_EQ(countPaletteRgb(render({"--scale", "1/2"}), half.rect(), MarkBadgeRgb), 0);
   // The palette was for that picture only.
-  EXPECT_EQ(paletteInUse(), Palette::Specified);
+  EXPECT_EQ(paletteInUse(), Palette::Standard);
   const CliRun wrong = runTool({"render", dir.file("d.json"), "-o", dir.file("w.png"), "--palette", "pink"});
   EXPECT_NE(wrong.code, 0);
-  EXPECT_NE(wrong.err.find("--palette pink: use specified or safe"), std::string::npos) << wrong.err;
+  EXPECT_NE(wrong.err.find("--palette pink: use standard or safe"), std::string::npos) << wrong.err;
 }
 
 }  // namespace
