@@ -30,7 +30,8 @@ void TExportPictureCommand::ExportPictureMenuItemClick() {
       progress.setValue(static_cast<int>(std::clamp<int64_t>(done, 0, INT_MAX)));
       return !progress.wasCanceled();
     };
-    const ExportedPicture picture = saveDiagramPicture(std::as_const(form_.diagram()), *chosen, step);
+    const int ratio = form_.devicePixelRatioF() >= 2 ? 2 : 1;
+    const ExportedPicture picture = saveDiagramPicture(std::as_const(form_.diagram()), *chosen, step, ratio);
     progress.reset();
     tell(picture);
   } catch (const ZorvexError& e) {

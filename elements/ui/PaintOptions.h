@@ -12,7 +12,7 @@ struct PaintOptions {
   bool selection = true;
   // None: the palette in use when the painting is made, so pictures and
   // prints follow the window.
-  std::optional<Palette> palette;
+  std::optional<Palette> palette = std::nullopt;
 
   Palette paletteNow() const { return palette ? *palette : paletteInUse(); }
 };

@@ -29,14 +29,19 @@ constexpr int BandRows = 128;
 std::string sizeText(const PictureSize& s) { return std::to_string(s.width) + " x " + std::to_string(s.height); }
 
 // Band by band, each drawn as the view draws that part of the diagram
-// scrolled there, so only one band is ever in memory.
-bool drawPng(const Diagram& d, const Rect& frame, int step, const PaintProgress& progress, std::string& bytes) {
+// scrolled there, so only one band is ever in memory. At a pixel ratio of 2
+// each band has twice the pixels a side and is drawn as the window draws on
+// such a display.
+bool drawPng(const Diagram& d, const Rect& frame, int step, int ratio, const PaintProgress& progress,
+             std::string& bytes) {
   const ViewRect pixels = picturePixels(frame, step);
   const PictureSize size = pictureSize(frame, step);
   const int width = static_cast<int>(size.width), height = static_cast<int>(size.height);
-  QImage band(width, std::min(BandRows, height), QImage::Format_RGB32);
+  const int bandRows = std::min(BandRows, height);
+  QImage band(width * ratio, bandRows * ratio, QImage::Format_RGB32);
   if (band.isNull()) throw ZorvexError("Out of memory");
-  PngRows png(width, height);
+  band.setDevicePixelRatio(ratio);
+  PngRows png(width * ratio, height * ratio);
   ViewTransform view;
   view.zoomTo(step, {});
   for (int top = 0; top < height; top += BandRows) {
@@ -46,7 +51,7 @@ bool drawPng(const Diagram& d, const Rect& frame, int step, const PaintProgress&
     QPainter p(&band);
     paintDiagramView(p, d, QRect(0, 0, width, rows), sentenceFont(), view, nullptr, Picture);
     p.end();
-    png.write(band, rows);
+    png.write(band, rows * ratio);
     if (progress && !progress(top + rows, height)) return false;
   }
   bytes = png.finish();
@@ -95,7 +100,8 @@ bool drawPdf(const Diagram& d, const Rect& frame, const PaintProgress& progress,
 
 }  // namespace
 
-ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, const PaintProgress& progress) {
+ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, const PaintProgress& progress,
+                                   int pixelRatio) {
   const std::string name = fileName.toStdString();
   // A file that cannot be written is named before the long work, not after.
   if (!writtenDirectly(name)) checkReplaceable(name, Failure);
@@ -117,7 +123,11 @@ ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, co
                         zoomLabel(0) + ", more than " + std::to_string(MaxPictureSide) +
                         " on a side: export it as SVG or PDF");
     result.step = *step;
-    result.stopped = !drawPng(d, frame, *step, progress, bytes);
+    // Twice the pixels only where the picture has room for them at full size.
+    const bool fine = pixelRatio == 2 && *step == ViewTransform::ActualSizeStep &&
+                      largestPictureStep(frame, MaxPictureSide / 2) == ViewTransform::ActualSizeStep;
+    result.pixelRatio = fine ? 2 : 1;
+    result.stopped = !drawPng(d, frame, *step, result.pixelRatio, progress, bytes);
   }
   if (!result.stopped) writeOutputFile(name, bytes, Failure);
   return result;

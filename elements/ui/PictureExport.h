@@ -13,6 +13,7 @@ struct ExportedPicture {
   int step = ViewTransform::ActualSizeStep;  // the zoom step the picture is drawn at
   PictureSize fullSize;                      // its size at full size
   bool stopped = false;                      // progress said stop: nothing was written
+  int pixelRatio = 1;                        // a PNG's device pixels per diagram pixel
   bool scaledDown() const { return step != ViewTransform::ActualSizeStep; }
 };
 
@@ -23,7 +24,10 @@ struct ExportedPicture {
 // size is drawn at the largest zoom step that fits. The file is replaced only
 // by a complete picture; `progress` hears how far the drawing has come.
 // Throws ZorvexError: "Cannot create file <name>: <reason>", or a PNG that
-// would not fit even at the smallest step.
-ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, const PaintProgress& progress = {});
+// would not fit even at the smallest step. With a pixel ratio of 2 (a
+// display with twice the pixels) a PNG has twice the pixels a side, drawn as
+// the window draws on that display, where it has room at full size.
+ExportedPicture saveDiagramPicture(const Diagram& d, const QString& fileName, const PaintProgress& progress = {},
+                                   int pixelRatio = 1);
 
 }  // namespace zorvex

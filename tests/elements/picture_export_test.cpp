@@ -69,6 +69,23 @@ TEST_F(PictureExportTest, WhatLiesLeftOfAndAboveTheOriginIsInThePictureWithAMarg
   EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 950.000000 610.000000]"));
 }
 
+// For a display of pixel ratio 2: twice the pixels a side, each of the
+// window's pixels drawn as two by two, the sentence's one-pixel frame too.
+TEST_F(PictureExportTest, AtPixelRatioTwoAPngHasTwiceThePixelsASide) {
+  const Diagram d = leftAndAbove();
+  const ExportedPicture done = saveDiagramPicture(d, file("fine.png"), {}, 2);
+  EXPECT_EQ(done.pixelRatio, 2);
+  EXPECT_FALSE(done.scaledDown());
+  const QImage picture = png(file("fine.png"));
+  ASSERT_EQ(picture.size(), QSize(2 * 950, 2 * 610));
+  for (const QPoint p : {QPoint(20, 20), QPoint(21, 21), QPoint(21, 30), QPoint(40, 21)})
+    EXPECT_EQ(rgb(picture, p.x(), p.y()), Grey) << p.x() << ", " << p.y();  // the frame's corner and edges
+  EXPECT_EQ(rgb(picture, 19, 20), test::Background);
+  EXPECT_EQ(rgb(picture, 20, 19), test::Background);
+  EXPECT_EQ(saveDiagramPicture(d, file("plain.png")).pixelRatio, 1);
+  EXPECT_EQ(png(file("plain.png")).size(), QSize(950, 610));
+}
+
 TEST_F(PictureExportTest, APngTooWideAtFullSizeIsDrawnAtTheLargestStepThatFitsOrRefused) {
   Diagram d;
   d.addSentence(box(40, 40, 80, 20));
