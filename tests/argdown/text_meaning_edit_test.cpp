@@ -54,7 +54,7 @@ TEST(TextMeaningEdit, KeepsWhatStaysAndTakesTheRestInOneStep) {
   EXPECT_EQ(change.step->name, "Edit as Text");
   EXPECT_TRUE(change.unreadableLines.empty());
   const TSentence& apples = d.sentence(sentenceWithText(d, "Apples fall"));
-  EXPECT_EQ(Point(apples.Left, apples.Top), Point(20, 300));
+  EXPECT_EQ((Point{apples.Left, apples.Top}), (Point{20, 300}));
   EXPECT_EQ(apples.Status, Undefeated | SetByUser);
   ASSERT_GE(sentenceWithText(d, "Fruit always falls"), 0);
   EXPECT_EQ(d.sentence(sentenceWithText(d, "Fruit always falls")).Left, 220);
