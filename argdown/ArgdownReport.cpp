@@ -2,16 +2,13 @@
 // the AIF report, with the numbers of the lines that could not be read.
 #include <algorithm>
 
+#include "aif/ReportWords.h"
 #include "argdown/ArgdownFiles.h"
 
 namespace zorvex {
 namespace {
 
 constexpr size_t Named = 10;
-
-std::string counted(size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 // "(line 17)", "(lines 3, 5 and 9)", "(lines 1, ..., 10 and 4 more)".
 std::string linesNamed(const std::vector<int>& lines) {
@@ -27,12 +24,7 @@ std::string linesNamed(const std::vector<int>& lines) {
 
 std::string leftOutLine(const ArgdownMeaning& m) {
   const ArgdownLeftOut& c = m.leftOut;
-  struct Item {
-    size_t n;
-    const char* one;
-    const char* many;
-  };
-  const Item items[] = {
+  std::string line = countedList({
       {c.headings, "heading", "headings"},
       {c.tags, "tag", "tags"},
       {c.frontMatter, "front matter", "front matters"},
@@ -50,10 +42,7 @@ std::string leftOutLine(const ArgdownMeaning& m) {
        "relations under lines that could not be read"},
       {c.withoutInference, "numbered statement without an inference line",
        "numbered statements without an inference line"},
-  };
-  std::string line;
-  for (const Item& i : items)
-    if (i.n > 0) line += (line.empty() ? "" : ", ") + counted(i.n, i.one, i.many);
+  });
   if (!m.unreadableLines.empty())
     line += (line.empty() ? "" : ", ") +
             counted(m.unreadableLines.size(), "line that could not be read", "lines that could not be read") + " " +
@@ -62,16 +51,7 @@ std::string leftOutLine(const ArgdownMeaning& m) {
 }
 
 std::string madeLine(const ArgdownMeaning& m) {
-  const ArgumentMap& map = m.map;
-  size_t undercutters = 0;
-  for (const MapDefeater& d : map.defeaters) undercutters += d.undercuts() ? 1 : 0;
-  std::string line = "Read an Argdown text: " + counted(map.texts.size(), "sentence", "sentences") + ", " +
-                     counted(map.arrows.size(), "arrow", "arrows") + ", " +
-                     counted(map.defeaters.size() - undercutters, "rebuttal", "rebuttals") + " and " +
-                     counted(undercutters, "undercutter", "undercutters");
-  if (map.jointInferences > 0)
-    line += "; " + counted(map.jointInferences, "inference", "inferences") + " with several premises made " +
-            counted(map.jointArrows, "separate arrow", "separate arrows");
+  std::string line = "Read an Argdown text: " + madeCounts(m.map);
   if (!m.attacksReadAsUndercuts.empty())
     line += "; " + counted(m.attacksReadAsUndercuts.size(), "attack", "attacks") + " on an argument read as " +
             (m.attacksReadAsUndercuts.size() == 1 ? "an undercut " : "undercuts ") +
@@ -79,27 +59,15 @@ std::string madeLine(const ArgdownMeaning& m) {
   return line;
 }
 
-std::string inexactLine(const ArgdownMeaning& m, const DrawnMap& drawn) {
-  std::string line = "Not exact: " + counted(drawn.inexact.size(), "defeater", "defeaters") +
-                     " could not be drawn to hold only what its relation relates (";
-  for (size_t i = 0; i < drawn.inexact.size() && i < Named; ++i) {
-    const int32_t n = drawn.inexact[i];
-    line += (i ? ", " : "") + Diagram::name(ElementKind::Defeater, n) + " of " + m.map.defeaters[n].conflictId;
-  }
-  if (drawn.inexact.size() > Named) line += ", and " + std::to_string(drawn.inexact.size() - Named) + " more";
-  return line + ")";
-}
-
 }  // namespace
 
 std::vector<std::string> argdownReport(const ArgdownMeaning& meaning, const DrawnMap& drawn) {
   std::vector<std::string> lines{madeLine(meaning)};
-  if (drawn.failure != LayeredFailure::None)
-    lines.push_back(std::string("The automatic layout ") +
-                    (drawn.failure == LayeredFailure::TookTooLong ? "took too long" : "failed") +
-                    ": the quick layered layout was used instead");
+  if (drawn.failure != LayeredFailure::None) lines.push_back(fallbackLine(drawn.failure));
   lines.push_back(leftOutLine(meaning));
-  if (!drawn.inexact.empty()) lines.push_back(inexactLine(meaning, drawn));
+  if (!drawn.inexact.empty())
+    lines.push_back(
+        inexactLine(drawn, "relation", [&](int32_t n) { return "of " + meaning.map.defeaters[n].conflictId; }));
   return lines;
 }
 
